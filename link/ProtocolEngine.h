@@ -1,0 +1,98 @@
+#pragma once
+
+#include <string>
+
+#include "link/CommandFrame.h"
+#include "link/EngineHosts.h"
+
+struct AppData;
+class Clock;
+
+// Timer ids of the main frame.
+enum TimerId : int {
+    kTimerIdentify = 1,
+    kTimerReadSetup = 3,
+    kTimerSync = 5,
+    kTimerAutoDownload = 7,
+    kTimerDeleteAuto = 8,
+    kTimerManuDownload = 9,
+    kTimerDeleteManu = 10,
+    // Guards an Auto download once its first package has come: the logger
+    // resends nothing, so without it a stalled download would wait for ever.
+    kTimerDownloadStall = 11,
+    kTimerRealtime = 15,
+};
+inline constexpr int kRequestPeriodMs = 1000;
+inline constexpr int kDownloadStallMs = 10000;
+
+// The protocol engine of the main frame: judges every received chunk as one
+// reply, dispatches it to the operation that waits for it, runs the request
+// timers with their resends and time-outs, and runs the logger operations.
+// Everything runs on the main thread; it is driven by calls only.
+class ProtocolEngine {
+public:
+    ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port, FrameUi& ui,
+                   const Clock& clock);
+
+    // MSG_RX_CHUNK: bytes 0..n-1 of LinkState::rxBuffer, or the port-error count.
+    void onReceive(int n);
+    void onTimer(int id);
+    bool isCommandEnabled(int commandId) const;
+
+    // Connect, after the port is open and its thread started: send the
+    // identify frame, arm timer 1, show "Connect to the logger...".
+    void startIdentify();
+    // Disconnect: end the receive thread; the port stays open.
+    void disconnect();
+
+    // Log download.
+    void startAutoDownload();
+    void startManuDownload();
+    void onAutoLogReply(int n);
+    void onManuLogReply(int n);
+    void finishDownload();
+    bool downloadActive() const { return downloadActive_; }
+
+    // Setup read and synchronise.
+    void readSetup();
+    void onSetupReply(int n);
+    void syncSetup();
+    void onSyncReply(int n);
+
+    // Realtime sampling and deleting logs.
+    void startRealtime();
+    void onRealtimeSample(int n);
+    void stopRealtime();
+    void deleteAutoLogs();
+    void deleteManuLogs();
+    void onDeleteReply(int n);
+
+    // Hands LinkState::txFrame to the port (first send and every resend).
+    void sendFrame();
+
+    // Support: every frame sent and every chunk received goes to this sink as
+    // a hex dump when set (the command-line tool's --trace).
+    void setTrace(void (*sink)(const std::string& line)) { trace_ = sink; }
+
+private:
+    void dispatch(uint8_t replyCode, int n);
+    void onIdentifyReply(int n);
+    void onPortError();
+    void expire(int id);
+    void armRequest(int timerId);
+    void endDownload(const char* text, bool ok);
+    void decodePackage(int offset, int n, int recordSize);
+
+    AppData& data_;
+    TimerHost& timers_;
+    PortHost& port_;
+    FrameUi& ui_;
+    const Clock& clock_;
+    bool downloadActive_ = false;
+    bool logCut_ = false;
+    void (*trace_)(const std::string& line) = nullptr;
+};
+
+// The validation of Sync: the error text with one numbered line per failed
+// rule, or an empty string when every rule passes.
+std::string validateSetup(const struct LoggerSetup& setup);

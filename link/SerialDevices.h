@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The system's list of serial devices: the USB serial adapters present in the
+// device directory. ttyUSB<k> is COM k+1 (COM1..COM16) and ttyACM<k> is
+// COM k+17 (COM17..COM32).
+struct SerialDevice {
+    int comNumber;
+    std::string path;  // e.g. /dev/ttyUSB0
+};
+
+inline constexpr const char* kDefaultDeviceDir = "/dev";
+
+// Present adapters in COM order (ttyUSB0..15, then ttyACM0..15).
+std::vector<SerialDevice> listSerialDevices(const std::string& deviceDir);
+// The device path that a COM number names (whether or not it exists); numbers
+// outside 1..32 name COM1.
+std::string devicePathForCom(const std::string& deviceDir, int comNumber);

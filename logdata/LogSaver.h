@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+struct AppData;
+class FrameUi;
+
+// "<SerialNo>_<YYYYMMDD>_<hhmm>.drav" from the serial number and the last record.
+std::string downloadedLogName(const AppData& data);
+
+// Saves the store as Logfiles/<name> at once, makes it the current file and
+// brings the file list to the front. True when the file was written, or when
+// the store is empty (nothing to save). On a failed create or write it shows
+// "\r\n Failed.", removes the partial file and returns false.
+bool saveDownloadedLog(AppData& data, FrameUi& ui);

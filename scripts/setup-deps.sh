@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what Dravin needs from Debian's packages; does nothing slow when
+# everything is there already.
+set -euo pipefail
+packages=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev qt6-svg-dev libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

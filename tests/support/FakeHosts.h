@@ -1,0 +1,91 @@
+#pragma once
+
+// Recording fakes of the engine's hosts: tests drive time by hand and read
+// back what the user would have seen.
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AppData.h"
+#include "link/Clock.h"
+#include "link/EngineHosts.h"
+
+class FakeTimers : public TimerHost {
+public:
+    void startTimer(int id, int periodMs) override { running[id] = periodMs; }
+    void stopTimer(int id) override { running.erase(id); }
+    bool isRunning(int id) const { return running.count(id) != 0; }
+    std::map<int, int> running;  // id -> period
+};
+
+class FakePort : public PortHost {
+public:
+    void queueWrite(const uint8_t* data, int length) override {
+        writes.emplace_back(data, data + length);
+    }
+    void stopThread() override { ++stops; }
+    std::vector<std::vector<uint8_t>> writes;
+    int stops = 0;
+};
+
+class FakeClock : public Clock {
+public:
+    LocalTime now() const override { return time; }
+    LocalTime time{2024, 3, 9, 7, 5, 2};
+};
+
+class FakeUi : public FrameUi {
+public:
+    explicit FakeUi(AppData& data) : data_(data) {}
+    void showProgress(std::string_view text) override {
+        progressText = text;
+        progressVisible = true;
+    }
+    void setProgressText(std::string_view text) override { progressText = text; }
+    void hideProgress() override { progressVisible = false; }
+    bool showMessage(std::string_view text) override {
+        messages.emplace_back(text);
+        return answerOk;
+    }
+    void openBusyBox(std::string_view text) override {
+        busyOpen = true;
+        busyOver = false;
+        busyTexts.emplace_back(text);
+    }
+    void updateBusyBox(bool over) override {
+        busyTexts.push_back(data_.busyText);
+        if (over) busyOver = true;
+    }
+    void showPaneAlone(int paneId) override { panes.push_back(paneId); }
+    void fillFileList() override { ++fileListFills; }
+    void redrawChart() override { ++redraws; }
+    void setDocumentTitle(std::string_view title) override { titles.emplace_back(title); }
+    void clearDataList() override { ++dataListClears; }
+    void realtimeSampleArrived() override { ++realtimeSamples; }
+    void fillSetupGrid() override { ++setupGridFills; }
+    void operationEnded(bool ok) override { outcomes.push_back(ok); }
+
+    std::string lastMessage() const { return messages.empty() ? "" : messages.back(); }
+    std::string lastBusyText() const { return busyTexts.empty() ? "" : busyTexts.back(); }
+
+    bool answerOk = true;  // what the user answers in the message dialog
+    std::string progressText;
+    bool progressVisible = false;
+    std::vector<std::string> messages;
+    bool busyOpen = false;
+    bool busyOver = false;
+    std::vector<std::string> busyTexts;
+    std::vector<int> panes;
+    int fileListFills = 0;
+    int redraws = 0;
+    std::vector<std::string> titles;
+    int dataListClears = 0;
+    int realtimeSamples = 0;
+    int setupGridFills = 0;
+    std::vector<bool> outcomes;
+
+private:
+    AppData& data_;
+};
