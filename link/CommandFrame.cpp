@@ -1,0 +1,82 @@
+#include "link/CommandFrame.h"
+
+#include <algorithm>
+
+#include "link/LoggerSetup.h"
+
+namespace {
+
+constexpr uint8_t kLead[] = {0x01, 0x16, 0x7B, 0x28};
+constexpr uint8_t kTrailer[] = {0x29, 0x7D, 0x7E, 0x04};
+constexpr int kSerialOffset = 4;
+constexpr int kSerialLength = 10;
+constexpr int kCodeOffset = 14;
+constexpr int kPayloadOffset = 15;
+constexpr int kMinChunk = 10;
+constexpr int kMinReply = 20;
+constexpr int kLongestCheckedReply = 200;
+constexpr int kCheckFromEnd = 5;  // the check byte sits at n-5, the trailer after it
+
+bool isDispatched(uint8_t code) {
+    switch (code) {
+        case REPLY_IDENTIFY:
+        case REPLY_SETUP:
+        case REPLY_SYNC:
+        case REPLY_AUTO_LOGS:
+        case REPLY_DELETE_AUTO:
+        case REPLY_MANU_LOGS:
+        case REPLY_DELETE_MANU:
+        case REPLY_REALTIME:
+        case REPLY_0x73:
+        case REPLY_0x81:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+uint8_t checkByte(std::span<const uint8_t> bytes) {
+    uint8_t check = 0;
+    for (uint8_t b : bytes) check ^= b;
+    return check;
+}
+
+void buildFrame(LinkState& link, const LoggerSetup& setup, uint8_t code,
+                std::span<const uint8_t> payload) {
+    auto& frame = link.txFrame;
+    frame.fill(0);
+    link.txLength = 0;
+    // An oversized payload leaves an empty buffer, so no stale frame goes out.
+    if (payload.size() > static_cast<size_t>(kTxBufferSize - kFrameOverhead)) return;
+
+    const int p = static_cast<int>(payload.size());
+    std::copy(std::begin(kLead), std::end(kLead), frame.begin());
+    if (code != CMD_IDENTIFY)
+        std::copy(setup.serialNo, setup.serialNo + kSerialLength, frame.begin() + kSerialOffset);
+    frame[kCodeOffset] = code;
+    std::copy(payload.begin(), payload.end(), frame.begin() + kPayloadOffset);
+    const int checkAt = kPayloadOffset + p;
+    frame[checkAt] =
+        checkByte(std::span<const uint8_t>(frame).subspan(kSerialOffset, checkAt - kSerialOffset));
+    std::copy(std::begin(kTrailer), std::end(kTrailer), frame.begin() + checkAt + 1);
+    link.txLength = kFrameOverhead + p;
+}
+
+ChunkClass classifyChunk(const LinkState& link, int n) {
+    constexpr ChunkClass ignore{ChunkClass::Ignore, 0};
+    if (n < kMinChunk || n > kTxBufferSize) return ignore;
+    if (n == kPortErrorSignal && link.awaitedReply == 0) return {ChunkClass::PortError, 0};
+    if (n < kMinReply) return ignore;
+
+    const auto chunk = std::span<const uint8_t>(link.rxBuffer).first(static_cast<size_t>(n));
+    if (n <= kLongestCheckedReply) {
+        const int checkAt = n - kCheckFromEnd;
+        if (checkByte(chunk.subspan(kSerialOffset, checkAt - kSerialOffset)) != chunk[checkAt])
+            return ignore;
+    }
+    const uint8_t code = chunk[kCodeOffset];
+    if (!isDispatched(code)) return ignore;
+    return {ChunkClass::Reply, code};
+}

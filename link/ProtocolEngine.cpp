@@ -1,0 +1,264 @@
+#include "link/ProtocolEngine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <span>
+
+#include "app/AppData.h"
+#include "app/CommandIds.h"
+
+namespace {
+
+constexpr const char* kFailed = "\r\nFailed, please try again.";
+constexpr const char* kSuccess = "\r\nSuccess.";
+constexpr const char* kTimeout = "\r\nTimeout!";
+constexpr int kStatusOffset = 15;
+constexpr int kChannelConfigOffset = 16;
+constexpr int kSerialOffset = 4;
+constexpr int kAutoLogMinReply = 21;
+constexpr int kManuLogMinReply = 26;
+constexpr int kRealtimeReplyLength = 31;
+
+std::string hexDump(std::span<const uint8_t> bytes) {
+    std::string text;
+    char hex[4];
+    for (uint8_t b : bytes) {
+        std::snprintf(hex, sizeof hex, "%02X ", b);
+        text += hex;
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port, FrameUi& ui,
+                               const Clock& clock)
+    : data_(data), timers_(timers), port_(port), ui_(ui), clock_(clock) {}
+
+void ProtocolEngine::onReceive(int n) {
+    const ChunkClass chunk = classifyChunk(data_.link, n);
+    if (trace_ && n > 0 && n <= kTxBufferSize)
+        trace_("rx " + hexDump(std::span<const uint8_t>(data_.link.rxBuffer).first(n)));
+    switch (chunk.kind) {
+        case ChunkClass::Ignore:
+            return;
+        case ChunkClass::PortError:
+            onPortError();
+            return;
+        case ChunkClass::Reply:
+            dispatch(chunk.replyCode, n);
+            return;
+    }
+}
+
+void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
+    LinkState& link = data_.link;
+    switch (replyCode) {
+        case REPLY_IDENTIFY:
+            onIdentifyReply(n);
+            break;
+        case REPLY_SETUP:
+            timers_.stopTimer(kTimerReadSetup);
+            ui_.hideProgress();
+            if (n == kSetupReplyLength) {
+                onSetupReply(n);
+            } else {
+                ui_.showMessage(kFailed);
+                ui_.operationEnded(false);
+            }
+            break;
+        case REPLY_SYNC:
+            timers_.stopTimer(kTimerSync);
+            ui_.hideProgress();
+            onSyncReply(n);
+            break;
+        case REPLY_AUTO_LOGS:
+            if (n < kAutoLogMinReply) break;
+            timers_.stopTimer(kTimerAutoDownload);
+            onAutoLogReply(n);
+            break;
+        case REPLY_DELETE_AUTO:
+            timers_.stopTimer(kTimerDeleteAuto);
+            ui_.hideProgress();
+            onDeleteReply(n);
+            break;
+        case REPLY_MANU_LOGS:
+            if (n < kManuLogMinReply) break;
+            timers_.stopTimer(kTimerManuDownload);
+            onManuLogReply(n);
+            break;
+        case REPLY_DELETE_MANU:
+            timers_.stopTimer(kTimerDeleteManu);
+            ui_.hideProgress();
+            onDeleteReply(n);
+            break;
+        case REPLY_REALTIME:
+            if (n == kRealtimeReplyLength) onRealtimeSample(n);
+            break;
+        case REPLY_0x73:
+        case REPLY_0x81:
+            ui_.hideProgress();
+            ui_.showMessage(link.rxBuffer[kStatusOffset] == 1 ? kSuccess : kFailed);
+            link.awaitedReply = 0;
+            break;
+        default:
+            break;
+    }
+}
+
+void ProtocolEngine::onIdentifyReply(int n) {
+    LinkState& link = data_.link;
+    timers_.stopTimer(kTimerIdentify);
+    ui_.hideProgress();
+    if (n != kIdentifyReplyLength) {
+        link.connected = false;
+        ui_.showMessage("Failed, please try again.");
+        port_.stopThread();
+        ui_.operationEnded(false);
+        return;
+    }
+    if (link.rxBuffer[kStatusOffset] != 1) {
+        ui_.showMessage(kFailed);
+        link.awaitedReply = 0;
+        ui_.operationEnded(false);
+        return;
+    }
+    const auto serial = link.rxBuffer.begin() + kSerialOffset;
+    std::copy(serial, serial + sizeof data_.setup.serialNo, data_.setup.serialNo);
+    data_.setup.channelConfig = link.rxBuffer[kChannelConfigOffset];
+    applyChannelConfig(data_.setup.channelConfig, data_.store);
+    link.connected = true;
+    ui_.showPaneAlone(kPaneSetup);
+    link.awaitedReply = 0;
+    ui_.operationEnded(true);
+}
+
+void ProtocolEngine::onPortError() {
+    port_.stopThread();
+    data_.link.connected = false;
+    if (downloadActive_) endDownload(kTimeout, false);
+    // The samples taken so far are saved before the user is told.
+    if (data_.link.realtimeActive) stopRealtime();
+    ui_.showMessage("The USB cable was unplugged and the connection was broken.");
+    ui_.operationEnded(false);
+}
+
+void ProtocolEngine::onTimer(int id) {
+    switch (id) {
+        case kTimerIdentify:
+        case kTimerReadSetup:
+        case kTimerSync:
+        case kTimerAutoDownload:
+        case kTimerDeleteAuto:
+        case kTimerManuDownload:
+        case kTimerDeleteManu:
+            if (data_.link.retriesLeft > 0) {
+                --data_.link.retriesLeft;
+                sendFrame();
+            } else {
+                timers_.stopTimer(id);
+                expire(id);
+            }
+            break;
+        case kTimerDownloadStall:
+            timers_.stopTimer(id);
+            endDownload(kTimeout, false);
+            break;
+        case kTimerRealtime:
+            buildFrame(data_.link, data_.setup, CMD_REALTIME);
+            sendFrame();
+            break;
+        default:
+            break;
+    }
+}
+
+void ProtocolEngine::expire(int id) {
+    switch (id) {
+        case kTimerIdentify:
+            ui_.hideProgress();
+            ui_.showMessage("\r\nCannot connect to the logger, please try again.");
+            break;
+        case kTimerReadSetup:
+            ui_.hideProgress();
+            ui_.showMessage("\r\n获取属性信息超时，请重试！");
+            break;
+        case kTimerSync:
+            ui_.hideProgress();
+            ui_.showMessage(kTimeout);
+            break;
+        case kTimerAutoDownload:
+            endDownload(kTimeout, false);
+            return;
+        case kTimerManuDownload:
+            ui_.setProgressText("Timeout!");
+            endDownload(kTimeout, false);
+            return;
+        case kTimerDeleteAuto:
+        case kTimerDeleteManu:
+            ui_.hideProgress();
+            break;
+        default:
+            return;
+    }
+    ui_.operationEnded(false);
+}
+
+void ProtocolEngine::armRequest(int timerId) {
+    data_.link.retriesLeft = kMaxRetries;
+    timers_.startTimer(timerId, kRequestPeriodMs);
+}
+
+bool ProtocolEngine::isCommandEnabled(int commandId) const {
+    const bool connected = data_.link.connected;
+    const bool realtime = data_.link.realtimeActive;
+    const bool haveRecords = data_.store.recordCount > 0;
+    switch (commandId) {
+        case ID_CONNECT:
+            return !connected && !realtime;
+        case ID_COM_PORT:
+            return !connected;
+        case ID_MENU_DOWNLOAD:
+            return false;
+        case ID_DISCONNECT:
+        case ID_SETUP:
+        case ID_DOWNLOAD:
+        case ID_DELETE:
+        case ID_REALTIME:
+            return connected && !realtime;
+        case ID_STOP:
+            return connected && realtime;
+        case ID_SAVE_EXCEL:
+        case ID_SAVE_TXT:
+        case ID_SAVE_BMP:
+            return haveRecords;
+        case ID_QUERY:
+        case ID_ORIGINAL:
+            return haveRecords && !realtime;
+        default:
+            return true;
+    }
+}
+
+void ProtocolEngine::startIdentify() {
+    buildFrame(data_.link, data_.setup, CMD_IDENTIFY);
+    sendFrame();
+    armRequest(kTimerIdentify);
+    ui_.showProgress("Connect to the logger...");
+}
+
+void ProtocolEngine::disconnect() {
+    // A request timer may keep running: its resends reach no thread and it
+    // gives up in its own time.
+    port_.stopThread();
+    data_.link.connected = false;
+}
+
+void ProtocolEngine::sendFrame() {
+    const LinkState& link = data_.link;
+    if (link.txLength <= 0 || link.txLength > kTxBufferSize) return;
+    const auto frame = std::span<const uint8_t>(link.txFrame).first(link.txLength);
+    if (trace_) trace_("tx " + hexDump(frame));
+    port_.queueWrite(frame.data(), link.txLength);
+}
