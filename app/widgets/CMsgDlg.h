@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <string>
+#include <string_view>
+
+class QPlainTextEdit;
+class QPushButton;
+
+// The program's message dialog: a scrollable text with OK and Exit. Opened
+// with its buttons disabled it becomes the busy box of a download, which
+// cannot be closed until busyUpdate() reports that the operation is over.
+class CMsgDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CMsgDlg(QWidget* parent = nullptr);
+
+    // The text to show, UTF-8; "\r\n" starts a new line.
+    void SetMessage(std::string_view utf8);
+    // false makes the dialog a busy box: Esc, the close box and both buttons
+    // do nothing until busyUpdate(.., true).
+    void setButtonsEnabled(bool enabled);
+    // Shows `utf8`; `over` enables both buttons for good.
+    void busyUpdate(std::string_view utf8, bool over);
+
+    // The text as last set, "\r\n" kept.
+    QString text() const;
+    bool buttonsEnabled() const;
+
+    // The latest CMsgDlg opened with its buttons disabled that is still open,
+    // nullptr when there is none. A message dialog opened meanwhile does not
+    // take over: the busy box would otherwise stay disabled for ever.
+    static CMsgDlg* busyWindow();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void applyButtonState();
+
+    QString message_;
+    QPlainTextEdit* edit_;
+    QPushButton* okButton_;
+    QPushButton* exitButton_;
+    bool buttonsEnabled_ = true;
+};

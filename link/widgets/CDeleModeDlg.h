@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+// Asks which kind of log to delete from the logger. exec() returns kAutoLogs,
+// kManuLogs or 0 (Cancel).
+class CDeleModeDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kAutoLogs = 1038;
+    static constexpr int kManuLogs = 1039;
+
+    explicit CDeleModeDlg(QWidget* parent = nullptr);
+};

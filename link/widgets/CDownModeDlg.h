@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+// Asks which kind of log to download. exec() returns kAutoLogs, kManuLogs or
+// 0 (Cancel).
+class CDownModeDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kAutoLogs = 1036;
+    static constexpr int kManuLogs = 1037;
+
+    explicit CDownModeDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+class QWidget;
+
+// Resource ids of the program's pictures.
+inline constexpr int kAppIcon = 128;     // application and document icon
+inline constexpr int kZoomCursor = 104;  // chart cursor, hot spot at (0, 0)
+inline constexpr int kOkBitmap = 175;    // 24 x 24
+inline constexpr int kExitBitmap = 177;  // 24 x 24
+inline constexpr int kStatusIcon = 190;  // 16 x 16, status bar pane 1
+inline constexpr int kAutoBitmap = 196;  // 24 x 24, COM Setup's Auto
+inline constexpr int kReadBitmap = 202;  // 21 x 21, Setup pane's Read
+inline constexpr int kSyncBitmap = 203;  // 21 x 21, Setup pane's Sync
+
+// Pictures of the file tree (bitmap strip 159), by index.
+inline constexpr int kTreeRoot = 0;
+inline constexpr int kTreeGroup = 1;
+inline constexpr int kTreeFile = 3;
+inline constexpr int kTreeFileSelected = 4;
+inline constexpr int kTreePictureCount = 10;
+
+// The picture of a resource id above; a null icon for an unknown id.
+QIcon resourceIcon(int id);
+// Tree picture `index` (0..9); a null icon outside.
+QIcon treeIcon(int index);
+// The toolbar picture of one of the 19 toolbar commands (app/CommandIds.h);
+// a null icon for any other command.
+QIcon toolbarIcon(int commandId);
+// A resource picture drawn at `size`; a null pixmap for an unknown id.
+QPixmap resourcePixmap(int id, QSize size);
+// Cursor 104 with its hot spot; the system arrow for any other id.
+QCursor resourceCursor(int id);
+
+// Dialog units to pixels for `widget`'s font: x = average character width *
+// dluX / 4, y = font height * dluY / 8.
+QSize dialogUnits(const QWidget* widget, int dluX, int dluY);
