@@ -1,0 +1,55 @@
+#include "app/AppSettings.h"
+
+#include <fstream>
+#include <span>
+
+#include "link/ByteOrder.h"
+
+namespace {
+
+constexpr int kComPortOffset = 0;
+constexpr int kBaudRateOffset = 1;
+constexpr int kSpareByteOffset = 5;
+const char kSettingsFileName[] = "Dravin.ini";
+
+}  // namespace
+
+AppSettings defaultSettings() {
+    return {kDefaultComPort, kDefaultBaudRate, kDefaultSpareByte};
+}
+
+AppSettings decodeSettings(const uint8_t* bytes, int count) {
+    if (count <= 0) return defaultSettings();
+    // A short file is taken as far as it goes; what it lacks reads as zeros.
+    std::array<uint8_t, kSettingsFileSize> record{};
+    const int used = count < kSettingsFileSize ? count : kSettingsFileSize;
+    std::copy(bytes, bytes + used, record.begin());
+    return {record[kComPortOffset], static_cast<int>(readU32le(record, kBaudRateOffset)),
+            record[kSpareByteOffset]};
+}
+
+std::array<uint8_t, kSettingsFileSize> encodeSettings(const AppSettings& settings) {
+    std::array<uint8_t, kSettingsFileSize> record{};
+    record[kComPortOffset] = static_cast<uint8_t>(settings.comPort);
+    // Only three bytes of the rate are stored; the fourth stays zero.
+    writeU32le(record, kBaudRateOffset, static_cast<uint32_t>(settings.baudRate) & 0xFFFFFFu);
+    record[kSpareByteOffset] = settings.spareByte;
+    return record;
+}
+
+AppSettings readSettingsFile(const std::string& programDir) {
+    std::ifstream in(programDir + kSettingsFileName, std::ios::binary);
+    if (!in.is_open()) return defaultSettings();
+    std::array<uint8_t, kSettingsFileSize> record{};
+    in.read(reinterpret_cast<char*>(record.data()), record.size());
+    return decodeSettings(record.data(), static_cast<int>(in.gcount()));
+}
+
+bool writeSettingsFile(const std::string& programDir, const AppSettings& settings) {
+    std::ofstream out(programDir + kSettingsFileName, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) return false;
+    const auto record = encodeSettings(settings);
+    out.write(reinterpret_cast<const char*>(record.data()), record.size());
+    out.close();
+    return !out.fail();
+}
