@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "link/CommandFrame.h"
@@ -7,6 +8,7 @@
 
 struct AppData;
 class Clock;
+struct LocalTime;
 
 // Timer ids of the main frame.
 enum TimerId : int {
@@ -80,8 +82,15 @@ private:
     void onPortError();
     void expire(int id);
     void armRequest(int timerId);
+    void startDownload(uint8_t command, int timerId, const char* busyText);
     void endDownload(const char* text, bool ok);
-    void decodePackage(int offset, int n, int recordSize);
+    // Decodes the package at `offset` of the n received bytes; returns where
+    // the next package would begin, or n when the parsing stops here.
+    int decodePackage(int offset, int n, int recordSize);
+    // Only whole records that were received, and none beyond the store.
+    void appendRecords(std::span<const uint8_t> records, int count, int recordSize);
+    void storeSample(const LocalTime& now);
+    bool splitRealtimeLog(const LocalTime& now);
 
     AppData& data_;
     TimerHost& timers_;
@@ -90,6 +99,8 @@ private:
     const Clock& clock_;
     bool downloadActive_ = false;
     bool logCut_ = false;
+    // A full realtime store whose save failed: not retried before the next day.
+    bool realtimeSaveFailed_ = false;
     void (*trace_)(const std::string& line) = nullptr;
 };
 

@@ -1,0 +1,113 @@
+#include <algorithm>
+#include <cstdio>
+#include <span>
+
+#include "app/AppData.h"
+#include "link/Clock.h"
+#include "link/LogRecordCodec.h"
+#include "link/ProtocolEngine.h"
+#include "logdata/LogSaver.h"
+
+namespace {
+
+constexpr int kDeleteReplyLength = 21;
+constexpr int kStatusOffset = 15;
+
+// "%4d%02d%02d%02d%02d%02d" of the PC's clock: samples carry no time of their own.
+void stampClock(const LocalTime& now, Timestamp& time) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%4d%02d%02d%02d%02d%02d", now.year, now.month, now.day,
+                  now.hour, now.minute, now.second);
+    std::copy_n(text, kTimestampLength, time.begin());
+}
+
+}  // namespace
+
+void ProtocolEngine::startRealtime() {
+    data_.store.clear();
+    buildFrame(data_.link, data_.setup, CMD_REALTIME);
+    sendFrame();
+    // No resends: every second brings a new request of its own.
+    timers_.startTimer(kTimerRealtime, kRequestPeriodMs);
+    ui_.showProgress("Samping in realtime...");
+    ui_.clearDataList();
+    realtimeSaveFailed_ = false;
+    data_.link.realtimeActive = true;
+}
+
+void ProtocolEngine::onRealtimeSample(int n) {
+    // A sample that comes after Stop would land in the saved log.
+    if (n != kRealtimeSampleLength || !data_.link.realtimeActive) return;
+    const bool first = data_.store.recordCount == 0;
+    if (first) ui_.hideProgress();
+    const LocalTime now = clock_.now();
+    // A full store that could not be saved has no room for the sample.
+    if (!splitRealtimeLog(now)) return;
+    storeSample(now);
+    ui_.realtimeSampleArrived();
+}
+
+bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
+    LinkState& link = data_.link;
+    LogStore& store = data_.store;
+    const bool newDay =
+        store.recordCount > 0 && link.realtimeDay != 0 && now.day != link.realtimeDay;
+    // A full store is closed like a day, so no sample goes beyond the arrays.
+    const bool full = store.recordCount >= kLogCapacity && !realtimeSaveFailed_;
+    if (!newDay && !full) {
+        link.realtimeDay = now.day;
+    } else if (saveDownloadedLog(data_, ui_)) {
+        link.realtimeDay = 0;
+        realtimeSaveFailed_ = false;
+        store.clear();
+        ui_.clearDataList();
+    } else {
+        // The records stay and the samples go on in the same store: the
+        // failure is told once, and Stop or the next day saves again.
+        link.realtimeDay = now.day;
+        realtimeSaveFailed_ = true;
+    }
+    return store.recordCount < kLogCapacity;
+}
+
+void ProtocolEngine::storeSample(const LocalTime& now) {
+    LogStore& store = data_.store;
+    const uint32_t at = store.recordCount;
+    float values[kChannels];
+    decodeRealtimeSample(std::span<const uint8_t>(data_.link.rxBuffer).first(kRealtimeSampleLength),
+                         values);
+    for (int c = 0; c < kChannels; ++c) store.values[c][at] = values[c];
+    stampClock(now, store.timestamps[at]);
+    store.recordCount = at + 1;
+    store.computeStatistics();
+}
+
+void ProtocolEngine::stopRealtime() {
+    timers_.stopTimer(kTimerRealtime);
+    data_.link.realtimeActive = false;
+    saveDownloadedLog(data_, ui_);
+    ui_.showPaneAlone(kPaneFileList);
+    ui_.fillFileList();
+}
+
+void ProtocolEngine::deleteAutoLogs() {
+    buildFrame(data_.link, data_.setup, CMD_DELETE_AUTO);
+    sendFrame();
+    data_.link.rxBuffer.fill(0);
+    armRequest(kTimerDeleteAuto);
+    ui_.showProgress("Delete Auto-logs, please wait...");
+}
+
+void ProtocolEngine::deleteManuLogs() {
+    buildFrame(data_.link, data_.setup, CMD_DELETE_MANU);
+    sendFrame();
+    data_.link.rxBuffer.fill(0);
+    armRequest(kTimerDeleteManu);
+    ui_.showProgress("Delete Manu-logs...");
+}
+
+void ProtocolEngine::onDeleteReply(int n) {
+    const bool ok = n == kDeleteReplyLength && data_.link.rxBuffer[kStatusOffset] == 1;
+    ui_.showMessage(ok ? "\r\nSuccess." : "\r\nFailed, please try again.");
+    ui_.operationEnded(ok);
+}

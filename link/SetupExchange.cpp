@@ -1,0 +1,97 @@
+#include <algorithm>
+#include <cstdio>
+#include <span>
+#include <string>
+
+#include "app/AppData.h"
+#include "link/ProtocolEngine.h"
+
+namespace {
+
+constexpr int kSyncReplyLength = 21;
+constexpr int kStatusOffset = 15;
+constexpr int kLowestSamplingInterval = 1;
+constexpr int kHighestSamplingInterval = 240;
+
+// Each failed rule adds its line, numbered in the order the rules fail.
+class ErrorList {
+public:
+    void check(bool failed, const char* line) {
+        if (!failed) return;
+        char text[160];
+        std::snprintf(text, sizeof text, line, ++count_);
+        text_ += text;
+    }
+    std::string text() const {
+        if (count_ == 0) return {};
+        return "Error: Please recorrect the list items, then synchronize to the logger." + text_;
+    }
+
+private:
+    int count_ = 0;
+    std::string text_;
+};
+
+}  // namespace
+
+std::string validateSetup(const LoggerSetup& setup) {
+    ErrorList errors;
+    errors.check(setup.samplingInterval < kLowestSamplingInterval ||
+                     setup.samplingInterval > kHighestSamplingInterval,
+                 "\r\n%d. Sampling interval is invalid, it must be in [1，240].");
+    errors.check(setup.logInterval < setup.samplingInterval,
+                 "\r\n%d. Log interval is invalid, it must be bigger than the sampling interval.");
+    errors.check(setup.ch1Low >= setup.ch1High,
+                 "\r\n%d. CH1 Limit error: the Upper Limit must be more than the Lower.");
+    errors.check(setup.ch2Low >= setup.ch2High,
+                 "\r\n%d. CHq Limit error: the Upper Limit must be more than the Lower.");
+    errors.check(setup.ch3Low >= setup.ch3High,
+                 "\r\n%d. CH3 Limit error: the Upper Limit must be more than the Lower.");
+    errors.check(setup.ch4Low >= setup.ch4High,
+                 "\r\n%d. CH4 Limit error: the Upper Limit must be more than the Lower.");
+    return errors.text();
+}
+
+void ProtocolEngine::readSetup() {
+    LinkState& link = data_.link;
+    if (!link.connected) return;
+    buildFrame(link, data_.setup, CMD_READ_SETUP);
+    sendFrame();
+    link.awaitedReply = REPLY_SETUP;
+    armRequest(kTimerReadSetup);
+    ui_.showProgress("Read properties...");
+}
+
+void ProtocolEngine::onSetupReply(int n) {
+    const auto reply = std::span<const uint8_t>(data_.link.rxBuffer)
+                           .first(static_cast<size_t>(std::clamp(n, 0, kTxBufferSize)));
+    const bool ok = parseSetupReply(reply, data_.setup);
+    if (ok) ui_.fillSetupGrid();
+    ui_.operationEnded(ok);
+}
+
+void ProtocolEngine::syncSetup() {
+    LinkState& link = data_.link;
+    if (!link.connected) return;
+    if (!ui_.showMessage("Sync to the logger?")) return;
+    const std::string errors = validateSetup(data_.setup);
+    if (!errors.empty()) {
+        ui_.showMessage(errors);
+        ui_.operationEnded(false);
+        return;
+    }
+    // The clock is read now, at the user's OK.
+    const auto frame = encodeSyncFrame(data_.setup, clock_);
+    link.txFrame.fill(0);
+    std::copy(frame.begin(), frame.end(), link.txFrame.begin());
+    link.txLength = kSyncFrameLength;
+    sendFrame();
+    armRequest(kTimerSync);
+    ui_.showProgress("Synchronizing...");
+}
+
+void ProtocolEngine::onSyncReply(int n) {
+    const bool ok = n == kSyncReplyLength && data_.link.rxBuffer[kStatusOffset] == 1;
+    ui_.showMessage(ok ? "\r\nSuccess." : "\r\nFailed, please try again.");
+    ui_.operationEnded(ok);
+}
