@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QSize>
 
+class QAbstractButton;
 class QWidget;
 
 // Resource ids of the program's pictures.
@@ -22,17 +23,20 @@ inline constexpr int kTreeRoot = 0;
 inline constexpr int kTreeGroup = 1;
 inline constexpr int kTreeFile = 3;
 inline constexpr int kTreeFileSelected = 4;
-inline constexpr int kTreePictureCount = 10;
 
 // The picture of a resource id above; a null icon for an unknown id.
 QIcon resourceIcon(int id);
-// Tree picture `index` (0..9); a null icon outside.
+// Tree picture kTreeRoot, kTreeGroup, kTreeFile or kTreeFileSelected; a
+// null icon for any other index.
 QIcon treeIcon(int index);
 // The toolbar picture of one of the 19 toolbar commands (app/CommandIds.h);
 // a null icon for any other command.
 QIcon toolbarIcon(int commandId);
 // A resource picture drawn at `size`; a null pixmap for an unknown id.
 QPixmap resourcePixmap(int id, QSize size);
+// Gives a button the picture of a resource id at the picture's own size (the
+// toolkit's bitmap button: 24 x 24 for 175, 177, 196; 21 x 21 for 202, 203).
+void setButtonPicture(QAbstractButton* button, int id);
 // Cursor 104 with its hot spot; the system arrow for any other id.
 QCursor resourceCursor(int id);
 

@@ -1,0 +1,115 @@
+#include "app/widgets/CMsgDlg.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/widgets/ResourceImages.h"
+
+namespace {
+
+constexpr int kWidthDlu = 239;
+constexpr int kHeightDlu = 78;
+
+QPointer<CMsgDlg>& latestBusyBox() {
+    static QPointer<CMsgDlg> box;
+    return box;
+}
+
+QPushButton* makeButton(const char* text, const char* name, int picture, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    setButtonPicture(button, picture);
+    return button;
+}
+
+// The edit control shows "\r\n" (and a lone "\r") as a line break.
+QString shownText(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+CMsgDlg::CMsgDlg(QWidget* parent)
+    : QDialog(parent),
+      edit_(new QPlainTextEdit(this)),
+      okButton_(makeButton("OK", "button1", kOkBitmap, this)),
+      exitButton_(makeButton("Exit", "button2", kExitBitmap, this)) {
+    setWindowTitle(QStringLiteral("Messages"));
+    setSizeGripEnabled(true);
+    edit_->setObjectName(QStringLiteral("edit1001"));
+    edit_->setReadOnly(true);
+    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(exitButton_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(edit_, 1);
+    layout->addLayout(buttons);
+    resize(dialogUnits(this, kWidthDlu, kHeightDlu));
+}
+
+void CMsgDlg::SetMessage(std::string_view utf8) {
+    message_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    edit_->setPlainText(shownText(message_));
+}
+
+void CMsgDlg::setButtonsEnabled(bool enabled) {
+    buttonsEnabled_ = enabled;
+    applyButtonState();
+    if (!enabled && isVisible()) latestBusyBox() = this;
+}
+
+void CMsgDlg::busyUpdate(std::string_view utf8, bool over) {
+    SetMessage(utf8);
+    if (over) setButtonsEnabled(true);
+    repaint();
+}
+
+QString CMsgDlg::text() const {
+    return message_;
+}
+
+bool CMsgDlg::buttonsEnabled() const {
+    return buttonsEnabled_;
+}
+
+CMsgDlg* CMsgDlg::busyWindow() {
+    CMsgDlg* box = latestBusyBox();
+    return box != nullptr && box->isVisible() ? box : nullptr;
+}
+
+// Every way out (OK, Exit, Esc, the close box) ends here; a busy box stays.
+void CMsgDlg::done(int result) {
+    if (buttonsEnabled_) QDialog::done(result);
+}
+
+void CMsgDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    applyButtonState();
+    if (!buttonsEnabled_) latestBusyBox() = this;
+}
+
+void CMsgDlg::closeEvent(QCloseEvent* event) {
+    if (buttonsEnabled_) {
+        QDialog::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
+void CMsgDlg::applyButtonState() {
+    okButton_->setEnabled(buttonsEnabled_);
+    exitButton_->setEnabled(buttonsEnabled_);
+}
