@@ -1,0 +1,210 @@
+#include "logdata/LogFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <span>
+
+#include "app/AppData.h"
+#include "link/ByteOrder.h"
+#include "link/EngineHosts.h"
+#include "link/LoggerSetup.h"
+#include "logdata/LogStore.h"
+
+namespace {
+
+constexpr int kNameOffset = 0;
+constexpr int kNameLength = 24;
+constexpr int kHardwareOffset = 24;
+constexpr int kHardwareLength = 5;
+constexpr int kRecordCountOffset = 29;
+constexpr int kChannelCountOffset = 33;
+constexpr int kSerialOffset = 37;
+constexpr int kSerialLength = 10;
+constexpr int kUnitsOffset = 47;
+
+constexpr int kRecordTimestampOffset = 0;
+constexpr int kRecordValuesOffset = 14;
+
+// Records move through this block so a whole log needs no buffer of its own.
+constexpr int kBlockRecords = 256;
+using RecordBlock = std::array<uint8_t, kBlockRecords * kLogRecordSize>;
+using Header = std::array<uint8_t, kLogHeaderSize>;
+
+const char kLoadFormatError[] = "\r\n打开数据文件失败：格式错误！";
+const char kDocumentFormatError[] = "File format error.";
+const char kDocumentMissing[] =
+    "%1\nCannot find this file.\nPlease verify that the correct path and file name are given.";
+const char kDocumentLocked[] = "Unable to read from %1, it is opened by someone else.";
+const char kDocumentOpenFailed[] = "Failed to open document.";
+
+Header encodeHeader(const LogStore& store, const LoggerSetup& setup) {
+    Header header{};
+    std::copy_n(setup.name, kNameLength, header.begin() + kNameOffset);
+    std::copy_n(setup.hardwareVersion, kHardwareLength, header.begin() + kHardwareOffset);
+    writeU32le(header, kRecordCountOffset, store.recordCount);
+    writeU32le(header, kChannelCountOffset, store.channelCount);
+    std::copy_n(setup.serialNo, kSerialLength, header.begin() + kSerialOffset);
+    std::copy_n(store.unitCodes, kChannels, header.begin() + kUnitsOffset);
+    return header;
+}
+
+void decodeHeader(const Header& header, LogStore& store, LoggerSetup& setup) {
+    std::copy_n(header.begin() + kNameOffset, kNameLength, setup.name);
+    setup.name[kNameLength] = '\0';
+    std::copy_n(header.begin() + kHardwareOffset, kHardwareLength, setup.hardwareVersion);
+    store.recordCount = readU32le(header, kRecordCountOffset);
+    store.channelCount = readU32le(header, kChannelCountOffset);
+    std::copy_n(header.begin() + kSerialOffset, kSerialLength, setup.serialNo);
+    std::copy_n(header.begin() + kUnitsOffset, kChannels, store.unitCodes);
+    for (int c = 0; c < kChannels; ++c) store.setChannelUnit(c, store.unitCodes[c]);
+}
+
+void encodeRecord(const LogStore& store, uint32_t slot, std::span<uint8_t> out) {
+    std::copy(store.timestamps[slot].begin(), store.timestamps[slot].end(),
+              out.begin() + kRecordTimestampOffset);
+    for (int c = 0; c < kChannels; ++c) {
+        writeF32le(out, kRecordValuesOffset + 4 * c, store.values[c][slot]);
+    }
+}
+
+void decodeRecord(std::span<const uint8_t> in, uint32_t slot, LogStore& store) {
+    std::copy_n(in.begin() + kRecordTimestampOffset, kTimestampLength,
+                store.timestamps[slot].begin());
+    for (int c = 0; c < kChannels; ++c) {
+        store.values[c][slot] = readF32le(in, kRecordValuesOffset + 4 * c);
+    }
+}
+
+// Bytes left from the read position; -1 when the stream cannot tell.
+std::streamoff remainingBytes(std::istream& in) {
+    const std::streampos here = in.tellg();
+    if (here == std::streampos(-1)) return -1;
+    in.seekg(0, std::ios::end);
+    const std::streampos end = in.tellg();
+    in.seekg(here);
+    if (end == std::streampos(-1) || !in) return -1;
+    return end - here;
+}
+
+// Reads `count` records into slots 0 upward; the number read.
+uint32_t readRecords(std::istream& in, uint32_t count, LogStore& store) {
+    RecordBlock block;
+    uint32_t done = 0;
+    while (done < count) {
+        const uint32_t n = std::min<uint32_t>(count - done, kBlockRecords);
+        in.read(reinterpret_cast<char*>(block.data()), n * kLogRecordSize);
+        const auto got = static_cast<uint32_t>(in.gcount()) / kLogRecordSize;
+        for (uint32_t i = 0; i < got; ++i) {
+            decodeRecord(std::span(block).subspan(i * kLogRecordSize, kLogRecordSize), done + i,
+                         store);
+        }
+        done += got;
+        if (got < n) break;
+    }
+    return done;
+}
+
+// A folder opens as a stream on this system but is no document.
+LogReadResult readLogPath(const std::string& path, LogStore& store, LoggerSetup& setup) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return LogReadResult::OpenFailed;
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) return LogReadResult::OpenFailed;
+    return readLogFile(in, store, setup);
+}
+
+std::string withPath(const char* text, const std::string& path) {
+    std::string message = text;
+    const auto at = message.find("%1");
+    if (at != std::string::npos) message.replace(at, 2, path);
+    return message;
+}
+
+}  // namespace
+
+bool writeLogFile(std::ostream& out, const LogStore& store, const LoggerSetup& setup) {
+    const Header header = encodeHeader(store, setup);
+    out.write(reinterpret_cast<const char*>(header.data()), header.size());
+    const uint32_t count = std::min(store.recordCount, kLogCapacity);
+    RecordBlock block;
+    for (uint32_t done = 0; done < count && out;) {
+        const uint32_t n = std::min<uint32_t>(count - done, kBlockRecords);
+        for (uint32_t i = 0; i < n; ++i) {
+            encodeRecord(store, done + i,
+                         std::span(block).subspan(i * kLogRecordSize, kLogRecordSize));
+        }
+        out.write(reinterpret_cast<const char*>(block.data()), n * kLogRecordSize);
+        done += n;
+    }
+    out.flush();
+    return !out.fail();
+}
+
+LogReadResult readLogFile(std::istream& in, LogStore& store, LoggerSetup& setup) {
+    Header header;
+    in.read(reinterpret_cast<char*>(header.data()), header.size());
+    const std::streamsize got = in.gcount();
+    if (got == 0) return LogReadResult::Empty;
+    if (got < kLogHeaderSize) return LogReadResult::Truncated;
+    const uint32_t count = readU32le(header, kRecordCountOffset);
+    if (count > kLogCapacity) return LogReadResult::TooManyRecords;
+    // The whole log must be there before anything of the store is replaced.
+    const std::streamoff remaining = remainingBytes(in);
+    if (remaining < static_cast<std::streamoff>(count) * kLogRecordSize) {
+        return LogReadResult::Truncated;
+    }
+    decodeHeader(header, store, setup);
+    const uint32_t read = readRecords(in, count, store);
+    if (read < count) {
+        // Only a read error after the length check lands here: keep what arrived.
+        store.recordCount = read;
+        return LogReadResult::Truncated;
+    }
+    return LogReadResult::Ok;
+}
+
+LogReadResult loadDocumentFile(const std::string& path, AppData& data) {
+    const LogReadResult result = readLogPath(path, data.store, data.setup);
+    if (result != LogReadResult::Ok) return result;
+    data.store.currentFilePath = path;
+    data.store.currentFileName = std::filesystem::path(path).filename().string();
+    data.store.computeStatistics();
+    return result;
+}
+
+std::string documentLoadMessage(LogReadResult result, const std::string& path) {
+    if (result != LogReadResult::OpenFailed) return kDocumentFormatError;
+    // Ask the system again why the file does not open.
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd >= 0) {
+        ::close(fd);
+        return kDocumentOpenFailed;
+    }
+    switch (errno) {
+        case ENOENT:
+        case ENOTDIR:
+            return withPath(kDocumentMissing, path);
+        case EACCES:
+        case EPERM:
+            return withPath(kDocumentLocked, path);
+        default:
+            return kDocumentOpenFailed;
+    }
+}
+
+bool loadLogFile(AppData& data, FrameUi& ui) {
+    if (readLogPath(data.store.currentFilePath, data.store, data.setup) != LogReadResult::Ok) {
+        ui.showMessage(kLoadFormatError);
+        return false;
+    }
+    data.store.computeStatistics();
+    ui.redrawChart();
+    ui.setDocumentTitle(data.store.currentFileName);
+    return true;
+}

@@ -1,0 +1,71 @@
+#include "logdata/LogSaver.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "app/AppData.h"
+#include "link/EngineHosts.h"
+#include "logdata/LogFile.h"
+
+namespace {
+
+constexpr int kSerialLength = 10;
+constexpr int kDateLength = 8;    // YYYYMMDD
+constexpr int kMinuteOffset = 8;  // hhmm follows the date
+constexpr int kMinuteLength = 4;
+const char kLogExtension[] = ".drav";
+const char kSaveFailed[] = "\r\n Failed.";
+const char kSavingPrefix[] = "正在将数据保存到文件：";
+const char kSavingSuffix[] = "，请稍候！";
+
+// The serial number comes from the logger as it is; a zero byte or a
+// separator in it would make the file land under another name or folder.
+bool isPlainFileName(const std::string& name) {
+    return name.find('\0') == std::string::npos && name.find('/') == std::string::npos;
+}
+
+bool failSave(FrameUi& ui) {
+    ui.showMessage(kSaveFailed);
+    return false;
+}
+
+}  // namespace
+
+std::string downloadedLogName(const AppData& data) {
+    if (data.store.recordCount == 0) return {};
+    const std::string_view last = data.store.timestamp(data.store.recordCount - 1);
+    std::string name(data.setup.serialNo, kSerialLength);
+    name += '_';
+    name += last.substr(0, kDateLength);
+    name += '_';
+    name += last.substr(kMinuteOffset, kMinuteLength);
+    name += kLogExtension;
+    return name;
+}
+
+bool saveDownloadedLog(AppData& data, FrameUi& ui) {
+    if (data.store.recordCount == 0) return true;
+    const std::string name = downloadedLogName(data);
+    data.store.currentFileName = name;
+    if (!isPlainFileName(name)) return failSave(ui);
+    const std::string path = logFilesDir(data) + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) return failSave(ui);
+    ui.setProgressText(std::string(kSavingPrefix) + name + kSavingSuffix);
+    bool written = writeLogFile(out, data.store, data.setup);
+    out.close();
+    written = written && !out.fail();
+    if (!written) {
+        // The logger can be asked again; a half-written log must not stay behind.
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        return failSave(ui);
+    }
+    data.store.currentFilePath = path;
+    ui.showPaneAlone(kPaneFileList);
+    ui.fillFileList();
+    ui.redrawChart();
+    ui.setDocumentTitle(name);
+    return true;
+}
