@@ -1,0 +1,522 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "link/ProtocolEngine.h"
+#include "support/FakeHosts.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::string_view kSerial = "1234567890";
+constexpr const char* kFailed = "\r\nFailed, please try again.";
+constexpr const char* kUnplugged = "The USB cable was unplugged and the connection was broken.";
+
+// Replies are built here the way the logger builds them, not with the
+// program's own frame code, so that one mistake cannot hide in both.
+Bytes loggerReply(uint8_t code, const Bytes& payload, std::string_view serial = kSerial) {
+    Bytes r{0x01, 0x16, 0x7B, 0x28};
+    r.insert(r.end(), serial.begin(), serial.end());
+    r.push_back(code);
+    r.insert(r.end(), payload.begin(), payload.end());
+    uint8_t check = 0;
+    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
+    r.push_back(check);
+    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
+    return r;
+}
+
+Bytes requestFrame(uint8_t code) {
+    return loggerReply(code, {});
+}
+
+const Bytes kIdentifyFrame{0x01, 0x16, 0x7B, 0x28, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                           0x00, 0x00, 0x00, 0x00, 0x51, 0x51, 0x29, 0x7D, 0x7E, 0x04};
+
+// One Auto log package with a single record, announcing `total` packages.
+Bytes autoPackage(uint16_t total, uint16_t number) {
+    Bytes payload{0x00,
+                  static_cast<uint8_t>(total),
+                  static_cast<uint8_t>(total >> 8),
+                  static_cast<uint8_t>(number),
+                  static_cast<uint8_t>(number >> 8),
+                  0x01};
+    const Bytes record{0x5E, 0xDB, 0x32, 0x5F, 0xEB, 0x00, 0x00,
+                       0x00, 0xFD, 0x00, 0x00, 0x80, 0x00, 0x00};
+    payload.insert(payload.end(), record.begin(), record.end());
+    return loggerReply(REPLY_AUTO_LOGS, payload);
+}
+
+class ProtocolEngineTest : public ::testing::Test {
+protected:
+    ProtocolEngineTest() { std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size()); }
+
+    void receive(const Bytes& chunk) {
+        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
+        engine.onReceive(static_cast<int>(chunk.size()));
+    }
+    void receivePortSignal() {
+        data->link.rxBuffer.fill(0);
+        engine.onReceive(kPortErrorSignal);
+    }
+    void connect() {
+        engine.startIdentify();
+        receive(loggerReply(REPLY_IDENTIFY, {0x01, 0x05}));
+        ui.messages.clear();
+        ui.outcomes.clear();
+        ui.panes.clear();
+        port.writes.clear();
+    }
+
+    std::unique_ptr<AppData> data = std::make_unique<AppData>();
+    FakeTimers timers;
+    FakePort port;
+    FakeUi ui{*data};
+    FakeClock clock;
+    ProtocolEngine engine{*data, timers, port, ui, clock};
+};
+
+TEST_F(ProtocolEngineTest, ConnectSendsIdentifyAndShowsProgress) {
+    engine.startIdentify();
+    EXPECT_THAT(port.writes, ElementsAre(kIdentifyFrame));
+    EXPECT_EQ(timers.running, (std::map<int, int>{{kTimerIdentify, 1000}}));
+    EXPECT_EQ(data->link.retriesLeft, kMaxRetries);
+    EXPECT_TRUE(ui.progressVisible);
+    EXPECT_EQ(ui.progressText, "Connect to the logger...");
+}
+
+TEST_F(ProtocolEngineTest, SilentLoggerGetsElevenIdentifiesThenCannotConnect) {
+    engine.startIdentify();
+    for (int tick = 1; tick <= kMaxRetries; ++tick) {
+        engine.onTimer(kTimerIdentify);
+        EXPECT_EQ(port.writes.size(), static_cast<size_t>(tick + 1));
+        EXPECT_THAT(ui.messages, IsEmpty());
+    }
+    EXPECT_TRUE(std::all_of(port.writes.begin(), port.writes.end(),
+                            [](const Bytes& w) { return w == kIdentifyFrame; }));
+
+    engine.onTimer(kTimerIdentify);
+    EXPECT_EQ(port.writes.size(), 11u);
+    EXPECT_FALSE(timers.isRunning(kTimerIdentify));
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_THAT(ui.messages, ElementsAre("\r\nCannot connect to the logger, please try again."));
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_EQ(port.stops, 0);
+}
+
+TEST_F(ProtocolEngineTest, GoodIdentifyAdoptsSerialAndChannelsAndConnects) {
+    data->link.awaitedReply = REPLY_SETUP;
+    engine.startIdentify();
+    receive(loggerReply(REPLY_IDENTIFY, {0x01, 0x05}, "KM52000417"));
+
+    EXPECT_EQ(std::string_view(data->setup.serialNo, 10), "KM52000417");
+    EXPECT_EQ(data->setup.channelConfig, 5);
+    EXPECT_EQ(data->store.channelCount, 2u);
+    EXPECT_EQ(data->store.unitTexts[0], "oC");
+    EXPECT_EQ(data->store.unitTexts[1], "%RH");
+    EXPECT_TRUE(data->link.connected);
+    EXPECT_EQ(data->link.awaitedReply, 0);
+    EXPECT_THAT(ui.panes, ElementsAre(kPaneSetup));
+    EXPECT_FALSE(timers.isRunning(kTimerIdentify));
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_THAT(ui.outcomes, ElementsAre(true));
+}
+
+TEST_F(ProtocolEngineTest, IdentifyWithFailedStatusLeavesTheLinkDown) {
+    data->link.awaitedReply = REPLY_SETUP;
+    engine.startIdentify();
+    receive(loggerReply(REPLY_IDENTIFY, {0x00, 0x05}, "KM52000417"));
+
+    EXPECT_THAT(ui.messages, ElementsAre(kFailed));
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_EQ(data->link.awaitedReply, 0);
+    EXPECT_EQ(port.stops, 0);
+    EXPECT_EQ(std::string_view(data->setup.serialNo, 10), kSerial);
+    EXPECT_FALSE(timers.isRunning(kTimerIdentify));
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+}
+
+TEST_F(ProtocolEngineTest, IdentifyOfWrongLengthStopsTheThread) {
+    engine.startIdentify();
+    receive(loggerReply(REPLY_IDENTIFY, {0x01}));
+
+    EXPECT_THAT(ui.messages, ElementsAre("Failed, please try again."));
+    EXPECT_EQ(port.stops, 1);
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_FALSE(timers.isRunning(kTimerIdentify));
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+}
+
+TEST_F(ProtocolEngineTest, PortSignalWithNothingAwaitedEndsTheLink) {
+    connect();
+    receivePortSignal();
+    EXPECT_EQ(port.stops, 1);
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+}
+
+TEST_F(ProtocolEngineTest, SeventeenBytesAfterSetupReadAreDropped) {
+    connect();
+    data->link.awaitedReply = REPLY_SETUP;
+    receivePortSignal();
+    EXPECT_EQ(port.stops, 0);
+    EXPECT_TRUE(data->link.connected);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_THAT(ui.outcomes, IsEmpty());
+}
+
+TEST_F(ProtocolEngineTest, ResendSendsWhateverFrameWasBuiltLast) {
+    connect();
+    engine.startIdentify();
+    buildFrame(data->link, data->setup, CMD_READ_SETUP);
+    engine.onTimer(kTimerIdentify);
+    ASSERT_EQ(port.writes.size(), 2u);
+    EXPECT_EQ(port.writes[0], kIdentifyFrame);
+    EXPECT_EQ(port.writes[1], requestFrame(CMD_READ_SETUP));
+    EXPECT_EQ(data->link.retriesLeft, kMaxRetries - 1);
+}
+
+TEST_F(ProtocolEngineTest, RealtimeTickBuildsAFreshRequestAndKeepsRunning) {
+    connect();
+    buildFrame(data->link, data->setup, CMD_READ_SETUP);
+    timers.startTimer(kTimerRealtime, 1000);
+    data->link.retriesLeft = 0;
+    engine.onTimer(kTimerRealtime);
+    engine.onTimer(kTimerRealtime);
+    EXPECT_THAT(port.writes, ElementsAre(requestFrame(CMD_REALTIME), requestFrame(CMD_REALTIME)));
+    EXPECT_TRUE(timers.isRunning(kTimerRealtime));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(ProtocolEngineTest, RequestTimerResendsWhileRetriesLast) {
+    for (int id : {kTimerIdentify, kTimerReadSetup, kTimerSync, kTimerAutoDownload,
+                   kTimerDeleteAuto, kTimerManuDownload, kTimerDeleteManu}) {
+        SCOPED_TRACE(id);
+        port.writes.clear();
+        buildFrame(data->link, data->setup, CMD_DELETE_AUTO);
+        data->link.retriesLeft = 3;
+        timers.startTimer(id, 1000);
+        engine.onTimer(id);
+        EXPECT_THAT(port.writes, ElementsAre(requestFrame(CMD_DELETE_AUTO)));
+        EXPECT_EQ(data->link.retriesLeft, 2);
+        EXPECT_TRUE(timers.isRunning(id));
+    }
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(ProtocolEngineTest, RequestTimersGiveUpWithTheirOwnWords) {
+    struct Case {
+        int id;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {kTimerIdentify, {"\r\nCannot connect to the logger, please try again."}},
+        {kTimerReadSetup, {"\r\n获取属性信息超时，请重试！"}},
+        {kTimerSync, {"\r\nTimeout!"}},
+        {kTimerDeleteAuto, {}},
+        {kTimerDeleteManu, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        ui.messages.clear();
+        ui.outcomes.clear();
+        port.writes.clear();
+        ui.showProgress("working");
+        timers.startTimer(c.id, 1000);
+        data->link.retriesLeft = 0;
+        engine.onTimer(c.id);
+        EXPECT_FALSE(timers.isRunning(c.id));
+        EXPECT_FALSE(ui.progressVisible);
+        EXPECT_EQ(ui.messages, c.messages);
+        EXPECT_THAT(ui.outcomes, ElementsAre(false));
+        EXPECT_THAT(port.writes, IsEmpty());
+    }
+}
+
+TEST_F(ProtocolEngineTest, DownloadTimersGiveUpInTheBusyBox) {
+    struct Case {
+        int id;
+        std::string progressText;
+    };
+    for (const Case& c :
+         {Case{kTimerAutoDownload, "working"}, Case{kTimerManuDownload, "Timeout!"}}) {
+        SCOPED_TRACE(c.id);
+        ui.outcomes.clear();
+        ui.busyOver = false;
+        ui.progressText = "working";
+        timers.startTimer(c.id, 1000);
+        data->link.retriesLeft = 0;
+        engine.onTimer(c.id);
+        EXPECT_FALSE(timers.isRunning(c.id));
+        EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+        EXPECT_TRUE(ui.busyOver);
+        EXPECT_EQ(ui.progressText, c.progressText);
+        EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    }
+}
+
+TEST_F(ProtocolEngineTest, UnknownTimerIdsDoNothing) {
+    buildFrame(data->link, data->setup, CMD_READ_SETUP);
+    data->link.retriesLeft = 0;
+    for (int id : {0, 2, 4, 6, 12, 14, 16, 99}) engine.onTimer(id);
+    EXPECT_THAT(port.writes, IsEmpty());
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_THAT(ui.outcomes, IsEmpty());
+}
+
+TEST_F(ProtocolEngineTest, ShortSetupReplyStopsItsTimerAndFails) {
+    connect();
+    timers.startTimer(kTimerReadSetup, 1000);
+    ui.showProgress("reading");
+    receive(loggerReply(REPLY_SETUP, Bytes(78, 0)));
+    EXPECT_FALSE(timers.isRunning(kTimerReadSetup));
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_THAT(ui.messages, ElementsAre(kFailed));
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    EXPECT_EQ(ui.setupGridFills, 0);
+}
+
+TEST_F(ProtocolEngineTest, StatusRepliesReportAndClearTheAwaitedReply) {
+    struct Case {
+        uint8_t code;
+        uint8_t status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {REPLY_0x73, 1, "\r\nSuccess."},
+        {REPLY_0x73, 0, kFailed},
+        {REPLY_0x81, 1, "\r\nSuccess."},
+        {REPLY_0x81, 2, kFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.code) * 10 + c.status);
+        ui.messages.clear();
+        ui.showProgress("working");
+        data->link.awaitedReply = REPLY_SETUP;
+        receive(loggerReply(c.code, {c.status}));
+        EXPECT_FALSE(ui.progressVisible);
+        EXPECT_THAT(ui.messages, ElementsAre(c.message));
+        EXPECT_EQ(data->link.awaitedReply, 0);
+    }
+}
+
+TEST_F(ProtocolEngineTest, RepliesOfTheWrongLengthAreIgnored) {
+    struct Case {
+        uint8_t code;
+        int payload;  // reply length is payload + 20
+        int timer;
+    };
+    const Case cases[] = {
+        {REPLY_AUTO_LOGS, 0, kTimerAutoDownload},
+        {REPLY_MANU_LOGS, 5, kTimerManuDownload},
+        {REPLY_REALTIME, 10, kTimerRealtime},
+        {REPLY_REALTIME, 12, kTimerRealtime},
+    };
+    connect();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.code) * 100 + c.payload);
+        timers.startTimer(c.timer, 1000);
+        receive(loggerReply(c.code, Bytes(c.payload, 0)));
+        EXPECT_TRUE(timers.isRunning(c.timer));
+    }
+    EXPECT_EQ(data->store.recordCount, 0u);
+    EXPECT_EQ(ui.realtimeSamples, 0);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_THAT(ui.busyTexts, IsEmpty());
+}
+
+TEST_F(ProtocolEngineTest, RepliesStopTheTimerOfTheirRequest) {
+    struct Case {
+        uint8_t code;
+        int timer;
+    };
+    const Case cases[] = {
+        {REPLY_SYNC, kTimerSync},
+        {REPLY_DELETE_AUTO, kTimerDeleteAuto},
+        {REPLY_DELETE_MANU, kTimerDeleteManu},
+    };
+    connect();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.code));
+        timers.startTimer(c.timer, 1000);
+        ui.showProgress("working");
+        receive(loggerReply(c.code, {0x01}));
+        EXPECT_FALSE(timers.isRunning(c.timer));
+        EXPECT_FALSE(ui.progressVisible);
+    }
+}
+
+TEST_F(ProtocolEngineTest, CommandsAreEnabledByLinkAndLogState) {
+    struct Case {
+        int command;
+        bool connected;
+        bool realtime;
+        uint32_t records;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {ID_CONNECT, false, false, 0, true},
+        {ID_CONNECT, true, false, 0, false},
+        {ID_CONNECT, false, true, 0, false},
+        {ID_DISCONNECT, true, false, 0, true},
+        {ID_DISCONNECT, false, false, 0, false},
+        {ID_DISCONNECT, true, true, 0, false},
+        {ID_COM_PORT, false, true, 0, true},
+        {ID_COM_PORT, true, false, 0, false},
+        {ID_MENU_DOWNLOAD, true, false, 5, false},
+        {ID_MENU_DOWNLOAD, false, false, 0, false},
+        {ID_SETUP, true, false, 0, true},
+        {ID_DOWNLOAD, true, false, 0, true},
+        {ID_DELETE, true, false, 0, true},
+        {ID_REALTIME, true, false, 0, true},
+        {ID_SETUP, false, false, 0, false},
+        {ID_DOWNLOAD, false, false, 0, false},
+        {ID_DELETE, true, true, 0, false},
+        {ID_REALTIME, true, true, 0, false},
+        {ID_STOP, true, true, 0, true},
+        {ID_STOP, true, false, 0, false},
+        {ID_STOP, false, true, 0, false},
+        {ID_SAVE_EXCEL, false, false, 1, true},
+        {ID_SAVE_TXT, false, true, 1, true},
+        {ID_SAVE_BMP, false, false, 0, false},
+        {ID_SAVE_TXT, true, false, 0, false},
+        {ID_QUERY, false, false, 1, true},
+        {ID_QUERY, true, true, 1, false},
+        {ID_QUERY, false, false, 0, false},
+        {ID_ORIGINAL, false, false, 3, true},
+        {ID_ORIGINAL, true, true, 3, false},
+        {ID_FILE_OPEN, true, true, 0, true},
+        {ID_FILE_LIST, true, true, 0, true},
+        {ID_DATA_LIST, false, false, 0, true},
+        {ID_APP_ABOUT, true, true, 0, true},
+        {ID_APP_EXIT, false, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.command << " connected " << c.connected << " realtime " << c.realtime
+                     << " records " << c.records);
+        data->link.connected = c.connected;
+        data->link.realtimeActive = c.realtime;
+        data->store.recordCount = c.records;
+        EXPECT_EQ(engine.isCommandEnabled(c.command), c.enabled);
+    }
+}
+
+TEST_F(ProtocolEngineTest, DisconnectEndsTheThreadButLeavesTimers) {
+    connect();
+    timers.startTimer(kTimerReadSetup, 1000);
+    engine.disconnect();
+    EXPECT_EQ(port.stops, 1);
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_TRUE(timers.isRunning(kTimerReadSetup));
+}
+
+std::vector<std::string> traced;
+void recordTrace(const std::string& line) {
+    traced.push_back(line);
+}
+
+TEST_F(ProtocolEngineTest, TraceShowsFramesSentAndChunksReceived) {
+    traced.clear();
+    engine.setTrace(recordTrace);
+    engine.startIdentify();
+    receive(loggerReply(REPLY_IDENTIFY, {0x01, 0x05}));
+    ASSERT_EQ(traced.size(), 2u);
+    EXPECT_EQ(traced[0].substr(0, 3), "tx ");
+    EXPECT_EQ(traced[1].substr(0, 3), "rx ");
+    EXPECT_GT(traced[1].size(), traced[0].size());
+}
+
+TEST_F(ProtocolEngineTest, StalledDownloadTimesOut) {
+    connect();
+    engine.startAutoDownload();
+    receive(autoPackage(3, 1));
+    ASSERT_TRUE(engine.downloadActive());
+    EXPECT_FALSE(timers.isRunning(kTimerAutoDownload));
+
+    engine.onTimer(kTimerDownloadStall);
+    EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
+    EXPECT_FALSE(engine.downloadActive());
+    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    EXPECT_TRUE(ui.busyOver);
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+}
+
+TEST_F(ProtocolEngineTest, PortErrorDuringDownloadEndsItBeforeTheUnpluggedText) {
+    connect();
+    engine.startAutoDownload();
+    receive(autoPackage(3, 1));
+    ASSERT_TRUE(engine.downloadActive());
+
+    receivePortSignal();
+    EXPECT_FALSE(engine.downloadActive());
+    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    EXPECT_TRUE(ui.busyOver);
+    EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
+    EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
+    EXPECT_EQ(port.stops, 1);
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_THAT(ui.outcomes, ::testing::Contains(false));
+}
+
+// Records what had happened when the message dialog opened.
+class OrderUi : public FakeUi {
+public:
+    using FakeUi::FakeUi;
+    bool showMessage(std::string_view text) override {
+        fillsAtMessage.push_back(fileListFills);
+        return FakeUi::showMessage(text);
+    }
+    std::vector<int> fillsAtMessage;
+};
+
+TEST(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
+    auto data = std::make_unique<AppData>();
+    const auto dir = std::filesystem::path(DRAVIN_BINARY_DIR) / "engine_test_logs";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    data->logDirOverride = dir.string() + "/";
+    std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
+    FakeTimers timers;
+    FakePort port;
+    OrderUi ui{*data};
+    FakeClock clock;
+    ProtocolEngine engine{*data, timers, port, ui, clock};
+    data->link.connected = true;
+
+    engine.startRealtime();
+    Bytes sample{0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80};
+    const Bytes reply = loggerReply(REPLY_REALTIME, sample);
+    std::copy(reply.begin(), reply.end(), data->link.rxBuffer.begin());
+    engine.onReceive(static_cast<int>(reply.size()));
+    ASSERT_EQ(data->store.recordCount, 1u);
+
+    const int fillsBefore = ui.fileListFills;
+    data->link.rxBuffer.fill(0);
+    engine.onReceive(kPortErrorSignal);
+    EXPECT_FALSE(data->link.realtimeActive);
+    EXPECT_FALSE(timers.isRunning(kTimerRealtime));
+    EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
+    ASSERT_EQ(ui.fillsAtMessage.size(), 1u);
+    EXPECT_GT(ui.fillsAtMessage[0], fillsBefore);
+    EXPECT_FALSE(std::filesystem::is_empty(dir));
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
