@@ -12,6 +12,7 @@
 #include "app/CommandIds.h"
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -488,10 +489,8 @@ public:
 
 TEST(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     auto data = std::make_unique<AppData>();
-    const auto dir = std::filesystem::path(DRAVIN_BINARY_DIR) / "engine_test_logs";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    data->logDirOverride = dir.string() + "/";
+    TempDir dir;
+    data->logDirOverride = dir.dir();
     std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
     FakeTimers timers;
     FakePort port;
@@ -515,8 +514,7 @@ TEST(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
     ASSERT_EQ(ui.fillsAtMessage.size(), 1u);
     EXPECT_GT(ui.fillsAtMessage[0], fillsBefore);
-    EXPECT_FALSE(std::filesystem::is_empty(dir));
-    std::filesystem::remove_all(dir);
+    EXPECT_FALSE(std::filesystem::is_empty(dir.dir()));
 }
 
 }  // namespace
