@@ -1,0 +1,367 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/ProtocolEngine.h"
+#include "logdata/LogFile.h"
+#include "support/FakeHosts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+constexpr std::string_view kSerial = "1234567890";
+constexpr const char* kSuccess = "\r\nSuccess.";
+
+// Built the way the logger builds its replies, not with the program's frame code.
+Bytes loggerReply(uint8_t code, const Bytes& payload) {
+    Bytes r{0x01, 0x16, 0x7B, 0x28};
+    r.insert(r.end(), kSerial.begin(), kSerial.end());
+    r.push_back(code);
+    r.insert(r.end(), payload.begin(), payload.end());
+    uint8_t check = 0;
+    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
+    r.push_back(check);
+    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
+    return r;
+}
+
+void putLe(Bytes& out, uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// Record `index` of a test log: one second apart from 2024-05-06 10:00:00,
+// channel 1 = index tenths, channel 2 = -index tenths.
+Bytes logRecord(int index, int size = 14) {
+    const uint32_t s = static_cast<uint32_t>(index);
+    const uint32_t packed = (24u << 26) | (5u << 22) | (6u << 17) | ((10 + s / 3600) << 12) |
+                            ((s / 60 % 60) << 6) | (s % 60);
+    Bytes r;
+    putLe(r, packed, 4);
+    putLe(r, s, 4);
+    putLe(r, static_cast<uint32_t>(-index), 2);
+    putLe(r, 0, 2);
+    putLe(r, 0, 2);
+    r.resize(static_cast<size_t>(size), 0xAA);  // a Manu record's spare byte
+    return r;
+}
+
+Bytes package(uint8_t code, uint16_t total, uint16_t number, const std::vector<Bytes>& records) {
+    Bytes payload{0x00};
+    putLe(payload, total, 2);
+    putLe(payload, number, 2);
+    payload.push_back(static_cast<uint8_t>(records.size()));
+    for (const Bytes& r : records) payload.insert(payload.end(), r.begin(), r.end());
+    return loggerReply(code, payload);
+}
+
+std::vector<Bytes> records(int first, int count, int size = 14) {
+    std::vector<Bytes> out;
+    for (int i = first; i < first + count; ++i) out.push_back(logRecord(i, size));
+    return out;
+}
+
+Bytes autoPackage(uint16_t total, uint16_t number, int first, int count) {
+    return package(REPLY_AUTO_LOGS, total, number, records(first, count));
+}
+
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class LogDownloadTest : public ::testing::Test {
+protected:
+    LogDownloadTest() {
+        std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::path(DRAVIN_BINARY_DIR) / (std::string("ops_download_") + info->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        data->logDirOverride = dir.string() + "/";
+        data->link.connected = true;
+    }
+    ~LogDownloadTest() override { fs::remove_all(dir); }
+
+    void receive(const Bytes& chunk) {
+        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
+        engine.onReceive(static_cast<int>(chunk.size()));
+    }
+    bool nothingSaved() const { return fs::is_empty(dir); }
+    std::string stamp(uint32_t i) const { return std::string(data->store.timestamp(i)); }
+
+    std::unique_ptr<AppData> data = std::make_unique<AppData>();
+    FakeTimers timers;
+    FakePort port;
+    FakeUi ui{*data};
+    FakeClock clock;
+    ProtocolEngine engine{*data, timers, port, ui, clock};
+    fs::path dir;
+};
+
+TEST_F(LogDownloadTest, StartSendsTheRequestArmsItsTimerAndResetsTheDownload) {
+    struct Case {
+        void (ProtocolEngine::*start)();
+        uint8_t command;
+        int timer;
+        const char* busyText;
+    } cases[] = {
+        {&ProtocolEngine::startAutoDownload, CMD_AUTO_LOGS, kTimerAutoDownload,
+         "Downloading data, please wait..."},
+        {&ProtocolEngine::startManuDownload, CMD_MANU_LOGS, kTimerManuDownload,
+         "\r\nDownload Manu-logs..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.busyText);
+        data->link.packagesDone = 4;
+        data->link.packagesTotal = 9;
+        data->link.retriesLeft = 0;
+        data->store.recordCount = 77;
+        data->link.rxBuffer.fill(0x5A);
+        port.writes.clear();
+
+        (engine.*c.start)();
+        ASSERT_EQ(port.writes.size(), 1u);
+        EXPECT_EQ(port.writes[0], loggerReply(c.command, {}));
+        EXPECT_EQ(timers.running[c.timer], kRequestPeriodMs);
+        EXPECT_EQ(data->link.retriesLeft, kMaxRetries);
+        EXPECT_EQ(data->link.packagesDone, 0u);
+        EXPECT_EQ(data->link.packagesTotal, 0u);
+        EXPECT_EQ(data->store.recordCount, 0u);
+        EXPECT_TRUE(std::all_of(data->link.rxBuffer.begin(), data->link.rxBuffer.end(),
+                                [](uint8_t b) { return b == 0; }));
+        EXPECT_TRUE(engine.downloadActive());
+        EXPECT_TRUE(ui.busyOpen);
+        EXPECT_EQ(ui.lastBusyText(), c.busyText);
+        timers.running.clear();
+    }
+}
+
+TEST_F(LogDownloadTest, WorkedRecordIsStoredDecoded) {
+    engine.startAutoDownload();
+    const Bytes record{0x5E, 0xDB, 0x32, 0x5F, 0xEB, 0x00, 0x00,
+                       0x00, 0xFD, 0x00, 0x00, 0x80, 0x00, 0x00};
+    receive(package(REPLY_AUTO_LOGS, 1, 1, {record}));
+    ASSERT_EQ(data->store.recordCount, 1u);
+    EXPECT_EQ(stamp(0), "20231225134530");
+    EXPECT_FLOAT_EQ(data->store.values[0][0], 23.5f);
+    EXPECT_FLOAT_EQ(data->store.values[1][0], 25.3f);
+    EXPECT_EQ(data->store.values[2][0], 0.0f);
+    EXPECT_EQ(data->store.values[3][0], 0.0f);
+}
+
+TEST_F(LogDownloadTest, TwoPackagesInOneChunkAreBothDecoded) {
+    engine.startAutoDownload();
+    receive(autoPackage(3, 1, 0, 10) + autoPackage(3, 2, 10, 10));
+    EXPECT_EQ(data->store.recordCount, 20u);
+    EXPECT_EQ(stamp(19), "20240506100019");
+    EXPECT_FLOAT_EQ(data->store.values[0][19], 1.9f);
+    EXPECT_FLOAT_EQ(data->store.values[1][19], -1.9f);
+    EXPECT_EQ(ui.lastBusyText(), "\r\nDownloading 2 pacakges, total 3 pacakges...");
+    EXPECT_FALSE(ui.busyOver);
+    EXPECT_TRUE(engine.downloadActive());
+    EXPECT_TRUE(nothingSaved());
+}
+
+TEST_F(LogDownloadTest, ThreePackagesOfAHundredAreAppendedAndSaved) {
+    engine.startAutoDownload();
+    for (uint16_t p = 1; p <= 3; ++p) receive(autoPackage(3, p, (p - 1) * 100, 100));
+
+    ASSERT_EQ(data->store.recordCount, 300u);
+    EXPECT_EQ(stamp(0), "20240506100000");
+    EXPECT_EQ(stamp(299), "20240506100459");
+    EXPECT_FALSE(engine.downloadActive());
+    EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
+    EXPECT_FALSE(timers.isRunning(kTimerAutoDownload));
+    EXPECT_EQ(ui.lastBusyText(), kSuccess);
+    EXPECT_TRUE(ui.busyOver);
+    EXPECT_THAT(ui.outcomes, ElementsAre(true));
+    EXPECT_THAT(ui.panes, Contains(kPaneFileList));
+    EXPECT_GT(ui.fileListFills, 0);
+    EXPECT_GT(ui.redraws, 0);
+    EXPECT_EQ(data->store.currentFileName, "1234567890_20240506_1004.drav");
+    ASSERT_FALSE(ui.titles.empty());
+    EXPECT_EQ(ui.titles.back(), data->store.currentFileName);
+
+    // The file holds the whole download.
+    const fs::path file = dir / data->store.currentFileName;
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(data->store.currentFilePath, file.string());
+    auto reread = std::make_unique<AppData>();
+    std::ifstream in(file, std::ios::binary);
+    ASSERT_EQ(readLogFile(in, reread->store, reread->setup), LogReadResult::Ok);
+    EXPECT_EQ(reread->store.recordCount, 300u);
+    EXPECT_FLOAT_EQ(reread->store.values[0][150], 15.0f);
+}
+
+TEST_F(LogDownloadTest, ProgressIsShownAfterEveryChunk) {
+    engine.startAutoDownload();
+    receive(autoPackage(3, 1, 0, 5));
+    receive(autoPackage(3, 2, 5, 5));
+    EXPECT_THAT(ui.busyTexts, ElementsAre("Downloading data, please wait...",
+                                          "\r\nDownloading 1 pacakges, total 3 pacakges...",
+                                          "\r\nDownloading 2 pacakges, total 3 pacakges..."));
+}
+
+TEST_F(LogDownloadTest, RepeatedPackageChangesNothing) {
+    engine.startAutoDownload();
+    receive(autoPackage(3, 1, 0, 10));
+    // The same number again, with other records, and a new package behind it:
+    // the repeat ends the parsing of its chunk.
+    receive(autoPackage(3, 1, 500, 10) + autoPackage(3, 2, 10, 10));
+    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(stamp(9), "20240506100009");
+    EXPECT_FLOAT_EQ(data->store.values[0][9], 0.9f);
+    EXPECT_EQ(data->link.packagesDone, 1u);
+    EXPECT_EQ(ui.lastBusyText(), "\r\nDownloading 1 pacakges, total 3 pacakges...");
+    EXPECT_TRUE(nothingSaved());
+}
+
+TEST_F(LogDownloadTest, PackageRunningPastItsChunkKeepsOnlyWholeRecords) {
+    engine.startAutoDownload();
+    // Announces 10 records; the chunk ends 7 bytes into the fourth.
+    const Bytes full = autoPackage(2, 1, 0, 10);
+    const int n = 21 + 3 * 14 + 7;
+    std::copy(full.begin(), full.end(), data->link.rxBuffer.begin());
+    // What lies beyond the chunk must never be read.
+    std::fill(data->link.rxBuffer.begin() + n, data->link.rxBuffer.end(), 0x11);
+    engine.onAutoLogReply(n);
+    EXPECT_EQ(data->store.recordCount, 3u);
+    EXPECT_EQ(data->link.packagesDone, 1u);
+    EXPECT_EQ(stamp(2), "20240506100002");
+}
+
+TEST_F(LogDownloadTest, PackageHeaderCutByTheChunkIsNotRead) {
+    engine.startAutoDownload();
+    const Bytes chunk = autoPackage(3, 1, 0, 2) + autoPackage(3, 2, 2, 2);
+    const int n = (26 + 2 * 14) + 20;  // the second header lacks its record count
+    std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
+    engine.onAutoLogReply(n);
+    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->link.packagesDone, 1u);
+}
+
+TEST_F(LogDownloadTest, DownloadStopsAtTheStoreCapacityAndSaysSo) {
+    engine.startAutoDownload();
+    data->store.recordCount = kLogCapacity - 50;
+    receive(autoPackage(1, 1, 0, 100));
+    EXPECT_EQ(data->store.recordCount, kLogCapacity);
+    EXPECT_EQ(stamp(kLogCapacity - 1), "20240506100049");
+    EXPECT_EQ(ui.lastBusyText(), "\r\nSuccess.\r\nThe log was cut at 140000 records.");
+    EXPECT_THAT(ui.outcomes, ElementsAre(true));
+}
+
+TEST_F(LogDownloadTest, CapacityReachedInAnEarlierPackageDropsTheLaterOnes) {
+    engine.startAutoDownload();
+    data->store.recordCount = kLogCapacity - 5;
+    receive(autoPackage(2, 1, 0, 10));
+    receive(autoPackage(2, 2, 10, 10));
+    EXPECT_EQ(data->store.recordCount, kLogCapacity);
+    EXPECT_EQ(stamp(kLogCapacity - 1), "20240506100004");
+    EXPECT_EQ(ui.lastBusyText(), "\r\nSuccess.\r\nThe log was cut at 140000 records.");
+}
+
+TEST_F(LogDownloadTest, StalledDownloadTimesOutAndSavesNothing) {
+    engine.startAutoDownload();
+    receive(autoPackage(2, 1, 0, 10));
+    EXPECT_EQ(timers.running[kTimerDownloadStall], kDownloadStallMs);
+
+    engine.onTimer(kTimerDownloadStall);
+    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    EXPECT_TRUE(ui.busyOver);
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    EXPECT_FALSE(engine.downloadActive());
+    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_TRUE(nothingSaved());
+
+    // A package that comes after the download has ended is not taken.
+    receive(autoPackage(2, 2, 10, 10));
+    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_TRUE(nothingSaved());
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+}
+
+TEST_F(LogDownloadTest, EveryNewPackageRestartsTheStallGuard) {
+    engine.startAutoDownload();
+    EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
+    receive(autoPackage(3, 1, 0, 1));
+    timers.stopTimer(kTimerDownloadStall);
+    receive(autoPackage(3, 2, 1, 1));
+    EXPECT_TRUE(timers.isRunning(kTimerDownloadStall));
+    // A repeat is no sign of progress.
+    timers.stopTimer(kTimerDownloadStall);
+    receive(autoPackage(3, 2, 1, 1));
+    EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
+}
+
+TEST_F(LogDownloadTest, NoLogsRepliesEndTheDownloadWell) {
+    struct Case {
+        void (ProtocolEngine::*start)();
+        Bytes reply;
+    } cases[] = {
+        {&ProtocolEngine::startAutoDownload, loggerReply(REPLY_AUTO_LOGS, {0x00})},
+        {&ProtocolEngine::startManuDownload, package(REPLY_MANU_LOGS, 0, 0, {})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.size());
+        ui.outcomes.clear();
+        (engine.*c.start)();
+        receive(c.reply);
+        EXPECT_EQ(ui.lastBusyText(), "\r\nNo logs.");
+        EXPECT_TRUE(ui.busyOver);
+        EXPECT_THAT(ui.outcomes, ElementsAre(true));
+        EXPECT_FALSE(engine.downloadActive());
+        EXPECT_TRUE(timers.running.empty());
+        EXPECT_TRUE(nothingSaved());
+    }
+}
+
+TEST_F(LogDownloadTest, ManuDownloadEndsAfterItsFirstPackage) {
+    engine.startManuDownload();
+    receive(package(REPLY_MANU_LOGS, 5, 1, records(0, 3, 15)));
+    ASSERT_EQ(data->store.recordCount, 3u);
+    EXPECT_EQ(stamp(2), "20240506100002");
+    EXPECT_FLOAT_EQ(data->store.values[0][2], 0.2f);
+    EXPECT_FLOAT_EQ(data->store.values[1][2], -0.2f);
+    EXPECT_EQ(ui.lastBusyText(), kSuccess);
+    EXPECT_THAT(ui.outcomes, ElementsAre(true));
+    EXPECT_TRUE(fs::exists(dir / "1234567890_20240506_1000.drav"));
+    // No progress text for Manu logs.
+    EXPECT_THAT(ui.busyTexts, ElementsAre("\r\nDownload Manu-logs...", kSuccess));
+
+    receive(package(REPLY_MANU_LOGS, 5, 2, records(3, 3, 15)));
+    EXPECT_EQ(data->store.recordCount, 3u);
+}
+
+TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
+    const fs::path blocker = dir / "not_a_folder";
+    std::ofstream(blocker) << "x";
+    data->logDirOverride = (blocker / "Logfiles").string() + "/";
+    engine.startAutoDownload();
+    receive(autoPackage(1, 1, 0, 10));
+
+    EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
+    EXPECT_EQ(ui.lastBusyText(), "\r\n Failed.");
+    EXPECT_THAT(ui.busyTexts, Not(Contains(kSuccess)));
+    EXPECT_TRUE(ui.busyOver);
+    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_THAT(ui.titles, IsEmpty());
+    EXPECT_EQ(ui.fileListFills, 0);
+    EXPECT_FALSE(engine.downloadActive());
+}
+
+}  // namespace
