@@ -1,1 +1,138 @@
-int main() { return 0; }
+// dravin-logger-sim: a data logger on a pseudo-terminal, for trying the
+// program and the command-line tool without hardware. Prints the terminal's
+// path and serves until SIGINT or SIGTERM.
+
+#include <pthread.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "sim/LoggerSim.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dravin-logger-sim [options]\n"
+    "  --serial S               serial number, 10 characters (1234567890)\n"
+    "  --config C               channel configuration code (5: temperature and humidity)\n"
+    "  --name T                 logger name, up to 24 characters\n"
+    "  --auto-records N         Auto log records stored (250)\n"
+    "  --manu-records N         Manu log records stored (0)\n"
+    "  --records-per-package R  records in one Auto package, 1..255 (100)\n"
+    "  --packages-per-write K   Auto packages written at once (1)\n"
+    "  --pause-ms M             pause between writes of a download (300)\n"
+    "  --split-package P        send Auto package P in two writes\n"
+    "  --stall-after K          stop a download after package K\n"
+    "  --silent                 read requests, answer none\n"
+    "  --bad-check              answer with a wrong check byte\n"
+    "  --status-zero            answer with status 0\n"
+    "  --wrong-length           answer one byte short\n"
+    "  --hang-up-at N           close the line when request N arrives\n";
+
+// The first stored record; the others follow at the log interval.
+constexpr SimRecord kFirstRecord{2024, 3, 1, 8, 0, 0, 235, 553, 198, 601};
+
+struct Options {
+    LoggerSim::Config config;
+    int autoRecords = 250;
+    int manuRecords = 0;
+};
+
+bool parseInt(const char* text, int& value) {
+    char* end = nullptr;
+    long parsed = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || parsed < 0 || parsed > 1000000) return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// The options that take a number, and where the number goes.
+int* numberOption(std::string_view name, Options& o) {
+    LoggerSim::Pacing& p = o.config.pacing;
+    LoggerSim::Faults& f = o.config.faults;
+    if (name == "--auto-records") return &o.autoRecords;
+    if (name == "--manu-records") return &o.manuRecords;
+    if (name == "--records-per-package") return &p.recordsPerPackage;
+    if (name == "--packages-per-write") return &p.packagesPerWrite;
+    if (name == "--pause-ms") return &p.pauseMs;
+    if (name == "--split-package") return &p.splitPackage;
+    if (name == "--stall-after") return &f.stallAfterPackage;
+    if (name == "--hang-up-at") return &f.hangUpAtRequest;
+    return nullptr;
+}
+
+bool* flagOption(std::string_view name, LoggerSim::Faults& f) {
+    if (name == "--silent") return &f.silent;
+    if (name == "--bad-check") return &f.badCheck;
+    if (name == "--status-zero") return &f.statusZero;
+    if (name == "--wrong-length") return &f.wrongLength;
+    return nullptr;
+}
+
+bool parseArgs(int argc, char** argv, Options& o) {
+    int config = o.config.setup.channelConfig;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view name = argv[i];
+        if (bool* flag = flagOption(name, o.config.faults)) {
+            *flag = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const char* value = argv[++i];
+        if (int* number = numberOption(name, o)) {
+            if (!parseInt(value, *number)) return false;
+        } else if (name == "--serial") {
+            o.config.serialNo = value;
+        } else if (name == "--name") {
+            o.config.setup.name = fixedText<24>(value);
+        } else if (name == "--config") {
+            if (!parseInt(value, config) || config > 255) return false;
+        } else {
+            return false;
+        }
+    }
+    o.config.setup.channelConfig = static_cast<uint8_t>(config);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    options.config.setup.name = fixedText<24>("Simulated logger");
+    options.config.setup.model = fixedText<6>("SIM-4C");
+    options.config.setup.hardwareVersion = fixedText<5>("V1.00");
+    if (!parseArgs(argc, argv, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const int interval = static_cast<int>(options.config.setup.logInterval);
+    options.config.autoRecords = makeSimRecords(options.autoRecords, kFirstRecord, interval);
+    options.config.manuRecords = makeSimRecords(options.manuRecords, kFirstRecord, interval);
+    options.config.setup.logsCount = static_cast<uint32_t>(options.autoRecords);
+    options.config.setup.manuLogsCount = static_cast<int8_t>(options.manuRecords);
+
+    // Blocked before the serving thread starts, so that only sigwait sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    LoggerSim sim(std::move(options.config));
+    if (!sim.running()) {
+        std::fprintf(stderr, "Cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+        return 1;
+    }
+    std::printf("%s\n", sim.devicePath().c_str());
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    sim.stop();
+    return 0;
+}
