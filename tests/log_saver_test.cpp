@@ -1,0 +1,216 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "app/AppData.h"
+#include "logdata/LogFile.h"
+#include "logdata/LogSaver.h"
+#include "support/FakeHosts.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+namespace {
+
+const char kName[] = "1234567890_20100305_1422.drav";
+
+std::unique_ptr<AppData> makeData() {
+    return std::make_unique<AppData>();
+}
+
+// Records one per stamp; the serial number is given with its ten characters.
+void fill(AppData& data, const char (&serial)[11], std::initializer_list<const char*> stamps) {
+    std::memcpy(data.setup.serialNo, serial, 10);
+    std::memcpy(data.setup.name, "Store room", 10);
+    data.store.channelCount = 1;
+    uint32_t i = 0;
+    for (const char* stamp : stamps) {
+        std::copy_n(stamp, kTimestampLength, data.store.timestamps[i].begin());
+        for (int c = 0; c < kChannels; ++c) data.store.values[c][i] = 20.0f + i + c;
+        ++i;
+    }
+    data.store.recordCount = i;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string expectedFile(const AppData& data) {
+    std::ostringstream out;
+    writeLogFile(out, data.store, data.setup);
+    return out.str();
+}
+
+int filesIn(const std::string& dir) {
+    return static_cast<int>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+// Lets the process write only `bytes` bytes into any file, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+}  // namespace
+
+TEST(LogSaver, NameIsSerialDateAndMinuteOfTheLastRecord) {
+    auto data = makeData();
+    fill(*data, "1234567890", {"20100304235959", "20100305000001", "20100305142201"});
+    EXPECT_EQ(downloadedLogName(*data), kName);
+    EXPECT_EQ(downloadedLogName(*data).size(), 29u);
+}
+
+TEST(LogSaver, SavesIntoTheLogFolderAndMakesItCurrent) {
+    TempDir temp;
+    auto data = makeData();
+    FakeUi ui(*data);
+    data->logDirOverride = temp.dir() + "logs";
+    fs::create_directory(data->logDirOverride);
+    fill(*data, "1234567890", {"20100304235959", "20100305142201"});
+
+    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    const std::string path = temp.dir() + "logs/" + kName;
+    EXPECT_EQ(fileText(path), expectedFile(*data));
+    EXPECT_EQ(data->store.currentFilePath, path);
+    EXPECT_EQ(data->store.currentFileName, kName);
+    EXPECT_EQ(ui.progressText, std::string("正在将数据保存到文件：") + kName + "，请稍候！");
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_THAT(ui.panes, ElementsAre(kPaneFileList));
+    EXPECT_EQ(ui.fileListFills, 1);
+    EXPECT_EQ(ui.redraws, 1);
+    EXPECT_THAT(ui.titles, ElementsAre(kName));
+    EXPECT_EQ(data->store.recordCount, 2u);
+}
+
+TEST(LogSaver, DefaultFolderIsLogfilesBesideTheProgram) {
+    TempDir temp;
+    auto data = makeData();
+    FakeUi ui(*data);
+    data->programDir = temp.dir();
+    makeLogFilesDir(*data);
+    fill(*data, "1234567890", {"20100305142201"});
+    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    EXPECT_EQ(data->store.currentFilePath, temp.dir() + "Logfiles/" + kName);
+    EXPECT_TRUE(fs::is_regular_file(data->store.currentFilePath));
+}
+
+TEST(LogSaver, ASecondLogOfTheSameMinuteReplacesTheFirst) {
+    TempDir temp;
+    auto data = makeData();
+    FakeUi ui(*data);
+    data->logDirOverride = temp.dir();
+    fill(*data, "1234567890", {"20100305140000", "20100305141000", "20100305142201"});
+    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    fill(*data, "1234567890", {"20100305142210", "20100305142259"});
+    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    EXPECT_EQ(filesIn(temp.dir()), 1);
+    EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
+    EXPECT_EQ(fileText(temp.dir() + kName).size(), 51u + 2 * 30);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(LogSaver, EmptyStoreSavesNothingAndSaysNothing) {
+    TempDir temp;
+    auto data = makeData();
+    FakeUi ui(*data);
+    data->logDirOverride = temp.dir();
+    fill(*data, "1234567890", {});
+    data->store.currentFileName = "kept.drav";
+    EXPECT_TRUE(saveDownloadedLog(*data, ui));
+    EXPECT_EQ(filesIn(temp.dir()), 0);
+    EXPECT_EQ(data->store.currentFileName, "kept.drav");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.progressText.empty());
+    EXPECT_TRUE(ui.panes.empty());
+    EXPECT_EQ(ui.redraws, 0);
+    EXPECT_EQ(downloadedLogName(*data), "");
+}
+
+TEST(LogSaver, AFileThatCannotBeCreatedFailsAndKeepsTheCurrentPath) {
+    TempDir temp;
+    std::ofstream(temp.dir() + "plain") << "x";
+    fs::create_directories(temp.dir() + "taken/" + kName);
+    const std::string folders[] = {temp.dir() + "plain/", temp.dir() + "missing/",
+                                   temp.dir() + "taken/"};
+    for (const std::string& folder : folders) {
+        auto data = makeData();
+        FakeUi ui(*data);
+        data->logDirOverride = folder;
+        data->store.currentFilePath = "/logs/old.drav";
+        fill(*data, "1234567890", {"20100305142201"});
+        EXPECT_FALSE(saveDownloadedLog(*data, ui)) << folder;
+        EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << folder;
+        EXPECT_EQ(data->store.currentFilePath, "/logs/old.drav");
+        EXPECT_EQ(data->store.currentFileName, kName);
+        EXPECT_TRUE(ui.panes.empty());
+        EXPECT_EQ(ui.fileListFills, 0);
+        EXPECT_EQ(ui.redraws, 0);
+        EXPECT_TRUE(ui.titles.empty());
+        EXPECT_EQ(data->store.recordCount, 1u);
+    }
+    EXPECT_TRUE(fs::is_directory(temp.dir() + "taken/" + kName));
+}
+
+TEST(LogSaver, AFailedWriteLeavesNoPartialFile) {
+    TempDir temp;
+    auto data = makeData();
+    FakeUi ui(*data);
+    data->logDirOverride = temp.dir();
+    data->store.currentFilePath = "/logs/old.drav";
+    fill(*data, "1234567890", {"20100305142000", "20100305142100", "20100305142201"});
+    bool saved = true;
+    {
+        FileSizeLimit disk(100);
+        saved = saveDownloadedLog(*data, ui);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(ui.progressText.empty()) << "the file was never created";
+    EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
+    EXPECT_EQ(filesIn(temp.dir()), 0);
+    EXPECT_EQ(data->store.currentFilePath, "/logs/old.drav");
+    EXPECT_TRUE(ui.panes.empty());
+    EXPECT_TRUE(ui.titles.empty());
+}
+
+TEST(LogSaver, ASerialNumberThatIsNoPlainFileNameIsRefused) {
+    TempDir temp;
+    fs::create_directory(temp.dir() + "logs");
+    const char serials[][11] = {"../../evil", "12345\0\0\0\0\0", "ab/cdefghi"};
+    for (const auto& serial : serials) {
+        auto data = makeData();
+        FakeUi ui(*data);
+        data->logDirOverride = temp.dir() + "logs/";
+        fill(*data, serial, {"20100305142201"});
+        EXPECT_FALSE(saveDownloadedLog(*data, ui));
+        EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
+        EXPECT_EQ(data->store.currentFilePath, "");
+    }
+    EXPECT_EQ(filesIn(temp.dir() + "logs"), 0);
+    EXPECT_EQ(filesIn(temp.dir()), 1);
+}
