@@ -95,8 +95,7 @@ uint8_t toBcd(int value) {
     return static_cast<uint8_t>(((value / 10) % 10) << 4 | (value % 10));
 }
 
-template <std::size_t N>
-void copyBytes(std::span<const uint8_t> from, int offset, char (&to)[N], int length) {
+void copyBytes(std::span<const uint8_t> from, int offset, char* to, int length) {
     std::copy_n(from.begin() + offset, length, to);
 }
 

@@ -129,9 +129,11 @@ std::string withPath(const char* text, const std::string& path) {
 }  // namespace
 
 bool writeLogFile(std::ostream& out, const LogStore& store, const LoggerSetup& setup) {
+    // A count beyond the slots could only be written with records it does not have.
+    if (store.recordCount > kLogCapacity) return false;
     const Header header = encodeHeader(store, setup);
     out.write(reinterpret_cast<const char*>(header.data()), header.size());
-    const uint32_t count = std::min(store.recordCount, kLogCapacity);
+    const uint32_t count = store.recordCount;
     RecordBlock block;
     for (uint32_t done = 0; done < count && out;) {
         const uint32_t n = std::min<uint32_t>(count - done, kBlockRecords);

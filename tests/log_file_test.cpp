@@ -289,6 +289,15 @@ TEST(LogFile, WriterReportsAStreamThatFails) {
     EXPECT_TRUE(writeLogFile(out, data->store, data->setup));
 }
 
+TEST(LogFile, WriterRefusesACountBeyondTheStore) {
+    auto data = makeData();
+    fillGolden(*data);
+    data->store.recordCount = kLogCapacity + 1;
+    std::ostringstream out;
+    EXPECT_FALSE(writeLogFile(out, data->store, data->setup));
+    EXPECT_TRUE(out.str().empty());
+}
+
 TEST(LogFile, LoadThroughTheDocumentSetsPathNameAndStatistics) {
     auto data = makeData();
     fillOther(*data);
