@@ -1,1 +1,7 @@
-int main() { return 0; }
+#include "app/widgets/CLoggerApp.h"
+
+int main(int argc, char** argv) {
+    CLoggerApp app(argc, argv);
+    if (!app.InitInstance()) return 1;
+    return app.exec();
+}

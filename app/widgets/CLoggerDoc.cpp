@@ -1,0 +1,67 @@
+#include "app/widgets/CLoggerDoc.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/AppData.h"
+#include "app/widgets/Profile.h"
+#include "link/EngineHosts.h"
+#include "logdata/LogFile.h"
+
+namespace {
+
+constexpr const char* kUntitled = " ";
+constexpr const char* kSaveFailed = "Failed to save document.";
+
+}  // namespace
+
+CLoggerDoc::CLoggerDoc(AppData& data, FrameUi& ui, QObject* parent)
+    : QObject(parent), data_(data), ui_(ui) {}
+
+void CLoggerDoc::newDocument() {
+    data_.store.clear();
+    setTitle(kUntitled);
+    ui_.redrawChart();
+    emit newDocumentStarted();
+}
+
+bool CLoggerDoc::openDocument(const std::string& path) {
+    LogReadResult result = loadDocumentFile(path, data_);
+    if (result != LogReadResult::Ok) {
+        ui_.showMessage(documentLoadMessage(result, path));
+        return false;
+    }
+    takePath(path);
+    ui_.redrawChart();
+    return true;
+}
+
+bool CLoggerDoc::saveAs(const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        ui_.showMessage(kSaveFailed);
+        return false;
+    }
+    bool written = writeLogFile(out, data_.store, data_.setup);
+    out.close();
+    if (!written || out.fail()) {
+        // Only the file this save created or truncated goes: never one it could not open.
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        ui_.showMessage(kSaveFailed);
+        return false;
+    }
+    takePath(path);
+    return true;
+}
+
+void CLoggerDoc::setTitle(std::string_view title) {
+    title_ = title;
+    emit titleChanged();
+}
+
+void CLoggerDoc::takePath(const std::string& path) {
+    setTitle(std::filesystem::path(path).filename().string());
+    Profile().addRecentFile(QString::fromStdString(path));
+    emit recentFilesChanged();
+}

@@ -1,0 +1,607 @@
+#include "app/widgets/CMainFrame.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/AppData.h"
+#include "app/widgets/CAboutDlg.h"
+#include "app/widgets/CCommProgressDlg.h"
+#include "app/widgets/CMsgDlg.h"
+#include "app/widgets/CommandTable.h"
+#include "app/widgets/Profile.h"
+#include "link/widgets/CDSLCom.h"
+#include "link/widgets/CDeleModeDlg.h"
+#include "link/widgets/CDownModeDlg.h"
+#include "logdata/LogFile.h"
+#include "logdata/widgets/CFileListPane.h"
+#include "setup/widgets/CPropertiesPane.h"
+#include "ui/widgets/ResourceImages.h"
+#include "views/widgets/CDataListPane.h"
+#include "views/widgets/CDatePickerDlg.h"
+#include "views/widgets/CLoggerView.h"
+
+namespace {
+
+constexpr const char* kNoDeviceText =
+    "Did not find any devices connected to a USB port. \r\nPlease check all the connections and "
+    "cables, and try again. \r\nIf a logger is connected, you may have to restart Corvane "
+    "software or your computer for the device to be recognized.";
+constexpr const char* kConnectFailedFormat = "Connect failed: COM%d can not be opened.";
+constexpr const char* kRealtimeCloseText =
+    "Dravin is reading date in realtiem mode, please stop it, then exit the program.";
+constexpr const char* kReadyText = "Ready";
+
+struct StatusPaneSpec {
+    int id;
+    int width;  // 0: stretches
+    const char* text;
+};
+
+// Panes 1 to 7 of the status bar; pane 0 is the message pane.
+constexpr StatusPaneSpec kStatusPanes[] = {
+    {139, 16, ""},
+    {136, 130, " 0000-00-00 00:00:00"},
+    {137, 70, " --"},
+    {138, 70, " --"},
+    {145, 70, " --"},
+    {157, 70, "--"},
+    {131, 0, "ZERIN ELECTRIC CO., LTD."},
+};
+constexpr int kMessagePaneWidth = 60;
+constexpr int kStatusIconSize = 16;
+
+struct PaneSpec {
+    int id;
+    const char* caption;
+    int width;
+};
+
+// In creation order; all docked at the left edge.
+constexpr PaneSpec kPaneSpecs[] = {
+    {kPaneQuery, "Query", 330},
+    {kPaneDataList, "Data List", 450},
+    {kPaneFileList, "File List", 300},
+    {kPaneSetup, "Setup", 300},
+};
+
+constexpr int kToolbarIconSize = 32;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      data_(data),
+      options_(std::move(options)),
+      timers_(this,
+              [this](int id) {
+                  engine_.onTimer(id);
+                  updateCommandStates();
+              }),
+      port_(options_.deviceDir),
+      engine_(data_, timers_, port_, *this, clock_),
+      doc_(data_, *this) {
+    setWindowIcon(resourceIcon(kAppIcon));
+    setAcceptDrops(true);
+    view_ = new CLoggerView(this);
+    setCentralWidget(view_);
+    createActions();
+    createMenus();
+    createToolBar();
+    bindAccelerators();
+    createStatusBar();
+    createPanes();
+    progress_ = new CCommProgressDlg(this);
+    progress_->hide();
+
+    connect(&doc_, &CLoggerDoc::titleChanged, this, &CMainFrame::updateWindowTitle);
+    connect(&doc_, &CLoggerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);
+    connect(&doc_, &CLoggerDoc::newDocumentStarted, this, &CMainFrame::resetDataList);
+    // The rules are asked whenever the event loop wakes or goes idle, so any
+    // change of the link or the store shows at once.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this,
+                &CMainFrame::updateCommandStates);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &CMainFrame::updateCommandStates);
+    }
+    doc_.newDocument();
+    rebuildRecentFiles();
+    updateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    if (writeSettings_) writeSettingsFile(settingsDir(), data_.settings);
+}
+
+std::string CMainFrame::settingsDir() const {
+    return options_.programDir.empty() ? executableDir() : options_.programDir;
+}
+
+// ---- construction -------------------------------------------------------
+
+void CMainFrame::createActions() {
+    for (const CommandSpec& command : commandTable()) {
+        if (command.id == ID_FILE_MRU_FIRST) continue;
+        QString caption = command.caption ? QString(command.caption) : fromUtf8(shortName(command));
+        auto* action = new QAction(this);
+        action->setData(command.id);
+        action->setText(caption);
+        action->setIconText(fromUtf8(shortName(command)));
+        action->setToolTip(fromUtf8(shortName(command)));
+        action->setStatusTip(fromUtf8(statusPrompt(command)));
+        if (command.toolbarPosition > 0) action->setIcon(toolbarIcon(command.id));
+        connect(action, &QAction::triggered, this, [this, id = command.id] { onCommand(id); });
+        actions_[command.id] = action;
+    }
+}
+
+void CMainFrame::createMenus() {
+    menuBar()->setObjectName("Menu Bar");
+    for (const MenuSpec& spec : menuTable()) {
+        QMenu* menu = menuBar()->addMenu(spec.caption);
+        for (int id : spec.items) {
+            if (id == kSeparator) {
+                menu->addSeparator();
+            } else if (id == ID_FILE_MRU_FIRST) {
+                fileMenu_ = menu;
+                const CommandSpec* recent = findCommand(ID_FILE_MRU_FIRST);
+                recentAnchor_ = menu->addAction(recent->caption);
+                recentAnchor_->setData(ID_FILE_MRU_FIRST);
+                recentAnchor_->setStatusTip(recent->resource);
+                recentAnchor_->setEnabled(false);
+            } else {
+                menu->addAction(actions_.at(id));
+            }
+        }
+    }
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar("Standard");
+    toolBar_->setObjectName("Standard");
+    toolBar_->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    std::map<int, QAction*> byPosition;
+    for (const CommandSpec& command : commandTable()) {
+        if (command.toolbarPosition > 0)
+            byPosition[command.toolbarPosition] = actions_.at(command.id);
+    }
+    std::span<const int> separators = toolbarSeparators();
+    for (const auto& [position, action] : byPosition) {
+        toolBar_->addAction(action);
+        if (std::find(separators.begin(), separators.end(), position) != separators.end()) {
+            toolBar_->addSeparator();
+        }
+    }
+}
+
+void CMainFrame::bindAccelerators() {
+    for (const AcceleratorSpec& accelerator : acceleratorTable()) {
+        auto found = actions_.find(accelerator.id);
+        QAction* action = nullptr;
+        if (found != actions_.end()) {
+            action = found->second;
+        } else {
+            action = new QAction(this);
+            action->setData(accelerator.id);
+            connect(action, &QAction::triggered, this,
+                    [this, id = accelerator.id] { onCommand(id); });
+            addAction(action);
+        }
+        action->setShortcut(QKeySequence(accelerator.keys));
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    messagePane_ = new QLabel(kReadyText, bar);
+    messagePane_->setObjectName("pane0");
+    messagePane_->setMinimumWidth(kMessagePaneWidth);
+    bar->addWidget(messagePane_);
+    for (const StatusPaneSpec& spec : kStatusPanes) {
+        auto* pane = new QLabel(spec.text, bar);
+        pane->setObjectName(QString("pane%1").arg(spec.id));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (spec.width > 0) pane->setFixedWidth(spec.width);
+        bar->addWidget(pane, spec.width > 0 ? 0 : 1);
+    }
+    findChild<QLabel*>("pane139")->setPixmap(
+        resourcePixmap(kStatusIcon, QSize(kStatusIconSize, kStatusIconSize)));
+}
+
+void CMainFrame::createPanes() {
+    for (size_t i = 0; i < panes_.size(); ++i) {
+        const PaneSpec& spec = kPaneSpecs[i];
+        auto* dock = new QDockWidget(spec.caption, this);
+        dock->setObjectName(QString("pane%1").arg(spec.id));
+        addDockWidget(Qt::LeftDockWidgetArea, dock);
+        panes_[i] = {spec.id, dock, spec.width};
+        connect(dock, &QDockWidget::visibilityChanged, this, [this, i](bool visible) {
+            if (visible) createPaneContent(panes_[i]);
+        });
+    }
+    for (const PaneSlot& slot : panes_) {
+        if (slot.id != kPaneFileList) slot.dock->close();
+    }
+}
+
+// The content of a pane is made the first time the pane shows.
+void CMainFrame::createPaneContent(PaneSlot& slot) {
+    if (slot.dock->widget()) return;
+    QWidget* content = nullptr;
+    switch (slot.id) {
+        case kPaneQuery:
+            content = queryPane_ = new CDatePickerDlg(slot.dock);
+            break;
+        case kPaneDataList:
+            content = dataListPane_ = new CDataListPane(slot.dock);
+            break;
+        case kPaneFileList:
+            content = fileListPane_ = new CFileListPane(slot.dock);
+            break;
+        case kPaneSetup:
+            content = setupPane_ = new CPropertiesPane(slot.dock);
+            break;
+        default:
+            return;
+    }
+    slot.dock->setWidget(content);
+    resizeDocks({slot.dock}, {slot.width}, Qt::Horizontal);
+}
+
+// ---- lookups ------------------------------------------------------------
+
+QDockWidget* CMainFrame::pane(int paneId) const {
+    for (const PaneSlot& slot : panes_) {
+        if (slot.id == paneId) return slot.dock;
+    }
+    return nullptr;
+}
+
+QWidget* CMainFrame::paneContent(int paneId) const {
+    QDockWidget* dock = pane(paneId);
+    return dock ? dock->widget() : nullptr;
+}
+
+QAction* CMainFrame::commandAction(int id) const {
+    auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+// ---- command routing ----------------------------------------------------
+
+void CMainFrame::onCommand(int id) {
+    if (!engine_.isCommandEnabled(id)) return;
+    switch (id) {
+        case ID_FILE_NEW:
+            doc_.newDocument();
+            break;
+        case ID_FILE_OPEN:
+            onFileOpen();
+            break;
+        case ID_FILE_SAVE_AS:
+            onFileSaveAs();
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        case ID_APP_ABOUT:
+            CAboutDlg(this).exec();
+            break;
+        case ID_CONNECT:
+            onConnect();
+            break;
+        case ID_DISCONNECT:
+            engine_.disconnect();
+            break;
+        case ID_COM_PORT:
+            CDSLCom(data_.settings, options_.deviceDir, this).exec();
+            break;
+        case ID_SETUP:
+            showPaneAlone(kPaneSetup);
+            break;
+        case ID_DOWNLOAD:
+            onDownload();
+            break;
+        case ID_DELETE:
+            onDelete();
+            break;
+        case ID_REALTIME:
+            engine_.startRealtime();
+            break;
+        case ID_STOP:
+            engine_.stopRealtime();
+            break;
+        case ID_FILE_LIST:
+            showPaneAlone(kPaneFileList);
+            fillFileList();
+            break;
+        case ID_DATA_LIST:
+            showPaneAlone(kPaneDataList);
+            break;
+        case ID_QUERY:
+            showPaneAlone(kPaneQuery);
+            break;
+        case ID_ORIGINAL:
+            loadLogFile(data_, *this);
+            break;
+        case ID_NEXT_PANE:
+            focusNextChild();
+            break;
+        case ID_PREV_PANE:
+            focusPreviousChild();
+            break;
+        default:
+            // Print, preview, printer setup and the exports have nothing to do yet.
+            break;
+    }
+    updateCommandStates();
+}
+
+void CMainFrame::updateCommandStates() {
+    for (const auto& [id, action] : actions_) action->setEnabled(engine_.isCommandEnabled(id));
+}
+
+void CMainFrame::onConnect() {
+    std::vector<SerialDevice> devices = listSerialDevices(options_.deviceDir);
+    if (devices.empty()) {
+        showMessage(kNoDeviceText);
+        return;
+    }
+    // The last adapter found wins; with several the user confirms it.
+    data_.settings.comPort = devices.back().comNumber;
+    if (devices.size() > 1) {
+        CDSLCom dialog(data_.settings, options_.deviceDir, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+    if (!port_.OpenPort(this, data_.settings.comPort, data_.settings.baudRate,
+                        data_.link.rxBuffer.data())) {
+        char text[64];
+        std::snprintf(text, sizeof text, kConnectFailedFormat, data_.settings.comPort);
+        showMessage(text);
+        return;
+    }
+    port_.StartThread();
+    engine_.startIdentify();
+}
+
+void CMainFrame::onDownload() {
+    switch (CDownModeDlg(this).exec()) {
+        case CDownModeDlg::kAutoLogs:
+            engine_.startAutoDownload();
+            break;
+        case CDownModeDlg::kManuLogs:
+            engine_.startManuDownload();
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::onDelete() {
+    switch (CDeleModeDlg(this).exec()) {
+        case CDeleModeDlg::kAutoLogs:
+            engine_.deleteAutoLogs();
+            break;
+        case CDeleModeDlg::kManuLogs:
+            engine_.deleteManuLogs();
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::readSetup() {
+    engine_.readSetup();
+    updateCommandStates();
+}
+
+void CMainFrame::syncSetup() {
+    engine_.syncSetup();
+    updateCommandStates();
+}
+
+// ---- the document -------------------------------------------------------
+
+void CMainFrame::onFileOpen() {
+    QString path = QFileDialog::getOpenFileName(this, "Open", QString(), CLoggerDoc::kFileFilter);
+    if (!path.isEmpty()) openFile(path);
+}
+
+void CMainFrame::onFileSaveAs() {
+    QFileDialog dialog(this, "Save As", QString(), CLoggerDoc::kFileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(CLoggerDoc::kDefaultSuffix);
+    dialog.selectFile(QString::fromStdString(doc_.title()).trimmed());
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        doc_.saveAs(dialog.selectedFiles().first().toStdString());
+    }
+}
+
+void CMainFrame::openFile(const QString& path) {
+    doc_.openDocument(path.toStdString());
+    updateCommandStates();
+}
+
+void CMainFrame::rebuildRecentFiles() {
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        delete action;
+    }
+    recentActions_.clear();
+    QStringList files = Profile().recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(path), this);
+        action->setData(ID_FILE_MRU_FIRST + i);
+        action->setStatusTip(recentAnchor_->statusTip());
+        connect(action, &QAction::triggered, this, [this, path] {
+            // A file that no longer opens leaves the list, as it fails.
+            if (!doc_.openDocument(path.toStdString())) {
+                Profile().removeRecentFile(path);
+                rebuildRecentFiles();
+            }
+            updateCommandStates();
+        });
+        fileMenu_->insertAction(recentAnchor_, action);
+        recentActions_.append(action);
+    }
+    recentAnchor_->setVisible(files.isEmpty());
+}
+
+void CMainFrame::updateWindowTitle() {
+    setWindowTitle(QString::fromStdString(doc_.title()) + " - " + kAppTitle);
+}
+
+// ---- panes --------------------------------------------------------------
+
+void CMainFrame::showPaneAlone(int paneId) {
+    for (const PaneSlot& slot : panes_) slot.dock->close();
+    QDockWidget* dock = pane(paneId);
+    if (!dock) return;
+    dock->show();
+    dock->raise();
+    if (dock->widget()) dock->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+// The new document shows the data list empty, once the list exists.
+void CMainFrame::resetDataList() {
+    if (!dataListPane_) return;
+    clearDataList();
+    showPaneAlone(kPaneDataList);
+}
+
+// ---- FrameUi ------------------------------------------------------------
+
+void CMainFrame::showProgress(std::string_view text) {
+    progress_->showWithText(text);
+}
+
+void CMainFrame::setProgressText(std::string_view text) {
+    progress_->setText(text);
+}
+
+void CMainFrame::hideProgress() {
+    progress_->hide();
+}
+
+bool CMainFrame::showMessage(std::string_view text) {
+    CMsgDlg dialog(this);
+    dialog.SetMessage(text);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CMainFrame::openBusyBox(std::string_view text) {
+    CMsgDlg dialog(this);
+    dialog.SetMessage(text);
+    dialog.setButtonsEnabled(false);
+    dialog.exec();
+}
+
+void CMainFrame::updateBusyBox(bool over) {
+    if (CMsgDlg* box = CMsgDlg::busyWindow()) box->busyUpdate(data_.busyText, over);
+}
+
+// The file list pane lists nothing yet.
+void CMainFrame::fillFileList() {}
+
+void CMainFrame::redrawChart() {
+    view_->update();
+}
+
+void CMainFrame::setDocumentTitle(std::string_view title) {
+    doc_.setTitle(title);
+}
+
+// The data list pane holds no rows yet.
+void CMainFrame::clearDataList() {}
+
+void CMainFrame::realtimeSampleArrived() {
+    view_->update();
+}
+
+// The setup pane has no grid yet.
+void CMainFrame::fillSetupGrid() {}
+
+// ---- the serial port ----------------------------------------------------
+
+void CMainFrame::requestDelivery() {
+    QMetaObject::invokeMethod(
+        this, [this] { port_.deliverPending(); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::onRxChunk(int n) {
+    engine_.onReceive(n);
+    updateCommandStates();
+}
+
+// ---- window events ------------------------------------------------------
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        messagePane_->setText(tip.isEmpty() ? QString(kReadyText) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (data_.link.realtimeActive) {
+        event->ignore();
+        showMessage(kRealtimeCloseText);
+        return;
+    }
+    saveLayout();
+    event->accept();
+}
+
+// Saved for the record only: every start shows the layout built above.
+void CMainFrame::saveLayout() {
+    Profile profile;
+    QSettings& settings = profile.settings();
+    settings.beginGroup(kCommandBarsKey);
+    settings.setValue("StandardArea", static_cast<int>(toolBarArea(toolBar_)));
+    settings.setValue("StandardVisible", toolBar_->isVisible());
+    QStringList shortcuts;
+    for (const AcceleratorSpec& accelerator : acceleratorTable()) {
+        shortcuts << QString("%1=%2").arg(accelerator.id).arg(accelerator.keys);
+    }
+    settings.setValue("Shortcuts", shortcuts);
+    settings.endGroup();
+    settings.setValue(kNormalLayoutKey, saveState());
+    settings.sync();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    activateWindow();
+    openFile(urls.first().toLocalFile());
+}

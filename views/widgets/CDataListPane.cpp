@@ -1,0 +1,5 @@
+#include "views/widgets/CDataListPane.h"
+
+CDataListPane::CDataListPane(QWidget* parent) : QWidget(parent) {
+    setObjectName("dataListPane");
+}
