@@ -27,6 +27,7 @@ CDeleModeDlg::CDeleModeDlg(QWidget* parent) : QDialog(parent) {
     auto* manuLogs = new QPushButton(QStringLiteral("Manu Logs"), this);
     manuLogs->setObjectName(QStringLiteral("button1039"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("button2"));
     autoLogs->setDefault(true);
     connect(autoLogs, &QPushButton::clicked, this, [this] { done(kAutoLogs); });
     connect(manuLogs, &QPushButton::clicked, this, [this] { done(kManuLogs); });

@@ -25,6 +25,7 @@ CDownModeDlg::CDownModeDlg(QWidget* parent) : QDialog(parent) {
     auto* manuLogs = new QPushButton(QStringLiteral("Manu Logs"), this);
     manuLogs->setObjectName(QStringLiteral("button1037"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("button2"));
     autoLogs->setDefault(true);
     connect(autoLogs, &QPushButton::clicked, this, [this] { done(kAutoLogs); });
     connect(manuLogs, &QPushButton::clicked, this, [this] { done(kManuLogs); });

@@ -1,0 +1,501 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/widgets/CAboutDlg.h"
+#include "app/widgets/CCommProgressDlg.h"
+#include "app/widgets/CMsgDlg.h"
+#include "link/SerialDevices.h"
+#include "link/widgets/CDSLCom.h"
+#include "link/widgets/CDeleModeDlg.h"
+#include "link/widgets/CDownModeDlg.h"
+#include "ui/widgets/ResourceImages.h"
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "dialogs_test";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] const auto* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QPushButton* button(const QWidget& dialog, const char* name) {
+    return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// ---- message dialog and busy box ----
+
+struct CloseWay {
+    const char* name;
+    std::function<void(CMsgDlg&)> act;
+    int result;
+};
+
+void PrintTo(const CloseWay& way, std::ostream* os) {
+    *os << way.name;
+}
+
+class BusyBoxClosing : public ::testing::TestWithParam<CloseWay> {};
+
+TEST_P(BusyBoxClosing, IsRefusedUntilTheOperationIsOver) {
+    CMsgDlg box;
+    box.SetMessage("Downloading data, please wait...");
+    box.setButtonsEnabled(false);
+    box.show();
+
+    GetParam().act(box);
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_FALSE(button(box, "button1")->isEnabled());
+    EXPECT_FALSE(button(box, "button2")->isEnabled());
+
+    box.busyUpdate("\r\nSuccess.", true);
+    GetParam().act(box);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, BusyBoxClosing,
+    ::testing::Values(
+        CloseWay{"Escape", [](CMsgDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+                 QDialog::Rejected},
+        CloseWay{"CloseBox", [](CMsgDlg& d) { d.close(); }, QDialog::Rejected},
+        CloseWay{"Ok", [](CMsgDlg& d) { QTest::mouseClick(button(d, "button1"), Qt::LeftButton); },
+                 QDialog::Accepted},
+        CloseWay{"Exit",
+                 [](CMsgDlg& d) { QTest::mouseClick(button(d, "button2"), Qt::LeftButton); },
+                 QDialog::Rejected}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BusyBox, ProgressThenEndShowsTheLastTextAndEnablesBothButtons) {
+    CMsgDlg box;
+    box.SetMessage("Downloading data, please wait...");
+    box.setButtonsEnabled(false);
+    box.show();
+
+    box.busyUpdate("\r\nDownloading 1 pacakges, total 3 pacakges...", false);
+    EXPECT_EQ(box.text(), QString::fromUtf8("\r\nDownloading 1 pacakges, total 3 pacakges..."));
+    EXPECT_FALSE(box.buttonsEnabled());
+    EXPECT_FALSE(button(box, "button1")->isEnabled());
+
+    box.busyUpdate("\r\nSuccess.", true);
+    EXPECT_EQ(box.text(), QString::fromUtf8("\r\nSuccess."));
+    EXPECT_TRUE(box.buttonsEnabled());
+    EXPECT_TRUE(button(box, "button1")->isEnabled());
+    EXPECT_TRUE(button(box, "button2")->isEnabled());
+}
+
+TEST(BusyBox, UpdatesStillReachItAfterAMessageDialogCameAndWent) {
+    EXPECT_EQ(CMsgDlg::busyWindow(), nullptr);
+    CMsgDlg box;
+    box.setButtonsEnabled(false);
+    box.show();
+    EXPECT_EQ(CMsgDlg::busyWindow(), &box);
+
+    {
+        CMsgDlg message;
+        message.SetMessage("Connect failed: COM3 can not be opened.");
+        message.show();
+        EXPECT_EQ(CMsgDlg::busyWindow(), &box);
+        message.accept();
+    }
+    EXPECT_EQ(CMsgDlg::busyWindow(), &box);
+
+    ASSERT_NE(CMsgDlg::busyWindow(), nullptr);
+    CMsgDlg::busyWindow()->busyUpdate("\r\nNo logs.", true);
+    EXPECT_EQ(box.text(), QString::fromUtf8("\r\nNo logs."));
+    box.accept();
+    EXPECT_EQ(CMsgDlg::busyWindow(), nullptr);
+}
+
+TEST(BusyBox, ModalRunEndsOnlyAfterTheEndUpdate) {
+    CMsgDlg box;
+    box.SetMessage("Downloading data, please wait...");
+    box.setButtonsEnabled(false);
+    bool stillOpenAfterEscape = false;
+    QTimer::singleShot(0, &box, [&box, &stillOpenAfterEscape] {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        stillOpenAfterEscape = box.isVisible();
+        if (CMsgDlg* busy = CMsgDlg::busyWindow()) busy->busyUpdate("\r\nSuccess.", true);
+        button(box, "button1")->click();
+    });
+    EXPECT_EQ(box.exec(), QDialog::Accepted);
+    EXPECT_TRUE(stillOpenAfterEscape);
+}
+
+TEST(MessageDialog, OkAcceptsAndExitRejects) {
+    for (const auto& [name, result] : {std::pair{"button1", int{QDialog::Accepted}},
+                                       std::pair{"button2", int{QDialog::Rejected}}}) {
+        CMsgDlg dialog;
+        dialog.SetMessage("Sync to the logger?");
+        QTimer::singleShot(0, &dialog, [&dialog, name = name] { button(dialog, name)->click(); });
+        EXPECT_EQ(dialog.exec(), result) << name;
+    }
+}
+
+TEST(MessageDialog, ShowsCarriageReturnLineFeedAsALineBreakAndKeepsUtf8) {
+    CMsgDlg dialog;
+    dialog.SetMessage("\r\nSuccess.\r\n数据");
+    const auto* edit = dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit1001"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_EQ(edit->toPlainText(), QString::fromUtf8("\nSuccess.\n数据"));
+    EXPECT_EQ(dialog.text(), QString::fromUtf8("\r\nSuccess.\r\n数据"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Messages"));
+}
+
+TEST(MessageDialog, LongTextScrollsVertically) {
+    std::string text;
+    for (int line = 0; line < 60; ++line) text += "Line " + std::to_string(line) + "\r\n";
+    CMsgDlg dialog;
+    dialog.SetMessage(text);
+    dialog.show();
+    QCoreApplication::processEvents();
+    const auto* edit = dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit1001"));
+    EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
+}
+
+// ---- progress window ----
+
+TEST(ProgressWindow, BarStepsThroughOddPositionsAndWrapsToOne) {
+    CCommProgressDlg progress;
+    const auto* bar = progress.findChild<QProgressBar*>(QStringLiteral("progress1006"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 32);
+    EXPECT_EQ(progress.position(), 1);
+    EXPECT_EQ(bar->value(), 1);
+
+    const int expected[] = {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31, 1, 3};
+    for (int position : expected) {
+        progress.step();
+        EXPECT_EQ(progress.position(), position);
+        EXPECT_EQ(bar->value(), position);
+    }
+}
+
+TEST(ProgressWindow, KeepsMovingWhileHiddenAndGoesOnFromThereWhenShownAgain) {
+    QWidget frame;
+    frame.setGeometry(100, 100, 600, 400);
+    CCommProgressDlg progress(&frame);
+    const auto* timer = progress.findChild<QTimer*>();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), CCommProgressDlg::kStepPeriodMs);
+
+    progress.showWithText("Connect to the logger...");
+    EXPECT_TRUE(progress.isVisible());
+    progress.step();
+    progress.hide();
+    EXPECT_TRUE(timer->isActive());
+    progress.step();
+    progress.step();
+    EXPECT_EQ(progress.position(), 7);
+
+    progress.showWithText("Samping in realtime...");
+    EXPECT_EQ(progress.position(), 7);
+    EXPECT_EQ(progress.text(), QStringLiteral("Samping in realtime..."));
+    const auto* edit = progress.findChild<QLineEdit*>(QStringLiteral("edit1005"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Samping in realtime..."));
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_EQ(edit->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+}
+
+TEST(ProgressWindow, TakesNoInputAndHasNoCaption) {
+    CCommProgressDlg progress;
+    EXPECT_TRUE(progress.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(progress.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(progress.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(progress.windowTitle(), QStringLiteral("COMM"));
+}
+
+// ---- About box ----
+
+TEST(AboutBox, ShowsNameVersionAndMaker) {
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Dravin"));
+    QStringList lines;
+    for (const QLabel* label : about.findChildren<QLabel*>()) lines << label->text();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Dravin for KM3xx/5xx Data Loggers. Ver 1.21 B923")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("ZERIN ELECTRONIC CO., LTD.")));
+    QTimer::singleShot(0, &about, [&about] { button(about, "button1")->click(); });
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+// ---- COM Setup ----
+
+class ComSetup : public ::testing::Test {
+protected:
+    QComboBox* portList(const CDSLCom& dialog) {
+        return dialog.findChild<QComboBox*>(QStringLiteral("combo1002"));
+    }
+    QComboBox* baudList(const CDSLCom& dialog) {
+        return dialog.findChild<QComboBox*>(QStringLiteral("combo1003"));
+    }
+    void addDevice(const char* name) {
+        std::ofstream(deviceDir.filePath(QString::fromLatin1(name)).toStdString());
+    }
+    std::unique_ptr<CDSLCom> makeDialog() {
+        auto dialog = std::make_unique<CDSLCom>(settings, deviceDir.path().toStdString());
+        dialog->messageBox = [this](const QString& text) { messages << text; };
+        return dialog;
+    }
+
+    QTemporaryDir deviceDir;
+    AppSettings settings{3, 38400, 10};
+    QStringList messages;
+};
+
+TEST_F(ComSetup, ListsNinePortsAndThreeRates) {
+    auto dialog = makeDialog();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("COM Setup"));
+    ASSERT_EQ(portList(*dialog)->count(), 9);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(portList(*dialog)->itemText(i), QStringLiteral("COM%1").arg(i + 1));
+        EXPECT_EQ(portList(*dialog)->itemData(i, Qt::ToolTipRole).toString().toStdString(),
+                  devicePathForCom(deviceDir.path().toStdString(), i + 1));
+    }
+    ASSERT_EQ(baudList(*dialog)->count(), 3);
+    EXPECT_EQ(baudList(*dialog)->itemText(0), QStringLiteral("9600"));
+    EXPECT_EQ(baudList(*dialog)->itemText(1), QStringLiteral("19200"));
+    EXPECT_EQ(baudList(*dialog)->itemText(2), QStringLiteral("38400"));
+}
+
+struct InitialChoice {
+    int comPort;
+    int baudRate;
+    int portIndex;
+    int baudIndex;
+};
+
+class ComSetupInitial : public ComSetup, public ::testing::WithParamInterface<InitialChoice> {};
+
+TEST_P(ComSetupInitial, SelectsTheSavedChoiceWithoutChangingIt) {
+    settings.comPort = GetParam().comPort;
+    settings.baudRate = GetParam().baudRate;
+    auto dialog = makeDialog();
+    EXPECT_EQ(portList(*dialog)->currentIndex(), GetParam().portIndex);
+    EXPECT_EQ(baudList(*dialog)->currentIndex(), GetParam().baudIndex);
+    EXPECT_EQ(settings.comPort, GetParam().comPort);
+    EXPECT_EQ(settings.baudRate, GetParam().baudRate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComSetupInitial,
+    ::testing::Values(InitialChoice{1, 9600, 0, 0}, InitialChoice{9, 19200, 8, 1},
+                      InitialChoice{3, 38400, 2, 2}, InitialChoice{10, 19200, -1, 1},
+                      InitialChoice{16, 38400, -1, 2}, InitialChoice{0, 4800, 0, 0},
+                      InitialChoice{17, 0, 0, 0}, InitialChoice{-5, 115200, 0, 0}));
+
+TEST_F(ComSetup, ChangesAreWrittenAtOnceAndCancelKeepsThem) {
+    auto dialog = makeDialog();
+    portList(*dialog)->setCurrentIndex(4);
+    EXPECT_EQ(settings.comPort, 5);
+    baudList(*dialog)->setCurrentIndex(1);
+    EXPECT_EQ(settings.baudRate, 19200);
+    baudList(*dialog)->setCurrentIndex(0);
+    EXPECT_EQ(settings.baudRate, 9600);
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("devicePath"))->text().toStdString(),
+              devicePathForCom(deviceDir.path().toStdString(), 5));
+
+    QTimer::singleShot(0, dialog.get(), [&dialog] { button(*dialog, "button2")->click(); });
+    EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+    EXPECT_EQ(settings.comPort, 5);
+    EXPECT_EQ(settings.baudRate, 9600);
+}
+
+TEST_F(ComSetup, AutoPicksTheFirstAdapter) {
+    addDevice("ttyACM0");
+    addDevice("ttyUSB3");
+    addDevice("ttyUSB5");
+    settings.comPort = 12;
+    auto dialog = makeDialog();
+    button(*dialog, "button1000")->click();
+    EXPECT_EQ(portList(*dialog)->currentIndex(), 3);
+    EXPECT_EQ(settings.comPort, 4);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ComSetup, AutoWithoutAdapterAsksToChooseByHand) {
+    auto dialog = makeDialog();
+    button(*dialog, "button1000")->click();
+    EXPECT_EQ(messages,
+              QStringList{QStringLiteral("Cannot find the USB port, please choose it manually.")});
+    EXPECT_EQ(settings.comPort, 3);
+    EXPECT_EQ(portList(*dialog)->currentIndex(), 2);
+}
+
+TEST_F(ComSetup, AutoRefusesAnAdapterBeyondTheList) {
+    addDevice("ttyACM0");  // COM17
+    auto dialog = makeDialog();
+    button(*dialog, "button1000")->click();
+    EXPECT_EQ(messages,
+              QStringList{QStringLiteral("The USB port is invalid. Please reset it manually.")});
+    EXPECT_EQ(settings.comPort, 3);
+    EXPECT_EQ(portList(*dialog)->currentIndex(), 2);
+}
+
+TEST_F(ComSetup, AutoWithoutDeviceDirectoryDoesNothing) {
+    settings.comPort = 6;
+    CDSLCom dialog(settings, deviceDir.filePath(QStringLiteral("missing")).toStdString());
+    dialog.messageBox = [this](const QString& text) { messages << text; };
+    button(dialog, "button1000")->click();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(settings.comPort, 6);
+}
+
+// ---- log kind choices ----
+
+struct ChoiceCase {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> make;
+    const char* buttonName;
+    int result;
+};
+
+void PrintTo(const ChoiceCase& choice, std::ostream* os) {
+    *os << choice.name;
+}
+
+class LogKindChoice : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(LogKindChoice, EachButtonEndsTheDialogWithItsOwnResult) {
+    std::unique_ptr<QDialog> dialog = GetParam().make();
+    QDialog* raw = dialog.get();
+    const char* name = GetParam().buttonName;
+    QTimer::singleShot(0, raw, [raw, name] { button(*raw, name)->click(); });
+    EXPECT_EQ(dialog->exec(), GetParam().result);
+}
+
+std::unique_ptr<QDialog> makeDown() {
+    return std::make_unique<CDownModeDlg>();
+}
+std::unique_ptr<QDialog> makeDele() {
+    return std::make_unique<CDeleModeDlg>();
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, LogKindChoice,
+                         ::testing::Values(ChoiceCase{"DownAuto", makeDown, "button1036", 1036},
+                                           ChoiceCase{"DownManu", makeDown, "button1037", 1037},
+                                           ChoiceCase{"DownCancel", makeDown, "button2", 0},
+                                           ChoiceCase{"DeleAuto", makeDele, "button1038", 1038},
+                                           ChoiceCase{"DeleManu", makeDele, "button1039", 1039},
+                                           ChoiceCase{"DeleCancel", makeDele, "button2", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogKindChoiceTexts, TitlesAndExplanations) {
+    const struct {
+        std::unique_ptr<QDialog> dialog;
+        const char* title;
+        const char* text;
+    } cases[] = {
+        {makeDown(), "Download Logs", "There are two kinds of log in the logger : Auto and Manu. "},
+        {makeDele(), "Delete Logs",
+         "There are two kinds of log in the logger : Auto and Manu. The logs cannot be recovered "
+         "after being deleted."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.dialog->windowTitle(), QString::fromUtf8(c.title));
+        const auto* label = c.dialog->findChild<QLabel*>();
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QString::fromUtf8(c.text));
+    }
+}
+
+// ---- pictures ----
+
+bool hasVisiblePixels(const QPixmap& pixmap) {
+    const QImage image = pixmap.toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) return true;
+        }
+    }
+    return false;
+}
+
+TEST(Pictures, EveryResourcePictureIsDrawn) {
+    for (int id : {kAppIcon, kZoomCursor, kOkBitmap, kExitBitmap, kStatusIcon, kAutoBitmap,
+                   kReadBitmap, kSyncBitmap}) {
+        EXPECT_FALSE(resourceIcon(id).isNull()) << id;
+        const QPixmap pixmap = resourcePixmap(id, QSize(24, 24));
+        EXPECT_EQ(pixmap.size(), QSize(24, 24)) << id;
+        EXPECT_TRUE(hasVisiblePixels(pixmap)) << id;
+        EXPECT_TRUE(hasVisiblePixels(resourceIcon(id).pixmap(16, 16))) << id;
+    }
+    for (int index : {kTreeRoot, kTreeGroup, kTreeFile, kTreeFileSelected}) {
+        EXPECT_TRUE(hasVisiblePixels(treeIcon(index).pixmap(16, 16))) << index;
+    }
+}
+
+TEST(Pictures, EveryToolbarCommandHasAPicture) {
+    for (int command : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                        ID_CONNECT, ID_DISCONNECT, ID_SETUP, ID_DOWNLOAD, ID_DELETE, ID_REALTIME,
+                        ID_STOP, ID_FILE_LIST, ID_DATA_LIST, ID_QUERY, ID_ORIGINAL, ID_SAVE_EXCEL,
+                        ID_SAVE_TXT, ID_SAVE_BMP, ID_APP_ABOUT}) {
+        EXPECT_TRUE(hasVisiblePixels(toolbarIcon(command).pixmap(32, 32))) << command;
+    }
+}
+
+TEST(Pictures, UnknownIdsGiveNothing) {
+    EXPECT_TRUE(resourceIcon(999).isNull());
+    EXPECT_TRUE(treeIcon(2).isNull());
+    EXPECT_TRUE(toolbarIcon(ID_FILE_NEW).isNull());
+    EXPECT_TRUE(resourcePixmap(999, QSize(16, 16)).isNull());
+    EXPECT_EQ(resourceCursor(999).shape(), Qt::ArrowCursor);
+}
+
+TEST(Pictures, ChartCursorPointsWithItsTopLeftCorner) {
+    const QCursor cursor = resourceCursor(kZoomCursor);
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.hotSpot(), QPoint(0, 0));
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+}
+
+TEST(Pictures, ButtonsGetThePictureAtItsOwnSize) {
+    QPushButton ok, read;
+    setButtonPicture(&ok, kOkBitmap);
+    setButtonPicture(&read, kReadBitmap);
+    EXPECT_EQ(ok.iconSize(), QSize(24, 24));
+    EXPECT_EQ(read.iconSize(), QSize(21, 21));
+    EXPECT_FALSE(ok.icon().isNull());
+}
+
+TEST(DialogUnits, FollowTheFont) {
+    QWidget widget;
+    const QFontMetrics metrics = widget.fontMetrics();
+    EXPECT_EQ(dialogUnits(&widget, 4, 8), QSize(metrics.averageCharWidth(), metrics.height()));
+    EXPECT_EQ(dialogUnits(&widget, 239, 78),
+              QSize(metrics.averageCharWidth() * 239 / 4, metrics.height() * 78 / 8));
+}
+
+}  // namespace
