@@ -15,7 +15,6 @@ constexpr int kHeightDlu = 88;
 QLabel* centredLine(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
     return label;
 }
 
