@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/EngineHosts.h"
+#include "link/SerialDevices.h"
 
 // Receives what the port's receive thread hands over.
 class SerialPortOwner {
