@@ -1,11 +1,11 @@
 #include "link/ProtocolEngine.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 
 #include "app/AppData.h"
 #include "app/CommandIds.h"
+#include "link/HexDump.h"
 
 namespace {
 
@@ -18,17 +18,6 @@ constexpr int kSerialOffset = 4;
 constexpr int kAutoLogMinReply = 21;
 constexpr int kManuLogMinReply = 26;
 constexpr int kRealtimeReplyLength = 31;
-
-std::string hexDump(std::span<const uint8_t> bytes) {
-    std::string text;
-    char hex[4];
-    for (uint8_t b : bytes) {
-        std::snprintf(hex, sizeof hex, "%02X ", b);
-        text += hex;
-    }
-    if (!text.empty()) text.pop_back();
-    return text;
-}
 
 }  // namespace
 
