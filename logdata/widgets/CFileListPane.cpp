@@ -2,4 +2,6 @@
 
 CFileListPane::CFileListPane(QWidget* parent) : QWidget(parent) {
     setObjectName("fileListPane");
+    // Showing the pane puts the keyboard focus into it.
+    setFocusPolicy(Qt::StrongFocus);
 }

@@ -2,4 +2,6 @@
 
 CPropertiesPane::CPropertiesPane(QWidget* parent) : QWidget(parent) {
     setObjectName("setupPane");
+    // Showing the pane puts the keyboard focus into it.
+    setFocusPolicy(Qt::StrongFocus);
 }

@@ -2,4 +2,6 @@
 
 CDataListPane::CDataListPane(QWidget* parent) : QWidget(parent) {
     setObjectName("dataListPane");
+    // Showing the pane puts the keyboard focus into it.
+    setFocusPolicy(Qt::StrongFocus);
 }

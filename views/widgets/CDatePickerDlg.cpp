@@ -2,4 +2,6 @@
 
 CDatePickerDlg::CDatePickerDlg(QWidget* parent) : QWidget(parent) {
     setObjectName("queryPane");
+    // Showing the pane puts the keyboard focus into it.
+    setFocusPolicy(Qt::StrongFocus);
 }

@@ -1,0 +1,685 @@
+// The main window offscreen: panes, command rules, menus, toolbar, status
+// bar, the document's load and save, closing and the settings file.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "app/AppData.h"
+#include "app/CommandIds.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/CMsgDlg.h"
+#include "app/widgets/Profile.h"
+#include "logdata/LogFile.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+namespace {
+
+// One QApplication for the whole run, and a profile in a folder of our own.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "main_frame_test";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+        profileDir_ = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profileDir_->path());
+    }
+    void TearDown() override {
+        profileDir_.reset();
+        app_.reset();
+    }
+
+private:
+    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QTemporaryDir> profileDir_;
+};
+
+const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Answers every modal dialog the frame opens: a message dialog with OK (its
+// text recorded), any other dialog with `otherResult`.
+class ModalAnswerer : public QObject {
+public:
+    ModalAnswerer() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+        timer_.start();
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> dialogs;  // class names of the other dialogs
+    int otherResult = QDialog::Rejected;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* message = qobject_cast<CMsgDlg*>(modal)) {
+            if (!message->buttonsEnabled()) return;
+            messages.push_back(message->text().toStdString());
+            message->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialogs.emplace_back(dialog->metaObject()->className());
+            dialog->done(otherResult);
+        }
+    }
+
+    QTimer timer_;
+};
+
+void settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+std::vector<uint8_t> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A log of `records` records written by the program's own writer.
+void writeLog(const fs::path& path, uint32_t records, const char* serial) {
+    auto data = std::make_unique<AppData>();
+    std::memcpy(data->setup.serialNo, serial, sizeof data->setup.serialNo);
+    data->store.channelCount = 2;
+    data->store.recordCount = records;
+    for (uint32_t i = 0; i < records; ++i) {
+        std::memcpy(data->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+        data->store.values[0][i] = 20.0f + static_cast<float>(i);
+        data->store.values[1][i] = 50.0f;
+    }
+    std::ofstream out(path, std::ios::binary);
+    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        Profile().settings().clear();
+        deviceDir_ = root() / "dev";
+        fs::create_directory(deviceDir_);
+        data_ = std::make_unique<AppData>();
+        data_->settings = defaultSettings();
+        data_->programDir = root().string() + "/";
+        frame_ = std::make_unique<CMainFrame>(
+            *data_, MainFrameOptions{deviceDir_.string(), data_->programDir});
+        frame_->resize(1200, 800);
+        frame_->show();
+        settle();
+    }
+    void TearDown() override { frame_.reset(); }
+
+    fs::path root() const { return fs::path(dir_.path().toStdString()); }
+    CMainFrame& frame() { return *frame_; }
+    AppData& data() { return *data_; }
+
+    std::vector<int> visiblePanes() const {
+        std::vector<int> visible;
+        for (int id : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup}) {
+            if (frame_->pane(id)->isVisible()) visible.push_back(id);
+        }
+        return visible;
+    }
+    bool enabled(int id) const { return frame_->commandAction(id)->isEnabled(); }
+    QString title() const { return frame_->windowTitle(); }
+
+    QTemporaryDir dir_;
+    fs::path deviceDir_;
+    std::unique_ptr<AppData> data_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+// ---- panes --------------------------------------------------------------
+
+TEST_F(MainFrameTest, FreshStartShowsTheFileListAlone) {
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
+    EXPECT_NE(frame().paneContent(kPaneFileList), nullptr);
+    // The other panes get their content only when they first show.
+    EXPECT_EQ(frame().paneContent(kPaneQuery), nullptr);
+    EXPECT_EQ(frame().paneContent(kPaneDataList), nullptr);
+    EXPECT_EQ(frame().paneContent(kPaneSetup), nullptr);
+    EXPECT_EQ(frame().pane(kPaneQuery)->windowTitle(), "Query");
+    EXPECT_EQ(frame().pane(kPaneDataList)->windowTitle(), "Data List");
+    EXPECT_EQ(frame().pane(kPaneFileList)->windowTitle(), "File List");
+    EXPECT_EQ(frame().pane(kPaneSetup)->windowTitle(), "Setup");
+    EXPECT_EQ(frame().dockWidgetArea(frame().pane(kPaneQuery)), Qt::LeftDockWidgetArea);
+}
+
+TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
+    // Query needs a log and Setup a connected logger.
+    data().store.recordCount = 1;
+    data().link.connected = true;
+    const std::pair<int, int> cases[] = {
+        {ID_DATA_LIST, kPaneDataList},
+        {ID_QUERY, kPaneQuery},
+        {ID_SETUP, kPaneSetup},
+        {ID_FILE_LIST, kPaneFileList},
+    };
+    for (const auto& [command, paneId] : cases) {
+        SCOPED_TRACE(command);
+        // Whatever the user had opened besides, docked or floating.
+        for (int other : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup}) {
+            frame().pane(other)->show();
+        }
+        frame().pane(kPaneDataList)->setFloating(true);
+        settle();
+        frame().commandAction(command)->trigger();
+        settle();
+        EXPECT_THAT(visiblePanes(), ElementsAre(paneId));
+        EXPECT_NE(frame().paneContent(paneId), nullptr);
+    }
+}
+
+TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
+    frame().activateWindow();
+    frame().showPaneAlone(kPaneSetup);
+    settle();
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneSetup));
+    ASSERT_NE(frame().paneContent(kPaneSetup), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), frame().paneContent(kPaneSetup));
+}
+
+TEST_F(MainFrameTest, NewDocumentKeepsTheFileListUntilTheDataListExists) {
+    data().store.recordCount = 4;
+    frame().onCommand(ID_FILE_NEW);
+    settle();
+    EXPECT_EQ(data().store.recordCount, 0u);
+    EXPECT_EQ(title(), "  - Dravin V1.21");
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
+    // Once the data list exists, a new document shows it.
+    frame().onCommand(ID_DATA_LIST);
+    frame().onCommand(ID_FILE_LIST);
+    frame().onCommand(ID_FILE_NEW);
+    settle();
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneDataList));
+}
+
+TEST_F(MainFrameTest, LayoutSavedAtClosingIsNotReadBack) {
+    frame().showPaneAlone(kPaneQuery);
+    ASSERT_TRUE(frame().close());
+    Profile profile;
+    EXPECT_TRUE(profile.settings().contains(kNormalLayoutKey));
+    EXPECT_TRUE(profile.settings().contains(QString(kCommandBarsKey) + "/StandardVisible"));
+
+    frame_.reset();
+    CMainFrame next(data(), MainFrameOptions{deviceDir_.string(), data().programDir});
+    next.show();
+    settle();
+    EXPECT_TRUE(next.pane(kPaneFileList)->isVisible());
+    EXPECT_FALSE(next.pane(kPaneQuery)->isVisible());
+}
+
+// ---- command rules ------------------------------------------------------
+
+TEST_F(MainFrameTest, LogCommandsFollowTheRecordCount) {
+    const int commands[] = {ID_SAVE_EXCEL, ID_SAVE_TXT, ID_SAVE_BMP, ID_QUERY, ID_ORIGINAL};
+    for (int id : commands) EXPECT_FALSE(enabled(id)) << id;
+
+    data().store.recordCount = 1;
+    settle();
+    for (int id : commands) EXPECT_TRUE(enabled(id)) << id;
+
+    // Realtime sampling refuses the query and the reset, not the exports.
+    data().link.connected = true;
+    data().link.realtimeActive = true;
+    settle();
+    EXPECT_TRUE(enabled(ID_SAVE_EXCEL));
+    EXPECT_TRUE(enabled(ID_SAVE_TXT));
+    EXPECT_TRUE(enabled(ID_SAVE_BMP));
+    EXPECT_FALSE(enabled(ID_QUERY));
+    EXPECT_FALSE(enabled(ID_ORIGINAL));
+}
+
+TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
+    struct Case {
+        bool connected;
+        bool realtime;
+        std::vector<int> enabledIds;
+    };
+    const int loggerCommands[] = {ID_CONNECT,       ID_DISCONNECT, ID_COM_PORT,
+                                  ID_MENU_DOWNLOAD, ID_SETUP,      ID_DOWNLOAD,
+                                  ID_DELETE,        ID_REALTIME,   ID_STOP};
+    const Case cases[] = {
+        {false, false, {ID_CONNECT, ID_COM_PORT}},
+        {true, false, {ID_DISCONNECT, ID_SETUP, ID_DOWNLOAD, ID_DELETE, ID_REALTIME}},
+        {true, true, {ID_STOP}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.connected << c.realtime);
+        data().link.connected = c.connected;
+        data().link.realtimeActive = c.realtime;
+        settle();
+        std::vector<int> enabledIds;
+        for (int id : loggerCommands) {
+            if (enabled(id)) enabledIds.push_back(id);
+        }
+        EXPECT_THAT(enabledIds, ElementsAreArray(c.enabledIds));
+        // The commands that are always there stay.
+        for (int id : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                       ID_FILE_PAGE_SETUP, ID_APP_EXIT, ID_FILE_LIST, ID_DATA_LIST, ID_APP_ABOUT}) {
+            EXPECT_TRUE(enabled(id)) << id;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, ADisabledCommandDoesNothing) {
+    frame().onCommand(ID_SETUP);
+    settle();
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
+}
+
+// ---- closing ------------------------------------------------------------
+
+TEST_F(MainFrameTest, ClosingDuringRealtimeIsRefused) {
+    ModalAnswerer answerer;
+    data().link.connected = true;
+    data().link.realtimeActive = true;
+    EXPECT_FALSE(frame().close());
+    settle();
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_THAT(answerer.messages,
+                ElementsAre("Dravin is reading date in realtiem mode, please stop it, then exit "
+                            "the program."));
+    EXPECT_FALSE(Profile().settings().contains(kNormalLayoutKey));
+
+    data().link.realtimeActive = false;
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(answerer.messages.size(), 1u);
+}
+
+TEST_F(MainFrameTest, ExitClosesTheWindow) {
+    frame().onCommand(ID_APP_EXIT);
+    settle();
+    EXPECT_FALSE(frame().isVisible());
+}
+
+// ---- settings file ------------------------------------------------------
+
+TEST_F(MainFrameTest, SettingsAreWrittenWhenTheFrameGoes) {
+    struct Case {
+        AppSettings settings;
+        std::vector<uint8_t> head;
+    };
+    const Case cases[] = {
+        {defaultSettings(), {0x03, 0x00, 0x96, 0x00, 0x00, 0x0A}},
+        {{7, 9600, 10}, {0x07, 0x80, 0x25, 0x00, 0x00, 0x0A}},
+    };
+    for (const Case& c : cases) {
+        frame_.reset();
+        fs::remove(root() / "Dravin.ini");
+        data().settings = c.settings;
+        frame_ = std::make_unique<CMainFrame>(
+            data(), MainFrameOptions{deviceDir_.string(), data().programDir});
+        EXPECT_FALSE(fs::exists(root() / "Dravin.ini"));
+        frame_.reset();
+        std::vector<uint8_t> expected = c.head;
+        expected.resize(kSettingsFileSize, 0);
+        EXPECT_EQ(fileBytes(root() / "Dravin.ini"), expected);
+    }
+}
+
+TEST_F(MainFrameTest, AFailedStartLeavesTheSettingsFileAlone) {
+    std::ofstream(root() / "Dravin.ini", std::ios::binary) << std::string(32, '\x05');
+    frame().keepSettingsFile();
+    frame_.reset();
+    EXPECT_EQ(fileBytes(root() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
+}
+
+// ---- the document -------------------------------------------------------
+
+TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
+    const fs::path log = root() / "ABC_20240309_0705.drav";
+    writeLog(log, 3, "0123456789");
+    ASSERT_TRUE(frame().document().openDocument(log.string()));
+    settle();
+    EXPECT_EQ(title(), "ABC_20240309_0705.drav - Dravin V1.21");
+    EXPECT_EQ(data().store.recordCount, 3u);
+    EXPECT_EQ(data().store.currentFilePath, log.string());
+    EXPECT_EQ(data().store.currentFileName, "ABC_20240309_0705.drav");
+    EXPECT_TRUE(enabled(ID_QUERY));
+    EXPECT_THAT(Profile().recentFiles(), ElementsAre(QString::fromStdString(log.string())));
+}
+
+TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
+    ModalAnswerer answerer;
+    const fs::path log = root() / "good.drav";
+    const fs::path empty = root() / "empty.drav";
+    writeLog(log, 2, "0123456789");
+    std::ofstream(empty, std::ios::binary).close();
+    ASSERT_TRUE(frame().document().openDocument(log.string()));
+
+    EXPECT_FALSE(frame().document().openDocument(empty.string()));
+    settle();
+    EXPECT_THAT(answerer.messages, ElementsAre("File format error."));
+    EXPECT_EQ(title(), "good.drav - Dravin V1.21");
+    EXPECT_EQ(data().store.recordCount, 2u);
+    EXPECT_EQ(data().store.currentFilePath, log.string());
+    EXPECT_EQ(data().store.currentFileName, "good.drav");
+}
+
+TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
+    ModalAnswerer answerer;
+    const fs::path missing = root() / "gone.drav";
+    EXPECT_FALSE(frame().document().openDocument(missing.string()));
+    settle();
+    ASSERT_EQ(answerer.messages.size(), 1u);
+    EXPECT_THAT(answerer.messages[0], ::testing::StartsWith(missing.string()));
+    EXPECT_EQ(title(), "  - Dravin V1.21");
+}
+
+TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
+    const fs::path log = root() / "first.drav";
+    const fs::path copy = root() / "second.drav";
+    writeLog(log, 3, "0123456789");
+    ASSERT_TRUE(frame().document().openDocument(log.string()));
+
+    ASSERT_TRUE(frame().document().saveAs(copy.string()));
+    EXPECT_EQ(fileBytes(copy), fileBytes(log));
+    EXPECT_EQ(fileBytes(copy).size(), 51u + 30u * 3u);
+    EXPECT_EQ(title(), "second.drav - Dravin V1.21");
+    EXPECT_EQ(data().store.currentFilePath, log.string());
+    EXPECT_EQ(data().store.currentFileName, "first.drav");
+    EXPECT_THAT(Profile().recentFiles(), ElementsAre(QString::fromStdString(copy.string()),
+                                                     QString::fromStdString(log.string())));
+
+    // "100%" reloads the file loaded before the Save As.
+    fs::remove(copy);
+    data().store.recordCount = 1;
+    frame().onCommand(ID_ORIGINAL);
+    EXPECT_EQ(data().store.recordCount, 3u);
+    EXPECT_EQ(title(), "first.drav - Dravin V1.21");
+}
+
+TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
+    ModalAnswerer answerer;
+    const fs::path target = root() / "no" / "such" / "dir.drav";
+    EXPECT_FALSE(frame().document().saveAs(target.string()));
+    settle();
+    EXPECT_THAT(answerer.messages, ElementsAre("Failed to save document."));
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(title(), "  - Dravin V1.21");
+}
+
+TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
+    const fs::path logs[] = {root() / "a.drav", root() / "b.drav"};
+    writeLog(logs[0], 1, "0000000001");
+    writeLog(logs[1], 2, "0000000002");
+    for (const fs::path& log : logs) ASSERT_TRUE(frame().document().openDocument(log.string()));
+
+    std::vector<QAction*> recent;
+    for (QAction* action : frame().fileMenu()->actions()) {
+        int id = action->data().toInt();
+        if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + 8 && action->isVisible()) {
+            recent.push_back(action);
+        }
+    }
+    ASSERT_EQ(recent.size(), 2u);
+    EXPECT_EQ(recent[0]->text(), "&1 " + QString::fromStdString(logs[1].string()));
+    EXPECT_EQ(recent[1]->text(), "&2 " + QString::fromStdString(logs[0].string()));
+    EXPECT_TRUE(recent[1]->isEnabled());
+
+    recent[1]->trigger();
+    EXPECT_EQ(data().store.recordCount, 1u);
+    EXPECT_EQ(title(), "a.drav - Dravin V1.21");
+}
+
+TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
+    ModalAnswerer answerer;
+    const fs::path log = root() / "a.drav";
+    writeLog(log, 1, "0000000001");
+    ASSERT_TRUE(frame().document().openDocument(log.string()));
+    fs::remove(log);
+    QAction* entry = nullptr;
+    for (QAction* action : frame().fileMenu()->actions()) {
+        if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) entry = action;
+    }
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString(log.string()));
+    entry->trigger();
+    settle();
+    EXPECT_EQ(answerer.messages.size(), 1u);
+    EXPECT_TRUE(Profile().recentFiles().isEmpty());
+    // Only the disabled "Recent" entry is left.
+    std::vector<QString> left;
+    for (QAction* action : frame().fileMenu()->actions()) {
+        if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) {
+            left.push_back(action->text());
+            EXPECT_FALSE(action->isEnabled());
+        }
+    }
+    EXPECT_THAT(left, ElementsAre("Recent"));
+}
+
+TEST_F(MainFrameTest, ADroppedFileOpens) {
+    const fs::path log = root() / "dropped.drav";
+    writeLog(log, 5, "0123456789");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(log.string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame(), &drop);
+    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_EQ(title(), "dropped.drav - Dravin V1.21");
+}
+
+// ---- menus, toolbar and status bar --------------------------------------
+
+// What the menu shows: the caption, a tab and the key when one is bound.
+QString shownCaption(const QAction* action) {
+    if (action->isSeparator()) return "-";
+    QString text = action->text();
+    if (!action->shortcut().isEmpty() && !text.contains('\t')) {
+        text += "\t" + action->shortcut().toString();
+    }
+    return text;
+}
+
+TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
+    const std::vector<std::pair<QString, std::vector<QString>>> expected = {
+        {"File(&F)",
+         {"Open(&O)...\tCtrl+O", "Save As(&S)", "-", "Save to &Excel...\tCtrl+E",
+          "Save to &Txt...\tCtrl+T", "Save to &BMP...\tCtrl+J", "-", "Print(&P)...\tCtrl+P",
+          "Print Preview(&V)", "Printer Setup(&R)...", "-", "Recent", "-", "Exit(&X)"}},
+        {"Comm(&C)",
+         {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Setup(&P)"}},
+        {"Log(&D)", {"File List(&F)", "Data List(&A)", "Query(&Q)", "-", "100%(100%)"}},
+        {"About(&A)", {"About Dravin(&A)..."}},
+    };
+    const QList<QAction*> menus = frame().menuBar()->actions();
+    ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(menus[i]->text(), expected[i].first);
+        std::vector<QString> captions;
+        for (QAction* item : menus[i]->menu()->actions()) captions.push_back(shownCaption(item));
+        EXPECT_THAT(captions, ElementsAreArray(expected[i].second)) << i;
+    }
+    // The captions name Ctrl+E, Ctrl+T and Ctrl+J, but no key is bound to them.
+    for (int id : {ID_SAVE_EXCEL, ID_SAVE_TXT, ID_SAVE_BMP}) {
+        EXPECT_TRUE(frame().commandAction(id)->shortcut().isEmpty()) << id;
+    }
+    EXPECT_FALSE(frame().commandAction(ID_MENU_DOWNLOAD)->isEnabled());
+}
+
+TEST_F(MainFrameTest, KeysOfAcceleratorTable128AreBound) {
+    std::map<QString, int> bound;
+    for (QAction* action : frame().findChildren<QAction*>()) {
+        if (!action->shortcut().isEmpty())
+            bound[action->shortcut().toString()] = action->data().toInt();
+    }
+    EXPECT_EQ(bound["Ctrl+N"], ID_FILE_NEW);
+    EXPECT_EQ(bound["Ctrl+O"], ID_FILE_OPEN);
+    EXPECT_EQ(bound["Ctrl+P"], ID_FILE_PRINT);
+    EXPECT_EQ(bound["F6"], 57680);
+    EXPECT_EQ(bound["Shift+F6"], 57681);
+    EXPECT_EQ(bound.count("Ctrl+E"), 0u);
+}
+
+TEST_F(MainFrameTest, ToolbarStandardHoldsNineteenButtonsInFourGroups) {
+    QToolBar* bar = frame().standardToolBar();
+    EXPECT_EQ(bar->objectName(), "Standard");
+    EXPECT_EQ(bar->iconSize(), QSize(32, 32));
+    EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    const std::vector<QString> expected = {
+        "Open",     "Save As", "Print",    "Preview", "-",   "Connect",   "Disconnect", "Setup",
+        "Download", "Delete",  "Realtime", "Stop",    "-",   "File List", "Data List",  "Query",
+        "Original", "-",       "EXCEL",    "TXT",     "BMP", "-",         "About"};
+    std::vector<QString> shown;
+    int buttons = 0;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator()) {
+            shown.push_back("-");
+            continue;
+        }
+        ++buttons;
+        shown.push_back(action->iconText());
+        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), action->iconText());
+        EXPECT_EQ(action->toolTip(), action->iconText());
+        EXPECT_FALSE(action->icon().isNull()) << action->iconText().toStdString();
+    }
+    EXPECT_EQ(buttons, 19);
+    EXPECT_THAT(shown, ElementsAreArray(expected));
+}
+
+TEST_F(MainFrameTest, CommandsCarryTheirIdPromptAndShortName) {
+    struct Case {
+        int id;
+        const char* prompt;
+        const char* shortName;
+    };
+    const Case cases[] = {
+        {ID_FILE_OPEN, "Open", "Open"},
+        {ID_SAVE_EXCEL, "Save to Excel", "EXCEL"},
+        {ID_COM_PORT, "Comm", "Comm"},
+        {ID_DOWNLOAD, "Download", "Download"},
+        {ID_SETUP, "Setup", "Setup"},
+        {ID_ORIGINAL, "Original", "Original"},
+        {ID_APP_ABOUT, "About Dravin", "About"},
+        {ID_FILE_PAGE_SETUP, "Printer", "Printer"},
+    };
+    for (const Case& c : cases) {
+        QAction* action = frame().commandAction(c.id);
+        ASSERT_NE(action, nullptr) << c.id;
+        EXPECT_EQ(action->data().toInt(), c.id);
+        EXPECT_EQ(action->statusTip(), c.prompt);
+        EXPECT_EQ(action->toolTip(), c.shortName);
+    }
+}
+
+TEST_F(MainFrameTest, StatusBarShowsItsEightPanes) {
+    const std::pair<const char*, const char*> panes[] = {
+        {"pane0", "Ready"},
+        {"pane139", ""},
+        {"pane136", " 0000-00-00 00:00:00"},
+        {"pane137", " --"},
+        {"pane138", " --"},
+        {"pane145", " --"},
+        {"pane157", "--"},
+        {"pane131", "ZERIN ELECTRIC CO., LTD."},
+    };
+    for (const auto& [name, text] : panes) {
+        auto* label = frame().statusBar()->findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), text) << name;
+    }
+    auto pane = [&](const char* name) { return frame().statusBar()->findChild<QLabel*>(name); };
+    EXPECT_EQ(pane("pane139")->width(), 16);
+    EXPECT_EQ(pane("pane136")->width(), 130);
+    EXPECT_EQ(pane("pane157")->width(), 70);
+    EXPECT_EQ(pane("pane136")->alignment(), Qt::AlignCenter);
+    EXPECT_FALSE(pane("pane139")->pixmap().isNull());
+    // The maker's name takes what is left.
+    EXPECT_GT(pane("pane131")->width(), 70);
+}
+
+TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
+    auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
+    QStatusTipEvent tip("Save to Excel");
+    QApplication::sendEvent(&frame(), &tip);
+    EXPECT_EQ(message->text(), "Save to Excel");
+    QStatusTipEvent idle("");
+    QApplication::sendEvent(&frame(), &idle);
+    EXPECT_EQ(message->text(), "Ready");
+}
+
+// ---- connect without a logger -------------------------------------------
+
+TEST_F(MainFrameTest, ConnectWithoutAdapterSaysSo) {
+    ModalAnswerer answerer;
+    frame().onCommand(ID_CONNECT);
+    settle();
+    EXPECT_THAT(answerer.messages,
+                ElementsAre("Did not find any devices connected to a USB port. \r\nPlease check "
+                            "all the connections and cables, and try again. \r\nIf a logger is "
+                            "connected, you may have to restart Corvane software or your "
+                            "computer for the device to be recognized."));
+    EXPECT_FALSE(data().link.connected);
+}
+
+TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
+    ModalAnswerer answerer;
+    // A directory in place of the adapter is listed but never opens.
+    fs::create_directory(deviceDir_ / "ttyUSB2");
+    frame().onCommand(ID_CONNECT);
+    settle();
+    EXPECT_THAT(answerer.messages, ElementsAre("Connect failed: COM3 can not be opened."));
+    EXPECT_EQ(data().settings.comPort, 3);
+    EXPECT_FALSE(frame().timerRunning(1));
+}
+
+TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
+    ModalAnswerer answerer;
+    fs::create_directory(deviceDir_ / "ttyUSB0");
+    fs::create_directory(deviceDir_ / "ttyUSB4");
+    data().settings.comPort = 9;
+    frame().onCommand(ID_CONNECT);
+    settle();
+    EXPECT_THAT(answerer.dialogs, ElementsAre("CDSLCom"));
+    EXPECT_TRUE(answerer.messages.empty());
+    // The last adapter found stays as the port to save.
+    EXPECT_EQ(data().settings.comPort, 5);
+}
+
+TEST_F(MainFrameTest, DialogCommandsOpenTheirDialogs) {
+    ModalAnswerer answerer;
+    data().link.connected = true;
+    settle();
+    for (int id : {ID_APP_ABOUT, ID_DOWNLOAD, ID_DELETE}) frame().onCommand(id);
+    data().link.connected = false;
+    settle();
+    frame().onCommand(ID_COM_PORT);
+    settle();
+    EXPECT_THAT(answerer.dialogs,
+                ElementsAre("CAboutDlg", "CDownModeDlg", "CDeleModeDlg", "CDSLCom"));
+    // Cancelled choices send nothing.
+    EXPECT_FALSE(frame().timerRunning(7));
+    EXPECT_FALSE(frame().timerRunning(8));
+}
+
+}  // namespace
