@@ -1,0 +1,46 @@
+// Arbitrary chunks from the line, in every engine state the first byte picks:
+// nothing the logger sends may make the engine read or write out of bounds.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "app/AppData.h"
+#include "link/ProtocolEngine.h"
+#include "support/FakeHosts.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    if (size < 2) return 0;
+    static auto data = std::make_unique<AppData>();
+    data->logDirOverride = "/nonexistent-dravin-fuzz/";  // saves fail quietly
+    data->link = LinkState{};
+    data->store.recordCount = 0;
+    FakeTimers timers;
+    FakePort port;
+    FakeUi ui(*data);
+    FakeClock clock;
+    ProtocolEngine engine(*data, timers, port, ui, clock);
+    data->link.connected = true;
+    std::memcpy(data->setup.serialNo, "1234567890", 10);
+    switch (bytes[0] % 6) {
+        case 0: engine.startIdentify(); break;
+        case 1: engine.startAutoDownload(); break;
+        case 2: engine.startManuDownload(); break;
+        case 3: engine.startRealtime(); break;
+        case 4: engine.readSetup(); break;
+        default: engine.deleteAutoLogs(); break;
+    }
+    // The rest is a sequence of chunks: a length byte pair, then the bytes.
+    size_t o = 1;
+    while (o + 2 <= size) {
+        const size_t want = (size_t(bytes[o]) | size_t(bytes[o + 1]) << 8) % (kTxBufferSize + 1);
+        o += 2;
+        const size_t n = std::min(want, size - o);
+        std::memcpy(data->link.rxBuffer.data(), bytes + o, n);
+        engine.onReceive(int(n));
+        o += n;
+        if (data->store.recordCount > kLogCapacity) __builtin_trap();
+    }
+    engine.onTimer(kTimerDownloadStall);
+    return 0;
+}
