@@ -73,9 +73,10 @@ void ProtocolEngine::onAutoLogReply(int n) {
     ui_.updateBusyBox(false);
     if (link.packagesDone == link.packagesTotal) {
         finishDownload();
-    } else if (link.packagesDone != doneBefore) {
+    } else if (link.packagesDone != doneBefore || link.packagesDone == 0) {
         // The logger resends nothing: a package that never comes must not
-        // leave the busy box waiting for ever.
+        // leave the busy box waiting for ever. A reply that brought no
+        // package at all is guarded too, since its request timer has stopped.
         timers_.startTimer(kTimerDownloadStall, kDownloadStallMs);
     }
 }

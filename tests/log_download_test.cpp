@@ -307,6 +307,17 @@ TEST_F(LogDownloadTest, EveryNewPackageRestartsTheStallGuard) {
     EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
 }
 
+TEST_F(LogDownloadTest, AFirstReplyWithoutAPackageIsGuardedToo) {
+    // Its request timer stops on any Auto reply, so the stall guard must take over.
+    engine.startAutoDownload();
+    receive(autoPackage(3, 0, 0, 1));
+    EXPECT_FALSE(timers.isRunning(kTimerAutoDownload));
+    EXPECT_TRUE(timers.isRunning(kTimerDownloadStall));
+    engine.onTimer(kTimerDownloadStall);
+    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    EXPECT_TRUE(ui.busyOver);
+}
+
 TEST_F(LogDownloadTest, NoLogsRepliesEndTheDownloadWell) {
     struct Case {
         void (ProtocolEngine::*start)();
