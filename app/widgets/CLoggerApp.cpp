@@ -1,5 +1,7 @@
 #include "app/widgets/CLoggerApp.h"
 
+#include <QScreen>
+
 #include "app/AppData.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
@@ -16,6 +18,8 @@ bool CLoggerApp::InitInstance() {
     setWindowIcon(resourceIcon(kAppIcon));
 
     frame_ = std::make_unique<CMainFrame>(*data_);
+    // The full screen also where no window manager maximises it.
+    frame_->resize(frame_->screen()->availableGeometry().size());
     frame_->showMaximized();
     if (!processCommandLine()) {
         // The settings were never read: leave the file as it is.

@@ -48,17 +48,18 @@ struct StatusPaneSpec {
     int id;
     int width;  // 0: stretches
     const char* text;
+    bool icon;  // shows icon 190 instead
 };
 
 // Panes 1 to 7 of the status bar; pane 0 is the message pane.
 constexpr StatusPaneSpec kStatusPanes[] = {
-    {139, 16, ""},
-    {136, 130, " 0000-00-00 00:00:00"},
-    {137, 70, " --"},
-    {138, 70, " --"},
-    {145, 70, " --"},
-    {157, 70, "--"},
-    {131, 0, "ZERIN ELECTRIC CO., LTD."},
+    {139, 16, "", true},
+    {136, 130, " 0000-00-00 00:00:00", false},
+    {137, 70, " --", false},
+    {138, 70, " --", false},
+    {145, 70, " --", false},
+    {157, 70, "--", false},
+    {131, 0, "ZERIN ELECTRIC CO., LTD.", false},
 };
 constexpr int kMessagePaneWidth = 60;
 constexpr int kStatusIconSize = 16;
@@ -220,11 +221,13 @@ void CMainFrame::createStatusBar() {
         pane->setObjectName(QString("pane%1").arg(spec.id));
         pane->setAlignment(Qt::AlignCenter);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        if (spec.width > 0) pane->setFixedWidth(spec.width);
+        if (spec.icon) {
+            pane->setPixmap(resourcePixmap(kStatusIcon, QSize(kStatusIconSize, kStatusIconSize)));
+        }
+        // Never narrower than its content in this font.
+        if (spec.width > 0) pane->setFixedWidth(std::max(spec.width, pane->sizeHint().width()));
         bar->addWidget(pane, spec.width > 0 ? 0 : 1);
     }
-    findChild<QLabel*>("pane139")->setPixmap(
-        resourcePixmap(kStatusIcon, QSize(kStatusIconSize, kStatusIconSize)));
 }
 
 void CMainFrame::createPanes() {
