@@ -19,7 +19,6 @@ public:
     bool InitInstance();
 
     AppData& data() { return *data_; }
-    CMainFrame* mainFrame() const { return frame_.get(); }
 
 private:
     bool processCommandLine();
