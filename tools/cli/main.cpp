@@ -1,1 +1,18 @@
-int main() { return 0; }
+// dravin-cli: the logger operations and log file facts of Dravin on the
+// command line, with the program's own protocol engine and log files.
+
+#include <cstdio>
+#include <string>
+
+#include "CliOptions.h"
+#include "Commands.h"
+
+int main(int argc, char** argv) {
+    std::string error;
+    const std::optional<CliOptions> options = parseCommandLine(argc, argv, error);
+    if (!options) {
+        std::fprintf(stderr, "dravin-cli: %s\n%s", error.c_str(), kUsage);
+        return kExitUsage;
+    }
+    return runCommand(*options);
+}

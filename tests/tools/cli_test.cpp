@@ -1,0 +1,518 @@
+// End-to-end runs of the dravin-cli executable against the logger simulator
+// on a pseudo-terminal.
+
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "sim/LoggerSim.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+using ::testing::HasSubstr;
+
+const std::string kCli = DRAVIN_BINARY_DIR "/tools/dravin-cli";
+constexpr SimRecord kFirst{2024, 3, 9, 22, 10, 5, 235, 553, -2000, 600};
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool and collects both of its output streams until it ends.
+RunResult runCli(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    std::string program = kCli;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = args;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int outPipe[2], errPipe[2];
+    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, kCli.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(outPipe[1]);
+    close(errPipe[1]);
+
+    RunResult result;
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    int open = 2;
+    while (spawned == 0 && open > 0) {
+        if (poll(fds, 2, -1) < 0) break;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+            char buffer[4096];
+            ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, static_cast<size_t>(n));
+            } else {
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    close(outPipe[0]);
+    close(errPipe[0]);
+    int status = 0;
+    if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    return result;
+}
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> all;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) all.push_back(line);
+    return all;
+}
+
+void putU32(Bytes& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+void putFloat(Bytes& out, float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    putU32(out, bits);
+}
+
+// The test's own .drav writer: a 51-byte header (name 24, hardware 5, record
+// count, channel count, serial 10, four unit codes) and 30 bytes a record
+// (14 timestamp digits, four float32 values), little-endian.
+struct LogFileImage {
+    std::string name;
+    std::string hardware;
+    std::string serial = "1234567890";
+    uint32_t channelCount = 2;
+    std::array<uint8_t, 4> units{0, 1, 0, 1};
+    std::vector<std::string> timestamps;
+    std::vector<std::array<float, 4>> values;
+
+    Bytes bytes() const {
+        Bytes out;
+        auto putText = [&](const std::string& text, size_t size) {
+            for (size_t i = 0; i < size; ++i)
+                out.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
+        };
+        putText(name, 24);
+        putText(hardware, 5);
+        putU32(out, static_cast<uint32_t>(timestamps.size()));
+        putU32(out, channelCount);
+        putText(serial, 10);
+        out.insert(out.end(), units.begin(), units.end());
+        for (size_t i = 0; i < timestamps.size(); ++i) {
+            putText(timestamps[i], 14);
+            for (float v : values[i]) putFloat(out, v);
+        }
+        return out;
+    }
+};
+
+// A channel value as the logger sends it: tenths; below -200.0 means no reading.
+float tenths(int32_t raw) {
+    const float value = static_cast<float>(raw / 10.0);
+    return value < -200.0f ? 0.0f : value;
+}
+
+std::string timestampOf(const SimRecord& r) {
+    char text[32];
+    std::snprintf(text, sizeof text, "20%02d%02d%02d%02d%02d%02d", r.year - 2000, r.month, r.day,
+                  r.hour, r.minute, r.second);
+    return text;
+}
+
+LogFileImage imageOf(const std::vector<SimRecord>& records) {
+    LogFileImage image;
+    for (const SimRecord& r : records) {
+        image.timestamps.push_back(timestampOf(r));
+        image.values.push_back({tenths(r.ch1), tenths(r.ch2), tenths(r.ch3), tenths(r.ch4)});
+    }
+    return image;
+}
+
+// "<serial>_<YYYYMMDD>_<hhmm>.drav" of the last record.
+std::string savedName(const std::string& serial, const std::string& lastTimestamp) {
+    return serial + "_" + lastTimestamp.substr(0, 8) + "_" + lastTimestamp.substr(8, 4) + ".drav";
+}
+
+LoggerSim::Config loggerConfig() {
+    LoggerSim::Config config;
+    config.setup.name = fixedText<24>("Cold \"B\" room");
+    config.setup.model = fixedText<6>("TH-200");
+    config.setup.hardwareVersion = fixedText<5>("V2.10");
+    config.setup.channelConfig = 5;
+    config.setup.samplingInterval = 10;
+    config.setup.logInterval = 300;
+    config.setup.logsCount = 250;
+    config.setup.capacity = 16000;
+    config.setup.manuLogsCount = 3;
+    config.setup.ch1High = 350;
+    config.setup.ch1Low = -150;
+    config.setup.ch2High = 800;
+    config.setup.ch2Low = 200;
+    config.setup.ch3High = 100;
+    config.setup.ch3Low = -100;
+    config.setup.ch4High = 30000;
+    config.setup.ch4Low = -30000;
+    config.setup.offsets = {5, -5, 0, 12};
+    return config;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/dravin-cli-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::vector<std::string> savedFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    std::string dir_;
+};
+
+TEST_F(CliTest, DownloadSavesTheLogAsTheProgramWould) {
+    struct Case {
+        const char* kind;
+        int records;
+    } cases[] = {{"auto", 250}, {"manu", 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const auto records = makeSimRecords(c.records, kFirst, 300);
+        LoggerSim::Config config = loggerConfig();
+        (std::string(c.kind) == "auto" ? config.autoRecords : config.manuRecords) = records;
+        // Well apart from the 200 ms pause that ends a chunk, even on a busy machine.
+        config.pacing.pauseMs = 600;
+        LoggerSim sim(config);
+        ASSERT_TRUE(sim.running());
+
+        RunResult run =
+            runCli({"download", "--device", sim.devicePath(), "--logs", c.kind, "--dir", dir_});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        // After identify alone the program holds no name and no hardware version.
+        const LogFileImage image = imageOf(records);
+        const std::string path = dir_ + "/" + savedName("1234567890", image.timestamps.back());
+        EXPECT_EQ(run.out, path + "\n");
+        EXPECT_EQ(run.err, std::string(c.kind) == "auto"
+                               ? "Downloading data, please wait...\nSuccess.\n"
+                               : "Download Manu-logs...\nSuccess.\n");
+        EXPECT_EQ(readFile(path), image.bytes());
+        fs::remove(path);
+    }
+}
+
+TEST_F(CliTest, DownloadThatCannotBeSavedFails) {
+    const auto records = makeSimRecords(5, kFirst, 60);
+    LoggerSim::Config config = loggerConfig();
+    config.autoRecords = records;
+    LoggerSim sim(config);
+    // A folder where the file should go: the file cannot be created.
+    fs::create_directory(dir_ + "/" + savedName("1234567890", timestampOf(records.back())));
+    RunResult run =
+        runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Downloading data, please wait...\n Failed.\n");
+}
+
+TEST_F(CliTest, DownloadOfAnEmptyLoggerSavesNothing) {
+    LoggerSim sim(loggerConfig());
+    RunResult run =
+        runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Downloading data, please wait...\nNo logs.\n");
+    EXPECT_TRUE(savedFiles().empty());
+}
+
+TEST_F(CliTest, ReadSetupPrintsEveryFieldAsJson) {
+    LoggerSim sim(loggerConfig());
+    RunResult run = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, R"({"name":"Cold \"B\" room","serialNo":"1234567890","model":"TH-200",)"
+                       R"("hardwareVersion":"V2.10","channelConfig":5,"samplingInterval":10,)"
+                       R"("logInterval":300,"logsCount":250,"capacity":16000,"manuLogsCount":3,)"
+                       R"("ch1High":350,"ch1Low":-150,"ch2High":800,"ch2Low":200,"ch3High":100,)"
+                       R"("ch3Low":-100,"ch4High":30000,"ch4Low":-30000,"offsets":[5,-5,0,12]})"
+                       "\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, SyncSetupChangesOnlyTheFieldsGiven) {
+    LoggerSim sim(loggerConfig());
+    RunResult run = runCli({"sync-setup", "--device", sim.devicePath(), "--name", "Freezer 2",
+                            "--sampling", "30", "--log-interval", "600", "--ch1-low", "-250",
+                            "--ch3-high", "150", "--offset2", "-9"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "Success.\n");
+
+    SimSetup expected = loggerConfig().setup;
+    expected.name = fixedText<24>("Freezer 2");
+    expected.samplingInterval = 30;
+    expected.logInterval = 600;
+    expected.ch1Low = -250;
+    expected.ch3High = 150;
+    expected.offsets[1] = -9;
+    EXPECT_EQ(sim.setup(), expected);
+    auto sync = sim.lastSync();
+    ASSERT_TRUE(sync.has_value());
+    EXPECT_EQ(sync->clock[5], 0x20) << "century, BCD";
+    for (uint8_t digit : sync->clock) EXPECT_TRUE((digit & 0x0F) < 10 && (digit >> 4) < 10);
+
+    // Read back, the logger shows what was sent.
+    RunResult back = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
+    EXPECT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_THAT(back.out, HasSubstr(R"("name":"Freezer 2")"));
+    EXPECT_THAT(back.out, HasSubstr(R"("samplingInterval":30,"logInterval":600)"));
+    EXPECT_THAT(back.out, HasSubstr(R"("ch1Low":-250)"));
+    EXPECT_THAT(back.out, HasSubstr(R"("offsets":[5,-9,0,12])"));
+}
+
+TEST_F(CliTest, SyncSetupRefusesInvalidValuesAndSendsNothing) {
+    LoggerSim sim(loggerConfig());
+    RunResult run = runCli({"sync-setup", "--device", sim.devicePath(), "--sampling", "241",
+                            "--log-interval", "100", "--ch2-high", "200"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "Error: Please recorrect the list items, then synchronize to the logger.\n"
+              "1. Sampling interval is invalid, it must be in [1，240].\n"
+              "2. Log interval is invalid, it must be bigger than the sampling interval.\n"
+              "3. CHq Limit error: the Upper Limit must be more than the Lower.\n");
+    EXPECT_EQ(sim.requestCount(simwire::kSync), 0);
+}
+
+TEST_F(CliTest, RealtimeSavesTheSamplesTaken) {
+    LoggerSim sim(loggerConfig());
+    RunResult run =
+        runCli({"realtime", "--device", sim.devicePath(), "--samples", "3", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // A run across midnight saves each day apart.
+    uint32_t recordCount = 0;
+    for (const std::string& path : lines(run.out)) {
+        const Bytes file = readFile(path);
+        ASSERT_GE(file.size(), 51u);
+        const uint32_t count = file[29] | file[30] << 8;
+        ASSERT_GT(count, 0u);
+        ASSERT_EQ(file.size(), 51u + 30u * count);
+        recordCount += count;
+        // Channel count, serial number and units as the identify reply set them.
+        EXPECT_EQ(
+            Bytes(file.begin() + 33, file.begin() + 51),
+            (Bytes{2, 0, 0, 0, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', 0, 1, 0, 1}));
+        const std::string last(file.begin() + 51 + 30 * (count - 1),
+                               file.begin() + 51 + 30 * (count - 1) + 14);
+        EXPECT_EQ(fs::path(path).filename(), savedName("1234567890", last));
+        // The simulator's sample: 23.5, 25.3, -20.0 and no reading on channel 4.
+        Bytes sample;
+        for (float v : {23.5f, 25.3f, -20.0f, 0.0f}) putFloat(sample, v);
+        for (uint32_t i = 0; i < count; ++i) {
+            const auto record = file.begin() + 51 + 30 * i;
+            EXPECT_EQ(Bytes(record + 14, record + 30), sample);
+        }
+    }
+    EXPECT_EQ(recordCount, 3u);
+}
+
+TEST_F(CliTest, RealtimeWithoutSamplesTimesOut) {
+    LoggerSim::Config config = loggerConfig();
+    config.faults.silent = true;
+    config.faults.onlyCode = simwire::kRealtime;
+    LoggerSim sim(config);
+    RunResult run =
+        runCli({"realtime", "--device", sim.devicePath(), "--samples", "2", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Timeout!\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(savedFiles().empty());
+    EXPECT_GT(sim.requestCount(simwire::kRealtime), 1) << "a request every second";
+}
+
+TEST_F(CliTest, DeleteEmptiesTheLogger) {
+    LoggerSim::Config config = loggerConfig();
+    config.autoRecords = makeSimRecords(20, kFirst, 60);
+    LoggerSim sim(config);
+    RunResult run = runCli({"delete", "--device", sim.devicePath(), "--logs", "auto"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "Success.\n");
+    EXPECT_EQ(sim.autoRecordCount(), 0u);
+}
+
+TEST_F(CliTest, IdentifyPrintsTheLoggersIdentity) {
+    LoggerSim sim(loggerConfig());
+    RunResult run = runCli({"identify", "--device", sim.devicePath()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "serialNo: 1234567890\nchannelConfig: 5\nchannels: 2\nunits: oC %RH\n");
+}
+
+TEST_F(CliTest, SilentLoggerCannotBeConnected) {
+    LoggerSim::Config config = loggerConfig();
+    config.faults.silent = true;
+    LoggerSim sim(config);
+    RunResult run = runCli({"identify", "--device", sim.devicePath()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Cannot connect to the logger, please try again.\n");
+    EXPECT_EQ(sim.requestCount(simwire::kIdentify), 11) << "sent once, resent ten times";
+}
+
+TEST_F(CliTest, StalledDownloadTimesOutAndSavesNothing) {
+    LoggerSim::Config config = loggerConfig();
+    config.autoRecords = makeSimRecords(250, kFirst, 60);
+    config.faults.stallAfterPackage = 1;
+    LoggerSim sim(config);
+    RunResult run =
+        runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Downloading data, please wait...\nTimeout!\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(savedFiles().empty());
+}
+
+TEST_F(CliTest, UnpluggedLineIsReported) {
+    LoggerSim::Config config = loggerConfig();
+    config.faults.hangUpAtRequest = 1;
+    LoggerSim sim(config);
+    RunResult run = runCli({"identify", "--device", sim.devicePath()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "The USB cable was unplugged and the connection was broken.\n");
+}
+
+TEST_F(CliTest, LineThatCannotBeOpenedIsReported) {
+    RunResult run = runCli({"identify", "--device", dir_ + "/ttyNone"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Connect failed: " + dir_ + "/ttyNone can not be opened.\n");
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"fly"},
+        {"identify"},
+        {"identify", "--device", "/dev/null", "--port", "3"},
+        {"identify", "--port", "33"},
+        {"download", "--device", "/dev/null"},
+        {"download", "--device", "/dev/null", "--logs", "both"},
+        {"delete", "--device", "/dev/null", "--logs", "auto", "--dir", "/tmp"},
+        {"realtime", "--device", "/dev/null", "--samples", "0"},
+        {"realtime", "--device", "/dev/null", "--samples"},
+        {"sync-setup", "--device", "/dev/null", "--sampling", "256"},
+        {"sync-setup", "--device", "/dev/null", "--ch2-high", "40000"},
+        {"sync-setup", "--device", "/dev/null", "--name", "a name longer than twenty-four"},
+        {"read-setup", "--device", "/dev/null", "--logs", "auto"},
+        {"info"},
+        {"info", "a.drav", "--trace"},
+        {"ports", "--json"},
+    };
+    for (const auto& args : cases) {
+        RunResult run = runCli(args);
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_EQ(run.exitCode, 2) << joined;
+        EXPECT_THAT(run.err, HasSubstr("usage:")) << joined;
+        EXPECT_EQ(run.err.rfind("dravin-cli: ", 0), 0u) << joined;
+        EXPECT_EQ(run.out, "") << joined;
+    }
+}
+
+TEST_F(CliTest, InfoDescribesALogFile) {
+    LogFileImage image;
+    image.name = "Lab \"B\"";
+    image.hardware = "V1.2x";
+    image.serial = "ABCDE12345";
+    image.channelCount = 1;
+    image.units = {0, 1, 7, 2};
+    image.timestamps = {"20100305142201", "20100305142301", "20100305142401"};
+    image.values = {
+        {20.0f, 50.5f, 0.0f, -1.5f}, {22.0f, 50.5f, 0.0f, -1.5f}, {24.0f, 50.5f, 0.0f, -1.5f}};
+    const std::string path = dir_ + "/known.drav";
+    writeFile(path, image.bytes());
+
+    RunResult json = runCli({"info", path, "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out, R"({"name":"Lab \"B\"","hardware":"V1.2x","serialNo":"ABCDE12345",)"
+                        R"("recordCount":3,"channelCount":1,"units":["oC","%RH","Un","PPM"],)"
+                        R"("first":"20100305142201","last":"20100305142401",)"
+                        R"("max":[24,50.5,0,-1.5],"min":[20,50.5,0,-1.5],"avg":[22,50.5,0,-1.5],)"
+                        R"("axisMax":24,"axisMin":20,"axisStep":1})"
+                        "\n");
+
+    RunResult text = runCli({"info", path});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_EQ(text.out, "file: " + path +
+                            "\nname: Lab \"B\"\nhardware: V1.2x\nserialNo: ABCDE12345\n"
+                            "recordCount: 3\nchannelCount: 1\nunits: oC\n"
+                            "first: 2010-03-05 14:22:01\nlast: 2010-03-05 14:24:01\n"
+                            "max: 24\nmin: 20\navg: 22\naxis: 20 .. 24 step 1\n");
+}
+
+TEST_F(CliTest, InfoOfAnEmptyLogHasNoTimes) {
+    LogFileImage image;
+    const std::string path = dir_ + "/empty.drav";
+    writeFile(path, image.bytes());
+    RunResult run = runCli({"info", path, "--json"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_THAT(run.out, HasSubstr(R"("recordCount":0,"channelCount":2)"));
+    EXPECT_THAT(run.out, ::testing::Not(HasSubstr("\"first\"")));
+}
+
+TEST_F(CliTest, InfoOfAFileThatCannotBeReadFails) {
+    const std::string missing = dir_ + "/missing.drav";
+    const std::string empty = dir_ + "/empty.drav";
+    writeFile(empty, {});
+    struct Case {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {missing, missing + " Cannot find this file. Please verify that the correct path and "
+                            "file name are given.\n"},
+        {empty, empty + ": File format error.\n"},
+    };
+    for (const Case& c : cases) {
+        RunResult run = runCli({"info", c.path});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, c.message);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include "CliOptions.h"
+
+#include <charconv>
+#include <limits>
+#include <string_view>
+
+const char* const kUsage =
+    "usage:\n"
+    "  dravin-cli ports                                   list serial devices with their COM "
+    "numbers\n"
+    "  dravin-cli identify    (--device PATH | --port N) [--baud B]\n"
+    "  dravin-cli read-setup  (--device PATH | --port N) [--baud B] [--json]\n"
+    "  dravin-cli sync-setup  (--device PATH | --port N) [--baud B] [--name T] [--sampling S]\n"
+    "                         [--log-interval L] [--ch1-high V] [--ch1-low V] ... [--ch4-low V]\n"
+    "                         [--offset1 V] ... [--offset4 V]\n"
+    "  dravin-cli download    (--device PATH | --port N) [--baud B] --logs auto|manu [--dir DIR]\n"
+    "  dravin-cli delete      (--device PATH | --port N) [--baud B] --logs auto|manu\n"
+    "  dravin-cli realtime    (--device PATH | --port N) [--baud B] --samples N [--dir DIR]\n"
+    "  dravin-cli info FILE [--json]\n"
+    "Every logger command also takes --trace: the traffic as hex on stderr.\n";
+
+namespace {
+
+enum : unsigned {
+    kPorts = 1u << static_cast<int>(Command::Ports),
+    kIdentify = 1u << static_cast<int>(Command::Identify),
+    kReadSetup = 1u << static_cast<int>(Command::ReadSetup),
+    kSyncSetup = 1u << static_cast<int>(Command::SyncSetup),
+    kDownload = 1u << static_cast<int>(Command::Download),
+    kDelete = 1u << static_cast<int>(Command::Delete),
+    kRealtime = 1u << static_cast<int>(Command::Realtime),
+    kInfo = 1u << static_cast<int>(Command::Info),
+    kLogger = kIdentify | kReadSetup | kSyncSetup | kDownload | kDelete | kRealtime,
+};
+
+constexpr int kHighestCom = 32;
+
+struct CommandName {
+    std::string_view name;
+    Command command;
+};
+
+constexpr CommandName kCommands[] = {
+    {"ports", Command::Ports},          {"identify", Command::Identify},
+    {"read-setup", Command::ReadSetup}, {"sync-setup", Command::SyncSetup},
+    {"download", Command::Download},    {"delete", Command::Delete},
+    {"realtime", Command::Realtime},    {"info", Command::Info},
+};
+
+template <class T>
+bool parseInteger(std::string_view text, T& out) {
+    int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
+        return false;
+    out = static_cast<T>(value);
+    return true;
+}
+
+template <class T>
+bool parseInto(std::string_view text, std::optional<T>& out) {
+    T value{};
+    if (!parseInteger(text, value)) return false;
+    out = value;
+    return true;
+}
+
+bool parseLogs(std::string_view text, LogKind& logs) {
+    if (text == "auto") logs = LogKind::Auto;
+    if (text == "manu") logs = LogKind::Manu;
+    return text == "auto" || text == "manu";
+}
+
+struct OptionSpec {
+    std::string_view name;
+    unsigned commands;
+    bool takesValue;
+    bool (*apply)(CliOptions& o, std::string_view value);
+};
+
+// Every option, the commands that take it, and what its value sets.
+const OptionSpec kOptions[] = {
+    {"--device", kLogger, true,
+     [](CliOptions& o, std::string_view v) { return !(o.device = v).empty(); }},
+    {"--port", kLogger, true,
+     [](CliOptions& o, std::string_view v) {
+         return parseInteger(v, o.port) && o.port >= 1 && o.port <= kHighestCom;
+     }},
+    {"--baud", kLogger, true,
+     [](CliOptions& o, std::string_view v) { return parseInteger(v, o.baud) && o.baud > 0; }},
+    {"--trace", kLogger, false, [](CliOptions& o, std::string_view) { return o.trace = true; }},
+    {"--json", kReadSetup | kInfo, false,
+     [](CliOptions& o, std::string_view) { return o.json = true; }},
+    {"--logs", kDownload | kDelete, true,
+     [](CliOptions& o, std::string_view v) { return parseLogs(v, o.logs); }},
+    {"--dir", kDownload | kRealtime, true,
+     [](CliOptions& o, std::string_view v) { return !(o.dir = v).empty(); }},
+    {"--samples", kRealtime, true,
+     [](CliOptions& o, std::string_view v) { return parseInteger(v, o.samples) && o.samples > 0; }},
+    {"--name", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) {
+         o.edits.name = std::string(v);
+         return v.size() <= kNameLength;
+     }},
+    {"--sampling", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.samplingInterval); }},
+    {"--log-interval", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.logInterval); }},
+    {"--ch1-high", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch1High); }},
+    {"--ch1-low", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch1Low); }},
+    {"--ch2-high", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch2High); }},
+    {"--ch2-low", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch2Low); }},
+    {"--ch3-high", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch3High); }},
+    {"--ch3-low", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch3Low); }},
+    {"--ch4-high", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch4High); }},
+    {"--ch4-low", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch4Low); }},
+    {"--offset1", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.offsets[0]); }},
+    {"--offset2", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.offsets[1]); }},
+    {"--offset3", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.offsets[2]); }},
+    {"--offset4", kSyncSetup, true,
+     [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.offsets[3]); }},
+};
+
+const OptionSpec* findOption(std::string_view name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+std::optional<Command> findCommand(std::string_view name) {
+    for (const CommandName& entry : kCommands) {
+        if (entry.name == name) return entry.command;
+    }
+    return std::nullopt;
+}
+
+// What a command needs beyond the options it may take; empty when all is there.
+std::string missingPart(const CliOptions& o) {
+    const unsigned bit = 1u << static_cast<int>(o.command);
+    if ((bit & kLogger) != 0) {
+        if (o.device.empty() && o.port == 0)
+            return "the logger's line is missing: --device PATH or --port N";
+        if (!o.device.empty() && o.port != 0) return "--device and --port exclude each other";
+    }
+    if ((bit & (kDownload | kDelete)) != 0 && o.logs == LogKind::None)
+        return "--logs auto|manu is missing";
+    if (o.command == Command::Realtime && o.samples == 0) return "--samples N is missing";
+    if (o.command == Command::Info && o.file.empty()) return "the log file is missing";
+    return {};
+}
+
+}  // namespace
+
+std::optional<CliOptions> parseCommandLine(int argc, char** argv, std::string& error) {
+    if (argc < 2) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    const std::optional<Command> command = findCommand(argv[1]);
+    if (!command) {
+        error = std::string("unknown command: ") + argv[1];
+        return std::nullopt;
+    }
+    CliOptions o;
+    o.command = *command;
+    const unsigned bit = 1u << static_cast<int>(o.command);
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (o.command == Command::Info && !arg.starts_with("--") && o.file.empty()) {
+            o.file = arg;
+            continue;
+        }
+        const OptionSpec* spec = findOption(arg);
+        if (spec == nullptr || (spec->commands & bit) == 0) {
+            error = std::string(argv[1]) + " takes no " + std::string(arg);
+            return std::nullopt;
+        }
+        if (spec->takesValue && i + 1 >= argc) {
+            error = std::string(arg) + " needs a value";
+            return std::nullopt;
+        }
+        const std::string_view value = spec->takesValue ? argv[++i] : "";
+        if (!spec->apply(o, value)) {
+            error = "invalid value for " + std::string(arg) + ": " + std::string(value);
+            return std::nullopt;
+        }
+    }
+    error = missingPart(o);
+    if (!error.empty()) return std::nullopt;
+    return o;
+}

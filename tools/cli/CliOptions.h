@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+enum class Command { Ports, Identify, ReadSetup, SyncSetup, Download, Delete, Realtime, Info };
+enum class LogKind { None, Auto, Manu };
+
+// The setup fields that sync-setup changes; the others keep what the logger sent.
+struct SetupEdits {
+    std::optional<std::string> name;
+    std::optional<uint8_t> samplingInterval;
+    std::optional<uint32_t> logInterval;
+    std::optional<int32_t> ch1High;
+    std::optional<int32_t> ch1Low;
+    std::optional<int16_t> ch2High;
+    std::optional<int16_t> ch2Low;
+    std::optional<int16_t> ch3High;
+    std::optional<int16_t> ch3Low;
+    std::optional<int16_t> ch4High;
+    std::optional<int16_t> ch4Low;
+    std::array<std::optional<int16_t>, 4> offsets;
+};
+
+struct CliOptions {
+    Command command = Command::Ports;
+    std::string device;  // --device
+    int port = 0;        // --port; 0 when --device is given
+    int baud = 0;        // 0: the rate kept in Dravin.ini
+    bool json = false;
+    bool trace = false;
+    LogKind logs = LogKind::None;
+    std::string dir;  // where saved logs go; empty: Logfiles beside the program
+    int samples = 0;
+    std::string file;  // info
+    SetupEdits edits;
+};
+
+inline constexpr int kNameLength = 24;
+
+// The options of the command line, or nothing and a one-line `error`.
+std::optional<CliOptions> parseCommandLine(int argc, char** argv, std::string& error);
+
+extern const char* const kUsage;

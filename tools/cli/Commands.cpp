@@ -1,0 +1,205 @@
+#include "Commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "LoggerSession.h"
+#include "Reports.h"
+#include "link/SerialDevices.h"
+#include "logdata/LogFile.h"
+
+namespace {
+
+// Each request gives up after ten resends a second apart; these only guard the loop.
+constexpr double kRequestSeconds = 60;
+// A download ends by its last package or the stall time-out after any package.
+constexpr double kDownloadSeconds = 24 * 3600;
+// Realtime samples come once a second; a silence this long ends the run.
+constexpr double kSampleSilenceSeconds = 10;
+
+int status(bool ok) {
+    return ok ? kExitOk : kExitFailed;
+}
+
+void printOut(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+// The path of the log just saved, when one was.
+void printSavedPath(const std::string& path) {
+    if (!path.empty()) printOut(path + "\n");
+}
+
+int listPorts() {
+    for (const SerialDevice& device : listSerialDevices(kDefaultDeviceDir))
+        printOut("COM" + std::to_string(device.comNumber) + "\t" + device.path + "\n");
+    return kExitOk;
+}
+
+int identify(LoggerSession& session) {
+    printOut(identityText(session.data().setup, session.data().store));
+    return kExitOk;
+}
+
+int readSetup(LoggerSession& session, const CliOptions& options) {
+    if (!session.run([&] { session.engine().readSetup(); }, kRequestSeconds)) return kExitFailed;
+    const LoggerSetup& setup = session.data().setup;
+    printOut(options.json ? setupJson(setup) : setupText(setup));
+    return kExitOk;
+}
+
+template <class T>
+void edit(T& field, const std::optional<T>& value) {
+    if (value) field = *value;
+}
+
+void applyEdits(const SetupEdits& e, LoggerSetup& s) {
+    if (e.name) {
+        // The name goes out as 24 bytes: zero bytes after the text, as after an edit by hand.
+        std::fill(std::begin(s.name), std::end(s.name), '\0');
+        e.name->copy(s.name, kNameLength);
+    }
+    edit(s.samplingInterval, e.samplingInterval);
+    edit(s.logInterval, e.logInterval);
+    edit(s.ch1High, e.ch1High);
+    edit(s.ch1Low, e.ch1Low);
+    edit(s.ch2High, e.ch2High);
+    edit(s.ch2Low, e.ch2Low);
+    edit(s.ch3High, e.ch3High);
+    edit(s.ch3Low, e.ch3Low);
+    edit(s.ch4High, e.ch4High);
+    edit(s.ch4Low, e.ch4Low);
+    for (int c = 0; c < 4; ++c) edit(s.offsets[c], e.offsets[c]);
+}
+
+// Reads the setup first, so that only the fields given change.
+int syncSetup(LoggerSession& session, const CliOptions& options) {
+    if (!session.run([&] { session.engine().readSetup(); }, kRequestSeconds)) return kExitFailed;
+    applyEdits(options.edits, session.data().setup);
+    const std::string errors = validateSetup(session.data().setup);
+    if (!errors.empty()) {
+        session.ui().print(errors);
+        return kExitFailed;
+    }
+    return status(session.run([&] { session.engine().syncSetup(); }, kRequestSeconds));
+}
+
+int download(LoggerSession& session, const CliOptions& options) {
+    if (!session.prepareLogFolder()) return kExitFailed;
+    AppData& data = session.data();
+    data.store.currentFilePath.clear();
+    ProtocolEngine& engine = session.engine();
+    const bool ok = session.run(
+        [&] {
+            if (options.logs == LogKind::Auto)
+                engine.startAutoDownload();
+            else
+                engine.startManuDownload();
+        },
+        kDownloadSeconds);
+    if (!ok) return kExitFailed;
+    // "No logs." saves nothing and is no failure.
+    printSavedPath(data.store.currentFilePath);
+    return kExitOk;
+}
+
+int deleteLogs(LoggerSession& session, const CliOptions& options) {
+    ProtocolEngine& engine = session.engine();
+    return status(session.run(
+        [&] {
+            if (options.logs == LogKind::Auto)
+                engine.deleteAutoLogs();
+            else
+                engine.deleteManuLogs();
+        },
+        kRequestSeconds));
+}
+
+// Samples until `options.samples` have come, then stops, which saves them.
+// A day that ends meanwhile is saved as a log of its own.
+int realtime(LoggerSession& session, const CliOptions& options) {
+    if (!session.prepareLogFolder()) return kExitFailed;
+    AppData& data = session.data();
+    ConsoleUi& ui = session.ui();
+    data.store.currentFilePath.clear();
+    std::string printed;
+    auto printNewSave = [&] {
+        if (data.store.currentFilePath == printed) return;
+        printed = data.store.currentFilePath;
+        printSavedPath(printed);
+    };
+    ui.beginOperation();
+    session.engine().startRealtime();
+    while (ui.samples() < options.samples) {
+        const int seen = ui.samples();
+        const bool came = session.loop().runUntil(
+            [&] { return ui.samples() != seen || ui.ended(); }, kSampleSilenceSeconds);
+        // A port error has stopped the sampling, saved it and said so.
+        if (ui.ended()) {
+            printNewSave();
+            return kExitFailed;
+        }
+        if (!came) {
+            session.engine().stopRealtime();
+            ui.print("Timeout!");
+            printNewSave();
+            return kExitFailed;
+        }
+        printNewSave();
+    }
+    session.engine().stopRealtime();
+    const bool saved = data.store.currentFilePath != printed;
+    printNewSave();
+    return status(saved);
+}
+
+int info(const CliOptions& options) {
+    auto data = std::make_unique<AppData>();
+    const LogReadResult result = loadDocumentFile(options.file, *data);
+    if (result != LogReadResult::Ok) {
+        std::string message = documentLoadMessage(result, options.file);
+        if (message.find(options.file) == std::string::npos)
+            message = options.file + ": " + message;
+        std::replace(message.begin(), message.end(), '\n', ' ');
+        std::fprintf(stderr, "%s\n", message.c_str());
+        return kExitFailed;
+    }
+    printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
+    return kExitOk;
+}
+
+int loggerCommand(const CliOptions& options) {
+    LoggerSession session(options);
+    if (!session.connect()) return kExitFailed;
+    switch (options.command) {
+        case Command::Identify:
+            return identify(session);
+        case Command::ReadSetup:
+            return readSetup(session, options);
+        case Command::SyncSetup:
+            return syncSetup(session, options);
+        case Command::Download:
+            return download(session, options);
+        case Command::Delete:
+            return deleteLogs(session, options);
+        case Command::Realtime:
+            return realtime(session, options);
+        default:
+            return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int runCommand(const CliOptions& options) {
+    switch (options.command) {
+        case Command::Ports:
+            return listPorts();
+        case Command::Info:
+            return info(options);
+        default:
+            return loggerCommand(options);
+    }
+}

@@ -1,0 +1,68 @@
+#include "ConsoleLoop.h"
+
+#include "link/ProtocolEngine.h"
+
+void ConsoleLoop::attach(CSerialPort& port, ProtocolEngine& engine) {
+    port_ = &port;
+    engine_ = &engine;
+}
+
+void ConsoleLoop::startTimer(int id, int periodMs) {
+    if (id < 0 || id >= kTimerSlots) return;
+    Timer& timer = timers_[id];
+    timer.running = true;
+    timer.period = std::chrono::milliseconds(periodMs);
+    timer.due = Clock::now() + timer.period;
+}
+
+void ConsoleLoop::stopTimer(int id) {
+    if (id >= 0 && id < kTimerSlots) timers_[id].running = false;
+}
+
+void ConsoleLoop::requestDelivery() {
+    std::lock_guard lock(mutex_);
+    deliveryWanted_ = true;
+    wake_.notify_one();
+}
+
+void ConsoleLoop::onRxChunk(int n) {
+    if (engine_ != nullptr) engine_->onReceive(n);
+}
+
+bool ConsoleLoop::runUntil(const std::function<bool()>& done, double maxSeconds) {
+    const auto limit = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                          std::chrono::duration<double>(maxSeconds));
+    while (!done()) {
+        if (Clock::now() >= limit) return false;
+        if (takeDelivery(nextWake(limit)) && port_ != nullptr) port_->deliverPending();
+        fireDueTimers();
+    }
+    return true;
+}
+
+ConsoleLoop::Clock::time_point ConsoleLoop::nextWake(Clock::time_point limit) const {
+    Clock::time_point wake = limit;
+    for (const Timer& timer : timers_) {
+        if (timer.running && timer.due < wake) wake = timer.due;
+    }
+    return wake;
+}
+
+// Waits until the port has a chunk or `until` comes; true for a chunk.
+bool ConsoleLoop::takeDelivery(Clock::time_point until) {
+    std::unique_lock lock(mutex_);
+    wake_.wait_until(lock, until, [this] { return deliveryWanted_; });
+    const bool wanted = deliveryWanted_;
+    deliveryWanted_ = false;
+    return wanted;
+}
+
+void ConsoleLoop::fireDueTimers() {
+    for (int id = 0; id < kTimerSlots; ++id) {
+        Timer& timer = timers_[id];
+        // A handler may stop or restart any timer, this one included.
+        if (!timer.running || Clock::now() < timer.due) continue;
+        timer.due = Clock::now() + timer.period;
+        if (engine_ != nullptr) engine_->onTimer(id);
+    }
+}

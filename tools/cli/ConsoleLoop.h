@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+#include "link/CSerialPort.h"
+#include "link/EngineHosts.h"
+
+class ProtocolEngine;
+
+// The command-line tool's event loop on the main thread: timers are deadlines
+// on a steady clock, and the port's receive thread wakes the loop when a
+// chunk waits, so that the engine sees chunks and timer ticks one at a time
+// on this thread, as it would in the window program.
+class ConsoleLoop : public TimerHost, public SerialPortOwner {
+public:
+    // The port and the engine are made after the loop that they are handed.
+    void attach(CSerialPort& port, ProtocolEngine& engine);
+
+    // Runs until `done` holds (true) or `maxSeconds` have passed (false).
+    bool runUntil(const std::function<bool()>& done, double maxSeconds);
+
+    // TimerHost
+    void startTimer(int id, int periodMs) override;
+    void stopTimer(int id) override;
+    // SerialPortOwner
+    void requestDelivery() override;
+    void onRxChunk(int n) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Timer {
+        bool running = false;
+        std::chrono::milliseconds period{0};
+        Clock::time_point due;
+    };
+    static constexpr int kTimerSlots = 32;  // timer ids are small numbers
+
+    Clock::time_point nextWake(Clock::time_point limit) const;
+    bool takeDelivery(Clock::time_point until);
+    void fireDueTimers();
+
+    CSerialPort* port_ = nullptr;
+    ProtocolEngine* engine_ = nullptr;
+    std::array<Timer, kTimerSlots> timers_{};
+
+    std::mutex mutex_;  // guards deliveryWanted_, the one thing the port thread touches
+    std::condition_variable wake_;
+    bool deliveryWanted_ = false;
+};

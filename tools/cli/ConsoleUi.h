@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "link/EngineHosts.h"
+
+struct AppData;
+
+// The engine's user, on a console: messages and the busy box's texts go to
+// stderr, the confirmation of Sync is answered OK, and the outcome of each
+// operation is kept for the command to wait on.
+class ConsoleUi : public FrameUi {
+public:
+    ConsoleUi(AppData& data, bool stderrIsTerminal);
+
+    // Forgets the outcome of the previous operation.
+    void beginOperation();
+    bool ended() const { return ended_; }
+    bool succeeded() const { return succeeded_; }
+    // A text about the operation has been printed (a message or the busy box's last).
+    bool reported() const { return reported_; }
+    int samples() const { return samples_; }
+
+    // One line (or, for the setup errors, lines) on stderr.
+    void print(std::string_view text);
+
+    void showProgress(std::string_view) override {}
+    void setProgressText(std::string_view) override {}
+    void hideProgress() override {}
+    bool showMessage(std::string_view text) override;
+    void openBusyBox(std::string_view text) override;
+    void updateBusyBox(bool over) override;
+    void showPaneAlone(int) override {}
+    void fillFileList() override {}
+    void redrawChart() override {}
+    void setDocumentTitle(std::string_view) override {}
+    void clearDataList() override {}
+    void realtimeSampleArrived() override { ++samples_; }
+    void fillSetupGrid() override {}
+    void operationEnded(bool ok) override;
+
+private:
+    void drawProgressBar();
+
+    AppData& data_;
+    const bool terminal_;
+    bool barShown_ = false;
+    bool ended_ = false;
+    bool succeeded_ = false;
+    bool reported_ = false;
+    std::string lastMessage_;  // of the current operation
+    int samples_ = 0;
+};
+
+// The program's texts as console lines: a leading "\r\n" dropped, the other
+// "\r\n" made "\n".
+std::string consoleText(std::string_view text);

@@ -1,0 +1,86 @@
+#include "Json.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonNumber(float value) {
+    if (!std::isfinite(value)) return "null";
+    char digits[32];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+
+void JsonObject::key(std::string_view key) {
+    if (!body_.empty()) body_ += ',';
+    body_ += jsonString(key);
+    body_ += ':';
+}
+
+JsonObject& JsonObject::text(std::string_view k, std::string_view value) {
+    key(k);
+    body_ += jsonString(value);
+    return *this;
+}
+
+JsonObject& JsonObject::integer(std::string_view k, int64_t value) {
+    key(k);
+    body_ += std::to_string(value);
+    return *this;
+}
+
+JsonObject& JsonObject::texts(std::string_view k, std::span<const std::string> values) {
+    key(k);
+    body_ += '[';
+    for (size_t i = 0; i < values.size(); ++i) body_ += (i ? "," : "") + jsonString(values[i]);
+    body_ += ']';
+    return *this;
+}
+
+JsonObject& JsonObject::integers(std::string_view k, std::span<const int64_t> values) {
+    key(k);
+    body_ += '[';
+    for (size_t i = 0; i < values.size(); ++i) body_ += (i ? "," : "") + std::to_string(values[i]);
+    body_ += ']';
+    return *this;
+}
+
+JsonObject& JsonObject::reals(std::string_view k, std::span<const float> values) {
+    key(k);
+    body_ += '[';
+    for (size_t i = 0; i < values.size(); ++i) body_ += (i ? "," : "") + jsonNumber(values[i]);
+    body_ += ']';
+    return *this;
+}

@@ -1,0 +1,146 @@
+#include "Reports.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "Json.h"
+#include "app/AppData.h"
+
+namespace {
+
+// A fixed text field up to its first zero byte.
+template <size_t N>
+std::string_view fieldText(const char (&field)[N]) {
+    return {field, strnlen(field, N)};
+}
+
+std::string line(std::string_view key, std::string_view value) {
+    return std::string(key) + ": " + std::string(value) + "\n";
+}
+
+std::string line(std::string_view key, int64_t value) {
+    return line(key, std::to_string(value));
+}
+
+std::string joined(const auto& values, auto&& format) {
+    std::string text;
+    for (const auto& v : values) {
+        if (!text.empty()) text += ' ';
+        text += format(v);
+    }
+    return text;
+}
+
+// The channels a log uses, at most four.
+int usedChannels(const LogStore& store) {
+    return static_cast<int>(std::min<uint32_t>(store.channelCount, kChannels));
+}
+
+std::string unitsText(const LogStore& store) {
+    return joined(std::span(store.unitTexts, static_cast<size_t>(usedChannels(store))),
+                  [](const std::string& unit) { return unit; });
+}
+
+std::string readableTime(std::string_view t) {
+    return std::string(t.substr(0, 4)) + "-" + std::string(t.substr(4, 2)) + "-" +
+           std::string(t.substr(6, 2)) + " " + std::string(t.substr(8, 2)) + ":" +
+           std::string(t.substr(10, 2)) + ":" + std::string(t.substr(12, 2));
+}
+
+std::string valuesText(const LogStore& store, const float (&values)[kChannels]) {
+    return joined(std::span(values, static_cast<size_t>(usedChannels(store))), jsonNumber);
+}
+
+struct SetupLimit {
+    const char* key;
+    int64_t value;
+};
+
+std::vector<SetupLimit> limits(const LoggerSetup& s) {
+    return {{"ch1High", s.ch1High}, {"ch1Low", s.ch1Low},   {"ch2High", s.ch2High},
+            {"ch2Low", s.ch2Low},   {"ch3High", s.ch3High}, {"ch3Low", s.ch3Low},
+            {"ch4High", s.ch4High}, {"ch4Low", s.ch4Low}};
+}
+
+std::vector<int64_t> offsets(const LoggerSetup& s) {
+    return {s.offsets[0], s.offsets[1], s.offsets[2], s.offsets[3]};
+}
+
+}  // namespace
+
+std::string identityText(const LoggerSetup& setup, const LogStore& store) {
+    return line("serialNo", fieldText(setup.serialNo)) +
+           line("channelConfig", setup.channelConfig) + line("channels", store.channelCount) +
+           line("units", unitsText(store));
+}
+
+std::string setupText(const LoggerSetup& s) {
+    std::string text =
+        line("name", fieldText(s.name)) + line("serialNo", fieldText(s.serialNo)) +
+        line("model", fieldText(s.model)) + line("hardwareVersion", fieldText(s.hardwareVersion)) +
+        line("channelConfig", s.channelConfig) + line("samplingInterval", s.samplingInterval) +
+        line("logInterval", s.logInterval) + line("logsCount", s.logsCount) +
+        line("capacity", s.capacity) + line("manuLogsCount", s.manuLogsCount);
+    for (const SetupLimit& limit : limits(s)) text += line(limit.key, limit.value);
+    return text + line("offsets", joined(offsets(s), [](int64_t v) { return std::to_string(v); }));
+}
+
+std::string setupJson(const LoggerSetup& s) {
+    JsonObject json;
+    json.text("name", fieldText(s.name))
+        .text("serialNo", fieldText(s.serialNo))
+        .text("model", fieldText(s.model))
+        .text("hardwareVersion", fieldText(s.hardwareVersion))
+        .integer("channelConfig", s.channelConfig)
+        .integer("samplingInterval", s.samplingInterval)
+        .integer("logInterval", s.logInterval)
+        .integer("logsCount", s.logsCount)
+        .integer("capacity", s.capacity)
+        .integer("manuLogsCount", s.manuLogsCount);
+    for (const SetupLimit& limit : limits(s)) json.integer(limit.key, limit.value);
+    return json.integers("offsets", offsets(s)).str() + "\n";
+}
+
+std::string logInfoText(const AppData& data) {
+    const LogStore& store = data.store;
+    const LoggerSetup& setup = data.setup;
+    std::string text = line("file", store.currentFilePath) + line("name", fieldText(setup.name)) +
+                       line("hardware", fieldText(setup.hardwareVersion)) +
+                       line("serialNo", fieldText(setup.serialNo)) +
+                       line("recordCount", store.recordCount) +
+                       line("channelCount", store.channelCount) + line("units", unitsText(store));
+    if (store.recordCount > 0) {
+        text += line("first", readableTime(store.timestamp(0))) +
+                line("last", readableTime(store.timestamp(store.recordCount - 1)));
+    }
+    return text + line("max", valuesText(store, store.maxValue)) +
+           line("min", valuesText(store, store.minValue)) +
+           line("avg", valuesText(store, store.avgValue)) +
+           line("axis", std::to_string(store.axisMin) + " .. " + std::to_string(store.axisMax) +
+                            " step " + std::to_string(store.axisStep));
+}
+
+std::string logInfoJson(const AppData& data) {
+    const LogStore& store = data.store;
+    const LoggerSetup& setup = data.setup;
+    JsonObject json;
+    json.text("name", fieldText(setup.name))
+        .text("hardware", fieldText(setup.hardwareVersion))
+        .text("serialNo", fieldText(setup.serialNo))
+        .integer("recordCount", store.recordCount)
+        .integer("channelCount", store.channelCount)
+        .texts("units", store.unitTexts);
+    if (store.recordCount > 0) {
+        json.text("first", store.timestamp(0)).text("last", store.timestamp(store.recordCount - 1));
+    }
+    return json.reals("max", store.maxValue)
+               .reals("min", store.minValue)
+               .reals("avg", store.avgValue)
+               .integer("axisMax", store.axisMax)
+               .integer("axisMin", store.axisMin)
+               .integer("axisStep", store.axisStep)
+               .str() +
+           "\n";
+}
