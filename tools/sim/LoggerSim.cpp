@@ -105,7 +105,7 @@ LoggerSim::LoggerSim(Config config) : config_(std::move(config)) {
         return;
     }
     devicePath_ = path;
-    line_ = line.release();
+    line_ = std::move(line);
     thread_ = std::thread([this] { serve(); });
 }
 
@@ -123,13 +123,15 @@ void LoggerSim::stop() {
     const uint64_t one = 1;
     (void)!write(line_->wake, &one, sizeof one);
     if (thread_.joinable()) thread_.join();
-    closeFd(line_->master);
-    closeFd(line_->slave);
-    closeFd(line_->wake);
-    delete line_;
-    line_ = nullptr;
-    std::lock_guard lock(mutex_);
-    lineClosed_ = true;
+    std::unique_ptr<Line> line;
+    {
+        std::lock_guard lock(mutex_);
+        line = std::move(line_);
+        lineClosed_ = true;
+    }
+    closeFd(line->master);
+    closeFd(line->slave);
+    closeFd(line->wake);
 }
 
 void LoggerSim::hangUp() {

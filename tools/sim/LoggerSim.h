@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -111,7 +112,7 @@ private:
 
     simwire::SerialNo serial_{};
     std::string devicePath_;
-    Line* line_ = nullptr;
+    std::unique_ptr<Line> line_;  // null once stopped
     std::thread thread_;
 
     mutable std::mutex mutex_;  // guards everything below
