@@ -385,6 +385,15 @@ TEST_F(CliTest, IdentifyPrintsTheLoggersIdentity) {
     EXPECT_EQ(run.out, "serialNo: 1234567890\nchannelConfig: 5\nchannels: 2\nunits: oC %RH\n");
 }
 
+TEST_F(CliTest, TraceShowsTheTraffic) {
+    LoggerSim sim(loggerConfig());
+    RunResult run = runCli({"identify", "--device", sim.devicePath(), "--trace"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err,
+              "tx 01 16 7B 28 00 00 00 00 00 00 00 00 00 00 51 51 29 7D 7E 04\n"
+              "rx 01 16 7B 28 31 32 33 34 35 36 37 38 39 30 52 01 05 57 29 7D 7E 04\n");
+}
+
 TEST_F(CliTest, SilentLoggerCannotBeConnected) {
     LoggerSim::Config config = loggerConfig();
     config.faults.silent = true;
@@ -452,6 +461,13 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         EXPECT_EQ(run.err.rfind("dravin-cli: ", 0), 0u) << joined;
         EXPECT_EQ(run.out, "") << joined;
     }
+}
+
+TEST_F(CliTest, HelpPrintsTheUsage) {
+    RunResult run = runCli({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_THAT(run.out, HasSubstr("dravin-cli download    (--device PATH | --port N)"));
+    EXPECT_EQ(run.err, "");
 }
 
 TEST_F(CliTest, InfoDescribesALogFile) {

@@ -3,11 +3,16 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "CliOptions.h"
 #include "Commands.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
     std::string error;
     const std::optional<CliOptions> options = parseCommandLine(argc, argv, error);
     if (!options) {
