@@ -165,7 +165,7 @@ void LoggerSim::serve() {
         }
         if (fds[1].revents & POLLIN) {
             ssize_t n = read(line.master, buffer.data(), buffer.size());
-            if (n <= 0 && errno != EAGAIN && errno != EINTR) break;
+            if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) break;
             if (n > 0) line.scanner.feed({buffer.data(), static_cast<size_t>(n)});
             while (auto request = line.scanner.next()) {
                 handle(*request);
