@@ -9,25 +9,9 @@
 
 #include "app/AppData.h"
 #include "link/CommandFrame.h"
+#include "support/LoggerReplies.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-constexpr std::string_view kSerial = "1234567890";
-
-// Builds a reply the way the logger does, independently of buildFrame.
-Bytes loggerReply(uint8_t code, const Bytes& payload, std::string_view serial = kSerial) {
-    Bytes r{0x01, 0x16, 0x7B, 0x28};
-    r.insert(r.end(), serial.begin(), serial.end());
-    r.push_back(code);
-    r.insert(r.end(), payload.begin(), payload.end());
-    uint8_t check = 0;
-    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
-    r.push_back(check);
-    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
-    return r;
-}
 
 class CommandFrameTest : public ::testing::Test {
 protected:
@@ -41,8 +25,7 @@ protected:
                            data->link.txFrame.end(), [](uint8_t b) { return b == 0; });
     }
     ChunkClass classify(const Bytes& chunk) {
-        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
-        return classifyChunk(data->link, static_cast<int>(chunk.size()));
+        return classifyChunk(data->link, intoRxBuffer(data->link, chunk));
     }
 
     std::unique_ptr<AppData> data = std::make_unique<AppData>();

@@ -13,30 +13,16 @@
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"
+#include "support/LoggerReplies.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr std::string_view kSerial = "1234567890";
 constexpr const char* kSaveFailed = "\r\n Failed.";
-
-// Built the way the logger builds its frames, not with the program's frame code.
-Bytes frame(uint8_t code, const Bytes& payload) {
-    Bytes r{0x01, 0x16, 0x7B, 0x28};
-    r.insert(r.end(), kSerial.begin(), kSerial.end());
-    r.push_back(code);
-    r.insert(r.end(), payload.begin(), payload.end());
-    uint8_t check = 0;
-    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
-    r.push_back(check);
-    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
-    return r;
-}
 
 // A realtime reply: status byte, then channel 1 as int32 and 2..4 as int16.
 Bytes sample(int32_t ch1, int16_t ch2, int16_t ch3, int16_t ch4) {
@@ -46,7 +32,7 @@ Bytes sample(int32_t ch1, int16_t ch2, int16_t ch3, int16_t ch4) {
         payload.push_back(static_cast<uint8_t>(v));
         payload.push_back(static_cast<uint8_t>(v >> 8));
     }
-    return frame(REPLY_REALTIME, payload);
+    return loggerReply(REPLY_REALTIME, payload);
 }
 
 class ControlCommandsTest : public ::testing::Test {
@@ -63,10 +49,7 @@ protected:
     }
     ~ControlCommandsTest() override { fs::remove_all(dir); }
 
-    void receive(const Bytes& chunk) {
-        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
-        engine.onReceive(static_cast<int>(chunk.size()));
-    }
+    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
     void sampleAt(const LocalTime& t, int32_t ch1 = 235) {
         clock.time = t;
         receive(sample(ch1, 253, -200, -32768));
@@ -97,7 +80,7 @@ TEST_F(ControlCommandsTest, StartRealtimeEmptiesTheStoreAndPollsEverySecond) {
     data->store.recordCount = 12;
     engine.startRealtime();
     EXPECT_EQ(data->store.recordCount, 0u);
-    EXPECT_THAT(port.writes, ElementsAre(frame(CMD_REALTIME, {})));
+    EXPECT_THAT(port.writes, ElementsAre(loggerReply(CMD_REALTIME, {})));
     EXPECT_EQ(timers.running[kTimerRealtime], kRequestPeriodMs);
     EXPECT_TRUE(ui.progressVisible);
     EXPECT_EQ(ui.progressText, "Samping in realtime...");
@@ -107,8 +90,8 @@ TEST_F(ControlCommandsTest, StartRealtimeEmptiesTheStoreAndPollsEverySecond) {
 
 TEST_F(ControlCommandsTest, SampleIsDecodedAndStampedWithThePcClock) {
     engine.startRealtime();
-    receive(
-        frame(REPLY_REALTIME, {0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80}));
+    receive(loggerReply(REPLY_REALTIME,
+                        {0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80}));
     ASSERT_EQ(data->store.recordCount, 1u);
     EXPECT_FLOAT_EQ(data->store.values[0][0], 23.5f);
     EXPECT_FLOAT_EQ(data->store.values[1][0], 25.3f);
@@ -139,7 +122,7 @@ TEST_F(ControlCommandsTest, RepliesOfThirtyOrThirtyTwoBytesAreIgnored) {
     engine.startRealtime();
     for (int payload : {10, 12}) {
         SCOPED_TRACE(payload);
-        receive(frame(REPLY_REALTIME, Bytes(static_cast<size_t>(payload), 0x01)));
+        receive(loggerReply(REPLY_REALTIME, Bytes(static_cast<size_t>(payload), 0x01)));
         EXPECT_EQ(data->store.recordCount, 0u);
         EXPECT_TRUE(ui.progressVisible);
         EXPECT_EQ(ui.realtimeSamples, 0);
@@ -264,7 +247,7 @@ TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
             ui.outcomes.clear();
             data->link.rxBuffer.fill(0x77);
             (engine.*c.start)();
-            EXPECT_THAT(port.writes, ElementsAre(frame(c.command, {})));
+            EXPECT_THAT(port.writes, ElementsAre(loggerReply(c.command, {})));
             EXPECT_TRUE(std::all_of(data->link.rxBuffer.begin(), data->link.rxBuffer.end(),
                                     [](uint8_t b) { return b == 0; }));
             EXPECT_EQ(timers.running[c.timer], kRequestPeriodMs);
@@ -272,7 +255,7 @@ TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
             EXPECT_TRUE(ui.progressVisible);
             EXPECT_EQ(ui.progressText, c.progress);
 
-            receive(frame(c.reply, r.payload));
+            receive(loggerReply(c.reply, r.payload));
             EXPECT_THAT(ui.messages, ElementsAre(r.message));
             EXPECT_THAT(ui.outcomes, ElementsAre(r.ok));
             EXPECT_FALSE(timers.isRunning(c.timer));

@@ -13,35 +13,17 @@
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"
+#include "support/LoggerReplies.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-constexpr std::string_view kSerial = "1234567890";
 constexpr const char* kSuccess = "\r\nSuccess.";
-
-// Built the way the logger builds its replies, not with the program's frame code.
-Bytes loggerReply(uint8_t code, const Bytes& payload) {
-    Bytes r{0x01, 0x16, 0x7B, 0x28};
-    r.insert(r.end(), kSerial.begin(), kSerial.end());
-    r.push_back(code);
-    r.insert(r.end(), payload.begin(), payload.end());
-    uint8_t check = 0;
-    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
-    r.push_back(check);
-    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
-    return r;
-}
-
-void putLe(Bytes& out, uint32_t value, int width) {
-    for (int i = 0; i < width; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
 
 // Record `index` of a test log: one second apart from 2024-05-06 10:00:00,
 // channel 1 = index tenths, channel 2 = -index tenths.
@@ -96,10 +78,7 @@ protected:
     }
     ~LogDownloadTest() override { fs::remove_all(dir); }
 
-    void receive(const Bytes& chunk) {
-        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
-        engine.onReceive(static_cast<int>(chunk.size()));
-    }
+    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
     bool nothingSaved() const { return fs::is_empty(dir); }
     std::string stamp(uint32_t i) const { return std::string(data->store.timestamp(i)); }
 

@@ -12,31 +12,16 @@
 #include "app/CommandIds.h"
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"
+#include "support/LoggerReplies.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr std::string_view kSerial = "1234567890";
 constexpr const char* kFailed = "\r\nFailed, please try again.";
 constexpr const char* kUnplugged = "The USB cable was unplugged and the connection was broken.";
-
-// Replies are built here the way the logger builds them, not with the
-// program's own frame code, so that one mistake cannot hide in both.
-Bytes loggerReply(uint8_t code, const Bytes& payload, std::string_view serial = kSerial) {
-    Bytes r{0x01, 0x16, 0x7B, 0x28};
-    r.insert(r.end(), serial.begin(), serial.end());
-    r.push_back(code);
-    r.insert(r.end(), payload.begin(), payload.end());
-    uint8_t check = 0;
-    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
-    r.push_back(check);
-    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
-    return r;
-}
 
 Bytes requestFrame(uint8_t code) {
     return loggerReply(code, {});
@@ -63,10 +48,7 @@ class ProtocolEngineTest : public ::testing::Test {
 protected:
     ProtocolEngineTest() { std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size()); }
 
-    void receive(const Bytes& chunk) {
-        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
-        engine.onReceive(static_cast<int>(chunk.size()));
-    }
+    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
     void receivePortSignal() {
         data->link.rxBuffer.fill(0);
         engine.onReceive(kPortErrorSignal);
@@ -502,8 +484,7 @@ TEST(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     engine.startRealtime();
     Bytes sample{0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80};
     const Bytes reply = loggerReply(REPLY_REALTIME, sample);
-    std::copy(reply.begin(), reply.end(), data->link.rxBuffer.begin());
-    engine.onReceive(static_cast<int>(reply.size()));
+    engine.onReceive(intoRxBuffer(data->link, reply));
     ASSERT_EQ(data->store.recordCount, 1u);
 
     const int fillsBefore = ui.fileListFills;

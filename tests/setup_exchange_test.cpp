@@ -10,14 +10,13 @@
 
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"
+#include "support/LoggerReplies.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr std::string_view kSerial = "1234567890";
 constexpr const char* kConfirm = "Sync to the logger?";
 constexpr const char* kHeader =
     "Error: Please recorrect the list items, then synchronize to the logger.";
@@ -31,24 +30,6 @@ std::string line(int number, const std::string& text) {
 }
 std::string limitLine(int number, const char* channel) {
     return "\r\n" + std::to_string(number) + ". " + channel + kLimitLine;
-}
-
-void putLe(Bytes& out, uint32_t value, int width) {
-    for (int i = 0; i < width; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-// Frames are built here the way the logger reads and writes them, not with
-// the program's own frame code.
-Bytes frame(uint8_t code, const Bytes& payload) {
-    Bytes r{0x01, 0x16, 0x7B, 0x28};
-    r.insert(r.end(), kSerial.begin(), kSerial.end());
-    r.push_back(code);
-    r.insert(r.end(), payload.begin(), payload.end());
-    uint8_t check = 0;
-    for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
-    r.push_back(check);
-    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
-    return r;
 }
 
 LoggerSetup validSetup() {
@@ -140,10 +121,7 @@ protected:
         data->link.connected = true;
     }
 
-    void receive(const Bytes& chunk) {
-        std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
-        engine.onReceive(static_cast<int>(chunk.size()));
-    }
+    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
 
     std::unique_ptr<AppData> data = std::make_unique<AppData>();
     FakeTimers timers;
@@ -155,7 +133,7 @@ protected:
 
 TEST_F(SetupExchangeTest, ReadSendsTheRequestAndWaitsForTheSetupReply) {
     engine.readSetup();
-    EXPECT_THAT(port.writes, ElementsAre(frame(CMD_READ_SETUP, {})));
+    EXPECT_THAT(port.writes, ElementsAre(loggerReply(CMD_READ_SETUP, {})));
     EXPECT_EQ(data->link.awaitedReply, REPLY_SETUP);
     EXPECT_EQ(timers.running[kTimerReadSetup], kRequestPeriodMs);
     EXPECT_EQ(data->link.retriesLeft, kMaxRetries);
@@ -191,7 +169,7 @@ TEST_F(SetupExchangeTest, SetupReplyFillsTheSetupAndTheGrid) {
     putLe(payload, uint32_t(-400), 4);
     for (int v : {900, 100, -50, -100, 20, 10}) putLe(payload, static_cast<uint32_t>(v), 2);
     for (int v : {-3, 4, 0, 1}) putLe(payload, static_cast<uint32_t>(v), 2);
-    const Bytes reply = frame(REPLY_SETUP, payload);
+    const Bytes reply = loggerReply(REPLY_SETUP, payload);
     ASSERT_EQ(reply.size(), static_cast<size_t>(kSetupReplyLength));
 
     receive(reply);
@@ -224,7 +202,7 @@ Bytes expectedSyncFrame(const LoggerSetup& s, const LocalTime& t) {
     for (int16_t v : {s.ch2High, s.ch2Low, s.ch3High, s.ch3Low, s.ch4High, s.ch4Low})
         putLe(payload, static_cast<uint32_t>(v), 2);
     for (int16_t v : s.offsets) putLe(payload, static_cast<uint32_t>(v), 2);
-    return frame(CMD_SYNC_SETUP, payload);
+    return loggerReply(CMD_SYNC_SETUP, payload);
 }
 
 // The user takes a while before pressing OK in the confirmation.
@@ -304,7 +282,7 @@ TEST_F(SetupExchangeTest, SyncReplyIsJudgedByLengthAndStatus) {
         ui.messages.clear();
         ui.outcomes.clear();
         engine.syncSetup();
-        receive(frame(REPLY_SYNC, c.payload));
+        receive(loggerReply(REPLY_SYNC, c.payload));
         EXPECT_THAT(ui.messages, ElementsAre(kConfirm, c.message));
         EXPECT_THAT(ui.outcomes, ElementsAre(c.ok));
         EXPECT_FALSE(timers.isRunning(kTimerSync));
