@@ -7,9 +7,7 @@
 
 #include <QApplication>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
@@ -22,6 +20,7 @@
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
+#include "gui/support/ModalAnswerer.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
 #include "sim/LoggerSim.h"
@@ -30,70 +29,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "link_e2e_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-        profileDir_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profileDir_->path());
-    }
-    void TearDown() override {
-        profileDir_.reset();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<QApplication> app_;
-    std::unique_ptr<QTemporaryDir> profileDir_;
-};
-
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-// A guard against a test that would wait for ever: it ends the busy box.
-constexpr int kWatchdogMs = 30000;
-
-// Answers the modal dialogs: message dialogs and the busy box with OK once
-// their buttons work (texts recorded), any other dialog with `otherResult`.
-class ModalAnswerer : public QObject {
-public:
-    ModalAnswerer() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
-        timer_.start();
-        watchdog_.start();
-    }
-
-    std::vector<std::string> messages;
-    std::vector<std::string> busyTexts;  // what each busy box showed when it could close
-    std::vector<std::string> dialogs;
-    int otherResult = QDialog::Rejected;
-    bool watchdogFired = false;
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<CMsgDlg*>(modal)) {
-            const bool busy = box == CMsgDlg::busyWindow();
-            if (!box->buttonsEnabled()) {
-                if (watchdog_.elapsed() < kWatchdogMs) return;
-                watchdogFired = true;
-                box->busyUpdate("watchdog", true);
-            }
-            (busy ? busyTexts : messages).push_back(box->text().toStdString());
-            box->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialogs.emplace_back(dialog->metaObject()->className());
-            dialog->done(otherResult);
-        }
-    }
-
-    QTimer timer_;
-    QElapsedTimer watchdog_;
-};
 
 // Runs the event loop until `done` holds or the deadline passes.
 bool runUntil(const std::function<bool()>& done, int deadlineMs) {

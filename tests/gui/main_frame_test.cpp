@@ -30,6 +30,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "app/widgets/Profile.h"
+#include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
 
 namespace fs = std::filesystem;
@@ -37,59 +38,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 namespace {
-
-// One QApplication for the whole run, and a profile in a folder of our own.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "main_frame_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-        profileDir_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profileDir_->path());
-    }
-    void TearDown() override {
-        profileDir_.reset();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<QApplication> app_;
-    std::unique_ptr<QTemporaryDir> profileDir_;
-};
-
-const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-// Answers every modal dialog the frame opens: a message dialog with OK (its
-// text recorded), any other dialog with `otherResult`.
-class ModalAnswerer : public QObject {
-public:
-    ModalAnswerer() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
-        timer_.start();
-    }
-
-    std::vector<std::string> messages;
-    std::vector<std::string> dialogs;  // class names of the other dialogs
-    int otherResult = QDialog::Rejected;
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* message = qobject_cast<CMsgDlg*>(modal)) {
-            if (!message->buttonsEnabled()) return;
-            messages.push_back(message->text().toStdString());
-            message->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialogs.emplace_back(dialog->metaObject()->className());
-            dialog->done(otherResult);
-        }
-    }
-
-    QTimer timer_;
-};
 
 void settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
