@@ -1,44 +1,7 @@
 #include "link/widgets/CDeleModeDlg.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-
-#include "ui/widgets/ResourceImages.h"
-
-namespace {
-
-constexpr int kWidthDlu = 220;
-constexpr int kHeightDlu = 70;
-
-}  // namespace
-
-CDeleModeDlg::CDeleModeDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Delete Logs"));
-    auto* text =
-        new QLabel(QString::fromUtf8("There are two kinds of log in the logger : Auto and Manu. "
-                                     "The logs cannot be recovered after being deleted."),
-                   this);
-    text->setWordWrap(true);
-
-    auto* autoLogs = new QPushButton(QStringLiteral("Auto Logs"), this);
-    autoLogs->setObjectName(QStringLiteral("button1038"));
-    auto* manuLogs = new QPushButton(QStringLiteral("Manu Logs"), this);
-    manuLogs->setObjectName(QStringLiteral("button1039"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("button2"));
-    autoLogs->setDefault(true);
-    connect(autoLogs, &QPushButton::clicked, this, [this] { done(kAutoLogs); });
-    connect(manuLogs, &QPushButton::clicked, this, [this] { done(kManuLogs); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(autoLogs);
-    buttons->addWidget(manuLogs);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text, 1);
-    layout->addLayout(buttons);
-    resize(dialogUnits(this, kWidthDlu, kHeightDlu));
-}
+CDeleModeDlg::CDeleModeDlg(QWidget* parent)
+    : CLogKindDlg(QStringLiteral("Delete Logs"),
+                  QString::fromUtf8("There are two kinds of log in the logger : Auto and Manu. "
+                                    "The logs cannot be recovered after being deleted."),
+                  kAutoLogs, kManuLogs, parent) {}

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "link/widgets/CLogKindDlg.h"
 
 // Asks which kind of log to delete from the logger. exec() returns kAutoLogs,
 // kManuLogs or 0 (Cancel).
-class CDeleModeDlg : public QDialog {
+class CDeleModeDlg : public CLogKindDlg {
     Q_OBJECT
 
 public:

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "link/widgets/CLogKindDlg.h"
 
 // Asks which kind of log to download. exec() returns kAutoLogs, kManuLogs or
 // 0 (Cancel).
-class CDownModeDlg : public QDialog {
+class CDownModeDlg : public CLogKindDlg {
     Q_OBJECT
 
 public:

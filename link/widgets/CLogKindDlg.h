@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+// Asks which of the logger's two kinds of log, Auto or Manu, to act on.
+// exec() returns the id of the button pressed or 0 (Cancel); each button is
+// named "button" and its id.
+class CLogKindDlg : public QDialog {
+    Q_OBJECT
+
+protected:
+    CLogKindDlg(const QString& title, const QString& text, int autoId, int manuId, QWidget* parent);
+};
