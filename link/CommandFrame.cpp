@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr uint8_t kLead[] = {0x01, 0x16, 0x7B, 0x28};
-constexpr uint8_t kTrailer[] = {0x29, 0x7D, 0x7E, 0x04};
 constexpr int kSerialOffset = 4;
 constexpr int kSerialLength = 10;
 constexpr int kCodeOffset = 14;
@@ -52,7 +50,7 @@ void buildFrame(LinkState& link, const LoggerSetup& setup, uint8_t code,
     if (payload.size() > static_cast<size_t>(kTxBufferSize - kFrameOverhead)) return;
 
     const int p = static_cast<int>(payload.size());
-    std::copy(std::begin(kLead), std::end(kLead), frame.begin());
+    std::copy(std::begin(kFrameLead), std::end(kFrameLead), frame.begin());
     if (code != CMD_IDENTIFY)
         std::copy(setup.serialNo, setup.serialNo + kSerialLength, frame.begin() + kSerialOffset);
     frame[kCodeOffset] = code;
@@ -60,7 +58,7 @@ void buildFrame(LinkState& link, const LoggerSetup& setup, uint8_t code,
     const int checkAt = kPayloadOffset + p;
     frame[checkAt] =
         checkByte(std::span<const uint8_t>(frame).subspan(kSerialOffset, checkAt - kSerialOffset));
-    std::copy(std::begin(kTrailer), std::end(kTrailer), frame.begin() + checkAt + 1);
+    std::copy(std::begin(kFrameTrailer), std::end(kFrameTrailer), frame.begin() + checkAt + 1);
     link.txLength = kFrameOverhead + p;
 }
 

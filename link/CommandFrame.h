@@ -32,6 +32,9 @@ enum ReplyCode : uint8_t {
     REPLY_0x81 = 0x81,
 };
 
+// Every frame, both ways, starts and ends with these bytes.
+inline constexpr uint8_t kFrameLead[] = {0x01, 0x16, 0x7B, 0x28};
+inline constexpr uint8_t kFrameTrailer[] = {0x29, 0x7D, 0x7E, 0x04};
 inline constexpr int kFrameOverhead = 20;  // lead 4, serial 10, code 1, check 1, trailer 4
 
 // Exclusive-or of the bytes, starting from 0.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/ByteOrder.h"
+#include "link/CommandFrame.h"
 #include "logdata/LogStore.h"
 
 namespace {
@@ -36,8 +37,6 @@ constexpr int kReplyCh4LowOffset = 84;
 constexpr int kReplyOffsetsOffset = 86;
 
 // Sync frame layout.
-constexpr uint8_t kFrameLead[] = {0x01, 0x16, 0x7B, 0x28};
-constexpr uint8_t kFrameTrailer[] = {0x29, 0x7D, 0x7E, 0x04};
 constexpr int kSyncSerialOffset = 4;
 constexpr int kSyncCodeOffset = 14;
 constexpr int kSyncFlagOffset = 15;
@@ -65,7 +64,6 @@ constexpr int kSyncOffsetsOffset = 73;
 constexpr int kSyncCheckedFirst = 4;
 constexpr int kSyncCheckOffset = 81;
 constexpr int kSyncTrailerOffset = 82;
-constexpr uint8_t kSyncCommand = 0x55;
 
 constexpr int kUnchanged = -1;
 
@@ -167,7 +165,7 @@ std::array<uint8_t, kSyncFrameLength> encodeSyncFrame(const LoggerSetup& setup,
     std::array<uint8_t, kSyncFrameLength> frame{};
     std::copy(std::begin(kFrameLead), std::end(kFrameLead), frame.begin());
     std::copy_n(setup.serialNo, kSerialLength, frame.begin() + kSyncSerialOffset);
-    frame[kSyncCodeOffset] = kSyncCommand;
+    frame[kSyncCodeOffset] = CMD_SYNC_SETUP;
     frame[kSyncFlagOffset] = kSyncFlag;
     // One reading for all fields: reading per field could mix two seconds.
     writeTime(frame, clock.now());
@@ -176,9 +174,8 @@ std::array<uint8_t, kSyncFrameLength> encodeSyncFrame(const LoggerSetup& setup,
     frame[kSyncSamplingOffset] = setup.samplingInterval;
     writeU32le(frame, kSyncLogIntervalOffset, setup.logInterval);
     writeLimits(frame, setup);
-    uint8_t check = 0;
-    for (int i = kSyncCheckedFirst; i < kSyncCheckOffset; ++i) check ^= frame[i];
-    frame[kSyncCheckOffset] = check;
+    frame[kSyncCheckOffset] = checkByte(std::span<const uint8_t>(frame).subspan(
+        kSyncCheckedFirst, kSyncCheckOffset - kSyncCheckedFirst));
     std::copy(std::begin(kFrameTrailer), std::end(kFrameTrailer),
               frame.begin() + kSyncTrailerOffset);
     return frame;
