@@ -193,7 +193,7 @@ Bytes expectedSyncFrame(const LoggerSetup& s, const LocalTime& t) {
     auto bcd = [](int v) { return static_cast<uint8_t>((v / 10) << 4 | (v % 10)); };
     Bytes payload{0x01,       bcd(t.second), bcd(t.minute),     bcd(t.hour),
                   bcd(t.day), bcd(t.month),  bcd(t.year / 100), bcd(t.year % 100)};
-    payload.insert(payload.end(), s.name, s.name + 24);
+    for (int i = 0; i < 24; ++i) payload.push_back(static_cast<uint8_t>(s.name[i]));
     payload.push_back(static_cast<uint8_t>(s.channelConfig));
     payload.push_back(s.samplingInterval);
     putLe(payload, s.logInterval, 4);

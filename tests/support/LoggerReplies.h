@@ -19,14 +19,17 @@ inline constexpr std::string_view kSerial = "1234567890";
 
 // Lead, serial, code, payload, the exclusive-or of serial to payload, trailer.
 inline Bytes loggerReply(uint8_t code, const Bytes& payload, std::string_view serial = kSerial) {
-    Bytes r{0x01, 0x16, 0x7B, 0x28};
-    r.insert(r.end(), serial.begin(), serial.end());
+    // Built by push_back alone: GCC 12 at -O2 warns falsely about vector::insert here.
+    Bytes r;
+    r.reserve(20 + payload.size());
+    for (uint8_t b : {0x01, 0x16, 0x7B, 0x28}) r.push_back(b);
+    for (char c : serial) r.push_back(static_cast<uint8_t>(c));
     r.push_back(code);
-    r.insert(r.end(), payload.begin(), payload.end());
+    for (uint8_t b : payload) r.push_back(b);
     uint8_t check = 0;
     for (size_t i = 4; i < r.size(); ++i) check ^= r[i];
     r.push_back(check);
-    r.insert(r.end(), {0x29, 0x7D, 0x7E, 0x04});
+    for (uint8_t b : {0x29, 0x7D, 0x7E, 0x04}) r.push_back(b);
     return r;
 }
 
