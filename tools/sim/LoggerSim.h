@@ -27,7 +27,7 @@ public:
         int splitPackage = 0;  // this package (from 1) goes out in two writes; 0 = none
         // Between writes, so that each write reaches the program as its own
         // chunk: the program ends a chunk at a pause of 200 ms.
-        int pauseMs = 300;
+        int pauseMs = 500;  // well clear of 200 ms even on a busy machine
     };
 
     // Faults, applied to the replies of every request or, with `onlyCode`, of

@@ -25,7 +25,7 @@ constexpr const char* kUsage =
     "  --manu-records N         Manu log records stored (0)\n"
     "  --records-per-package R  records in one Auto package, 1..255 (100)\n"
     "  --packages-per-write K   Auto packages written at once (1)\n"
-    "  --pause-ms M             pause between writes of a download (300)\n"
+    "  --pause-ms M             pause between writes of a download (500)\n"
     "  --split-package P        send Auto package P in two writes\n"
     "  --stall-after K          stop a download after package K\n"
     "  --silent                 read requests, answer none\n"
