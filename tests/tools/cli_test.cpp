@@ -315,9 +315,9 @@ TEST_F(CliTest, SyncSetupRefusesInvalidValuesAndSendsNothing) {
                             "--log-interval", "100", "--ch2-high", "200"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
-              "Error: Please recorrect the list items, then synchronize to the logger.\n"
-              "1. Sampling interval is invalid, it must be in [1，240].\n"
-              "2. Log interval is invalid, it must be bigger than the sampling interval.\n"
+              "Error: Please recorrect the list items, then synchronize to the logger. "
+              "1. Sampling interval is invalid, it must be in [1，240]. "
+              "2. Log interval is invalid, it must be bigger than the sampling interval. "
               "3. CHq Limit error: the Upper Limit must be more than the Lower.\n");
     EXPECT_EQ(sim.requestCount(simwire::kSync), 0);
 }

@@ -18,8 +18,9 @@ std::string consoleText(std::string_view text) {
     std::string line;
     line.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
+        // One line a failure, so that scripts can read it.
         if (text.substr(i).starts_with(kWindowsLineEnd)) {
-            line += '\n';
+            line += ' ';
             ++i;
         } else {
             line += text[i];

@@ -54,5 +54,5 @@ private:
 };
 
 // The program's texts as console lines: a leading "\r\n" dropped, the other
-// "\r\n" made "\n".
+// "\r\n" made blanks: one line a message.
 std::string consoleText(std::string_view text);
