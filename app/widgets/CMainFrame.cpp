@@ -477,10 +477,18 @@ void CMainFrame::updateWindowTitle() {
 // ---- panes --------------------------------------------------------------
 
 void CMainFrame::showPaneAlone(int paneId) {
-    for (const PaneSlot& slot : panes_) slot.dock->close();
-    QDockWidget* dock = pane(paneId);
-    if (!dock) return;
+    PaneSlot* shown = nullptr;
+    for (PaneSlot& slot : panes_) {
+        // Each pane keeps its own width: the left edge must not hand the
+        // width of the pane closed now to the pane shown next.
+        if (slot.dock->isVisible() && !slot.dock->isFloating()) slot.width = slot.dock->width();
+        slot.dock->close();
+        if (slot.id == paneId) shown = &slot;
+    }
+    if (!shown) return;
+    QDockWidget* dock = shown->dock;
     dock->show();
+    if (!dock->isFloating()) resizeDocks({dock}, {shown->width}, Qt::Horizontal);
     dock->raise();
     if (dock->widget()) dock->widget()->setFocus(Qt::OtherFocusReason);
 }

@@ -99,7 +99,7 @@ private:
     struct PaneSlot {
         int id;
         QDockWidget* dock;
-        int width;
+        int width;  // its initial width, then its width when last closed by a pane command
     };
 
     void createActions();

@@ -151,6 +151,31 @@ TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), frame().paneContent(kPaneSetup));
 }
 
+TEST_F(MainFrameTest, EachPaneComesBackAtItsOwnWidth) {
+    data().link.connected = true;
+    auto width = [&](int paneId) { return frame().pane(paneId)->width(); };
+    EXPECT_EQ(width(kPaneFileList), 300);
+    frame().onCommand(ID_DATA_LIST);
+    settle();
+    EXPECT_EQ(width(kPaneDataList), 450);
+    frame().onCommand(ID_SETUP);
+    settle();
+    EXPECT_EQ(width(kPaneSetup), 300);
+    frame().onCommand(ID_DATA_LIST);
+    settle();
+    EXPECT_EQ(width(kPaneDataList), 450);
+
+    // A width the user gave a pane is the one it comes back at.
+    frame().resizeDocks({frame().pane(kPaneDataList)}, {380}, Qt::Horizontal);
+    settle();
+    frame().onCommand(ID_FILE_LIST);
+    settle();
+    EXPECT_EQ(width(kPaneFileList), 300);
+    frame().onCommand(ID_DATA_LIST);
+    settle();
+    EXPECT_EQ(width(kPaneDataList), 380);
+}
+
 TEST_F(MainFrameTest, NewDocumentKeepsTheFileListUntilTheDataListExists) {
     data().store.recordCount = 4;
     frame().onCommand(ID_FILE_NEW);
