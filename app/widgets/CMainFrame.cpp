@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -129,6 +131,12 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     if (writeSettings_) writeSettingsFile(settingsDir(), data_.settings);
+}
+
+QPrinter& CMainFrame::printer() {
+    // Made when first asked for: looking up the system's printers takes time.
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 std::string CMainFrame::settingsDir() const {
@@ -309,6 +317,9 @@ void CMainFrame::onCommand(int id) {
         case ID_APP_ABOUT:
             CAboutDlg(this).exec();
             break;
+        case ID_FILE_PAGE_SETUP:
+            QPageSetupDialog(&printer(), this).exec();
+            break;
         case ID_CONNECT:
             onConnect();
             break;
@@ -353,7 +364,7 @@ void CMainFrame::onCommand(int id) {
             focusPreviousChild();
             break;
         default:
-            // Print, preview, printer setup and the exports have nothing to do yet.
+            // Print, preview and the exports have nothing to do yet.
             break;
     }
     updateCommandStates();

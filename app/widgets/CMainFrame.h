@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,7 @@ class CPropertiesPane;
 class QDockWidget;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 struct MainFrameOptions {
@@ -57,6 +59,8 @@ public:
     QToolBar* standardToolBar() const { return toolBar_; }
     QMenu* fileMenu() const { return fileMenu_; }
     bool timerRunning(int id) const { return timers_.isRunning(id); }
+    // The printer that printing and print preview use; Printer Setup edits it.
+    QPrinter& printer();
 
     // Start-up failed before the settings were read: do not overwrite them.
     void keepSettingsFile() { writeSettings_ = false; }
@@ -141,5 +145,6 @@ private:
     CDataListPane* dataListPane_ = nullptr;
     CFileListPane* fileListPane_ = nullptr;
     CPropertiesPane* setupPane_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
     bool writeSettings_ = true;
 };

@@ -648,13 +648,15 @@ TEST_F(MainFrameTest, DialogCommandsOpenTheirDialogs) {
     ModalAnswerer answerer;
     data().link.connected = true;
     settle();
-    for (int id : {ID_APP_ABOUT, ID_DOWNLOAD, ID_DELETE}) frame().onCommand(id);
+    for (int id : {ID_APP_ABOUT, ID_FILE_PAGE_SETUP, ID_DOWNLOAD, ID_DELETE}) {
+        frame().onCommand(id);
+    }
     data().link.connected = false;
     settle();
     frame().onCommand(ID_COM_PORT);
     settle();
-    EXPECT_THAT(answerer.dialogs,
-                ElementsAre("CAboutDlg", "CDownModeDlg", "CDeleModeDlg", "CDSLCom"));
+    EXPECT_THAT(answerer.dialogs, ElementsAre("CAboutDlg", "QPageSetupDialog", "CDownModeDlg",
+                                              "CDeleModeDlg", "CDSLCom"));
     // Cancelled choices send nothing.
     EXPECT_FALSE(frame().timerRunning(7));
     EXPECT_FALSE(frame().timerRunning(8));
