@@ -464,7 +464,10 @@ void CMainFrame::rebuildRecentFiles() {
     QStringList files = Profile().recentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
-        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(path), this);
+        // An "&" of the path is shown, not taken as the entry's key.
+        QString shown = path;
+        shown.replace('&', "&&");
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(shown), this);
         action->setData(ID_FILE_MRU_FIRST + i);
         action->setStatusTip(recentAnchor_->statusTip());
         connect(action, &QAction::triggered, this, [this, path] {

@@ -420,6 +420,22 @@ TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
     EXPECT_EQ(title(), "a.drav - Dravin V1.21");
 }
 
+TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
+    fs::create_directory(root() / "R&D");
+    const fs::path log = root() / "R&D" / "a.drav";
+    writeLog(log, 1, "0000000001");
+    ASSERT_TRUE(frame().document().openDocument(log.string()));
+    QAction* entry = nullptr;
+    for (QAction* action : frame().fileMenu()->actions()) {
+        if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) entry = action;
+    }
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString((root() / "R&&D" / "a.drav").string()));
+    data().store.recordCount = 0;
+    entry->trigger();
+    EXPECT_EQ(data().store.recordCount, 1u);
+}
+
 TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
     ModalAnswerer answerer;
     const fs::path log = root() / "a.drav";
