@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <filesystem>
 #include <utility>
 
 #include "link/SerialDevices.h"
@@ -127,9 +126,7 @@ void CDSLCom::onBaudChanged(int index) {
 }
 
 void CDSLCom::onAuto() {
-    // Without a device directory there is no list to search.
-    std::error_code error;
-    if (!std::filesystem::is_directory(deviceDir_, error)) return;
+    if (!deviceListAvailable(deviceDir_)) return;
     const std::vector<SerialDevice> devices = listSerialDevices(deviceDir_);
     if (devices.empty()) {
         messageBox(QString::fromUtf8(kNoPortText));
@@ -145,8 +142,8 @@ void CDSLCom::onAuto() {
     showDevice();
 }
 
+// The saved port is what Connect opens, also when the list shows COM1 for a
+// port it has no entry for.
 void CDSLCom::showDevice() {
-    const int index = portList_->currentIndex();
-    const int com = index >= 0 ? index + 1 : settings_.comPort;
-    deviceLabel_->setText(devicePathText(deviceDir_, com));
+    deviceLabel_->setText(devicePathText(deviceDir_, settings_.comPort));
 }

@@ -290,6 +290,9 @@ TEST_P(ComSetupInitial, SelectsTheSavedChoiceWithoutChangingIt) {
     EXPECT_EQ(baudList(*dialog)->currentIndex(), GetParam().baudIndex);
     EXPECT_EQ(settings.comPort, GetParam().comPort);
     EXPECT_EQ(settings.baudRate, GetParam().baudRate);
+    // The device shown is the one OK would connect to, whatever the list shows.
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("devicePath"))->text().toStdString(),
+              devicePathForCom(deviceDir.path().toStdString(), GetParam().comPort));
 }
 
 INSTANTIATE_TEST_SUITE_P(
