@@ -1,5 +1,7 @@
 #include "link/SerialDevices.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -21,6 +23,11 @@ std::string deviceName(int comNumber) {
 std::string devicePathForCom(const std::string& deviceDir, int comNumber) {
     if (comNumber < kFirstCom || comNumber > kLastCom) comNumber = kFirstCom;
     return (std::filesystem::path(deviceDir) / deviceName(comNumber)).string();
+}
+
+bool deviceListAvailable(const std::string& deviceDir) {
+    std::error_code error;
+    return std::filesystem::is_directory(deviceDir, error) && access(deviceDir.c_str(), X_OK) == 0;
 }
 
 std::vector<SerialDevice> listSerialDevices(const std::string& deviceDir) {

@@ -13,6 +13,9 @@ struct SerialDevice {
 
 inline constexpr const char* kDefaultDeviceDir = "/dev";
 
+// Whether the device directory can be searched at all; without it there is no
+// list of serial devices, not even an empty one.
+bool deviceListAvailable(const std::string& deviceDir);
 // Present adapters in COM order (ttyUSB0..15, then ttyACM0..15).
 std::vector<SerialDevice> listSerialDevices(const std::string& deviceDir);
 // The device path that a COM number names (whether or not it exists); numbers

@@ -59,6 +59,15 @@ TEST(SerialDevicesTest, AnEmptyOrMissingFolderHasNoDevices) {
     EXPECT_TRUE(listSerialDevices("/nonexistent/dravin").empty());
 }
 
+TEST(SerialDevicesTest, OnlyASearchableFolderIsAList) {
+    DeviceFolder folder;
+    ASSERT_FALSE(folder.dir.empty());
+    EXPECT_TRUE(deviceListAvailable(folder.dir.string()));
+    folder.file("plain");
+    EXPECT_FALSE(deviceListAvailable((folder.dir / "plain").string()));
+    EXPECT_FALSE(deviceListAvailable("/nonexistent/dravin"));
+}
+
 TEST(SerialDevicesTest, ComNumbersNameTheirDevicePaths) {
     const struct {
         const char* dir;

@@ -375,6 +375,8 @@ void CMainFrame::updateCommandStates() {
 }
 
 void CMainFrame::onConnect() {
+    // Without the system's list there is nothing to search and nothing to say.
+    if (!deviceListAvailable(options_.deviceDir)) return;
     std::vector<SerialDevice> devices = listSerialDevices(options_.deviceDir);
     if (devices.empty()) {
         showMessage(kNoDeviceText);

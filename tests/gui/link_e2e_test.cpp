@@ -116,6 +116,20 @@ TEST_F(LinkEndToEndTest, ConnectEndsConnectedWithTheSetupPane) {
     EXPECT_TRUE(frame_->commandAction(ID_CONNECT)->isEnabled());
 }
 
+TEST_F(LinkEndToEndTest, WithoutTheDeviceListConnectDoesNothing) {
+    ModalAnswerer answerer;
+    const int savedPort = data_->settings.comPort;
+    fs::remove_all(root() / "dev");
+    frame_->onCommand(ID_CONNECT);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_TRUE(answerer.dialogs.empty());
+    EXPECT_FALSE(frame_->progressWindow()->isVisible());
+    EXPECT_FALSE(frame_->timerRunning(kTimerIdentify));
+    EXPECT_EQ(sim_.requestCount(kIdentify), 0);
+    EXPECT_EQ(data_->settings.comPort, savedPort);
+}
+
 TEST_F(LinkEndToEndTest, ASilentLoggerEndsWithTheCannotConnectText) {
     LoggerSim::Faults faults;
     faults.silent = true;
