@@ -501,6 +501,21 @@ TEST_F(CliTest, InfoDescribesALogFile) {
                             "max: 24\nmin: 20\navg: 22\naxis: 20 .. 24 step 1\n");
 }
 
+TEST_F(CliTest, InfoReportsEveryLineWhateverBytesTheFileHolds) {
+    // Log files are taken as they are: a timestamp may hold zero bytes.
+    LogFileImage image;
+    image.timestamps = {std::string("20100305\0\0\0\0\0\0", 14), "20100305142401"};
+    image.values = {{20.0f, 50.0f, 0.0f, 0.0f}, {24.0f, 52.0f, 0.0f, 0.0f}};
+    const std::string path = dir_ + "/zeros.drav";
+    writeFile(path, image.bytes());
+
+    RunResult text = runCli({"info", path});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_THAT(text.out, HasSubstr(std::string("first: 2010-03-05 \0\0:\0\0:\0\0\n", 27)));
+    EXPECT_THAT(text.out, HasSubstr("\nlast: 2010-03-05 14:24:01\nmax: 24 52\n"));
+    EXPECT_THAT(text.out, HasSubstr("\naxis: 15 .. 55 step 5\n"));
+}
+
 TEST_F(CliTest, InfoOfAnEmptyLogHasNoTimes) {
     LogFileImage image;
     const std::string path = dir_ + "/empty.drav";

@@ -22,8 +22,10 @@ int status(bool ok) {
     return ok ? kExitOk : kExitFailed;
 }
 
+// Every byte goes out: a log file's texts may hold zero bytes, which must not
+// end the report there.
 void printOut(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
 }
 
