@@ -110,10 +110,13 @@ uint32_t readRecords(std::istream& in, uint32_t count, LogStore& store) {
     return done;
 }
 
-// A folder opens as a stream on this system but is no document.
+// A folder opens as a stream on this system but is no document, and opening a
+// named pipe would wait for a writer for ever: only regular files are read.
 LogReadResult readLogPath(const std::string& path, LogStore& store, LoggerSetup& setup) {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return LogReadResult::OpenFailed;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return LogReadResult::OpenFailed;
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) return LogReadResult::OpenFailed;
     return readLogFile(in, store, setup);
@@ -183,7 +186,7 @@ LogReadResult loadDocumentFile(const std::string& path, AppData& data) {
 std::string documentLoadMessage(LogReadResult result, const std::string& path) {
     if (result != LogReadResult::OpenFailed) return kDocumentFormatError;
     // Ask the system again why the file does not open.
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd >= 0) {
         ::close(fd);
         return kDocumentOpenFailed;

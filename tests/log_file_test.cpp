@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <fstream>
@@ -316,6 +317,8 @@ TEST(LogFile, FailedDocumentLoadsKeepTheStoreAndExplainThemselves) {
     writeText(temp.dir() + "plain", "x");
     const std::string missing = temp.dir() + "missing.drav";
     const std::string underFile = temp.dir() + "plain/log.drav";
+    const std::string pipe = temp.dir() + "pipe.drav";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     struct Case {
         std::string path;
         LogReadResult result;
@@ -332,6 +335,8 @@ TEST(LogFile, FailedDocumentLoadsKeepTheStoreAndExplainThemselves) {
              "\nCannot find this file.\nPlease verify that the correct path and file name are "
              "given."},
         {temp.dir(), LogReadResult::OpenFailed, "Failed to open document."},
+        // A named pipe would block the open for ever.
+        {pipe, LogReadResult::OpenFailed, "Failed to open document."},
     };
     for (const Case& c : cases) {
         auto data = makeData();
@@ -371,8 +376,13 @@ TEST(LogFile, LoadLogFileFailuresShowTheFormatErrorAndChangeNothing) {
     writeText(temp.dir() + "empty.drav", "");
     writeText(temp.dir() + "short.drav", fileText(kGoldenPath).substr(0, 120));
     writeText(temp.dir() + "huge.drav", withCount(kLogCapacity + 1));
-    const std::string paths[] = {temp.dir() + "empty.drav", temp.dir() + "short.drav",
-                                 temp.dir() + "huge.drav", temp.dir() + "gone.drav", temp.dir()};
+    const std::string paths[] = {temp.dir() + "empty.drav",
+                                 temp.dir() + "short.drav",
+                                 temp.dir() + "huge.drav",
+                                 temp.dir() + "gone.drav",
+                                 temp.dir(),
+                                 temp.dir() + "pipe.drav"};
+    ASSERT_EQ(mkfifo((temp.dir() + "pipe.drav").c_str(), 0600), 0);
     for (const std::string& path : paths) {
         auto data = makeData();
         FakeUi ui(*data);
