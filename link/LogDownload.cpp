@@ -52,6 +52,7 @@ void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* bus
     armRequest(timerId);
     downloadActive_ = true;
     logCut_ = false;
+    recordsLost_ = false;
     // Modal: returns when the user closes the box, so everything is set before.
     ui_.openBusyBox(busyText);
 }
@@ -103,6 +104,9 @@ int ProtocolEngine::decodePackage(int offset, int n, int recordSize) {
     if (count == 0) return n;
 
     const int inChunk = (n - offset - kRecordsOffset) / recordSize;
+    // The rest of such a package comes in a chunk of its own, which is no
+    // package: its records are lost, and the user must not hear of success alone.
+    if (inChunk < count) recordsLost_ = true;
     appendRecords(package.subspan(kRecordsOffset), std::min(count, inChunk), recordSize);
     return offset + kPackageOverhead + recordSize * count;
 }
@@ -147,6 +151,7 @@ void ProtocolEngine::finishDownload() {
     ui_.fillFileList();
     data_.busyText = "\r\nSuccess.";
     if (logCut_) data_.busyText += cutText();
+    if (recordsLost_) data_.busyText += "\r\nSome records did not arrive whole and were lost.";
     ui_.updateBusyBox(true);
     ui_.redrawChart();
     ui_.setDocumentTitle(store.currentFileName);

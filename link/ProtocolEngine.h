@@ -99,6 +99,7 @@ private:
     const Clock& clock_;
     bool downloadActive_ = false;
     bool logCut_ = false;
+    bool recordsLost_ = false;  // a package ran past the end of its chunk
     // A full realtime store whose save failed: not retried before the next day.
     bool realtimeSaveFailed_ = false;
     void (*trace_)(const std::string& line) = nullptr;

@@ -223,6 +223,18 @@ TEST_F(LogDownloadTest, PackageRunningPastItsChunkKeepsOnlyWholeRecords) {
     EXPECT_EQ(stamp(2), "20240506100002");
 }
 
+TEST_F(LogDownloadTest, RecordsLostOnTheLineAreToldWithTheSuccess) {
+    engine.startAutoDownload();
+    // Two packages written at once overrun a chunk: the second keeps only
+    // the records that lie wholly inside it.
+    const Bytes chunk = autoPackage(2, 1, 0, 100) + autoPackage(2, 2, 100, 100);
+    std::copy(chunk.begin(), chunk.begin() + kTxBufferSize, data->link.rxBuffer.begin());
+    engine.onReceive(kTxBufferSize);
+    EXPECT_EQ(data->store.recordCount, 100u + (kTxBufferSize - (26 + 1400) - 21) / 14);
+    EXPECT_EQ(ui.lastBusyText(),
+              "\r\nSuccess.\r\nSome records did not arrive whole and were lost.");
+}
+
 TEST_F(LogDownloadTest, PackageHeaderCutByTheChunkIsNotRead) {
     engine.startAutoDownload();
     const Bytes chunk = autoPackage(3, 1, 0, 2) + autoPackage(3, 2, 2, 2);
