@@ -85,6 +85,8 @@ void ProtocolEngine::storeSample(const LocalTime& now) {
 void ProtocolEngine::stopRealtime() {
     timers_.stopTimer(kTimerRealtime);
     data_.link.realtimeActive = false;
+    // Stopped before the first sample came, the window still says it samples.
+    ui_.hideProgress();
     saveDownloadedLog(data_, ui_);
     ui_.showPaneAlone(kPaneFileList);
     ui_.fillFileList();

@@ -216,6 +216,13 @@ TEST_F(ControlCommandsTest, StopSavesTheSamplesAndShowsTheFileList) {
     EXPECT_EQ(data->store.recordCount, 2u);
 }
 
+TEST_F(ControlCommandsTest, StopBeforeTheFirstSampleHidesTheProgressWindow) {
+    engine.startRealtime();
+    EXPECT_TRUE(ui.progressVisible);
+    engine.stopRealtime();
+    EXPECT_FALSE(ui.progressVisible);
+}
+
 TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
     struct Case {
         void (ProtocolEngine::*start)();
