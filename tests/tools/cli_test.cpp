@@ -279,6 +279,18 @@ TEST_F(CliTest, ReadSetupPrintsEveryFieldAsJson) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST_F(CliTest, ReadSetupJsonStaysJsonForANameInALocalCodePage) {
+    LoggerSim::Config config = loggerConfig();
+    // "冷库" in GBK, then "é" in UTF-8.
+    config.setup.name = fixedText<24>("\xC0\xE4\xBF\xE2 \xC3\xA9");
+    LoggerSim sim(config);
+    RunResult run = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr(R"("name":"\u00c0\u00e4\u00bf\u00e2 )"
+                                   "\xC3\xA9"
+                                   R"(")"));
+}
+
 TEST_F(CliTest, SyncSetupChangesOnlyTheFieldsGiven) {
     LoggerSim sim(loggerConfig());
     RunResult run = runCli({"sync-setup", "--device", sim.devicePath(), "--name", "Freezer 2",

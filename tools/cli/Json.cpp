@@ -4,9 +4,44 @@
 #include <cmath>
 #include <cstdio>
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence at text[i], or 0.
+size_t utf8Length(std::string_view text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                          : lead >= 0xE0                 ? 3
+                          : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                         : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // Loggers hold texts in a local code page: a byte that is no UTF-8
+        // is written as the code point of its value, so the output stays JSON.
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const size_t length = utf8Length(text, i);
+            if (length > 0) {
+                out.append(text.substr(i, length));
+                i += length - 1;
+            } else {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                              static_cast<unsigned>(static_cast<unsigned char>(c)));
+                out += escaped;
+            }
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";
