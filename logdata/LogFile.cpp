@@ -203,6 +203,24 @@ std::string documentLoadMessage(LogReadResult result, const std::string& path) {
     }
 }
 
+std::string documentSaveMessage(int error, const std::string& path) {
+    switch (error) {
+        case ENOSPC:
+        case EFBIG:
+        case EDQUOT:
+            return "Destination disk drive is full.";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+        case EISDIR:
+            return withPath("Unable to write to %1, it is read-only or opened by someone else.",
+                            path);
+        default:
+            return "Failed to save document.";
+    }
+}
+
 bool loadLogFile(AppData& data, FrameUi& ui) {
     if (readLogPath(data.store.currentFilePath, data.store, data.setup) != LogReadResult::Ok) {
         ui.showMessage(kLoadFormatError);

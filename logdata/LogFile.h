@@ -17,10 +17,10 @@ inline constexpr int kLogRecordSize = 30;
 
 enum class LogReadResult {
     Ok,
-    Empty,          // the file has no byte at all
-    Truncated,      // ends before the header or the announced records
-    TooManyRecords, // announces more than kLogCapacity records
-    OpenFailed,     // could not be opened (used by the path helpers below)
+    Empty,           // the file has no byte at all
+    Truncated,       // ends before the header or the announced records
+    TooManyRecords,  // announces more than kLogCapacity records
+    OpenFailed,      // could not be opened (used by the path helpers below)
 };
 
 // Writes the header and recordCount records; false when the stream fails.
@@ -36,6 +36,10 @@ LogReadResult loadDocumentFile(const std::string& path, AppData& data);
 // The message for a failed document load ("File format error." and the
 // file messages for a file that cannot be opened).
 std::string documentLoadMessage(LogReadResult result, const std::string& path);
+// The message for a failed Save As, from the system's error number of the
+// failed create or write ("Destination disk drive is full.", "Unable to write
+// to %1, ...", otherwise "Failed to save document.").
+std::string documentSaveMessage(int error, const std::string& path);
 
 // The file list, the "100%" command and the query reload: reads
 // LogStore::currentFilePath. On failure it shows "\r\n打开数据文件失败：格式错误！"

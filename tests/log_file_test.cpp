@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -354,6 +355,24 @@ TEST(LogFile, FormatErrorsShareOneDocumentMessage) {
     for (auto result :
          {LogReadResult::Empty, LogReadResult::Truncated, LogReadResult::TooManyRecords}) {
         EXPECT_EQ(documentLoadMessage(result, "/any/path.drav"), "File format error.");
+    }
+}
+
+TEST(LogFile, SaveMessagesFollowTheSystemError) {
+    const std::string path = "/logs/a.drav";
+    const std::string locked =
+        "Unable to write to /logs/a.drav, it is read-only or opened by someone else.";
+    const std::pair<int, std::string> cases[] = {
+        {ENOSPC, "Destination disk drive is full."},
+        {EFBIG, "Destination disk drive is full."},
+        {EACCES, locked},
+        {EROFS, locked},
+        {EISDIR, locked},
+        {ENOENT, "Failed to save document."},
+        {0, "Failed to save document."},
+    };
+    for (const auto& [error, message] : cases) {
+        EXPECT_EQ(documentSaveMessage(error, path), message) << error;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/widgets/CLoggerDoc.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr const char* kUntitled = " ";
-constexpr const char* kSaveFailed = "Failed to save document.";
 
 }  // namespace
 
@@ -37,18 +37,20 @@ bool CLoggerDoc::openDocument(const std::string& path) {
 }
 
 bool CLoggerDoc::saveAs(const std::string& path) {
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        ui_.showMessage(kSaveFailed);
+        ui_.showMessage(documentSaveMessage(errno, path));
         return false;
     }
     bool written = writeLogFile(out, data_.store, data_.setup);
     out.close();
     if (!written || out.fail()) {
+        const int error = errno;
         // Only the file this save created or truncated goes: never one it could not open.
         std::error_code ignored;
         std::filesystem::remove(path, ignored);
-        ui_.showMessage(kSaveFailed);
+        ui_.showMessage(documentSaveMessage(error, path));
         return false;
     }
     takePath(path);

@@ -397,6 +397,17 @@ TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
     EXPECT_EQ(title(), "  - Dravin V1.21");
 }
 
+TEST_F(MainFrameTest, SaveAsOntoAFolderSaysItCannotWriteThere) {
+    ModalAnswerer answerer;
+    const fs::path target = root() / "folder.drav";
+    fs::create_directories(target);
+    EXPECT_FALSE(frame().document().saveAs(target.string()));
+    settle();
+    EXPECT_THAT(answerer.messages, ElementsAre("Unable to write to " + target.string() +
+                                               ", it is read-only or opened by someone else."));
+    EXPECT_TRUE(fs::is_directory(target));
+}
+
 TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
     const fs::path logs[] = {root() / "a.drav", root() / "b.drav"};
     writeLog(logs[0], 1, "0000000001");
