@@ -2,16 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
+#include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
 
@@ -21,8 +20,6 @@ namespace fs = std::filesystem;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-constexpr const char* kSaveFailed = "\r\n Failed.";
 
 // A realtime reply: status byte, then channel 1 as int32 and 2..4 as int16.
 Bytes sample(int32_t ch1, int16_t ch2, int16_t ch3, int16_t ch4) {
@@ -35,29 +32,16 @@ Bytes sample(int32_t ch1, int16_t ch2, int16_t ch3, int16_t ch4) {
     return loggerReply(REPLY_REALTIME, payload);
 }
 
-class ControlCommandsTest : public ::testing::Test {
+class ControlCommandsTest : public EngineFixture<> {
 protected:
     ControlCommandsTest() {
-        std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::path(DRAVIN_BINARY_DIR) / (std::string("ops_control_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        data->logDirOverride = dir.string() + "/";
-        data->link.connected = true;
+        useLogFolder("ops_control_");
         data->store.channelCount = 4;
     }
-    ~ControlCommandsTest() override { fs::remove_all(dir); }
 
-    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
     void sampleAt(const LocalTime& t, int32_t ch1 = 235) {
         clock.time = t;
         receive(sample(ch1, 253, -200, -32768));
-    }
-    void blockSaving() {
-        const fs::path blocker = dir / "not_a_folder";
-        std::ofstream(blocker) << "x";
-        data->logDirOverride = (blocker / "Logfiles").string() + "/";
     }
     uint32_t recordsIn(const fs::path& file) {
         auto reread = std::make_unique<AppData>();
@@ -65,15 +49,6 @@ protected:
         EXPECT_EQ(readLogFile(in, reread->store, reread->setup), LogReadResult::Ok);
         return reread->store.recordCount;
     }
-    std::string stamp(uint32_t i) const { return std::string(data->store.timestamp(i)); }
-
-    std::unique_ptr<AppData> data = std::make_unique<AppData>();
-    FakeTimers timers;
-    FakePort port;
-    FakeUi ui{*data};
-    FakeClock clock;
-    ProtocolEngine engine{*data, timers, port, ui, clock};
-    fs::path dir;
 };
 
 TEST_F(ControlCommandsTest, StartRealtimeEmptiesTheStoreAndPollsEverySecond) {
@@ -236,18 +211,9 @@ TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
         {&ProtocolEngine::deleteManuLogs, CMD_DELETE_MANU, REPLY_DELETE_MANU, kTimerDeleteManu,
          "Delete Manu-logs..."},
     };
-    struct Reply {
-        Bytes payload;
-        const char* message;
-        bool ok;
-    } replies[] = {
-        {{0x01}, "\r\nSuccess.", true},
-        {{0x00}, "\r\nFailed, please try again.", false},
-        {{0x01, 0x01}, "\r\nFailed, please try again.", false},  // 22 bytes
-    };
     data->store.recordCount = 5;
     for (const Case& c : cases) {
-        for (const Reply& r : replies) {
+        for (const StatusReply& r : kStatusReplies) {
             SCOPED_TRACE(std::string(c.progress) + r.message);
             port.writes.clear();
             ui.messages.clear();

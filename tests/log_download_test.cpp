@@ -2,16 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
+#include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
 
@@ -22,8 +21,6 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
-
-constexpr const char* kSuccess = "\r\nSuccess.";
 
 // Record `index` of a test log: one second apart from 2024-05-06 10:00:00,
 // channel 1 = index tenths, channel 2 = -index tenths.
@@ -65,30 +62,11 @@ Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-class LogDownloadTest : public ::testing::Test {
+class LogDownloadTest : public EngineFixture<> {
 protected:
-    LogDownloadTest() {
-        std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::path(DRAVIN_BINARY_DIR) / (std::string("ops_download_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        data->logDirOverride = dir.string() + "/";
-        data->link.connected = true;
-    }
-    ~LogDownloadTest() override { fs::remove_all(dir); }
+    LogDownloadTest() { useLogFolder("ops_download_"); }
 
-    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
     bool nothingSaved() const { return fs::is_empty(dir); }
-    std::string stamp(uint32_t i) const { return std::string(data->store.timestamp(i)); }
-
-    std::unique_ptr<AppData> data = std::make_unique<AppData>();
-    FakeTimers timers;
-    FakePort port;
-    FakeUi ui{*data};
-    FakeClock clock;
-    ProtocolEngine engine{*data, timers, port, ui, clock};
-    fs::path dir;
 };
 
 TEST_F(LogDownloadTest, StartSendsTheRequestArmsItsTimerAndResetsTheDownload) {
@@ -349,14 +327,12 @@ TEST_F(LogDownloadTest, ManuDownloadEndsAfterItsFirstPackage) {
 }
 
 TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
-    const fs::path blocker = dir / "not_a_folder";
-    std::ofstream(blocker) << "x";
-    data->logDirOverride = (blocker / "Logfiles").string() + "/";
+    blockSaving();
     engine.startAutoDownload();
     receive(autoPackage(1, 1, 0, 10));
 
-    EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
-    EXPECT_EQ(ui.lastBusyText(), "\r\n Failed.");
+    EXPECT_THAT(ui.messages, ElementsAre(kSaveFailed));
+    EXPECT_EQ(ui.lastBusyText(), kSaveFailed);
     EXPECT_THAT(ui.busyTexts, Not(Contains(kSuccess)));
     EXPECT_TRUE(ui.busyOver);
     EXPECT_THAT(ui.outcomes, ElementsAre(false));

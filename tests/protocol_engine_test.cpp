@@ -2,15 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/CommandIds.h"
 #include "link/ProtocolEngine.h"
+#include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
 #include "support/TempDir.h"
@@ -20,7 +19,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr const char* kFailed = "\r\nFailed, please try again.";
 constexpr const char* kUnplugged = "The USB cable was unplugged and the connection was broken.";
 
 Bytes requestFrame(uint8_t code) {
@@ -44,11 +42,11 @@ Bytes autoPackage(uint16_t total, uint16_t number) {
     return loggerReply(REPLY_AUTO_LOGS, payload);
 }
 
-class ProtocolEngineTest : public ::testing::Test {
+// The link is down until a test connects.
+class ProtocolEngineTest : public EngineFixture<> {
 protected:
-    ProtocolEngineTest() { std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size()); }
+    ProtocolEngineTest() : EngineFixture(Link::Down) {}
 
-    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
     void receivePortSignal() {
         data->link.rxBuffer.fill(0);
         engine.onReceive(kPortErrorSignal);
@@ -61,13 +59,6 @@ protected:
         ui.panes.clear();
         port.writes.clear();
     }
-
-    std::unique_ptr<AppData> data = std::make_unique<AppData>();
-    FakeTimers timers;
-    FakePort port;
-    FakeUi ui{*data};
-    FakeClock clock;
-    ProtocolEngine engine{*data, timers, port, ui, clock};
 };
 
 TEST_F(ProtocolEngineTest, ConnectSendsIdentifyAndShowsProgress) {
@@ -282,9 +273,9 @@ TEST_F(ProtocolEngineTest, StatusRepliesReportAndClearTheAwaitedReply) {
         const char* message;
     };
     const Case cases[] = {
-        {REPLY_0x73, 1, "\r\nSuccess."},
+        {REPLY_0x73, 1, kSuccess},
         {REPLY_0x73, 0, kFailed},
-        {REPLY_0x81, 1, "\r\nSuccess."},
+        {REPLY_0x81, 1, kSuccess},
         {REPLY_0x81, 2, kFailed},
     };
     for (const Case& c : cases) {
@@ -469,22 +460,17 @@ public:
     std::vector<int> fillsAtMessage;
 };
 
-TEST(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
-    auto data = std::make_unique<AppData>();
-    TempDir dir;
-    data->logDirOverride = dir.dir();
-    std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
-    FakeTimers timers;
-    FakePort port;
-    OrderUi ui{*data};
-    FakeClock clock;
-    ProtocolEngine engine{*data, timers, port, ui, clock};
-    data->link.connected = true;
+class ProtocolEnginePortError : public EngineFixture<OrderUi> {
+protected:
+    ProtocolEnginePortError() { data->logDirOverride = logs.dir(); }
 
+    TempDir logs;
+};
+
+TEST_F(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     engine.startRealtime();
     Bytes sample{0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80};
-    const Bytes reply = loggerReply(REPLY_REALTIME, sample);
-    engine.onReceive(intoRxBuffer(data->link, reply));
+    receive(loggerReply(REPLY_REALTIME, sample));
     ASSERT_EQ(data->store.recordCount, 1u);
 
     const int fillsBefore = ui.fileListFills;
@@ -495,7 +481,7 @@ TEST(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
     ASSERT_EQ(ui.fillsAtMessage.size(), 1u);
     EXPECT_GT(ui.fillsAtMessage[0], fillsBefore);
-    EXPECT_FALSE(std::filesystem::is_empty(dir.dir()));
+    EXPECT_FALSE(std::filesystem::is_empty(logs.dir()));
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "link/ProtocolEngine.h"
+#include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
 
@@ -114,21 +114,9 @@ TEST(ValidateSetupTest, CommaOfTheRangeIsFullWidth) {
               std::string::npos);
 }
 
-class SetupExchangeTest : public ::testing::Test {
+class SetupExchangeTest : public EngineFixture<> {
 protected:
-    SetupExchangeTest() {
-        data->setup = validSetup();
-        data->link.connected = true;
-    }
-
-    void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
-
-    std::unique_ptr<AppData> data = std::make_unique<AppData>();
-    FakeTimers timers;
-    FakePort port;
-    FakeUi ui{*data};
-    FakeClock clock;
-    ProtocolEngine engine{*data, timers, port, ui, clock};
+    SetupExchangeTest() { data->setup = validSetup(); }
 };
 
 TEST_F(SetupExchangeTest, ReadSendsTheRequestAndWaitsForTheSetupReply) {
@@ -268,16 +256,7 @@ TEST_F(SetupExchangeTest, InvalidSetupIsReportedAndNotSent) {
 }
 
 TEST_F(SetupExchangeTest, SyncReplyIsJudgedByLengthAndStatus) {
-    struct Case {
-        Bytes payload;
-        const char* message;
-        bool ok;
-    } cases[] = {
-        {{0x01}, "\r\nSuccess.", true},
-        {{0x00}, "\r\nFailed, please try again.", false},
-        {{0x01, 0x00}, "\r\nFailed, please try again.", false},  // 22 bytes
-    };
-    for (const Case& c : cases) {
+    for (const StatusReply& c : kStatusReplies) {
         SCOPED_TRACE(c.message);
         ui.messages.clear();
         ui.outcomes.clear();
