@@ -87,6 +87,7 @@ struct Channel {
     bool ended = false;
     HandOver handOver = HandOver::None;
     int handOverCount = 0;
+    std::optional<PortFailure> handOverFailure;  // set when a failure is handed over
     bool writeRequested = false;
     int writeLength = 0;
     std::array<uint8_t, kWriteBufferSize> writeBuffer{};
@@ -97,6 +98,10 @@ struct Channel {
 
 void purge(int fd) {
     tcflush(fd, TCIOFLUSH);
+}
+
+PortFailure failureOf(const char* call) {
+    return {call, errno};
 }
 
 // Opens the device for us alone. TIOCEXCL keeps other openers out but not
@@ -140,18 +145,23 @@ void makeRaw(termios& tio) {
 
 // Exclusive, raw 8N1 at the baud rate, RTS on. Every setting is tried even
 // after one is refused: a line left in the terminal's cooked mode would echo
-// the logger's bytes back to it. False when any was refused.
-bool configureLine(int fd, int baudRate) {
-    bool configured = ioctl(fd, TIOCEXCL) == 0;
+// the logger's bytes back to it. The first refusal, if any.
+std::optional<PortFailure> configureLine(int fd, int baudRate) {
+    std::optional<PortFailure> refused;
+    auto check = [&](bool ok, const char* call) {
+        if (!ok && !refused) refused = failureOf(call);
+    };
+    check(ioctl(fd, TIOCEXCL) == 0, "ioctl TIOCEXCL");
     termios tio{};
     if (tcgetattr(fd, &tio) == 0) {
         makeRaw(tio);
-        configured = setSpeed(tio, baudRate) && configured;
-        configured = tcsetattr(fd, TCSANOW, &tio) == 0 && configured;
+        if (!setSpeed(tio, baudRate) && !refused) refused = PortFailure{"cfsetspeed", EINVAL};
+        check(tcsetattr(fd, TCSANOW, &tio) == 0, "tcsetattr");
     } else {
-        configured = false;
+        check(false, "tcgetattr");
     }
-    return raiseRts(fd) && configured;
+    check(raiseRts(fd), "ioctl TIOCMBIS");
+    return refused;
 }
 
 enum class Wait { Ready, TimedOut, Stopped, Failed };
@@ -163,18 +173,23 @@ Wait waitPort(const Channel& ch, short events, int timeoutMs) {
     if (ready < 0) return errno == EINTR ? Wait::Ready : Wait::Failed;
     if (fds[0].revents != 0) return Wait::Stopped;
     if (ready == 0) return Wait::TimedOut;
-    // An error without the awaited readiness would wake us again at once.
-    if ((fds[1].revents & events) == 0) return Wait::Failed;
+    // An error without the awaited readiness would wake us again at once. A
+    // hang-up is no failed call: errno 0 says so.
+    if ((fds[1].revents & events) == 0) {
+        errno = (fds[1].revents & POLLHUP) != 0 ? 0 : EIO;
+        return Wait::Failed;
+    }
     return Wait::Ready;
 }
 
-// Receive thread: hands a chunk (or the port-error signal) to the main thread
-// and waits until it has been handled. False when a stop came first.
-bool handOver(Channel& ch, int count, bool withChunk) {
+// Receive thread: hands a chunk (or a failure) to the main thread and waits
+// until it has been handled. False when a stop came first.
+bool handOver(Channel& ch, int count, std::optional<PortFailure> failure = std::nullopt) {
     std::unique_lock lock(ch.mutex);
     if (ch.stopRequested) return false;
-    if (withChunk) std::memcpy(ch.rxBuffer, ch.chunk.data(), count);
+    if (!failure) std::memcpy(ch.rxBuffer, ch.chunk.data(), count);
     ch.handOverCount = count;
+    ch.handOverFailure = failure;
     ch.handOver = HandOver::Waiting;
     // Called under the lock so that nothing reaches the owner once a stop is
     // requested; the owner only posts a call to deliverPending() here.
@@ -185,7 +200,7 @@ bool handOver(Channel& ch, int count, bool withChunk) {
 
 struct ReadResult {
     int count;
-    bool failed;
+    std::optional<PortFailure> failure;
     bool stopped;
 };
 
@@ -196,29 +211,33 @@ ReadResult readChunk(Channel& ch) {
         ssize_t got = read(ch.fd, ch.chunk.data() + count, kChunkSize - count);
         if (got > 0) {
             count += static_cast<int>(got);
-            if (count == kChunkSize) return {count, false, false};
+            if (count == kChunkSize) return {count, std::nullopt, false};
             continue;
         }
         if (got < 0 && errno == EINTR) continue;
-        if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) return {count, true, false};
+        if (got == 0) return {count, PortFailure{"read", 0}, false};
+        if (errno != EAGAIN && errno != EWOULDBLOCK) return {count, failureOf("read"), false};
         switch (waitPort(ch, POLLIN, kChunkPauseMs)) {
             case Wait::Ready:
                 break;
             case Wait::TimedOut:
-                return {count, false, false};
+                return {count, std::nullopt, false};
             case Wait::Stopped:
-                return {count, false, true};
+                return {count, std::nullopt, true};
             case Wait::Failed:
-                return {count, true, false};
+                return {count, PortFailure{"poll", errno}, false};
         }
     }
 }
 
 // Purges both directions, then writes every byte. The line has no flow
 // control, so a write that cannot finish in 300 ms per byte plus 300 ms is a
-// dead line.
-Wait writeAll(const Channel& ch, const uint8_t* bytes, int length) {
-    if (tcflush(ch.fd, TCIOFLUSH) != 0) return Wait::Failed;
+// dead line. On Wait::Failed, `failure` says why.
+Wait writeAll(const Channel& ch, const uint8_t* bytes, int length, PortFailure& failure) {
+    if (tcflush(ch.fd, TCIOFLUSH) != 0) {
+        failure = failureOf("tcflush");
+        return Wait::Failed;
+    }
     const auto deadline =
         std::chrono::steady_clock::now() +
         std::chrono::milliseconds(kWriteTimeoutConstantMs + kWriteTimeoutPerByteMs * length);
@@ -230,27 +249,32 @@ Wait writeAll(const Channel& ch, const uint8_t* bytes, int length) {
             continue;
         }
         if (put < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
+            failure = failureOf("write");
             return Wait::Failed;
         }
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return Wait::Failed;
+        if (left.count() <= 0) {
+            failure = {"write", ETIMEDOUT};
+            return Wait::Failed;
+        }
         Wait room = waitPort(ch, POLLOUT, static_cast<int>(left.count()));
+        if (room == Wait::Failed) failure = failureOf("poll");
         if (room == Wait::Stopped || room == Wait::Failed) return room;
     }
     return Wait::Ready;
 }
 
-// Receive thread: reads one chunk and hands it over. A failed line raises the
-// port-error signal once; it is not watched again until a write gets through,
-// since a dead descriptor would report the same hang-up at full speed.
+// Receive thread: reads one chunk and hands it over. A failed line is told
+// once; it is not watched again until a write gets through, since a dead
+// descriptor would report the same hang-up at full speed.
 bool receive(Channel& ch, bool& watchPort) {
     ReadResult got = readChunk(ch);
     if (got.stopped) return false;
-    if (got.count > 0 && !handOver(ch, got.count, true)) return false;
-    if (!got.failed) return true;
+    if (got.count > 0 && !handOver(ch, got.count)) return false;
+    if (!got.failure) return true;
     watchPort = false;
-    return handOver(ch, kPortErrorSignal, false);
+    return handOver(ch, 0, got.failure);
 }
 
 // Receive thread: performs the write the main thread asked for, if any.
@@ -266,11 +290,12 @@ bool writeRequested(Channel& ch, bool& watchPort) {
         length = ch.writeLength;
         std::copy_n(ch.writeBuffer.begin(), length, bytes.begin());
     }
-    switch (writeAll(ch, bytes.data(), length)) {
+    PortFailure failure{};
+    switch (writeAll(ch, bytes.data(), length, failure)) {
         case Wait::Stopped:
             return false;
         case Wait::Failed:
-            return handOver(ch, kPortErrorSignal, false);
+            return handOver(ch, 0, failure);
         default:
             watchPort = true;
             return true;
@@ -287,7 +312,7 @@ bool turn(Channel& ch, bool& watchPort) {
     if (poll(fds, 3, -1) < 0) {
         if (errno == EINTR) return true;
         // A thread that cannot wait has nothing left to do.
-        handOver(ch, kPortErrorSignal, false);
+        handOver(ch, 0, failureOf("poll"));
         return false;
     }
     if (fds[0].revents != 0) return false;
@@ -335,9 +360,9 @@ bool CSerialPort::OpenDevice(SerialPortOwner* owner, const std::string& path, in
     auto channel = std::make_shared<Channel>(fd, owner, rxBuffer);
     if (!channel->eventsReady()) return false;
     impl_->channel = channel;
-    bool configured = configureLine(fd, baudRate);
+    const std::optional<PortFailure> refused = configureLine(fd, baudRate);
     purge(fd);
-    if (!configured) owner->onRxChunk(kPortErrorSignal);
+    if (refused) owner->onPortError(*refused);
     return true;
 }
 
@@ -394,6 +419,7 @@ void CSerialPort::deliverPending() {
     std::shared_ptr<Channel> channel = impl_->channel;
     if (!channel) return;
     int count;
+    std::optional<PortFailure> failure;
     {
         std::lock_guard lock(channel->mutex);
         // Nothing waits after a stop; a chunk being delivered is not delivered
@@ -401,11 +427,23 @@ void CSerialPort::deliverPending() {
         if (channel->handOver != HandOver::Waiting) return;
         channel->handOver = HandOver::Delivering;
         count = channel->handOverCount;
+        failure = channel->handOverFailure;
     }
-    channel->owner->onRxChunk(count);
+    if (failure) {
+        channel->owner->onPortError(*failure);
+    } else {
+        channel->owner->onRxChunk(count);
+    }
     std::lock_guard lock(channel->mutex);
     if (channel->handOver == HandOver::Delivering) channel->handOver = HandOver::None;
     channel->changed.notify_all();
+}
+
+std::string describePortFailure(const PortFailure& failure) {
+    std::string text = failure.call;
+    text += ": ";
+    text += failure.error == 0 ? "the line hung up" : std::strerror(failure.error);
+    return text;
 }
 
 bool CSerialPort::threadAlive() const {

@@ -6,17 +6,28 @@
 #include "link/EngineHosts.h"
 #include "link/SerialDevices.h"
 
+// Why the line failed: the system call that failed and the system's error
+// number (0 when the call did not fail but found the line hung up).
+struct PortFailure {
+    const char* call;
+    int error;
+};
+// "read: Input/output error", "read: the line hung up".
+std::string describePortFailure(const PortFailure& failure);
+
 // Receives what the port's receive thread hands over.
 class SerialPortOwner {
 public:
     virtual ~SerialPortOwner() = default;
-    // Receive thread: a chunk (or a port error) waits; the main thread must
+    // Receive thread: a chunk (or a port failure) waits; the main thread must
     // call CSerialPort::deliverPending() soon (Qt: a queued call).
     virtual void requestDelivery() = 0;
-    // Main thread, from deliverPending() (or from OpenPort for a configuration
-    // failure): MSG_RX_CHUNK with the byte count now in the receive buffer, or
-    // kPortErrorSignal.
+    // Main thread, from deliverPending(): MSG_RX_CHUNK with the byte count now
+    // in the receive buffer.
     virtual void onRxChunk(int n) = 0;
+    // Main thread, from deliverPending() (or from OpenPort for settings the
+    // line refused): the line failed. An event of its own, never a byte count.
+    virtual void onPortError(const PortFailure& failure) = 0;
 };
 
 // One serial port (POSIX termios) and its receive thread, which does all

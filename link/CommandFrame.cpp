@@ -65,7 +65,6 @@ void buildFrame(LinkState& link, const LoggerSetup& setup, uint8_t code,
 ChunkClass classifyChunk(const LinkState& link, int n) {
     constexpr ChunkClass ignore{ChunkClass::Ignore, 0};
     if (n < kMinChunk || n > kTxBufferSize) return ignore;
-    if (n == kPortErrorSignal && link.awaitedReply == 0) return {ChunkClass::PortError, 0};
     if (n < kMinReply) return ignore;
 
     const auto chunk = std::span<const uint8_t>(link.rxBuffer).first(static_cast<size_t>(n));

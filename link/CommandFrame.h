@@ -47,7 +47,7 @@ void buildFrame(LinkState& link, const LoggerSetup& setup, uint8_t code,
                 std::span<const uint8_t> payload = {});
 
 struct ChunkClass {
-    enum Kind { Ignore, PortError, Reply } kind;
+    enum Kind { Ignore, Reply } kind;
     uint8_t replyCode;  // byte 14, for Reply
 };
 

@@ -5,7 +5,6 @@
 
 inline constexpr int kTxBufferSize = 2048;
 inline constexpr int kMaxRetries = 10;
-inline constexpr int kPortErrorSignal = 17;
 
 // The record shared by the serial port, the frame code and the protocol
 // engine. Only rxBuffer is written outside the main thread, by the receive

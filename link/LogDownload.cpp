@@ -126,13 +126,17 @@ void ProtocolEngine::appendRecords(std::span<const uint8_t> records, int count, 
 }
 
 void ProtocolEngine::endDownload(const char* text, bool ok) {
+    closeDownload(text);
+    ui_.operationEnded(ok);
+}
+
+void ProtocolEngine::closeDownload(const char* text) {
     timers_.stopTimer(kTimerAutoDownload);
     timers_.stopTimer(kTimerManuDownload);
     timers_.stopTimer(kTimerDownloadStall);
     downloadActive_ = false;
     data_.busyText = text;
     ui_.updateBusyBox(true);
-    ui_.operationEnded(ok);
 }
 
 void ProtocolEngine::finishDownload() {

@@ -32,9 +32,6 @@ void ProtocolEngine::onReceive(int n) {
     switch (chunk.kind) {
         case ChunkClass::Ignore:
             return;
-        case ChunkClass::PortError:
-            onPortError();
-            return;
         case ChunkClass::Reply:
             dispatch(chunk.replyCode, n);
             return;
@@ -123,10 +120,15 @@ void ProtocolEngine::onIdentifyReply(int n) {
     ui_.operationEnded(true);
 }
 
-void ProtocolEngine::onPortError() {
+void ProtocolEngine::onPortError(std::string_view reason) {
+    if (trace_) trace_("port error: " + std::string(reason));
     port_.stopThread();
     data_.link.connected = false;
-    if (downloadActive_) endDownload(kTimeout, false);
+    // No request waits any more: its time-out would only follow the news.
+    for (int id : {kTimerIdentify, kTimerReadSetup, kTimerSync, kTimerDeleteAuto, kTimerDeleteManu})
+        timers_.stopTimer(id);
+    ui_.hideProgress();
+    if (downloadActive_) closeDownload(kTimeout);
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
     ui_.showMessage("The USB cable was unplugged and the connection was broken.");

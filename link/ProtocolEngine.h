@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "link/CommandFrame.h"
 #include "link/EngineHosts.h"
@@ -36,8 +37,12 @@ public:
     ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port, FrameUi& ui,
                    const Clock& clock);
 
-    // MSG_RX_CHUNK: bytes 0..n-1 of LinkState::rxBuffer, or the port-error count.
+    // MSG_RX_CHUNK: bytes 0..n-1 of LinkState::rxBuffer.
     void onReceive(int n);
+    // The port failed (the cable was pulled): in any state, the operation in
+    // progress ends, realtime samples are saved, the link ends and the user
+    // is told. `reason` only goes to the trace.
+    void onPortError(std::string_view reason = {});
     void onTimer(int id);
     bool isCommandEnabled(int commandId) const;
 
@@ -79,11 +84,12 @@ public:
 private:
     void dispatch(uint8_t replyCode, int n);
     void onIdentifyReply(int n);
-    void onPortError();
     void expire(int id);
     void armRequest(int timerId);
     void startDownload(uint8_t command, int timerId, const char* busyText);
     void endDownload(const char* text, bool ok);
+    // Ends the download and lets the user close the busy box; no outcome yet.
+    void closeDownload(const char* text);
     // Decodes the package at `offset` of the n received bytes; returns where
     // the next package would begin, or n when the parsing stops here.
     int decodePackage(int offset, int n, int recordSize);

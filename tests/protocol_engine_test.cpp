@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,10 +48,6 @@ class ProtocolEngineTest : public EngineFixture<> {
 protected:
     ProtocolEngineTest() : EngineFixture(Link::Down) {}
 
-    void receivePortSignal() {
-        data->link.rxBuffer.fill(0);
-        engine.onReceive(kPortErrorSignal);
-    }
     void connect() {
         engine.startIdentify();
         receive(loggerReply(REPLY_IDENTIFY, {0x01, 0x05}));
@@ -136,19 +133,63 @@ TEST_F(ProtocolEngineTest, IdentifyOfWrongLengthStopsTheThread) {
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
 }
 
-TEST_F(ProtocolEngineTest, PortSignalWithNothingAwaitedEndsTheLink) {
-    connect();
-    receivePortSignal();
-    EXPECT_EQ(port.stops, 1);
-    EXPECT_FALSE(data->link.connected);
-    EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
-    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+// A cable pull is told whatever the link was doing: the request in flight
+// ends without a late time-out, the link ends, and the user hears of it once.
+TEST_F(ProtocolEngineTest, ACablePullIsToldInEveryState) {
+    struct Case {
+        const char* name;
+        std::function<void()> start;
+    };
+    const Case cases[] = {
+        {"connected, idle", [] {}},
+        {"identifying", [this] { engine.startIdentify(); }},
+        {"reading the setup", [this] { engine.readSetup(); }},
+        {"after a setup read",
+         [this] {
+             engine.readSetup();
+             receive(loggerReply(REPLY_SETUP, Bytes(79, 0)));
+         }},
+        {"synchronising", [this] { engine.syncSetup(); }},
+        {"after a sync",
+         [this] {
+             engine.syncSetup();
+             receive(loggerReply(REPLY_SYNC, {0x01}));
+         }},
+        {"deleting Auto logs", [this] { engine.deleteAutoLogs(); }},
+        {"deleting Manu logs", [this] { engine.deleteManuLogs(); }},
+        {"awaiting the first Auto package", [this] { engine.startAutoDownload(); }},
+        {"awaiting the Manu package", [this] { engine.startManuDownload(); }},
+        {"sampling before the first sample", [this] { engine.startRealtime(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        connect();
+        data->setup.samplingInterval = 2;
+        data->setup.logInterval = 10;
+        data->setup.ch1High = 1;
+        data->setup.ch2High = 1;
+        data->setup.ch3High = 1;
+        data->setup.ch4High = 1;
+        c.start();
+        ui.messages.clear();
+        ui.outcomes.clear();
+        port.stops = 0;
+
+        engine.onPortError("read: the line hung up");
+        EXPECT_EQ(port.stops, 1);
+        EXPECT_FALSE(data->link.connected);
+        EXPECT_FALSE(ui.progressVisible);
+        EXPECT_THAT(timers.running, IsEmpty());
+        EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
+        EXPECT_THAT(ui.outcomes, ElementsAre(false));
+        EXPECT_FALSE(engine.downloadActive());
+        EXPECT_FALSE(data->link.realtimeActive);
+    }
 }
 
-TEST_F(ProtocolEngineTest, SeventeenBytesAfterSetupReadAreDropped) {
+TEST_F(ProtocolEngineTest, SeventeenBytesAreJustAChunkTooShortForAReply) {
     connect();
-    data->link.awaitedReply = REPLY_SETUP;
-    receivePortSignal();
+    receive(Bytes(17, 0));
     EXPECT_EQ(port.stops, 0);
     EXPECT_TRUE(data->link.connected);
     EXPECT_THAT(ui.messages, IsEmpty());
@@ -438,7 +479,7 @@ TEST_F(ProtocolEngineTest, PortErrorDuringDownloadEndsItBeforeTheUnpluggedText) 
     receive(autoPackage(3, 1));
     ASSERT_TRUE(engine.downloadActive());
 
-    receivePortSignal();
+    engine.onPortError();
     EXPECT_FALSE(engine.downloadActive());
     EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
     EXPECT_TRUE(ui.busyOver);
@@ -474,8 +515,7 @@ TEST_F(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     ASSERT_EQ(data->store.recordCount, 1u);
 
     const int fillsBefore = ui.fileListFills;
-    data->link.rxBuffer.fill(0);
-    engine.onReceive(kPortErrorSignal);
+    engine.onPortError();
     EXPECT_FALSE(data->link.realtimeActive);
     EXPECT_FALSE(timers.isRunning(kTimerRealtime));
     EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));

@@ -580,6 +580,11 @@ void CMainFrame::onRxChunk(int n) {
     updateCommandStates();
 }
 
+void CMainFrame::onPortError(const PortFailure& failure) {
+    engine_.onPortError(describePortFailure(failure));
+    updateCommandStates();
+}
+
 // ---- window events ------------------------------------------------------
 
 bool CMainFrame::event(QEvent* event) {

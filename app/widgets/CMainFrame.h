@@ -85,6 +85,7 @@ public:
     // SerialPortOwner
     void requestDelivery() override;
     void onRxChunk(int n) override;
+    void onPortError(const PortFailure& failure) override;
 
 public slots:
     // The Setup pane's Read and Sync buttons.

@@ -29,6 +29,10 @@ void ConsoleLoop::onRxChunk(int n) {
     if (engine_ != nullptr) engine_->onReceive(n);
 }
 
+void ConsoleLoop::onPortError(const PortFailure& failure) {
+    if (engine_ != nullptr) engine_->onPortError(describePortFailure(failure));
+}
+
 bool ConsoleLoop::runUntil(const std::function<bool()>& done, double maxSeconds) {
     const auto limit = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                           std::chrono::duration<double>(maxSeconds));

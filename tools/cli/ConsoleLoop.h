@@ -29,6 +29,7 @@ public:
     // SerialPortOwner
     void requestDelivery() override;
     void onRxChunk(int n) override;
+    void onPortError(const PortFailure& failure) override;
 
 private:
     using Clock = std::chrono::steady_clock;
