@@ -99,7 +99,10 @@ JsonObject& JsonObject::integer(std::string_view k, int64_t value) {
 JsonObject& JsonObject::texts(std::string_view k, std::span<const std::string> values) {
     key(k);
     body_ += '[';
-    for (size_t i = 0; i < values.size(); ++i) body_ += (i ? "," : "") + jsonString(values[i]);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) body_ += ',';
+        body_ += jsonString(values[i]);
+    }
     body_ += ']';
     return *this;
 }
@@ -107,7 +110,10 @@ JsonObject& JsonObject::texts(std::string_view k, std::span<const std::string> v
 JsonObject& JsonObject::integers(std::string_view k, std::span<const int64_t> values) {
     key(k);
     body_ += '[';
-    for (size_t i = 0; i < values.size(); ++i) body_ += (i ? "," : "") + std::to_string(values[i]);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) body_ += ',';
+        body_ += std::to_string(values[i]);
+    }
     body_ += ']';
     return *this;
 }
@@ -115,7 +121,10 @@ JsonObject& JsonObject::integers(std::string_view k, std::span<const int64_t> va
 JsonObject& JsonObject::reals(std::string_view k, std::span<const float> values) {
     key(k);
     body_ += '[';
-    for (size_t i = 0; i < values.size(); ++i) body_ += (i ? "," : "") + jsonNumber(values[i]);
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) body_ += ',';
+        body_ += jsonNumber(values[i]);
+    }
     body_ += ']';
     return *this;
 }

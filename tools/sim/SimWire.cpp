@@ -26,14 +26,17 @@ uint8_t xorOf(std::span<const uint8_t> bytes) {
 
 std::vector<uint8_t> encodeFrame(const SerialNo& serial, uint8_t code,
                                  std::span<const uint8_t> payload) {
-    std::vector<uint8_t> frame;
-    frame.reserve(kOverhead + payload.size());
-    frame.insert(frame.end(), kLead.begin(), kLead.end());
-    frame.insert(frame.end(), serial.begin(), serial.end());
-    frame.push_back(code);
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    frame.push_back(xorOf(std::span<const uint8_t>(frame).subspan(kLead.size())));
-    frame.insert(frame.end(), kTrailer.begin(), kTrailer.end());
+    // Sized once and filled in place: growing it piece by piece makes GCC 12
+    // at -O3 warn of an overflow that cannot happen.
+    std::vector<uint8_t> frame(kOverhead + payload.size());
+    auto at = std::copy(kLead.begin(), kLead.end(), frame.begin());
+    at = std::copy(serial.begin(), serial.end(), at);
+    *at++ = code;
+    at = std::copy(payload.begin(), payload.end(), at);
+    const auto checked = std::span<const uint8_t>(frame).subspan(
+        kLead.size(), static_cast<size_t>(at - frame.begin()) - kLead.size());
+    *at++ = xorOf(checked);
+    std::copy(kTrailer.begin(), kTrailer.end(), at);
     return frame;
 }
 
