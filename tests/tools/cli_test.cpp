@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 using ::testing::HasSubstr;
 
-const std::string kCli = DRAVIN_BINARY_DIR "/tools/dravin-cli";
+const std::string kCli = DRAVIN_BINARY_DIR "/dravin-cli";
 constexpr SimRecord kFirst{2024, 3, 9, 22, 10, 5, 235, 553, -2000, 600};
 
 struct RunResult {
