@@ -58,6 +58,11 @@ public:
         }
         return got;
     }
+    // True when a byte comes within `ms`.
+    bool byteWithin(int ms) {
+        pollfd pfd{fd_, POLLIN, 0};
+        return poll(&pfd, 1, ms) > 0;
+    }
     // True when the line has been closed from the other side.
     bool hungUp() {
         pollfd pfd{fd_, POLLIN, 0};
@@ -399,6 +404,79 @@ TEST(LoggerSim, StallsAfterThePackageAsked) {
     Bytes next = port.receive(31);
     ASSERT_EQ(next.size(), 31u);
     EXPECT_EQ(next[14], 0x68);
+}
+
+// The split package's first write holds the bytes asked (half when none is
+// asked), and the rest follows after the pause between writes.
+TEST(LoggerSim, SplitsThePackageAtTheByteAsked) {
+    constexpr int kPackage = 26 + 14 * 100;
+    struct Case {
+        int splitAt;
+        int firstWrite;
+    } cases[] = {{0, kPackage / 2},
+                 {9, 9},
+                 {21 + 14 * 2 + 5, 21 + 14 * 2 + 5},
+                 {kPackage - 1, kPackage - 1},
+                 {kPackage + 50, kPackage - 1}};
+    const auto records = makeSimRecords(250, kFirst, 60);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.splitAt);
+        LoggerSim::Config config = standardConfig();
+        config.autoRecords = records;
+        config.pacing = {.splitPackage = 2, .splitAt = c.splitAt, .pauseMs = 1000};
+        LoggerSim sim(config);
+        Port port(sim.devicePath());
+        port.send(request(simwire::kAutoLogs));
+        const Bytes one = port.receive(kPackage);
+        ASSERT_EQ(one.size(), static_cast<size_t>(kPackage));
+        const Bytes head = port.receive(static_cast<size_t>(c.firstWrite));
+        ASSERT_EQ(head.size(), static_cast<size_t>(c.firstWrite));
+        EXPECT_FALSE(port.byteWithin(200)) << "the rest waits for the pause";
+        const Bytes tail = port.receive(static_cast<size_t>(kPackage - c.firstWrite));
+        const Bytes two = concat({head, tail});
+        ASSERT_EQ(two.size(), static_cast<size_t>(kPackage));
+        EXPECT_EQ(simwire::getU16(&two[18]), 2);
+        EXPECT_EQ(two[two.size() - 5], simwire::xorOf(std::span(two).subspan(4, two.size() - 9)));
+    }
+}
+
+// A skipped package never comes, though the total counts it; an over-declared
+// one says a record more than it carries, with a check byte that fits what it says.
+TEST(LoggerSim, SpoilsTheAutoPackageAsked) {
+    const auto records = makeSimRecords(250, kFirst, 60);
+    struct Case {
+        const char* name;
+        LoggerSim::Faults faults;
+        std::vector<int> numbers;  // of the packages that come
+        std::vector<int> counts;   // their record count bytes
+    } cases[] = {
+        {"skip", {.skipPackage = 2}, {1, 3}, {100, 50}},
+        {"over-declare", {.overDeclarePackage = 2}, {1, 2, 3}, {100, 101, 50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoggerSim::Config config = standardConfig();
+        config.autoRecords = records;
+        config.faults = c.faults;
+        config.pacing.pauseMs = 50;
+        LoggerSim sim(config);
+        Port port(sim.devicePath());
+        port.send(request(simwire::kAutoLogs));
+        for (size_t i = 0; i < c.numbers.size(); ++i) {
+            const size_t carried = c.numbers[i] == 3 ? 50 : 100;
+            const Bytes p = port.receive(26 + 14 * carried);
+            ASSERT_EQ(p.size(), 26 + 14 * carried);
+            EXPECT_EQ(simwire::getU16(&p[16]), 3) << "the total";
+            EXPECT_EQ(simwire::getU16(&p[18]), c.numbers[i]);
+            EXPECT_EQ(p[20], c.counts[i]);
+            EXPECT_EQ(p[p.size() - 5], simwire::xorOf(std::span(p).subspan(4, p.size() - 9)));
+        }
+        // What comes next answers the next request: nothing else was sent.
+        port.send(request(simwire::kRealtime));
+        const Bytes next = port.receive(31);
+        ASSERT_EQ(next.size(), 31u);
+        EXPECT_EQ(next[14], 0x68);
+    }
 }
 
 TEST(LoggerSim, StopsCleanlyAndTwice) {

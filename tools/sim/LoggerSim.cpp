@@ -292,7 +292,9 @@ std::vector<uint8_t> LoggerSim::encodePackage(uint8_t code, std::span<const SimR
     payload[0] = kStatusOk;
     simwire::putU16(&payload[1], static_cast<uint16_t>(total));
     simwire::putU16(&payload[3], static_cast<uint16_t>(number));
-    payload[5] = static_cast<uint8_t>(records.size());
+    const bool overDeclared = number == faults.overDeclarePackage;
+    payload[5] = static_cast<uint8_t>(
+        std::min<size_t>(records.size() + (overDeclared ? 1 : 0), kMaxRecordsPerPackage));
     for (size_t i = 0; i < records.size(); ++i)
         simwire::packRecord(records[i], &payload[kPackageHeader + i * recordSize], recordSize);
     return encodeReply(code, payload, faults);
@@ -320,6 +322,7 @@ void LoggerSim::queueDownload(const Config& now) {
         line_->push(std::move(bytes), line_->out.empty() ? 0 : pacing.pauseMs);
     };
     for (int number = 1; number <= last; ++number) {
+        if (number == faults.skipPackage) continue;
         const size_t first = (number - 1) * perPackage;
         std::span<const SimRecord> part(records.data() + first,
                                         std::min(perPackage, records.size() - first));
@@ -327,11 +330,9 @@ void LoggerSim::queueDownload(const Config& now) {
             encodePackage(reply, part, simwire::kAutoRecordSize, number, total, faults);
         if (number == pacing.splitPackage) {
             if (inWrite > 0) send(std::move(write));
-            const auto half = package.begin() + static_cast<long>(package.size() / 2);
-            send(std::vector<uint8_t>(package.begin(), half));
-            send(std::vector<uint8_t>(half, package.end()));
             write.clear();
             inWrite = 0;
+            queueSplit(std::move(package), pacing.splitAt, pacing.pauseMs);
             continue;
         }
         write.insert(write.end(), package.begin(), package.end());
@@ -342,6 +343,16 @@ void LoggerSim::queueDownload(const Config& now) {
         }
     }
     if (inWrite > 0) send(std::move(write));
+}
+
+// The package in two writes, the first of `splitAt` bytes (half when 0; at
+// least one byte in each).
+void LoggerSim::queueSplit(std::vector<uint8_t> package, int splitAt, int pauseMs) {
+    const long size = static_cast<long>(package.size());
+    const long at = std::clamp<long>(splitAt > 0 ? splitAt : size / 2, 1, size - 1);
+    line_->push(std::vector<uint8_t>(package.begin(), package.begin() + at),
+                line_->out.empty() ? 0 : pauseMs);
+    line_->push(std::vector<uint8_t>(package.begin() + at, package.end()), pauseMs);
 }
 
 // The Manu logs go out as one package, "no logs" included (a package of no record).

@@ -25,6 +25,7 @@ public:
         int recordsPerPackage = 100;  // 1..255: the package header counts them in one byte
         int packagesPerWrite = 1;
         int splitPackage = 0;  // this package (from 1) goes out in two writes; 0 = none
+        int splitAt = 0;       // bytes of the split package in its first write; 0 = half
         // Between writes, so that each write reaches the program as its own
         // chunk: the program ends a chunk at a pause of 200 ms.
         int pauseMs = 500;  // well clear of 200 ms even on a busy machine
@@ -39,6 +40,11 @@ public:
         bool wrongLength = false;   // each reply lacks its last payload byte (check kept sound)
         int hangUpAtRequest = 0;    // the line closes when request number N (from 1) arrives
         int stallAfterPackage = 0;  // an Auto download stops after this package; 0 = never
+        // An Auto download never sends this package, though the total counts it.
+        int skipPackage = 0;
+        // This Auto package's record count says one record more than it carries
+        // (a package of 255 records cannot say more).
+        int overDeclarePackage = 0;
         uint8_t onlyCode = 0;
     };
 
@@ -108,6 +114,7 @@ private:
     std::vector<uint8_t> encodePackage(uint8_t code, std::span<const SimRecord> records,
                                        int recordSize, int number, int total,
                                        const Faults& faults) const;
+    void queueSplit(std::vector<uint8_t> package, int splitAt, int pauseMs);
     void queueReply(uint8_t code, std::span<const uint8_t> payload, const Faults& faults);
     Config snapshot(uint8_t requestCode) const;
 

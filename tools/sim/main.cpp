@@ -27,12 +27,17 @@ constexpr const char* kUsage =
     "  --packages-per-write K   Auto packages written at once (1)\n"
     "  --pause-ms M             pause between writes of a download (500)\n"
     "  --split-package P        send Auto package P in two writes\n"
+    "  --split-at B             bytes of package P in the first write (half of it)\n"
     "  --stall-after K          stop a download after package K\n"
+    "  --skip-package P         never send Auto package P (the total still counts it)\n"
+    "  --over-declare P         Auto package P's record count says one record more\n"
     "  --silent                 read requests, answer none\n"
     "  --bad-check              answer with a wrong check byte\n"
     "  --status-zero            answer with status 0\n"
     "  --wrong-length           answer one byte short\n"
-    "  --hang-up-at N           close the line when request N arrives\n";
+    "  --hang-up-at N           close the line when request N arrives\n"
+    "  --help                   print this help\n"
+    "Prints the terminal's path, then serves until interrupted (Ctrl+C).\n";
 
 // The first stored record; the others follow at the log interval.
 constexpr SimRecord kFirstRecord{2024, 3, 1, 8, 0, 0, 235, 553, 198, 601};
@@ -41,6 +46,7 @@ struct Options {
     LoggerSim::Config config;
     int autoRecords = 250;
     int manuRecords = 0;
+    bool help = false;
 };
 
 bool parseInt(const char* text, int& value) {
@@ -61,7 +67,10 @@ int* numberOption(std::string_view name, Options& o) {
     if (name == "--packages-per-write") return &p.packagesPerWrite;
     if (name == "--pause-ms") return &p.pauseMs;
     if (name == "--split-package") return &p.splitPackage;
+    if (name == "--split-at") return &p.splitAt;
     if (name == "--stall-after") return &f.stallAfterPackage;
+    if (name == "--skip-package") return &f.skipPackage;
+    if (name == "--over-declare") return &f.overDeclarePackage;
     if (name == "--hang-up-at") return &f.hangUpAtRequest;
     return nullptr;
 }
@@ -78,6 +87,10 @@ bool parseArgs(int argc, char** argv, Options& o) {
     int config = o.config.setup.channelConfig;
     for (int i = 1; i < argc; ++i) {
         std::string_view name = argv[i];
+        if (name == "--help" || name == "-h") {
+            o.help = true;
+            return true;
+        }
         if (bool* flag = flagOption(name, o.config.faults)) {
             *flag = true;
             continue;
@@ -110,6 +123,10 @@ int main(int argc, char** argv) {
     if (!parseArgs(argc, argv, options)) {
         std::fputs(kUsage, stderr);
         return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
     const int interval = static_cast<int>(options.config.setup.logInterval);
     options.config.autoRecords = makeSimRecords(options.autoRecords, kFirstRecord, interval);
