@@ -95,7 +95,6 @@ void ProtocolEngine::stopRealtime() {
 void ProtocolEngine::deleteAutoLogs() {
     buildFrame(data_.link, data_.setup, CMD_DELETE_AUTO);
     sendFrame();
-    data_.link.rxBuffer.fill(0);
     armRequest(kTimerDeleteAuto);
     ui_.showProgress("Delete Auto-logs, please wait...");
 }
@@ -103,7 +102,6 @@ void ProtocolEngine::deleteAutoLogs() {
 void ProtocolEngine::deleteManuLogs() {
     buildFrame(data_.link, data_.setup, CMD_DELETE_MANU);
     sendFrame();
-    data_.link.rxBuffer.fill(0);
     armRequest(kTimerDeleteManu);
     ui_.showProgress("Delete Manu-logs...");
 }

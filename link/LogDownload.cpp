@@ -4,27 +4,33 @@
 #include <string>
 
 #include "app/AppData.h"
-#include "link/ByteOrder.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogSaver.h"
 
 namespace {
 
-// Log package layout; a package is kPackageOverhead + s*r bytes long.
-constexpr int kTotalOffset = 16;
-constexpr int kNumberOffset = 18;
-constexpr int kCountOffset = 20;
-constexpr int kRecordsOffset = 21;  // also the bytes a header needs
-constexpr int kPackageOverhead = 26;
-constexpr int kAutoNoLogsLength = 21;
-constexpr int kManuNoLogsLength = 26;
+constexpr const char* kLostText = "\r\nSome records did not arrive whole and were lost.";
 
 std::string progressText(uint32_t done, uint32_t total) {
     char text[96];
     std::snprintf(text, sizeof text, "\r\nDownloading %u pacakges, total %u pacakges...", done,
                   total);
     return text;
+}
+
+const char* endText(ProtocolEngine::DownloadEnd end) {
+    switch (end) {
+        case ProtocolEngine::DownloadEnd::Complete:
+            return "\r\nSuccess.";
+        case ProtocolEngine::DownloadEnd::NoLogs:
+            return "\r\nNo logs.";
+        case ProtocolEngine::DownloadEnd::TimedOut:
+            return "\r\nTimeout!";
+        case ProtocolEngine::DownloadEnd::Failed:
+            break;
+    }
+    return "\r\nFailed, please try again.";
 }
 
 std::string cutText() {
@@ -48,67 +54,108 @@ void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* bus
     link.packagesDone = 0;
     link.packagesTotal = 0;
     data_.store.clear();
-    link.rxBuffer.fill(0);
     armRequest(timerId);
     downloadActive_ = true;
+    downloadCode_ = static_cast<uint8_t>(command + 1);
+    streamLength_ = 0;
+    replied_ = false;
     logCut_ = false;
     recordsLost_ = false;
     // Modal: returns when the user closes the box, so everything is set before.
     ui_.openBusyBox(busyText);
 }
 
-void ProtocolEngine::onAutoLogReply(int n) {
-    // A package that comes when no download waits would land in a log that is
-    // open for viewing.
-    if (!downloadActive_) return;
-    if (n == kAutoNoLogsLength) {
-        endDownload("\r\nNo logs.", true);
-        return;
+// The logger sends its packages back to back and the port cuts them into
+// chunks wherever a read ends, so a package may begin in one chunk and end in
+// the next: while a download runs, the bytes are one stream, and what is not
+// yet a whole package waits for the next chunk.
+void ProtocolEngine::onLogBytes(int n) {
+    const auto chunk = std::span<const uint8_t>(data_.link.rxBuffer)
+                           .first(static_cast<size_t>(std::clamp(n, 0, kTxBufferSize)));
+    if (chunk.size() > stream_.size() - streamLength_) {
+        // Only bytes that never formed a package can fill the stream.
+        recordsLost_ = true;
+        streamLength_ = 0;
     }
-    LinkState& link = data_.link;
-    const uint32_t doneBefore = link.packagesDone;
-    const int end = std::min(n, kTxBufferSize);
-    for (int offset = 0; offset < end;) offset = decodePackage(offset, end, kAutoRecordSize);
+    std::copy(chunk.begin(), chunk.end(), stream_.begin() + static_cast<long>(streamLength_));
+    streamLength_ += chunk.size();
 
-    data_.busyText = progressText(link.packagesDone, link.packagesTotal);
-    ui_.updateBusyBox(false);
-    if (link.packagesDone == link.packagesTotal) {
+    bool packageTaken = false;
+    bool progressed = false;
+    size_t at = 0;
+    while (at < streamLength_) {
+        const auto rest = std::span<const uint8_t>(stream_).subspan(at, streamLength_ - at);
+        const LogPackage package = decodeLogPackage(rest, downloadCode_, downloadRecordSize());
+        if (package.status == LogPackage::Foreign) {
+            at += nextFrameLead(rest);
+            continue;
+        }
+        // The reply has begun: resending the request now would purge it.
+        if (!replied_ && rest.size() > kPackageCodeOffset) {
+            replied_ = true;
+            progressed = true;
+            stopRequestTimers();
+        }
+        if (package.status == LogPackage::Incomplete) break;
+        if (package.status == LogPackage::Bad) {
+            // A package that does not check out is not decoded: its records are lost.
+            recordsLost_ = true;
+            at += nextFrameLead(rest);
+            continue;
+        }
+        at += package.used;
+        if (package.status == LogPackage::NoLogs) {
+            ui_.operationEnded(concludeDownload(DownloadEnd::NoLogs));
+            return;
+        }
+        progressed = takePackage(package) || progressed;
+        packageTaken = true;
+    }
+    std::copy(stream_.begin() + static_cast<long>(at),
+              stream_.begin() + static_cast<long>(streamLength_), stream_.begin());
+    streamLength_ -= at;
+    afterLogBytes(packageTaken, progressed || streamLength_ > 0);
+}
+
+void ProtocolEngine::stopRequestTimers() {
+    timers_.stopTimer(kTimerAutoDownload);
+    timers_.stopTimer(kTimerManuDownload);
+}
+
+bool ProtocolEngine::takePackage(const LogPackage& package) {
+    LinkState& link = data_.link;
+    link.packagesTotal = package.total;
+    // A repeated package brings nothing new; a number that skips tells of
+    // packages that never came.
+    if (package.number <= link.packagesDone) return false;
+    if (package.number > link.packagesDone + 1) recordsLost_ = true;
+    link.packagesDone = package.number;
+    appendRecords(package.records, package.count, downloadRecordSize());
+    return true;
+}
+
+void ProtocolEngine::afterLogBytes(bool packageTaken, bool progressed) {
+    const LinkState& link = data_.link;
+    // The Manu log is one package: whatever became of it ends the download.
+    if (downloadCode_ == REPLY_MANU_LOGS && (packageTaken || recordsLost_)) {
         finishDownload();
-    } else if (link.packagesDone != doneBefore || link.packagesDone == 0) {
-        // The logger resends nothing: a package that never comes must not
-        // leave the busy box waiting for ever. A reply that brought no
-        // package at all is guarded too, since its request timer has stopped.
-        timers_.startTimer(kTimerDownloadStall, kDownloadStallMs);
-    }
-}
-
-void ProtocolEngine::onManuLogReply(int n) {
-    if (!downloadActive_) return;
-    if (n == kManuNoLogsLength) {
-        endDownload("\r\nNo logs.", true);
         return;
     }
-    decodePackage(0, std::min(n, kTxBufferSize), kManuRecordSize);
-    finishDownload();
+    if (downloadCode_ == REPLY_AUTO_LOGS && packageTaken) {
+        data_.busyText = progressText(link.packagesDone, link.packagesTotal);
+        ui_.updateBusyBox(false);
+        if (link.packagesDone >= link.packagesTotal) {
+            finishDownload();
+            return;
+        }
+    }
+    // The logger resends nothing: a package that never comes (or never
+    // ends) must not leave the busy box waiting for ever.
+    if (progressed) timers_.startTimer(kTimerDownloadStall, kDownloadStallMs);
 }
 
-int ProtocolEngine::decodePackage(int offset, int n, int recordSize) {
-    if (offset + kRecordsOffset > n) return n;
-    LinkState& link = data_.link;
-    const auto package = std::span<const uint8_t>(link.rxBuffer).subspan(offset, n - offset);
-    link.packagesTotal = readU16le(package, kTotalOffset);
-    const uint16_t number = readU16le(package, kNumberOffset);
-    if (number <= link.packagesDone) return n;
-    link.packagesDone = number;
-    const int count = package[kCountOffset];
-    if (count == 0) return n;
-
-    const int inChunk = (n - offset - kRecordsOffset) / recordSize;
-    // The rest of such a package comes in a chunk of its own, which is no
-    // package: its records are lost, and the user must not hear of success alone.
-    if (inChunk < count) recordsLost_ = true;
-    appendRecords(package.subspan(kRecordsOffset), std::min(count, inChunk), recordSize);
-    return offset + kPackageOverhead + recordSize * count;
+int ProtocolEngine::downloadRecordSize() const {
+    return downloadCode_ == REPLY_MANU_LOGS ? kManuRecordSize : kAutoRecordSize;
 }
 
 void ProtocolEngine::appendRecords(std::span<const uint8_t> records, int count, int recordSize) {
@@ -116,48 +163,60 @@ void ProtocolEngine::appendRecords(std::span<const uint8_t> records, int count, 
     const int room = static_cast<int>(kLogCapacity - store.recordCount);
     const int taken = std::min(count, room);
     if (taken < count) logCut_ = true;
+    const auto size = static_cast<size_t>(recordSize);
     float values[kChannels];
     for (int i = 0; i < taken; ++i) {
         const uint32_t at = store.recordCount;
-        decodeLogRecord(records.subspan(i * recordSize, recordSize), store.timestamps[at], values);
+        decodeLogRecord(records.subspan(static_cast<size_t>(i) * size, size), store.timestamps[at],
+                        values);
         for (int c = 0; c < kChannels; ++c) store.values[c][at] = values[c];
         ++store.recordCount;
     }
 }
 
-void ProtocolEngine::endDownload(const char* text, bool ok) {
-    closeDownload(text);
-    ui_.operationEnded(ok);
-}
-
-void ProtocolEngine::closeDownload(const char* text) {
-    timers_.stopTimer(kTimerAutoDownload);
-    timers_.stopTimer(kTimerManuDownload);
-    timers_.stopTimer(kTimerDownloadStall);
-    downloadActive_ = false;
-    data_.busyText = text;
-    ui_.updateBusyBox(true);
-}
-
 void ProtocolEngine::finishDownload() {
+    if (downloadCode_ == REPLY_AUTO_LOGS && data_.link.packagesDone < data_.link.packagesTotal)
+        recordsLost_ = true;
+    ui_.operationEnded(concludeDownload(DownloadEnd::Complete));
+}
+
+bool ProtocolEngine::endDownloadEarly() {
+    // Packages that never came or never ended: what did arrive is kept.
+    if (streamLength_ > 0 || data_.link.packagesDone < data_.link.packagesTotal)
+        recordsLost_ = true;
+    concludeDownload(DownloadEnd::TimedOut);
+    return false;
+}
+
+bool ProtocolEngine::concludeDownload(DownloadEnd end) {
+    stopRequestTimers();
     timers_.stopTimer(kTimerDownloadStall);
     downloadActive_ = false;
+    streamLength_ = 0;
     LogStore& store = data_.store;
+    if (store.recordCount == 0) {
+        // Nothing to save, so nothing to call a success.
+        if (end == DownloadEnd::Complete)
+            end = recordsLost_ ? DownloadEnd::Failed : DownloadEnd::NoLogs;
+        data_.busyText = endText(end);
+        if (recordsLost_) data_.busyText += kLostText;
+        ui_.updateBusyBox(true);
+        return end == DownloadEnd::NoLogs;
+    }
     store.computeStatistics();
     if (!saveDownloadedLog(data_, ui_)) {
         // The records stay in the store; only the file is missing.
         data_.busyText = "\r\n Failed.";
         ui_.updateBusyBox(true);
-        ui_.operationEnded(false);
-        return;
+        return false;
     }
     ui_.showPaneAlone(kPaneFileList);
     ui_.fillFileList();
-    data_.busyText = "\r\nSuccess.";
+    data_.busyText = endText(end);
     if (logCut_) data_.busyText += cutText();
-    if (recordsLost_) data_.busyText += "\r\nSome records did not arrive whole and were lost.";
+    if (recordsLost_) data_.busyText += kLostText;
     ui_.updateBusyBox(true);
     ui_.redrawChart();
     ui_.setDocumentTitle(store.currentFileName);
-    ui_.operationEnded(true);
+    return end == DownloadEnd::Complete;
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "link/ByteOrder.h"
+#include "link/CommandFrame.h"
 
 namespace {
 
@@ -68,4 +69,62 @@ void decodeLogRecord(std::span<const uint8_t> record, Timestamp& time, float val
 
 void decodeRealtimeSample(std::span<const uint8_t> reply, float values[kChannels]) {
     decodeChannels(firstBytes<kSampleValuesEnd>(reply), kSampleChannels, values);
+}
+
+namespace {
+
+constexpr int kCheckFrom = 4;  // the check byte covers serial number to payload
+
+bool startsWith(std::span<const uint8_t> bytes, size_t at, std::span<const uint8_t> expected) {
+    return std::equal(expected.begin(), expected.end(), bytes.begin() + static_cast<long>(at));
+}
+
+// A frame of `length` bytes at the start of `bytes`: its check byte and
+// trailer are where the length puts them.
+bool frameChecksOut(std::span<const uint8_t> bytes, size_t length) {
+    const size_t checkAt = length - 1 - std::size(kFrameTrailer);
+    return checkByte(bytes.subspan(kCheckFrom, checkAt - kCheckFrom)) == bytes[checkAt] &&
+           startsWith(bytes, checkAt + 1, kFrameTrailer);
+}
+
+}  // namespace
+
+LogPackage decodeLogPackage(std::span<const uint8_t> bytes, uint8_t code, int recordSize) {
+    LogPackage package;
+    const size_t leadBytes = std::min(bytes.size(), std::size(kFrameLead));
+    if (!std::equal(bytes.begin(), bytes.begin() + static_cast<long>(leadBytes), kFrameLead) ||
+        (bytes.size() > kPackageCodeOffset && bytes[kPackageCodeOffset] != code)) {
+        package.status = LogPackage::Foreign;
+        return package;
+    }
+    if (code == REPLY_AUTO_LOGS && bytes.size() >= kAutoNoLogsLength &&
+        frameChecksOut(bytes, kAutoNoLogsLength)) {
+        package.status = LogPackage::NoLogs;
+        package.used = kAutoNoLogsLength;
+        return package;
+    }
+    if (bytes.size() < kPackageRecordsOffset) return package;
+    const int count = bytes[kPackageCountOffset];
+    const size_t length = kPackageOverhead + static_cast<size_t>(count * recordSize);
+    if (bytes.size() < length) return package;
+    if (!frameChecksOut(bytes, length)) {
+        package.status = LogPackage::Bad;
+        return package;
+    }
+    package.status = LogPackage::Whole;
+    package.total = readU16le(bytes, kPackageTotalOffset);
+    package.number = readU16le(bytes, kPackageNumberOffset);
+    package.count = count;
+    package.records = bytes.subspan(kPackageRecordsOffset, static_cast<size_t>(count * recordSize));
+    package.used = length;
+    return package;
+}
+
+size_t nextFrameLead(std::span<const uint8_t> bytes) {
+    for (size_t at = 1; at < bytes.size(); ++at) {
+        const size_t have = std::min(bytes.size() - at, std::size(kFrameLead));
+        if (std::equal(kFrameLead, kFrameLead + have, bytes.begin() + static_cast<long>(at)))
+            return at;
+    }
+    return bytes.size();
 }

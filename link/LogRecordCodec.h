@@ -22,3 +22,41 @@ void decodeLogRecord(std::span<const uint8_t> record, Timestamp& time, float val
 
 // The four channel values of a realtime sample reply (bytes 16..25).
 void decodeRealtimeSample(std::span<const uint8_t> reply, float values[kChannels]);
+
+// Log package: lead, serial, reply code, one spare byte, total packages
+// (u16), this package's number (u16), record count r (u8), r records, check
+// byte, trailer: kPackageOverhead + r * record size bytes.
+inline constexpr int kPackageCodeOffset = 14;
+inline constexpr int kPackageTotalOffset = 16;
+inline constexpr int kPackageNumberOffset = 18;
+inline constexpr int kPackageCountOffset = 20;
+inline constexpr int kPackageRecordsOffset = 21;
+inline constexpr int kPackageOverhead = 26;
+// An Auto download with nothing stored: no package, just the frame's check
+// byte at 16 and its trailer.
+inline constexpr int kAutoNoLogsLength = 21;
+
+// What the bytes at the start of a download stream hold.
+struct LogPackage {
+    enum Status {
+        Whole,       // a package that checks out: total, number, records
+        NoLogs,      // the Auto "no logs" reply
+        Incomplete,  // a package (or the no-logs reply) whose end has not come yet
+        Bad,         // a package whose check byte or trailer is wrong
+        Foreign,     // no package of this code starts here
+    } status = Incomplete;
+    uint16_t total = 0;
+    uint16_t number = 0;
+    int count = 0;                     // records in the package
+    std::span<const uint8_t> records;  // count * record size bytes
+    size_t used = 0;                   // bytes of the package (Whole, NoLogs)
+};
+
+// Parses the package (reply code `code`, records of `recordSize` bytes) at
+// the start of `bytes`; never reads past them. The no-logs reply is only
+// recognised for the Auto code.
+LogPackage decodeLogPackage(std::span<const uint8_t> bytes, uint8_t code, int recordSize);
+
+// Where the next frame lead begins after position 0, or where one may begin
+// that the bytes do not yet hold in full; bytes.size() when none can.
+size_t nextFrameLead(std::span<const uint8_t> bytes);

@@ -15,8 +15,6 @@ constexpr const char* kTimeout = "\r\nTimeout!";
 constexpr int kStatusOffset = 15;
 constexpr int kChannelConfigOffset = 16;
 constexpr int kSerialOffset = 4;
-constexpr int kAutoLogMinReply = 21;
-constexpr int kManuLogMinReply = 26;
 constexpr int kRealtimeReplyLength = 31;
 
 }  // namespace
@@ -26,9 +24,16 @@ ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port,
     : data_(data), timers_(timers), port_(port), ui_(ui), clock_(clock) {}
 
 void ProtocolEngine::onReceive(int n) {
-    const ChunkClass chunk = classifyChunk(data_.link, n);
     if (trace_ && n > 0 && n <= kTxBufferSize)
         trace_("rx " + hexDump(std::span<const uint8_t>(data_.link.rxBuffer).first(n)));
+    if (downloadActive_) {
+        onLogBytes(n);
+        return;
+    }
+    const ChunkClass chunk = classifyChunk(data_.link, n);
+    // While sampling runs nothing else was asked for: any other reply is a
+    // stray, and must not end the sampling or the link behind its back.
+    if (data_.link.realtimeActive && chunk.replyCode != REPLY_REALTIME) return;
     switch (chunk.kind) {
         case ChunkClass::Ignore:
             return;
@@ -59,20 +64,10 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
             ui_.hideProgress();
             onSyncReply(n);
             break;
-        case REPLY_AUTO_LOGS:
-            if (n < kAutoLogMinReply) break;
-            timers_.stopTimer(kTimerAutoDownload);
-            onAutoLogReply(n);
-            break;
         case REPLY_DELETE_AUTO:
             timers_.stopTimer(kTimerDeleteAuto);
             ui_.hideProgress();
             onDeleteReply(n);
-            break;
-        case REPLY_MANU_LOGS:
-            if (n < kManuLogMinReply) break;
-            timers_.stopTimer(kTimerManuDownload);
-            onManuLogReply(n);
             break;
         case REPLY_DELETE_MANU:
             timers_.stopTimer(kTimerDeleteManu);
@@ -128,7 +123,7 @@ void ProtocolEngine::onPortError(std::string_view reason) {
     for (int id : {kTimerIdentify, kTimerReadSetup, kTimerSync, kTimerDeleteAuto, kTimerDeleteManu})
         timers_.stopTimer(id);
     ui_.hideProgress();
-    if (downloadActive_) closeDownload(kTimeout);
+    if (downloadActive_) endDownloadEarly();
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
     ui_.showMessage("The USB cable was unplugged and the connection was broken.");
@@ -154,7 +149,7 @@ void ProtocolEngine::onTimer(int id) {
             break;
         case kTimerDownloadStall:
             timers_.stopTimer(id);
-            endDownload(kTimeout, false);
+            ui_.operationEnded(endDownloadEarly());
             break;
         case kTimerRealtime:
             buildFrame(data_.link, data_.setup, CMD_REALTIME);
@@ -180,15 +175,16 @@ void ProtocolEngine::expire(int id) {
             ui_.showMessage(kTimeout);
             break;
         case kTimerAutoDownload:
-            endDownload(kTimeout, false);
+            ui_.operationEnded(endDownloadEarly());
             return;
         case kTimerManuDownload:
             ui_.setProgressText("Timeout!");
-            endDownload(kTimeout, false);
+            ui_.operationEnded(endDownloadEarly());
             return;
         case kTimerDeleteAuto:
         case kTimerDeleteManu:
             ui_.hideProgress();
+            ui_.showMessage(kTimeout);
             break;
         default:
             return;
@@ -240,6 +236,8 @@ void ProtocolEngine::startIdentify() {
 }
 
 void ProtocolEngine::disconnect() {
+    // No link without its samples saved first.
+    if (data_.link.realtimeActive) stopRealtime();
     // A request timer may keep running: its resends reach no thread and it
     // gives up in its own time.
     port_.stopThread();

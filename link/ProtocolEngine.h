@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,10 +56,15 @@ public:
     // Log download.
     void startAutoDownload();
     void startManuDownload();
-    void onAutoLogReply(int n);
-    void onManuLogReply(int n);
+    // While a download runs every chunk comes here, whatever it holds.
+    void onLogBytes(int n);
     void finishDownload();
     bool downloadActive() const { return downloadActive_; }
+    // The last download lost records: a package skipped, cut, bad or never sent.
+    bool recordsLost() const { return recordsLost_; }
+
+    // How a download ends.
+    enum class DownloadEnd { Complete, NoLogs, TimedOut, Failed };
 
     // Setup read and synchronise.
     void readSetup();
@@ -87,14 +93,19 @@ private:
     void expire(int id);
     void armRequest(int timerId);
     void startDownload(uint8_t command, int timerId, const char* busyText);
-    void endDownload(const char* text, bool ok);
-    // Ends the download and lets the user close the busy box; no outcome yet.
-    void closeDownload(const char* text);
-    // Decodes the package at `offset` of the n received bytes; returns where
-    // the next package would begin, or n when the parsing stops here.
-    int decodePackage(int offset, int n, int recordSize);
-    // Only whole records that were received, and none beyond the store.
+    void stopRequestTimers();
+    // False for a repeated package.
+    bool takePackage(const struct LogPackage& package);
+    void afterLogBytes(bool packageTaken, bool progressed);
+    int downloadRecordSize() const;
+    // None beyond the store.
     void appendRecords(std::span<const uint8_t> records, int count, int recordSize);
+    // A download cut short (stall or port error): what arrived is saved and
+    // the loss told. Returns the outcome, false.
+    bool endDownloadEarly();
+    // Saves what arrived and tells the user; true when the download ended as
+    // it should (a log saved, or no logs).
+    bool concludeDownload(DownloadEnd end);
     void storeSample(const LocalTime& now);
     bool splitRealtimeLog(const LocalTime& now);
 
@@ -104,8 +115,14 @@ private:
     FrameUi& ui_;
     const Clock& clock_;
     bool downloadActive_ = false;
+    uint8_t downloadCode_ = 0;  // the reply code of the packages awaited
+    // What arrived of the download and is not yet a whole package: at most a
+    // package's worth and one chunk.
+    std::array<uint8_t, 8192> stream_{};
+    size_t streamLength_ = 0;
+    bool replied_ = false;  // the logger has begun to answer the download request
     bool logCut_ = false;
-    bool recordsLost_ = false;  // a package ran past the end of its chunk
+    bool recordsLost_ = false;
     // A full realtime store whose save failed: not retried before the next day.
     bool realtimeSaveFailed_ = false;
     void (*trace_)(const std::string& line) = nullptr;

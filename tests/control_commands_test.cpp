@@ -198,6 +198,44 @@ TEST_F(ControlCommandsTest, StopBeforeTheFirstSampleHidesTheProgressWindow) {
     EXPECT_FALSE(ui.progressVisible);
 }
 
+// Nothing else was asked for while sampling runs: a stray reply neither ends
+// the sampling nor the link, so nothing can leave realtime on without a link.
+TEST_F(ControlCommandsTest, StrayRepliesDuringRealtimeChangeNothing) {
+    const Bytes strays[] = {
+        loggerReply(REPLY_IDENTIFY, {0x01}),  // of the wrong length
+        loggerReply(REPLY_IDENTIFY, {0x01, 0x05}, "KM00000001"),
+        loggerReply(REPLY_DELETE_AUTO, {0x01}),
+        loggerReply(REPLY_SETUP, {0x01}),  // a short setup reply
+        loggerReply(REPLY_SYNC, {0x01}),
+        loggerReply(REPLY_0x73, {0x01}),
+    };
+    engine.startRealtime();
+    sampleAt({2024, 3, 9, 7, 5, 2});
+    for (const Bytes& stray : strays) {
+        SCOPED_TRACE(static_cast<int>(stray[14]));
+        receive(stray);
+        EXPECT_TRUE(data->link.realtimeActive);
+        EXPECT_TRUE(data->link.connected);
+        EXPECT_TRUE(timers.isRunning(kTimerRealtime));
+        EXPECT_EQ(port.stops, 0);
+        EXPECT_THAT(ui.messages, IsEmpty());
+        EXPECT_THAT(ui.outcomes, IsEmpty());
+    }
+    EXPECT_EQ(std::string_view(data->setup.serialNo, 10), kSerial);
+    sampleAt({2024, 3, 9, 7, 5, 3});
+    EXPECT_EQ(data->store.recordCount, 2u);
+}
+
+TEST_F(ControlCommandsTest, DisconnectDuringRealtimeSavesTheSamplesFirst) {
+    engine.startRealtime();
+    sampleAt({2024, 3, 9, 7, 5, 2});
+    engine.disconnect();
+    EXPECT_FALSE(data->link.realtimeActive);
+    EXPECT_FALSE(data->link.connected);
+    EXPECT_FALSE(timers.isRunning(kTimerRealtime));
+    EXPECT_EQ(recordsIn(dir / "1234567890_20240309_0705.drav"), 1u);
+}
+
 TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
     struct Case {
         void (ProtocolEngine::*start)();
@@ -218,11 +256,8 @@ TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
             port.writes.clear();
             ui.messages.clear();
             ui.outcomes.clear();
-            data->link.rxBuffer.fill(0x77);
             (engine.*c.start)();
             EXPECT_THAT(port.writes, ElementsAre(loggerReply(c.command, {})));
-            EXPECT_TRUE(std::all_of(data->link.rxBuffer.begin(), data->link.rxBuffer.end(),
-                                    [](uint8_t b) { return b == 0; }));
             EXPECT_EQ(timers.running[c.timer], kRequestPeriodMs);
             EXPECT_EQ(data->link.retriesLeft, kMaxRetries);
             EXPECT_TRUE(ui.progressVisible);

@@ -87,7 +87,6 @@ TEST_F(LogDownloadTest, StartSendsTheRequestArmsItsTimerAndResetsTheDownload) {
         data->link.packagesTotal = 9;
         data->link.retriesLeft = 0;
         data->store.recordCount = 77;
-        data->link.rxBuffer.fill(0x5A);
         port.writes.clear();
 
         (engine.*c.start)();
@@ -98,8 +97,6 @@ TEST_F(LogDownloadTest, StartSendsTheRequestArmsItsTimerAndResetsTheDownload) {
         EXPECT_EQ(data->link.packagesDone, 0u);
         EXPECT_EQ(data->link.packagesTotal, 0u);
         EXPECT_EQ(data->store.recordCount, 0u);
-        EXPECT_TRUE(std::all_of(data->link.rxBuffer.begin(), data->link.rxBuffer.end(),
-                                [](uint8_t b) { return b == 0; }));
         EXPECT_TRUE(engine.downloadActive());
         EXPECT_TRUE(ui.busyOpen);
         EXPECT_EQ(ui.lastBusyText(), c.busyText);
@@ -176,51 +173,133 @@ TEST_F(LogDownloadTest, ProgressIsShownAfterEveryChunk) {
 TEST_F(LogDownloadTest, RepeatedPackageChangesNothing) {
     engine.startAutoDownload();
     receive(autoPackage(3, 1, 0, 10));
-    // The same number again, with other records, and a new package behind it:
-    // the repeat ends the parsing of its chunk.
+    // The same number again, with other records, and a new package behind it.
     receive(autoPackage(3, 1, 500, 10) + autoPackage(3, 2, 10, 10));
-    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(data->store.recordCount, 20u);
     EXPECT_EQ(stamp(9), "20240506100009");
     EXPECT_FLOAT_EQ(data->store.values[0][9], 0.9f);
-    EXPECT_EQ(data->link.packagesDone, 1u);
-    EXPECT_EQ(ui.lastBusyText(), "\r\nDownloading 1 pacakges, total 3 pacakges...");
+    EXPECT_EQ(stamp(19), "20240506100019");
+    EXPECT_EQ(data->link.packagesDone, 2u);
+    EXPECT_EQ(ui.lastBusyText(), "\r\nDownloading 2 pacakges, total 3 pacakges...");
     EXPECT_TRUE(nothingSaved());
 }
 
-TEST_F(LogDownloadTest, PackageRunningPastItsChunkKeepsOnlyWholeRecords) {
-    engine.startAutoDownload();
-    // Announces 10 records; the chunk ends 7 bytes into the fourth.
-    const Bytes full = autoPackage(2, 1, 0, 10);
-    const int n = 21 + 3 * 14 + 7;
-    std::copy(full.begin(), full.end(), data->link.rxBuffer.begin());
-    // What lies beyond the chunk must never be read.
-    std::fill(data->link.rxBuffer.begin() + n, data->link.rxBuffer.end(), 0x11);
-    engine.onAutoLogReply(n);
-    EXPECT_EQ(data->store.recordCount, 3u);
-    EXPECT_EQ(data->link.packagesDone, 1u);
-    EXPECT_EQ(stamp(2), "20240506100002");
+// The port cuts the logger's stream wherever a read ends: in a header, a
+// record, the check byte or the trailer. Every record still arrives whole.
+TEST_F(LogDownloadTest, APackageSplitAtAnyByteArrivesWhole) {
+    struct Case {
+        void (ProtocolEngine::*start)();
+        Bytes stream;
+        uint32_t records;
+    };
+    const Case cases[] = {
+        {&ProtocolEngine::startAutoDownload, autoPackage(2, 1, 0, 3) + autoPackage(2, 2, 3, 2), 5},
+        {&ProtocolEngine::startManuDownload, package(REPLY_MANU_LOGS, 1, 1, records(0, 3, 15)), 3},
+    };
+    for (const Case& c : cases) {
+        for (size_t cut = 1; cut < c.stream.size(); ++cut) {
+            SCOPED_TRACE("records " + std::to_string(c.records) + ", cut at " +
+                         std::to_string(cut));
+            fs::remove_all(dir);
+            fs::create_directories(dir);
+            ui.busyTexts.clear();
+            (engine.*c.start)();
+            // What lies beyond a chunk must never be read.
+            data->link.rxBuffer.fill(0x11);
+            const int first =
+                intoRxBuffer(data->link, Bytes(c.stream.begin(), c.stream.begin() + cut));
+            engine.onReceive(first);
+            data->link.rxBuffer.fill(0x11);
+            receive(Bytes(c.stream.begin() + cut, c.stream.end()));
+
+            ASSERT_EQ(data->store.recordCount, c.records);
+            EXPECT_EQ(stamp(c.records - 1), "2024050610000" + std::to_string(c.records - 1));
+            EXPECT_FLOAT_EQ(data->store.values[0][c.records - 1], (c.records - 1) / 10.0f);
+            EXPECT_EQ(ui.lastBusyText(), kSuccess);
+            EXPECT_FALSE(engine.downloadActive());
+            EXPECT_FALSE(nothingSaved());
+        }
+    }
 }
 
-TEST_F(LogDownloadTest, RecordsLostOnTheLineAreToldWithTheSuccess) {
+// A logger writing eight packages of 19 records at once overruns the
+// 2048-byte read: the packages on the seam arrive whole all the same.
+TEST_F(LogDownloadTest, PackagesWrittenBackToBackOverRunningAReadAllArrive) {
     engine.startAutoDownload();
-    // Two packages written at once overrun a chunk: the second keeps only
-    // the records that lie wholly inside it.
-    const Bytes chunk = autoPackage(2, 1, 0, 100) + autoPackage(2, 2, 100, 100);
-    std::copy(chunk.begin(), chunk.begin() + kTxBufferSize, data->link.rxBuffer.begin());
-    engine.onReceive(kTxBufferSize);
-    EXPECT_EQ(data->store.recordCount, 100u + (kTxBufferSize - (26 + 1400) - 21) / 14);
-    EXPECT_EQ(ui.lastBusyText(),
-              "\r\nSuccess.\r\nSome records did not arrive whole and were lost.");
+    Bytes stream;
+    for (uint16_t p = 1; p <= 10; ++p) stream = stream + autoPackage(10, p, (p - 1) * 19, 19);
+    for (size_t at = 0; at < stream.size(); at += kTxBufferSize) {
+        const size_t end = std::min(stream.size(), at + kTxBufferSize);
+        receive(
+            Bytes(stream.begin() + static_cast<long>(at), stream.begin() + static_cast<long>(end)));
+    }
+    EXPECT_EQ(data->store.recordCount, 190u);
+    EXPECT_EQ(stamp(189), "20240506100309");
+    EXPECT_EQ(ui.lastBusyText(), kSuccess);
+    EXPECT_FALSE(engine.recordsLost());
+    EXPECT_THAT(ui.outcomes, ElementsAre(true));
 }
 
-TEST_F(LogDownloadTest, PackageHeaderCutByTheChunkIsNotRead) {
-    engine.startAutoDownload();
-    const Bytes chunk = autoPackage(3, 1, 0, 2) + autoPackage(3, 2, 2, 2);
-    const int n = (26 + 2 * 14) + 20;  // the second header lacks its record count
-    std::copy(chunk.begin(), chunk.end(), data->link.rxBuffer.begin());
-    engine.onAutoLogReply(n);
-    EXPECT_EQ(data->store.recordCount, 2u);
-    EXPECT_EQ(data->link.packagesDone, 1u);
+// Records that never came are told with what was saved, and the outcome says so.
+TEST_F(LogDownloadTest, LostRecordsAreToldAndWhatCameIsSaved) {
+    const auto withBadCheck = [](Bytes b) {
+        b[b.size() - 5] ^= 0xFF;
+        return b;
+    };
+    const auto overDeclared = [](Bytes b) {
+        b[20] = static_cast<uint8_t>(b[20] + 1);  // one record more than it carries
+        return b;
+    };
+    struct Case {
+        const char* name;
+        Bytes stream;
+        uint32_t records;
+    };
+    const Case cases[] = {
+        {"package 2 of 3 skipped", autoPackage(3, 1, 0, 4) + autoPackage(3, 3, 8, 4), 8},
+        {"package 2 of 3 with a bad check byte",
+         autoPackage(3, 1, 0, 4) + withBadCheck(autoPackage(3, 2, 4, 4)) + autoPackage(3, 3, 8, 4),
+         8},
+        {"package 2 of 3 declares more records than it carries",
+         autoPackage(3, 1, 0, 4) + overDeclared(autoPackage(3, 2, 4, 4)) + autoPackage(3, 3, 8, 4),
+         8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        ui.outcomes.clear();
+        engine.startAutoDownload();
+        receive(c.stream);
+        EXPECT_EQ(data->store.recordCount, c.records);
+        EXPECT_EQ(ui.lastBusyText(),
+                  "\r\nSuccess.\r\nSome records did not arrive whole and were lost.");
+        EXPECT_TRUE(engine.recordsLost());
+        EXPECT_FALSE(engine.downloadActive());
+        EXPECT_FALSE(nothingSaved());
+    }
+}
+
+TEST_F(LogDownloadTest, ARepliesThatSavesNothingIsNoSuccess) {
+    struct Case {
+        const char* name;
+        void (ProtocolEngine::*start)();
+        Bytes reply;
+    } cases[] = {
+        {"Auto package announcing no packages", &ProtocolEngine::startAutoDownload,
+         package(REPLY_AUTO_LOGS, 0, 0, records(0, 2))},
+        {"Manu package numbered 0", &ProtocolEngine::startManuDownload,
+         package(REPLY_MANU_LOGS, 1, 0, records(0, 2, 15))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        (engine.*c.start)();
+        receive(c.reply);
+        EXPECT_EQ(ui.lastBusyText(), "\r\nNo logs.");
+        EXPECT_TRUE(ui.busyOver);
+        EXPECT_FALSE(engine.downloadActive());
+        EXPECT_TRUE(nothingSaved());
+    }
 }
 
 TEST_F(LogDownloadTest, DownloadStopsAtTheStoreCapacityAndSaysSo) {
@@ -243,23 +322,26 @@ TEST_F(LogDownloadTest, CapacityReachedInAnEarlierPackageDropsTheLaterOnes) {
     EXPECT_EQ(ui.lastBusyText(), "\r\nSuccess.\r\nThe log was cut at 140000 records.");
 }
 
-TEST_F(LogDownloadTest, StalledDownloadTimesOutAndSavesNothing) {
+TEST_F(LogDownloadTest, StalledDownloadTimesOutAndSavesWhatCame) {
     engine.startAutoDownload();
-    receive(autoPackage(2, 1, 0, 10));
+    // Package 2 begins but never ends.
+    const Bytes second = autoPackage(2, 2, 10, 10);
+    receive(autoPackage(2, 1, 0, 10) + Bytes(second.begin(), second.begin() + 30));
     EXPECT_EQ(timers.running[kTimerDownloadStall], kDownloadStallMs);
 
     engine.onTimer(kTimerDownloadStall);
-    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    EXPECT_EQ(ui.lastBusyText(),
+              "\r\nTimeout!\r\nSome records did not arrive whole and were lost.");
     EXPECT_TRUE(ui.busyOver);
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    EXPECT_TRUE(engine.recordsLost());
     EXPECT_FALSE(engine.downloadActive());
     EXPECT_EQ(data->store.recordCount, 10u);
-    EXPECT_TRUE(nothingSaved());
+    EXPECT_TRUE(fs::exists(dir / "1234567890_20240506_1000.drav"));
 
     // A package that comes after the download has ended is not taken.
     receive(autoPackage(2, 2, 10, 10));
     EXPECT_EQ(data->store.recordCount, 10u);
-    EXPECT_TRUE(nothingSaved());
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
 }
 
@@ -283,8 +365,11 @@ TEST_F(LogDownloadTest, AFirstReplyWithoutAPackageIsGuardedToo) {
     EXPECT_FALSE(timers.isRunning(kTimerAutoDownload));
     EXPECT_TRUE(timers.isRunning(kTimerDownloadStall));
     engine.onTimer(kTimerDownloadStall);
-    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    // The three announced packages never came.
+    EXPECT_EQ(ui.lastBusyText(),
+              "\r\nTimeout!\r\nSome records did not arrive whole and were lost.");
     EXPECT_TRUE(ui.busyOver);
+    EXPECT_TRUE(nothingSaved());
 }
 
 TEST_F(LogDownloadTest, NoLogsRepliesEndTheDownloadWell) {

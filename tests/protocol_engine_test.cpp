@@ -244,8 +244,8 @@ TEST_F(ProtocolEngineTest, RequestTimersGiveUpWithTheirOwnWords) {
         {kTimerIdentify, {"\r\nCannot connect to the logger, please try again."}},
         {kTimerReadSetup, {"\r\n获取属性信息超时，请重试！"}},
         {kTimerSync, {"\r\nTimeout!"}},
-        {kTimerDeleteAuto, {}},
-        {kTimerDeleteManu, {}},
+        {kTimerDeleteAuto, {"\r\nTimeout!"}},
+        {kTimerDeleteManu, {"\r\nTimeout!"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -394,8 +394,9 @@ TEST_F(ProtocolEngineTest, CommandsAreEnabledByLinkAndLogState) {
         {ID_DISCONNECT, true, true, 0, false},
         {ID_COM_PORT, false, true, 0, true},
         {ID_COM_PORT, true, false, 0, false},
-        {ID_MENU_DOWNLOAD, true, false, 5, false},
+        {ID_MENU_DOWNLOAD, true, false, 5, true},
         {ID_MENU_DOWNLOAD, false, false, 0, false},
+        {ID_MENU_DOWNLOAD, true, true, 0, false},
         {ID_SETUP, true, false, 0, true},
         {ID_DOWNLOAD, true, false, 0, true},
         {ID_DELETE, true, false, 0, true},
@@ -416,7 +417,12 @@ TEST_F(ProtocolEngineTest, CommandsAreEnabledByLinkAndLogState) {
         {ID_QUERY, false, false, 0, false},
         {ID_ORIGINAL, false, false, 3, true},
         {ID_ORIGINAL, true, true, 3, false},
-        {ID_FILE_OPEN, true, true, 0, true},
+        {ID_FILE_OPEN, true, false, 0, true},
+        {ID_FILE_OPEN, true, true, 0, false},
+        {ID_FILE_NEW, false, false, 2, true},
+        {ID_FILE_NEW, true, true, 2, false},
+        {ID_FILE_MRU_FIRST, true, false, 0, true},
+        {ID_FILE_MRU_LAST, true, true, 0, false},
         {ID_FILE_LIST, true, true, 0, true},
         {ID_DATA_LIST, false, false, 0, true},
         {ID_APP_ABOUT, true, true, 0, true},
@@ -459,6 +465,7 @@ TEST_F(ProtocolEngineTest, TraceShowsFramesSentAndChunksReceived) {
 }
 
 TEST_F(ProtocolEngineTest, StalledDownloadTimesOut) {
+    useLogFolder("engine_");
     connect();
     engine.startAutoDownload();
     receive(autoPackage(3, 1));
@@ -468,12 +475,14 @@ TEST_F(ProtocolEngineTest, StalledDownloadTimesOut) {
     engine.onTimer(kTimerDownloadStall);
     EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
     EXPECT_FALSE(engine.downloadActive());
-    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    EXPECT_EQ(ui.lastBusyText(),
+              "\r\nTimeout!\r\nSome records did not arrive whole and were lost.");
     EXPECT_TRUE(ui.busyOver);
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
 }
 
 TEST_F(ProtocolEngineTest, PortErrorDuringDownloadEndsItBeforeTheUnpluggedText) {
+    useLogFolder("engine_");
     connect();
     engine.startAutoDownload();
     receive(autoPackage(3, 1));
@@ -481,7 +490,10 @@ TEST_F(ProtocolEngineTest, PortErrorDuringDownloadEndsItBeforeTheUnpluggedText) 
 
     engine.onPortError();
     EXPECT_FALSE(engine.downloadActive());
-    EXPECT_EQ(ui.lastBusyText(), "\r\nTimeout!");
+    // What came is saved, and the rest told lost.
+    EXPECT_EQ(ui.lastBusyText(),
+              "\r\nTimeout!\r\nSome records did not arrive whole and were lost.");
+    EXPECT_FALSE(std::filesystem::is_empty(dir));
     EXPECT_TRUE(ui.busyOver);
     EXPECT_FALSE(timers.isRunning(kTimerDownloadStall));
     EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
