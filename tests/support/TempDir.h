@@ -5,10 +5,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 class TempDir {
 public:
@@ -27,6 +29,17 @@ public:
 
     // The folder with a trailing '/', ready to have a file name appended.
     std::string dir() const { return path_.string() + "/"; }
+
+    // The names in the folder (or in its subfolder `sub`), sorted: what a
+    // test sees there, hidden files included.
+    std::vector<std::string> names(const std::string& sub = "") const {
+        std::vector<std::string> result;
+        for (const auto& entry : std::filesystem::directory_iterator(path_ / sub)) {
+            result.push_back(entry.path().filename().string());
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    }
 
 private:
     std::filesystem::path path_;
