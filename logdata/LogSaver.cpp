@@ -1,11 +1,10 @@
 #include "logdata/LogSaver.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <ostream>
 
 #include "app/AppData.h"
 #include "link/EngineHosts.h"
+#include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
 
 namespace {
@@ -50,18 +49,12 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui) {
     data.store.currentFileName = name;
     if (!isPlainFileName(name)) return failSave(ui);
     const std::string path = logFilesDir(data) + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return failSave(ui);
-    ui.setProgressText(std::string(kSavingPrefix) + name + kSavingSuffix);
-    bool written = writeLogFile(out, data.store, data.setup);
-    out.close();
-    written = written && !out.fail();
-    if (!written) {
-        // The logger can be asked again; a half-written log must not stay behind.
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-        return failSave(ui);
-    }
+    // A log of the same name stays as it was unless this one is written whole.
+    const int error = writeFileAtomically(path, [&](std::ostream& out) {
+        ui.setProgressText(std::string(kSavingPrefix) + name + kSavingSuffix);
+        return writeLogFile(out, data.store, data.setup);
+    });
+    if (error != 0) return failSave(ui);
     data.store.currentFilePath = path;
     ui.showPaneAlone(kPaneFileList);
     ui.fillFileList();

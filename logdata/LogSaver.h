@@ -11,5 +11,6 @@ std::string downloadedLogName(const AppData& data);
 // Saves the store as Logfiles/<name> at once, makes it the current file and
 // brings the file list to the front. True when the file was written, or when
 // the store is empty (nothing to save). On a failed create or write it shows
-// "\r\n Failed.", removes the partial file and returns false.
+// "\r\n Failed." and returns false; a log that had the name before stays as
+// it was.
 bool saveDownloadedLog(AppData& data, FrameUi& ui);

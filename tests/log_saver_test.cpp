@@ -1,8 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
 #include "support/FakeHosts.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -55,26 +54,6 @@ std::string expectedFile(const AppData& data) {
 int filesIn(const std::string& dir) {
     return static_cast<int>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
-
-// Lets the process write only `bytes` bytes into any file, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int);
-};
 
 }  // namespace
 
@@ -213,4 +192,35 @@ TEST(LogSaver, ASerialNumberThatIsNoPlainFileNameIsRefused) {
     }
     EXPECT_EQ(filesIn(temp.dir() + "logs"), 0);
     EXPECT_EQ(filesIn(temp.dir()), 1);
+}
+
+TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
+    TempDir temp;
+    auto data = makeData();
+    FakeUi ui(*data);
+    data->logDirOverride = temp.dir();
+    fill(*data, "1234567890", {"20100305141000", "20100305142201"});
+    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    const std::string good = fileText(temp.dir() + kName);
+    const std::string goodPath = data->store.currentFilePath;
+
+    // A later log of the same minute, one record longer, fails after any byte.
+    fill(*data, "1234567890", {"20100305142200", "20100305142230", "20100305142259"});
+    const std::size_t size = expectedFile(*data).size();
+    for (rlim_t n = 0; n < size; ++n) {
+        FakeUi failing(*data);
+        bool saved = true;
+        {
+            FileSizeLimit disk(n);
+            saved = saveDownloadedLog(*data, failing);
+        }
+        EXPECT_FALSE(saved) << n;
+        EXPECT_THAT(failing.messages, ElementsAre("\r\n Failed.")) << n;
+        EXPECT_EQ(fileText(temp.dir() + kName), good) << n;
+        EXPECT_THAT(temp.names(), ElementsAre(kName)) << n;
+        EXPECT_EQ(data->store.currentFilePath, goodPath) << n;
+        EXPECT_TRUE(failing.titles.empty()) << n;
+    }
+    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
 }
