@@ -1,12 +1,12 @@
 #include "app/widgets/CLoggerDoc.h"
 
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
+#include <ostream>
 
 #include "app/AppData.h"
 #include "app/widgets/Profile.h"
 #include "link/EngineHosts.h"
+#include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
 
 namespace {
@@ -37,19 +37,10 @@ bool CLoggerDoc::openDocument(const std::string& path) {
 }
 
 bool CLoggerDoc::saveAs(const std::string& path) {
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        ui_.showMessage(documentSaveMessage(errno, path));
-        return false;
-    }
-    bool written = writeLogFile(out, data_.store, data_.setup);
-    out.close();
-    if (!written || out.fail()) {
-        const int error = errno;
-        // Only the file this save created or truncated goes: never one it could not open.
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+    // A file the user saves over stays as it was unless the new one is written whole.
+    const int error = writeFileAtomically(
+        path, [this](std::ostream& out) { return writeLogFile(out, data_.store, data_.setup); });
+    if (error != 0) {
         ui_.showMessage(documentSaveMessage(error, path));
         return false;
     }

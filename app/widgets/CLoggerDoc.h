@@ -24,8 +24,10 @@ public:
     // On failure the message is shown and the store, its file names and the
     // title stay exactly as they were.
     bool openDocument(const std::string& path);
-    // Writes the store to `path`; the store's current file stays the one
-    // loaded before, so "100%" still reloads that one.
+    // Writes the store to `path`, whole or not at all: on failure the message
+    // names the system's reason and a file that had the name stays as it was.
+    // The store's current file stays the one loaded before, so "100%" still
+    // reloads that one.
     bool saveAs(const std::string& path);
 
     const std::string& title() const { return title_; }
