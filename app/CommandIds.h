@@ -10,6 +10,7 @@ enum CommandId : int {
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FIRST = 57616,
+    ID_FILE_MRU_LAST = 57631,  // the recent-file entries take the ids in between
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
     ID_SAVE_EXCEL = 32819,
@@ -17,7 +18,7 @@ enum CommandId : int {
     ID_SAVE_BMP = 32826,
     ID_CONNECT = 32771,
     ID_DISCONNECT = 32772,
-    ID_MENU_DOWNLOAD = 32773,  // the Comm menu's item: no handler, never enabled
+    ID_MENU_DOWNLOAD = 32773,  // the Comm menu's "Download(&L)": runs Download
     ID_COM_PORT = 32783,
     ID_SETUP = 32849,
     ID_DOWNLOAD = 32842,

@@ -45,6 +45,7 @@ constexpr const char* kConnectFailedFormat = "Connect failed: COM%d can not be o
 constexpr const char* kRealtimeCloseText =
     "Dravin is reading date in realtiem mode, please stop it, then exit the program.";
 constexpr const char* kReadyText = "Ready";
+constexpr const char* kUntitled = "Untitled";
 
 struct StatusPaneSpec {
     int id;
@@ -208,11 +209,13 @@ void CMainFrame::bindAccelerators() {
         if (found != actions_.end()) {
             action = found->second;
         } else {
+            // A key of its own: its rule applies as to any other command.
             action = new QAction(this);
             action->setData(accelerator.id);
             connect(action, &QAction::triggered, this,
                     [this, id = accelerator.id] { onCommand(id); });
             addAction(action);
+            actions_[accelerator.id] = action;
         }
         action->setShortcut(QKeySequence(accelerator.keys));
     }
@@ -222,7 +225,15 @@ void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
     messagePane_ = new QLabel(kReadyText, bar);
     messagePane_->setObjectName("pane0");
-    messagePane_->setMinimumWidth(kMessagePaneWidth);
+    // A fixed width, so that a long message cannot push the other panes; wide
+    // enough for every command prompt in this font.
+    int width = std::max(kMessagePaneWidth, messagePane_->sizeHint().width());
+    for (const CommandSpec& command : commandTable()) {
+        messagePane_->setText(fromUtf8(statusPrompt(command)));
+        width = std::max(width, messagePane_->sizeHint().width());
+    }
+    messagePane_->setText(kReadyText);
+    messagePane_->setFixedWidth(width);
     bar->addWidget(messagePane_);
     for (const StatusPaneSpec& spec : kStatusPanes) {
         auto* pane = new QLabel(spec.text, bar);
@@ -333,6 +344,7 @@ void CMainFrame::onCommand(int id) {
             showPaneAlone(kPaneSetup);
             break;
         case ID_DOWNLOAD:
+        case ID_MENU_DOWNLOAD:
             onDownload();
             break;
         case ID_DELETE:
@@ -372,6 +384,9 @@ void CMainFrame::onCommand(int id) {
 
 void CMainFrame::updateCommandStates() {
     for (const auto& [id, action] : actions_) action->setEnabled(engine_.isCommandEnabled(id));
+    for (QAction* action : recentActions_) {
+        action->setEnabled(engine_.isCommandEnabled(action->data().toInt()));
+    }
 }
 
 void CMainFrame::onConnect() {
@@ -438,12 +453,15 @@ void CMainFrame::syncSetup() {
 // ---- the document -------------------------------------------------------
 
 void CMainFrame::onFileOpen() {
-    QString path = QFileDialog::getOpenFileName(this, "Open", QString(), CLoggerDoc::kFileFilter);
-    if (!path.isEmpty()) openFile(path);
+    QFileDialog dialog(this, "Open", logFilesFolder(), CLoggerDoc::kFileFilter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        openDocumentFile(dialog.selectedFiles().first());
+    }
 }
 
 void CMainFrame::onFileSaveAs() {
-    QFileDialog dialog(this, "Save As", QString(), CLoggerDoc::kFileFilter);
+    QFileDialog dialog(this, "Save As", logFilesFolder(), CLoggerDoc::kFileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(CLoggerDoc::kDefaultSuffix);
     dialog.selectFile(QString::fromStdString(doc_.title()).trimmed());
@@ -452,8 +470,26 @@ void CMainFrame::onFileSaveAs() {
     }
 }
 
-void CMainFrame::openFile(const QString& path) {
-    doc_.openDocument(path.toStdString());
+// The file dialogs start where the program keeps its logs.
+QString CMainFrame::logFilesFolder() {
+    ensureProgramDir(data_);
+    return QString::fromStdString(logFilesDir(data_));
+}
+
+bool CMainFrame::openDocumentFile(const QString& path) {
+    if (!engine_.isCommandEnabled(ID_FILE_OPEN)) return false;
+    const bool opened = doc_.openDocument(path.toStdString());
+    updateCommandStates();
+    return opened;
+}
+
+void CMainFrame::openRecentFile(int id, const QString& path) {
+    if (!engine_.isCommandEnabled(id)) return;
+    // A file that no longer opens leaves the list, as it fails.
+    if (!doc_.openDocument(path.toStdString())) {
+        Profile().removeRecentFile(path);
+        rebuildRecentFiles();
+    }
     updateCommandStates();
 }
 
@@ -470,24 +506,22 @@ void CMainFrame::rebuildRecentFiles() {
         QString shown = path;
         shown.replace('&', "&&");
         auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(shown), this);
-        action->setData(ID_FILE_MRU_FIRST + i);
+        const int id = ID_FILE_MRU_FIRST + i;
+        action->setData(id);
         action->setStatusTip(recentAnchor_->statusTip());
-        connect(action, &QAction::triggered, this, [this, path] {
-            // A file that no longer opens leaves the list, as it fails.
-            if (!doc_.openDocument(path.toStdString())) {
-                Profile().removeRecentFile(path);
-                rebuildRecentFiles();
-            }
-            updateCommandStates();
-        });
+        action->setEnabled(engine_.isCommandEnabled(id));
+        connect(action, &QAction::triggered, this, [this, id, path] { openRecentFile(id, path); });
         fileMenu_->insertAction(recentAnchor_, action);
         recentActions_.append(action);
     }
     recentAnchor_->setVisible(files.isEmpty());
 }
 
+// A document without a file is shown as the framework names it.
 void CMainFrame::updateWindowTitle() {
-    setWindowTitle(QString::fromStdString(doc_.title()) + " - " + kAppTitle);
+    QString title = QString::fromStdString(doc_.title());
+    if (title.trimmed().isEmpty()) title = kUntitled;
+    setWindowTitle(title + " - " + kAppTitle);
 }
 
 // ---- panes --------------------------------------------------------------
@@ -590,7 +624,12 @@ void CMainFrame::onPortError(const PortFailure& failure) {
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        messagePane_->setText(tip.isEmpty() ? QString(kReadyText) : tip);
+        if (tip.isEmpty()) tip = kReadyText;
+        // What does not fit ends in an ellipsis; the whole text is the tooltip.
+        const QString shown = messagePane_->fontMetrics().elidedText(
+            tip, Qt::ElideRight, messagePane_->contentsRect().width());
+        messagePane_->setText(shown);
+        messagePane_->setToolTip(shown == tip ? QString() : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -624,6 +663,7 @@ void CMainFrame::saveLayout() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!engine_.isCommandEnabled(ID_FILE_OPEN)) return;
     const QMimeData* mime = event->mimeData();
     if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile()) {
         event->acceptProposedAction();
@@ -633,7 +673,8 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    if (!engine_.isCommandEnabled(ID_FILE_OPEN)) return;
     event->acceptProposedAction();
     activateWindow();
-    openFile(urls.first().toLocalFile());
+    openDocumentFile(urls.first().toLocalFile());
 }

@@ -66,6 +66,10 @@ public:
     void keepSettingsFile() { writeSettings_ = false; }
     // Runs command `id` as the menu, the toolbar or a key would.
     void onCommand(int id);
+    // Opens a log through the document, as Open, a dropped file and the
+    // command line do; refused, like Open, while realtime sampling runs.
+    // False when refused or when the file did not open.
+    bool openDocumentFile(const QString& path);
 
     // FrameUi
     void showProgress(std::string_view text) override;
@@ -118,7 +122,8 @@ private:
     void onDelete();
     void onFileOpen();
     void onFileSaveAs();
-    void openFile(const QString& path);
+    void openRecentFile(int id, const QString& path);
+    QString logFilesFolder();
     void rebuildRecentFiles();
     void createPaneContent(PaneSlot& slot);
     void resetDataList();

@@ -5,7 +5,6 @@ namespace {
 constexpr CommandSpec kCommands[] = {
     {ID_FILE_OPEN, "Open(&O)...\tCtrl+O", 1, "Open\nOpen"},
     {ID_FILE_SAVE_AS, "Save As(&S)", 2, "Save As\nSave As"},
-    // The captions name Ctrl+E, Ctrl+T and Ctrl+J, but no key is bound to them.
     {ID_SAVE_EXCEL, "Save to &Excel...\tCtrl+E", 16, "Save to Excel\nEXCEL"},
     {ID_SAVE_TXT, "Save to &Txt...\tCtrl+T", 17, "Save to Txt\nTXT"},
     {ID_SAVE_BMP, "Save to &BMP...\tCtrl+J", 18, "Save to BMP\nBMP"},
@@ -20,9 +19,9 @@ constexpr CommandSpec kCommands[] = {
     {ID_MENU_DOWNLOAD, "Download(&L)", 0, "Download\nDownload"},
     {ID_SETUP, "Setup(&P)", 7, "Setup"},
     {ID_DOWNLOAD, nullptr, 8, "Download\nDownload"},
-    {ID_DELETE, nullptr, 9, "Delete\nDelete"},
-    {ID_REALTIME, nullptr, 10, "Realtime\nRealtime"},
-    {ID_STOP, nullptr, 11, "Stop\nStop"},
+    {ID_DELETE, "Delete(&E)", 9, "Delete\nDelete"},
+    {ID_REALTIME, "Realtime(&R)", 10, "Realtime\nRealtime"},
+    {ID_STOP, "Stop(&S)", 11, "Stop\nStop"},
     {ID_FILE_LIST, "File List(&F)", 12, "File List"},
     {ID_DATA_LIST, "Data List(&A)", 13, "Data List"},
     {ID_QUERY, "Query(&Q)", 14, "Query"},
@@ -35,8 +34,9 @@ constexpr int kFileMenu[] = {ID_FILE_OPEN,       ID_FILE_SAVE_AS, kSeparator,
                              kSeparator,         ID_FILE_PRINT,   ID_FILE_PRINT_PREVIEW,
                              ID_FILE_PAGE_SETUP, kSeparator,      ID_FILE_MRU_FIRST,
                              kSeparator,         ID_APP_EXIT};
-constexpr int kCommMenu[] = {ID_CONNECT, ID_DISCONNECT,    ID_COM_PORT,
-                             kSeparator, ID_MENU_DOWNLOAD, ID_SETUP};
+// The logger commands of the toolbar are here too, for keyboard and menu users.
+constexpr int kCommMenu[] = {ID_CONNECT, ID_DISCONNECT, ID_COM_PORT, kSeparator, ID_MENU_DOWNLOAD,
+                             ID_DELETE,  ID_REALTIME,   ID_STOP,     ID_SETUP};
 constexpr int kLogMenu[] = {ID_FILE_LIST, ID_DATA_LIST, ID_QUERY, kSeparator, ID_ORIGINAL};
 constexpr int kAboutMenu[] = {ID_APP_ABOUT};
 
@@ -47,11 +47,13 @@ constexpr MenuSpec kMenus[] = {
     {"About(&A)", kAboutMenu},
 };
 
-// The keys of accelerator table 128 whose commands have a handler: Save and
-// the edit commands have none, and there is no help file.
+// The keys of accelerator table 128 whose commands have a handler (Save and
+// the edit commands have none, and there is no help file), and the keys that
+// the export captions name.
 constexpr AcceleratorSpec kAccelerators[] = {
-    {ID_FILE_NEW, "Ctrl+N"}, {ID_FILE_OPEN, "Ctrl+O"},   {ID_FILE_PRINT, "Ctrl+P"},
-    {ID_NEXT_PANE, "F6"},    {ID_PREV_PANE, "Shift+F6"},
+    {ID_FILE_NEW, "Ctrl+N"},   {ID_FILE_OPEN, "Ctrl+O"},   {ID_FILE_PRINT, "Ctrl+P"},
+    {ID_SAVE_EXCEL, "Ctrl+E"}, {ID_SAVE_TXT, "Ctrl+T"},    {ID_SAVE_BMP, "Ctrl+J"},
+    {ID_NEXT_PANE, "F6"},      {ID_PREV_PANE, "Shift+F6"},
 };
 
 constexpr int kToolbarSeparators[] = {4, 11, 15, 18};

@@ -7,14 +7,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -22,13 +25,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "app/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
+#include "app/widgets/CommandTable.h"
 #include "app/widgets/Profile.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
@@ -63,6 +69,18 @@ void writeLog(const fs::path& path, uint32_t records, const char* serial) {
     ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
 }
 
+// Drags `path` onto `window` and drops it there; true when the window took
+// the drag.
+bool dropFile(QWidget& window, const fs::path& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path.string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    return enter.isAccepted();
+}
+
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -94,6 +112,18 @@ protected:
     }
     bool enabled(int id) const { return frame_->commandAction(id)->isEnabled(); }
     QString title() const { return frame_->windowTitle(); }
+    // Keys reach the window's shortcuts only while it is the active one.
+    void activate() {
+        frame_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    }
+    // The first entry of the recent-file list in the File menu, if any.
+    QAction* firstRecentEntry() const {
+        for (QAction* action : frame_->fileMenu()->actions()) {
+            if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) return action;
+        }
+        return nullptr;
+    }
 
     QTemporaryDir dir_;
     fs::path deviceDir_;
@@ -181,7 +211,7 @@ TEST_F(MainFrameTest, NewDocumentKeepsTheFileListUntilTheDataListExists) {
     frame().onCommand(ID_FILE_NEW);
     settle();
     EXPECT_EQ(data().store.recordCount, 0u);
-    EXPECT_EQ(title(), "  - Dravin V1.21");
+    EXPECT_EQ(title(), "Untitled - Dravin V1.21");
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
     // Once the data list exists, a new document shows it.
     frame().onCommand(ID_DATA_LIST);
@@ -238,7 +268,9 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
                                   ID_DELETE,        ID_REALTIME,   ID_STOP};
     const Case cases[] = {
         {false, false, {ID_CONNECT, ID_COM_PORT}},
-        {true, false, {ID_DISCONNECT, ID_SETUP, ID_DOWNLOAD, ID_DELETE, ID_REALTIME}},
+        {true,
+         false,
+         {ID_DISCONNECT, ID_MENU_DOWNLOAD, ID_SETUP, ID_DOWNLOAD, ID_DELETE, ID_REALTIME}},
         {true, true, {ID_STOP}},
     };
     for (const Case& c : cases) {
@@ -252,10 +284,13 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
         }
         EXPECT_THAT(enabledIds, ElementsAreArray(c.enabledIds));
         // The commands that are always there stay.
-        for (int id : {ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-                       ID_FILE_PAGE_SETUP, ID_APP_EXIT, ID_FILE_LIST, ID_DATA_LIST, ID_APP_ABOUT}) {
+        for (int id : {ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PAGE_SETUP,
+                       ID_APP_EXIT, ID_FILE_LIST, ID_DATA_LIST, ID_APP_ABOUT}) {
             EXPECT_TRUE(enabled(id)) << id;
         }
+        // A log may be opened or a new one begun whenever no samples come in.
+        EXPECT_EQ(enabled(ID_FILE_OPEN), !c.realtime);
+        EXPECT_EQ(enabled(ID_FILE_NEW), !c.realtime);
     }
 }
 
@@ -361,7 +396,7 @@ TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
     settle();
     ASSERT_EQ(answerer.messages.size(), 1u);
     EXPECT_THAT(answerer.messages[0], ::testing::StartsWith(missing.string()));
-    EXPECT_EQ(title(), "  - Dravin V1.21");
+    EXPECT_EQ(title(), "Untitled - Dravin V1.21");
 }
 
 TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
@@ -394,7 +429,7 @@ TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
     settle();
     EXPECT_THAT(answerer.messages, ElementsAre("Failed to save document."));
     EXPECT_FALSE(fs::exists(target));
-    EXPECT_EQ(title(), "  - Dravin V1.21");
+    EXPECT_EQ(title(), "Untitled - Dravin V1.21");
 }
 
 TEST_F(MainFrameTest, SaveAsOntoAFolderSaysItCannotWriteThere) {
@@ -477,15 +512,78 @@ TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
 TEST_F(MainFrameTest, ADroppedFileOpens) {
     const fs::path log = root() / "dropped.drav";
     writeLog(log, 5, "0123456789");
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(log.string()))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame(), &drop);
+    EXPECT_TRUE(dropFile(frame(), log));
     EXPECT_EQ(data().store.recordCount, 5u);
     EXPECT_EQ(title(), "dropped.drav - Dravin V1.21");
+}
+
+TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
+    makeLogFilesDir(data());
+    ModalAnswerer answerer;
+    std::vector<QString> folders;
+    answerer.onDialog = [&folders](QDialog& dialog) {
+        if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+            folders.push_back(files->directory().absolutePath());
+        }
+    };
+    frame().onCommand(ID_FILE_OPEN);
+    frame().onCommand(ID_FILE_SAVE_AS);
+    const QString logs = QString::fromStdString((root() / "Logfiles").string());
+    EXPECT_THAT(answerer.dialogs, ElementsAre("QFileDialog", "QFileDialog"));
+    EXPECT_THAT(folders, ElementsAre(logs, logs));
+}
+
+// ---- realtime sampling and the document ----------------------------------
+
+// While samples come in, nothing may replace them or the logger's serial
+// number that Stop saves them under.
+TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
+    ModalAnswerer answerer;
+    const fs::path log = root() / "other.drav";
+    writeLog(log, 5, "0123456789");
+    ASSERT_TRUE(frame().document().openDocument(log.string()));  // now a recent file
+    // Two samples of logger 1234567890 so far.
+    data().store.recordCount = 2;
+    std::memcpy(data().setup.serialNo, "1234567890", sizeof data().setup.serialNo);
+    data().link.connected = true;
+    data().link.realtimeActive = true;
+    activate();
+    settle();
+    const QString shownTitle = title();
+    QAction* recent = firstRecentEntry();
+    ASSERT_NE(recent, nullptr);
+    EXPECT_FALSE(recent->isEnabled());
+    EXPECT_FALSE(enabled(ID_FILE_OPEN));
+    EXPECT_FALSE(enabled(ID_FILE_NEW));
+
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Open", [&] { frame().onCommand(ID_FILE_OPEN); }},
+        {"Ctrl+O", [&] { QTest::keyClick(&frame(), Qt::Key_O, Qt::ControlModifier); }},
+        {"New", [&] { frame().onCommand(ID_FILE_NEW); }},
+        {"Ctrl+N", [&] { QTest::keyClick(&frame(), Qt::Key_N, Qt::ControlModifier); }},
+        {"Recent", [&] { recent->trigger(); }},
+        {"Drop", [&] { EXPECT_FALSE(dropFile(frame(), log)); }},
+        {"CommandLine",
+         [&] { EXPECT_FALSE(frame().openDocumentFile(QString::fromStdString(log.string()))); }},
+    };
+    for (const auto& [name, act] : ways) {
+        SCOPED_TRACE(name);
+        act();
+        settle();
+        EXPECT_EQ(data().store.recordCount, 2u);
+        EXPECT_EQ(std::string(data().setup.serialNo, 10), "1234567890");
+        EXPECT_EQ(title(), shownTitle);
+    }
+    EXPECT_TRUE(answerer.dialogs.empty());
+    EXPECT_TRUE(answerer.messages.empty());
+
+    // Once sampling has stopped, the same file opens again.
+    data().link.realtimeActive = false;
+    settle();
+    EXPECT_TRUE(recent->isEnabled());
+    EXPECT_TRUE(dropFile(frame(), log));
+    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_EQ(std::string(data().setup.serialNo, 10), "0123456789");
 }
 
 // ---- menus, toolbar and status bar --------------------------------------
@@ -507,7 +605,8 @@ TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
           "Save to &Txt...\tCtrl+T", "Save to &BMP...\tCtrl+J", "-", "Print(&P)...\tCtrl+P",
           "Print Preview(&V)", "Printer Setup(&R)...", "-", "Recent", "-", "Exit(&X)"}},
         {"Comm(&C)",
-         {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Setup(&P)"}},
+         {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Delete(&E)",
+          "Realtime(&R)", "Stop(&S)", "Setup(&P)"}},
         {"Log(&D)", {"File List(&F)", "Data List(&A)", "Query(&Q)", "-", "100%(100%)"}},
         {"About(&A)", {"About Dravin(&A)..."}},
     };
@@ -519,11 +618,14 @@ TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
         for (QAction* item : menus[i]->menu()->actions()) captions.push_back(shownCaption(item));
         EXPECT_THAT(captions, ElementsAreArray(expected[i].second)) << i;
     }
-    // The captions name Ctrl+E, Ctrl+T and Ctrl+J, but no key is bound to them.
-    for (int id : {ID_SAVE_EXCEL, ID_SAVE_TXT, ID_SAVE_BMP}) {
-        EXPECT_TRUE(frame().commandAction(id)->shortcut().isEmpty()) << id;
+    // The logger commands of the Comm menu are the toolbar's own: one command,
+    // one rule.
+    const QList<QAction*> comm = menus[1]->menu()->actions();
+    const QList<QAction*> toolbar = frame().standardToolBar()->actions();
+    for (int id : {ID_CONNECT, ID_DISCONNECT, ID_SETUP, ID_DELETE, ID_REALTIME, ID_STOP}) {
+        EXPECT_TRUE(comm.contains(frame().commandAction(id))) << id;
+        EXPECT_TRUE(toolbar.contains(frame().commandAction(id))) << id;
     }
-    EXPECT_FALSE(frame().commandAction(ID_MENU_DOWNLOAD)->isEnabled());
 }
 
 TEST_F(MainFrameTest, KeysOfAcceleratorTable128AreBound) {
@@ -537,7 +639,25 @@ TEST_F(MainFrameTest, KeysOfAcceleratorTable128AreBound) {
     EXPECT_EQ(bound["Ctrl+P"], ID_FILE_PRINT);
     EXPECT_EQ(bound["F6"], 57680);
     EXPECT_EQ(bound["Shift+F6"], 57681);
-    EXPECT_EQ(bound.count("Ctrl+E"), 0u);
+    // The keys that the export captions name.
+    EXPECT_EQ(bound["Ctrl+E"], ID_SAVE_EXCEL);
+    EXPECT_EQ(bound["Ctrl+T"], ID_SAVE_TXT);
+    EXPECT_EQ(bound["Ctrl+J"], ID_SAVE_BMP);
+}
+
+TEST_F(MainFrameTest, ExportKeysRunTheirCommandsOnceALogIsThere) {
+    activate();
+    const std::pair<Qt::Key, int> keys[] = {
+        {Qt::Key_E, ID_SAVE_EXCEL}, {Qt::Key_T, ID_SAVE_TXT}, {Qt::Key_J, ID_SAVE_BMP}};
+    for (uint32_t records : {0u, 1u}) {
+        data().store.recordCount = records;
+        settle();
+        for (const auto& [key, id] : keys) {
+            QSignalSpy triggered(frame().commandAction(id), &QAction::triggered);
+            QTest::keyClick(&frame(), key, Qt::ControlModifier);
+            EXPECT_EQ(triggered.count(), static_cast<int>(records)) << id << " " << records;
+        }
+    }
 }
 
 TEST_F(MainFrameTest, ToolbarStandardHoldsNineteenButtonsInFourGroups) {
@@ -623,6 +743,35 @@ TEST_F(MainFrameTest, StatusBarShowsItsEightPanes) {
     EXPECT_GT(pane("pane131")->width(), 70);
 }
 
+TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
+    auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
+    std::map<QString, QRect> before;
+    for (QLabel* pane : frame().statusBar()->findChildren<QLabel*>()) {
+        before[pane->objectName()] = pane->geometry();
+    }
+    const QString text = QString("Downloading data, please wait... ").repeated(8);
+    QStatusTipEvent tip(text);
+    QApplication::sendEvent(&frame(), &tip);
+    settle();
+    for (QLabel* pane : frame().statusBar()->findChildren<QLabel*>()) {
+        EXPECT_EQ(pane->geometry(), before[pane->objectName()]) << pane->objectName().toStdString();
+    }
+    EXPECT_NE(message->text(), text);
+    EXPECT_TRUE(message->text().startsWith("Downloading data"));
+    EXPECT_LE(message->fontMetrics().horizontalAdvance(message->text()),
+              message->contentsRect().width());
+    EXPECT_EQ(message->toolTip(), text);
+
+    // Every prompt of a command is shown whole.
+    for (const CommandSpec& command : commandTable()) {
+        const QString prompt = QString::fromUtf8(statusPrompt(command));
+        QStatusTipEvent shown(prompt);
+        QApplication::sendEvent(&frame(), &shown);
+        EXPECT_EQ(message->text(), prompt);
+        EXPECT_TRUE(message->toolTip().isEmpty());
+    }
+}
+
 TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
     QStatusTipEvent tip("Save to Excel");
@@ -675,15 +824,16 @@ TEST_F(MainFrameTest, DialogCommandsOpenTheirDialogs) {
     ModalAnswerer answerer;
     data().link.connected = true;
     settle();
-    for (int id : {ID_APP_ABOUT, ID_FILE_PAGE_SETUP, ID_DOWNLOAD, ID_DELETE}) {
+    for (int id : {ID_APP_ABOUT, ID_FILE_PAGE_SETUP, ID_DOWNLOAD, ID_MENU_DOWNLOAD, ID_DELETE}) {
         frame().onCommand(id);
     }
     data().link.connected = false;
     settle();
     frame().onCommand(ID_COM_PORT);
     settle();
+    // The Comm menu's "Download(&L)" asks as the toolbar's Download does.
     EXPECT_THAT(answerer.dialogs, ElementsAre("CAboutDlg", "QPageSetupDialog", "CDownModeDlg",
-                                              "CDeleModeDlg", "CDSLCom"));
+                                              "CDownModeDlg", "CDeleModeDlg", "CDSLCom"));
     // Cancelled choices send nothing.
     EXPECT_FALSE(frame().timerRunning(7));
     EXPECT_FALSE(frame().timerRunning(8));

@@ -24,6 +24,7 @@ void ModalAnswerer::poll() {
         box->accept();
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
         dialogs.emplace_back(dialog->metaObject()->className());
-        dialog->done(otherResult);
+        if (onDialog) onDialog(*dialog);
+        if (dialog->isVisible()) dialog->done(otherResult);
     }
 }
