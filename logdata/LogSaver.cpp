@@ -18,10 +18,15 @@ const char kSaveFailed[] = "\r\n Failed.";
 const char kSavingPrefix[] = "正在将数据保存到文件：";
 const char kSavingSuffix[] = "，请稍候！";
 
-// The serial number comes from the logger as it is; a zero byte or a
-// separator in it would make the file land under another name or folder.
+// The serial number comes from the logger as it is: a separator in it would
+// make the file land in another folder, and a zero byte, a line break or an
+// escape would give a name that no list shows as it is. Only printable ASCII
+// other than '/' makes a file name.
 bool isPlainFileName(const std::string& name) {
-    return name.find('\0') == std::string::npos && name.find('/') == std::string::npos;
+    for (const char ch : name) {
+        if (ch < ' ' || ch > '~' || ch == '/') return false;
+    }
+    return true;
 }
 
 bool failSave(FrameUi& ui) {

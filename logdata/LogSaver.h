@@ -12,5 +12,6 @@ std::string downloadedLogName(const AppData& data);
 // brings the file list to the front. True when the file was written, or when
 // the store is empty (nothing to save). On a failed create or write it shows
 // "\r\n Failed." and returns false; a log that had the name before stays as
-// it was.
+// it was. A serial number with anything but printable characters other than
+// '/' makes no file name and fails the same way.
 bool saveDownloadedLog(AppData& data, FrameUi& ui);

@@ -180,18 +180,45 @@ TEST(LogSaver, AFailedWriteLeavesNoPartialFile) {
 TEST(LogSaver, ASerialNumberThatIsNoPlainFileNameIsRefused) {
     TempDir temp;
     fs::create_directory(temp.dir() + "logs");
-    const char serials[][11] = {"../../evil", "12345\0\0\0\0\0", "ab/cdefghi"};
-    for (const auto& serial : serials) {
+    const struct {
+        const char* what;
+        char serial[11];
+    } cases[] = {
+        {"parent folders", "../../evil"},        {"zero bytes", "12345\0\0\0\0\0"},
+        {"a separator", "ab/cdefghi"},           {"a line break", "12345\n7890"},
+        {"a carriage return", "1234\r67890"},    {"a tab", "1234\t67890"},
+        {"an escape sequence", "\x1b[31m12345"}, {"a control character first", "\001234567890"},
+        {"a delete", "123456789\x7f"},           {"bytes beyond ASCII", "12345\300\257890"},
+        {"a byte 0xff", "\377234567890"},
+    };
+    for (const auto& c : cases) {
         auto data = makeData();
         FakeUi ui(*data);
         data->logDirOverride = temp.dir() + "logs/";
-        fill(*data, serial, {"20100305142201"});
-        EXPECT_FALSE(saveDownloadedLog(*data, ui));
-        EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
-        EXPECT_EQ(data->store.currentFilePath, "");
+        fill(*data, c.serial, {"20100305142201"});
+        EXPECT_FALSE(saveDownloadedLog(*data, ui)) << c.what;
+        EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << c.what;
+        EXPECT_EQ(data->store.currentFilePath, "") << c.what;
+        EXPECT_TRUE(ui.titles.empty()) << c.what;
+        EXPECT_TRUE(temp.names("logs").empty()) << c.what;
     }
-    EXPECT_EQ(filesIn(temp.dir() + "logs"), 0);
-    EXPECT_EQ(filesIn(temp.dir()), 1);
+    EXPECT_THAT(temp.names(), ElementsAre("logs"));
+}
+
+TEST(LogSaver, PrintableSerialNumbersMakeFileNames) {
+    TempDir temp;
+    const char serials[][11] = {"AB-12 x.yz", "~!@#$%^&*(", ".........."};
+    for (const auto& serial : serials) {
+        auto data = makeData();
+        FakeUi ui(*data);
+        data->logDirOverride = temp.dir();
+        fill(*data, serial, {"20100305142201"});
+        EXPECT_TRUE(saveDownloadedLog(*data, ui)) << serial;
+        EXPECT_TRUE(ui.messages.empty()) << serial;
+        EXPECT_TRUE(
+            fs::is_regular_file(temp.dir() + std::string(serial, 10) + "_20100305_1422.drav"))
+            << serial;
+    }
 }
 
 TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
