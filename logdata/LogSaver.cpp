@@ -1,6 +1,7 @@
 #include "logdata/LogSaver.h"
 
 #include <ostream>
+#include <system_error>
 
 #include "app/AppData.h"
 #include "link/EngineHosts.h"
@@ -66,4 +67,11 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui) {
     ui.redrawChart();
     ui.setDocumentTitle(name);
     return true;
+}
+
+std::string logFolderProblem(const AppData& data) {
+    const std::string folder = logFilesDir(data);
+    const int error = folderWriteError(folder);
+    if (error == 0) return {};
+    return "\r\nCannot save logs in " + folder + ": " + std::generic_category().message(error);
 }

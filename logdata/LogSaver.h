@@ -15,3 +15,10 @@ std::string downloadedLogName(const AppData& data);
 // it was. A serial number with anything but printable characters other than
 // '/' makes no file name and fails the same way.
 bool saveDownloadedLog(AppData& data, FrameUi& ui);
+
+// Asked before a download or realtime sampling starts, so that a folder that
+// cannot take the log shows at once rather than after the whole download.
+// Empty when a file can be created in logFilesDir(data); otherwise one line
+// naming the folder and the system's reason, for example
+// "\r\nCannot save logs in /opt/dravin/Logfiles/: Read-only file system".
+std::string logFolderProblem(const AppData& data);

@@ -251,3 +251,38 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
     ASSERT_TRUE(saveDownloadedLog(*data, ui));
     EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
 }
+
+TEST(LogSaver, TheLogFolderIsCheckedBeforehandAndItsProblemNamed) {
+    TempDir temp;
+    std::ofstream(temp.dir() + "plain") << "x";
+    fs::create_directory(temp.dir() + "logs");
+    const struct {
+        std::string folder;
+        std::string problem;
+    } cases[] = {
+        {temp.dir() + "logs/", ""},
+        {temp.dir() + "logs", ""},
+        {temp.dir() + "missing/",
+         "\r\nCannot save logs in " + temp.dir() + "missing/: No such file or directory"},
+        {temp.dir() + "plain/",
+         "\r\nCannot save logs in " + temp.dir() + "plain/: Not a directory"},
+    };
+    for (const auto& c : cases) {
+        auto data = makeData();
+        data->logDirOverride = c.folder;
+        EXPECT_EQ(logFolderProblem(*data), c.problem) << c.folder;
+    }
+    // The probe leaves nothing behind.
+    EXPECT_TRUE(temp.names("logs").empty());
+    EXPECT_THAT(temp.names(), ElementsAre("logs", "plain"));
+}
+
+TEST(LogSaver, AMissingLogfilesBesideTheProgramIsNamed) {
+    TempDir temp;
+    auto data = makeData();
+    data->programDir = temp.dir();
+    EXPECT_EQ(logFolderProblem(*data),
+              "\r\nCannot save logs in " + temp.dir() + "Logfiles/: No such file or directory");
+    makeLogFilesDir(*data);
+    EXPECT_EQ(logFolderProblem(*data), "");
+}
