@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <span>
 
 #include "app/AppData.h"
@@ -31,7 +32,7 @@ constexpr int kUnitsOffset = 47;
 constexpr int kRecordTimestampOffset = 0;
 constexpr int kRecordValuesOffset = 14;
 
-// Records move through this block so a whole log needs no buffer of its own.
+// Records go out through this block so a whole log needs no buffer of its own.
 constexpr int kBlockRecords = 256;
 using RecordBlock = std::array<uint8_t, kBlockRecords * kLogRecordSize>;
 using Header = std::array<uint8_t, kLogHeaderSize>;
@@ -92,22 +93,21 @@ std::streamoff remainingBytes(std::istream& in) {
     return end - here;
 }
 
-// Reads `count` records into slots 0 upward; the number read.
-uint32_t readRecords(std::istream& in, uint32_t count, LogStore& store) {
-    RecordBlock block;
-    uint32_t done = 0;
-    while (done < count) {
-        const uint32_t n = std::min<uint32_t>(count - done, kBlockRecords);
-        in.read(reinterpret_cast<char*>(block.data()), n * kLogRecordSize);
-        const auto got = static_cast<uint32_t>(in.gcount()) / kLogRecordSize;
-        for (uint32_t i = 0; i < got; ++i) {
-            decodeRecord(std::span(block).subspan(i * kLogRecordSize, kLogRecordSize), done + i,
-                         store);
-        }
-        done += got;
-        if (got < n) break;
+// Reads the bytes of `count` records at once: only when all of them arrived
+// may the store be touched. One buffer a file, none a record.
+std::unique_ptr<uint8_t[]> readRecordBytes(std::istream& in, uint32_t count) {
+    const auto size = static_cast<std::streamsize>(count) * kLogRecordSize;
+    auto bytes = std::make_unique_for_overwrite<uint8_t[]>(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.get()), size);
+    if (in.gcount() != size) return nullptr;
+    return bytes;
+}
+
+void decodeRecords(const uint8_t* bytes, uint32_t count, LogStore& store) {
+    const std::span<const uint8_t> all(bytes, static_cast<std::size_t>(count) * kLogRecordSize);
+    for (uint32_t i = 0; i < count; ++i) {
+        decodeRecord(all.subspan(i * kLogRecordSize, kLogRecordSize), i, store);
     }
-    return done;
 }
 
 // A folder opens as a stream on this system but is no document, and opening a
@@ -164,13 +164,11 @@ LogReadResult readLogFile(std::istream& in, LogStore& store, LoggerSetup& setup)
     if (remaining < static_cast<std::streamoff>(count) * kLogRecordSize) {
         return LogReadResult::Truncated;
     }
+    // A read error can still come after the length check.
+    const auto records = readRecordBytes(in, count);
+    if (!records) return LogReadResult::Truncated;
     decodeHeader(header, store, setup);
-    const uint32_t read = readRecords(in, count, store);
-    if (read < count) {
-        // Only a read error after the length check lands here: keep what arrived.
-        store.recordCount = read;
-        return LogReadResult::Truncated;
-    }
+    decodeRecords(records.get(), count, store);
     return LogReadResult::Ok;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -130,6 +131,23 @@ public:
 
 private:
     std::string bytes_;
+};
+
+// A file of known length whose reading fails after `limit` bytes, as a disk
+// error would after the length was checked.
+class FailingReadBuffer : public std::stringbuf {
+public:
+    FailingReadBuffer(const std::string& bytes, std::streamsize limit)
+        : std::stringbuf(bytes, std::ios::in), limit_(limit) {}
+
+protected:
+    std::streamsize xsgetn(char* s, std::streamsize n) override {
+        const std::streamsize here = gptr() - eback();
+        return std::stringbuf::xsgetn(s, std::clamp<std::streamsize>(limit_ - here, 0, n));
+    }
+
+private:
+    std::streamsize limit_;
 };
 
 }  // namespace
@@ -276,6 +294,26 @@ TEST(LogFile, AStreamOfUnknownLengthIsRefused) {
     std::istream in(&buffer);
     EXPECT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Truncated);
     EXPECT_EQ(snapshot(*data), before);
+}
+
+TEST(LogFile, AReadErrorAmongTheRecordsLeavesEverythingAsItWas) {
+    const std::string golden = fileText(kGoldenPath);
+    for (std::streamsize limit : {51, 52, 80, 81, 110, 111, 140}) {
+        auto data = makeData();
+        fillOther(*data);
+        data->store.currentFilePath = "/logs/old.drav";
+        data->store.currentFileName = "old.drav";
+        const std::string before = snapshot(*data);
+        FailingReadBuffer buffer(golden, limit);
+        std::istream in(&buffer);
+        EXPECT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Truncated) << limit;
+        EXPECT_EQ(snapshot(*data), before) << limit;
+    }
+    auto data = makeData();
+    FailingReadBuffer whole(golden, static_cast<std::streamsize>(golden.size()));
+    std::istream in(&whole);
+    ASSERT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Ok);
+    EXPECT_EQ(written(*data), golden);
 }
 
 TEST(LogFile, WriterReportsAStreamThatFails) {
