@@ -1,9 +1,9 @@
 #include "app/widgets/CLoggerApp.h"
 
+#include <QFileInfo>
 #include <QScreen>
 
 #include "app/AppData.h"
-#include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
 #include "ui/widgets/ResourceImages.h"
 
@@ -16,28 +16,30 @@ bool CLoggerApp::InitInstance() {
     setOrganizationName(kProfileKey);
     setApplicationName(kApplicationName);
     setWindowIcon(resourceIcon(kAppIcon));
+    frame_ = startMainFrame(*data_, arguments());
+    return frame_ != nullptr;
+}
 
-    frame_ = std::make_unique<CMainFrame>(*data_);
+std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arguments,
+                                           const MainFrameOptions& options) {
+    auto frame = std::make_unique<CMainFrame>(data, options);
     // The full screen also where no window manager maximises it.
-    frame_->resize(frame_->screen()->availableGeometry().size());
-    frame_->showMaximized();
-    if (!processCommandLine()) {
+    frame->resize(frame->screen()->availableGeometry().size());
+    frame->showMaximized();
+    // A log file named on the command line opens through the document. Its
+    // path is kept absolute: "100%" and the recent-file list use it later,
+    // whatever the working directory is then.
+    if (arguments.size() >= 2 &&
+        !frame->openDocumentFile(QFileInfo(arguments.at(1)).absoluteFilePath())) {
         // The settings were never read: leave the file as it is.
-        frame_->keepSettingsFile();
-        return false;
+        frame->keepSettingsFile();
+        return nullptr;
     }
 
     // Only now, after the frame and a file named on the command line.
-    data_->programDir = executableDir();
-    data_->settings = readSettingsFile(data_->programDir);
-    makeLogFilesDir(*data_);
-    for (int& visible : data_->channelVisible) visible = 1;
-    return true;
-}
-
-// A log file named on the command line opens through the document.
-bool CLoggerApp::processCommandLine() {
-    const QStringList args = arguments();
-    if (args.size() < 2) return true;
-    return frame_->document().openDocument(args.at(1).toStdString());
+    data.programDir = options.programDir.empty() ? executableDir() : options.programDir;
+    data.settings = readSettingsFile(data.programDir);
+    makeLogFilesDir(data);
+    for (int& visible : data.channelVisible) visible = 1;
+    return frame;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 #include <memory>
 
+#include "app/widgets/CMainFrame.h"
+
 struct AppData;
-class CMainFrame;
 
 // The application object: owns the process-wide record and the main frame,
 // and starts the program.
@@ -21,8 +23,14 @@ public:
     AppData& data() { return *data_; }
 
 private:
-    bool processCommandLine();
-
     std::unique_ptr<AppData> data_;  // outlives the frame
     std::unique_ptr<CMainFrame> frame_;
 };
+
+// Start-up once the application exists: the main frame, a log file named on
+// the command line (`arguments` as QCoreApplication::arguments() gives them),
+// and only then the program directory (options.programDir, or beside the
+// program when empty), the settings, Logfiles and the channel flags. nullptr
+// when the file does not open; Dravin.ini is then left as it is.
+std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arguments,
+                                           const MainFrameOptions& options = {});

@@ -1,0 +1,136 @@
+// Start-up as the application runs it: the main frame, a log file named on the
+// command line, then the program directory, Dravin.ini, Logfiles and the
+// channel flags.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppData.h"
+#include "app/CommandIds.h"
+#include "app/widgets/CLoggerApp.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/Profile.h"
+#include "gui/support/ModalAnswerer.h"
+#include "logdata/LogFile.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+namespace {
+
+std::vector<uint8_t> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// A log of three records of logger 0123456789, written by the program's writer.
+void writeLog(const fs::path& path) {
+    auto data = std::make_unique<AppData>();
+    std::memcpy(data->setup.serialNo, "0123456789", sizeof data->setup.serialNo);
+    data->store.channelCount = 1;
+    data->store.recordCount = 3;
+    for (uint32_t i = 0; i < 3; ++i) {
+        std::memcpy(data->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+    }
+    std::ofstream out(path, std::ios::binary);
+    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        Profile().settings().clear();
+        fs::create_directory(root() / "dev");
+        data_ = std::make_unique<AppData>();
+    }
+    void TearDown() override { frame_.reset(); }
+
+    fs::path root() const { return fs::path(dir_.path().toStdString()); }
+    std::string programDir() const { return root().string() + "/"; }
+    void start(const QStringList& arguments) {
+        frame_ = startMainFrame(*data_, arguments,
+                                MainFrameOptions{(root() / "dev").string(), programDir()});
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<AppData> data_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(StartupTest, ReadsTheSettingsMakesLogfilesAndShowsEveryChannel) {
+    // Port 7, 9600 baud, spare byte 0x2A.
+    std::vector<uint8_t> settings(kSettingsFileSize, 0);
+    const uint8_t head[] = {0x07, 0x80, 0x25, 0x00, 0x00, 0x2A};
+    std::copy(std::begin(head), std::end(head), settings.begin());
+    writeBytes(root() / "Dravin.ini", settings);
+
+    start({"dravin"});
+    ASSERT_NE(frame_, nullptr);
+    EXPECT_EQ(data_->programDir, programDir());
+    EXPECT_EQ(data_->settings.comPort, 7);
+    EXPECT_EQ(data_->settings.baudRate, 9600);
+    EXPECT_EQ(data_->settings.spareByte, 0x2A);
+    EXPECT_TRUE(fs::is_directory(root() / "Logfiles"));
+    EXPECT_THAT(data_->channelVisible, ElementsAre(1, 1, 1, 1));
+    EXPECT_TRUE(frame_->isVisible());
+    EXPECT_EQ(frame_->windowTitle(), "Untitled - Dravin V1.21");
+
+    // Written back when the frame goes, as read.
+    frame_.reset();
+    EXPECT_EQ(fileBytes(root() / "Dravin.ini"), settings);
+}
+
+TEST_F(StartupTest, AFileThatDoesNotOpenEndsStartUpAndLeavesTheSettingsFileAlone) {
+    writeBytes(root() / "empty.drav", {});
+    const std::vector<uint8_t> settings(kSettingsFileSize, 0x05);
+    const char* const files[] = {"missing.drav", "empty.drav"};
+    for (const char* file : files) {
+        SCOPED_TRACE(file);
+        writeBytes(root() / "Dravin.ini", settings);
+        ModalAnswerer answerer;
+        start({"dravin", QString::fromStdString((root() / file).string())});
+        EXPECT_EQ(frame_, nullptr);
+        EXPECT_EQ(answerer.messages.size(), 1u);
+        EXPECT_EQ(fileBytes(root() / "Dravin.ini"), settings);
+        EXPECT_FALSE(fs::exists(root() / "Logfiles"));
+    }
+}
+
+TEST_F(StartupTest, AFileNamedByARelativePathIsKeptByItsAbsolutePath) {
+    fs::create_directory(root() / "logs");
+    const fs::path log = root() / "logs" / "named.drav";
+    writeLog(log);
+    const QString workingDir = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString((root() / "logs").string())));
+    start({"dravin", "named.drav"});
+    QDir::setCurrent(workingDir);
+    ASSERT_NE(frame_, nullptr);
+
+    EXPECT_EQ(data_->store.currentFilePath, log.string());
+    EXPECT_EQ(data_->store.currentFileName, "named.drav");
+    EXPECT_THAT(Profile().recentFiles(), ElementsAre(QString::fromStdString(log.string())));
+    EXPECT_EQ(frame_->windowTitle(), "named.drav - Dravin V1.21");
+    // "100%" still finds the file from another working directory.
+    data_->store.recordCount = 1;
+    frame_->onCommand(ID_ORIGINAL);
+    EXPECT_EQ(data_->store.recordCount, 3u);
+}
+
+}  // namespace
