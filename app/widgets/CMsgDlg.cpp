@@ -5,7 +5,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/widgets/ResourceImages.h"
 
@@ -13,6 +18,9 @@ namespace {
 
 constexpr int kWidthDlu = 239;
 constexpr int kHeightDlu = 78;
+// The dialog grows for its text up to this share of the screen; beyond, the
+// text scrolls.
+constexpr double kMaxScreenShare = 0.75;
 
 QPointer<CMsgDlg>& latestBusyBox() {
     static QPointer<CMsgDlg> box;
@@ -63,6 +71,7 @@ CMsgDlg::CMsgDlg(QWidget* parent)
 void CMsgDlg::SetMessage(std::string_view utf8) {
     message_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     edit_->setPlainText(shownText(message_));
+    if (isVisible()) fitText();
 }
 
 void CMsgDlg::setButtonsEnabled(bool enabled) {
@@ -95,7 +104,9 @@ void CMsgDlg::done(int result) {
     if (buttonsEnabled_) QDialog::done(result);
 }
 
+// Before the dialog is placed, so that it is centred at its final size.
 void CMsgDlg::showEvent(QShowEvent* event) {
+    fitText();
     QDialog::showEvent(event);
     applyButtonState();
     if (!buttonsEnabled_) latestBusyBox() = this;
@@ -107,6 +118,32 @@ void CMsgDlg::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+// Makes the dialog high enough for the whole text at its present width; it
+// never shrinks, and stops growing at most of the screen's height.
+void CMsgDlg::fitText() {
+    layout()->activate();
+    const int frame = 2 * edit_->frameWidth();
+    const int scrollBar = edit_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, edit_);
+    QTextDocument document;
+    document.setDefaultFont(edit_->font());
+    document.setDocumentMargin(edit_->document()->documentMargin());
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(edit_->wordWrapMode());
+    document.setDefaultTextOption(option);
+    document.setPlainText(edit_->toPlainText());
+    document.setTextWidth(edit_->width() - frame - scrollBar);
+    // One line to spare: the edit counts whole lines, the document pixels.
+    const int needed = static_cast<int>(std::ceil(document.size().height())) + frame +
+                       edit_->fontMetrics().lineSpacing();
+    const int grow = needed - edit_->height();
+    if (grow <= 0) return;
+    int limit = height() + grow;
+    if (const QScreen* shown = screen()) {
+        limit = static_cast<int>(shown->availableGeometry().height() * kMaxScreenShare);
+    }
+    resize(width(), std::max(height(), std::min(height() + grow, limit)));
 }
 
 void CMsgDlg::applyButtonState() {

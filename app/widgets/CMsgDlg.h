@@ -42,6 +42,7 @@ protected:
 
 private:
     void applyButtonState();
+    void fitText();
 
     QString message_;
     QPlainTextEdit* edit_;

@@ -167,6 +167,42 @@ TEST(MessageDialog, LongTextScrollsVertically) {
     EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
 }
 
+TEST(MessageDialog, GrowsToShowItsTextWithoutScrolling) {
+    CMsgDlg dialog;
+    const QSize opened = dialog.size();
+    dialog.SetMessage(
+        "Did not find any devices connected to a USB port. \r\nPlease check all the connections "
+        "and cables, and try again. \r\nIf a logger is connected, you may have to restart "
+        "Corvane software or your computer for the device to be recognized.");
+    dialog.show();
+    QCoreApplication::processEvents();
+    const auto* edit = dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit1001"));
+    EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(dialog.width(), opened.width());
+    EXPECT_GE(dialog.height(), opened.height());
+
+    // A short text keeps the dialog at its own size.
+    CMsgDlg small;
+    small.SetMessage("\r\nSuccess.");
+    small.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(small.size(), opened);
+}
+
+TEST(MessageDialog, ABusyBoxGrowsForALongerText) {
+    CMsgDlg box;
+    box.SetMessage("Downloading data, please wait...");
+    box.setButtonsEnabled(false);
+    box.show();
+    QCoreApplication::processEvents();
+    std::string text = "\r\nSuccess.";
+    for (int i = 0; i < 6; ++i) text += "\r\nRecords lost in package " + std::to_string(i) + ".";
+    box.busyUpdate(text, true);
+    QCoreApplication::processEvents();
+    const auto* edit = box.findChild<QPlainTextEdit*>(QStringLiteral("edit1001"));
+    EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0);
+}
+
 // ---- progress window ----
 
 TEST(ProgressWindow, BarStepsThroughOddPositionsAndWrapsToOne) {
