@@ -4,4 +4,4 @@ CDeleModeDlg::CDeleModeDlg(QWidget* parent)
     : CLogKindDlg(QStringLiteral("Delete Logs"),
                   QString::fromUtf8("There are two kinds of log in the logger : Auto and Manu. "
                                     "The logs cannot be recovered after being deleted."),
-                  kAutoLogs, kManuLogs, parent) {}
+                  kAutoLogs, kManuLogs, EnterKey::Cancel, parent) {}

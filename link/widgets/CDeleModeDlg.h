@@ -3,7 +3,7 @@
 #include "link/widgets/CLogKindDlg.h"
 
 // Asks which kind of log to delete from the logger. exec() returns kAutoLogs,
-// kManuLogs or 0 (Cancel).
+// kManuLogs or 0 (Cancel). Deleting cannot be undone: Enter cancels.
 class CDeleModeDlg : public CLogKindDlg {
     Q_OBJECT
 

@@ -3,4 +3,4 @@
 CDownModeDlg::CDownModeDlg(QWidget* parent)
     : CLogKindDlg(QStringLiteral("Download Logs"),
                   QString::fromUtf8("There are two kinds of log in the logger : Auto and Manu. "),
-                  kAutoLogs, kManuLogs, parent) {}
+                  kAutoLogs, kManuLogs, EnterKey::AutoLogs, parent) {}

@@ -22,7 +22,7 @@ QPushButton* idButton(const QString& caption, int id, QWidget* parent) {
 }  // namespace
 
 CLogKindDlg::CLogKindDlg(const QString& title, const QString& text, int autoId, int manuId,
-                         QWidget* parent)
+                         EnterKey enter, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(title);
     auto* label = new QLabel(text, this);
@@ -31,7 +31,15 @@ CLogKindDlg::CLogKindDlg(const QString& title, const QString& text, int autoId, 
     auto* autoLogs = idButton(QStringLiteral("Auto Logs"), autoId, this);
     auto* manuLogs = idButton(QStringLiteral("Manu Logs"), manuId, this);
     auto* cancel = idButton(QStringLiteral("Cancel"), kCancelId, this);
-    autoLogs->setDefault(true);
+    if (enter == EnterKey::Cancel) {
+        // Not even the focused choice takes Enter: only a click or Space acts.
+        autoLogs->setAutoDefault(false);
+        manuLogs->setAutoDefault(false);
+        cancel->setDefault(true);
+        cancel->setFocus();
+    } else {
+        autoLogs->setDefault(true);
+    }
     connect(autoLogs, &QPushButton::clicked, this, [this, autoId] { done(autoId); });
     connect(manuLogs, &QPushButton::clicked, this, [this, manuId] { done(manuId); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -10,5 +10,9 @@ class CLogKindDlg : public QDialog {
     Q_OBJECT
 
 protected:
-    CLogKindDlg(const QString& title, const QString& text, int autoId, int manuId, QWidget* parent);
+    // Which button Enter presses.
+    enum class EnterKey { AutoLogs, Cancel };
+
+    CLogKindDlg(const QString& title, const QString& text, int autoId, int manuId, EnterKey enter,
+                QWidget* parent);
 };
