@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <utility>
+#include <vector>
 
 #include "link/SerialDevices.h"
 #include "ui/widgets/ResourceImages.h"
@@ -15,12 +16,11 @@
 namespace {
 
 constexpr int kWidthDlu = 241;
-constexpr int kHeightDlu = 114;
-constexpr int kListedPorts = 9;  // COM1..COM9
+constexpr int kListedPorts = 9;  // COM1..COM9 are always listed
+constexpr int kLastPort = 32;    // the highest COM number an adapter gets
 constexpr int kBaudRates[] = {9600, 19200, 38400};
 
 const char* const kNoPortText = "Cannot find the USB port, please choose it manually.";
-const char* const kInvalidPortText = "The USB port is invalid. Please reset it manually.";
 
 QPushButton* makeButton(const char* text, const char* name, int picture, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(text), parent);
@@ -29,8 +29,12 @@ QPushButton* makeButton(const char* text, const char* name, int picture, QWidget
     return button;
 }
 
-QString devicePathText(const std::string& deviceDir, int comNumber) {
-    return QString::fromStdString(devicePathForCom(deviceDir, comNumber));
+// The adapter present as `comNumber`, or an empty path.
+std::string presentDevice(const std::vector<SerialDevice>& devices, int comNumber) {
+    for (const SerialDevice& device : devices) {
+        if (device.comNumber == comNumber) return device.path;
+    }
+    return {};
 }
 
 }  // namespace
@@ -50,10 +54,7 @@ CDSLCom::CDSLCom(AppSettings& settings, std::string deviceDir, QWidget* parent)
     };
 
     portList_->setObjectName(QStringLiteral("combo1002"));
-    for (int com = 1; com <= kListedPorts; ++com) {
-        portList_->addItem(QStringLiteral("COM%1").arg(com));
-        portList_->setItemData(com - 1, devicePathText(deviceDir_, com), Qt::ToolTipRole);
-    }
+    fillPortList();
     baudList_->setObjectName(QStringLiteral("combo1003"));
     for (int rate : kBaudRates) baudList_->addItem(QString::number(rate));
     deviceLabel_->setObjectName(QStringLiteral("devicePath"));
@@ -76,31 +77,54 @@ CDSLCom::CDSLCom(AppSettings& settings, std::string deviceDir, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    // The buttons follow the Baud row directly: the dialog is as high as its
+    // content, and only its width follows the resource.
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addStretch();
     layout->addLayout(buttons);
-    resize(dialogUnits(this, kWidthDlu, kHeightDlu));
+    resize(dialogUnits(this, kWidthDlu, 0).width(), sizeHint().height());
 
     selectInitialPort();
     selectInitialBaud();
     showDevice();
 
-    // Connected only now: showing the saved choice writes nothing back.
-    connect(portList_, &QComboBox::currentIndexChanged, this, &CDSLCom::onPortChanged);
-    connect(baudList_, &QComboBox::currentIndexChanged, this, &CDSLCom::onBaudChanged);
+    // Only what the user picks is written, also the entry already shown.
+    connect(portList_, &QComboBox::activated, this, &CDSLCom::onPortPicked);
+    connect(baudList_, &QComboBox::activated, this, &CDSLCom::onBaudPicked);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(autoSearch, &QPushButton::clicked, this, &CDSLCom::onAuto);
 }
 
-// COM10..COM16 have no entry: the list then shows no choice at all, and the
-// saved port stays as it is until the user picks one.
+// COM1..COM9, then an entry for each adapter present beyond them; each entry
+// carries its COM number, and the adapters present their device as tooltip.
+void CDSLCom::fillPortList() {
+    const std::vector<SerialDevice> devices = listSerialDevices(deviceDir_);
+    portList_->clear();
+    for (int com = 1; com <= kListedPorts; ++com) {
+        portList_->addItem(QStringLiteral("COM%1").arg(com), com);
+    }
+    for (const SerialDevice& device : devices) {
+        if (device.comNumber > kListedPorts) {
+            portList_->addItem(QStringLiteral("COM%1").arg(device.comNumber), device.comNumber);
+        }
+        portList_->setItemData(portEntry(device.comNumber), QString::fromStdString(device.path),
+                               Qt::ToolTipRole);
+    }
+}
+
+int CDSLCom::portEntry(int comNumber) const {
+    return portList_->findData(comNumber);
+}
+
+// A port beyond the list's entries (no adapter for it now) shows no choice at
+// all, and the saved port stays as it is until the user picks one.
 void CDSLCom::selectInitialPort() {
     const int port = settings_.comPort;
-    if (port >= 1 && port <= kListedPorts) {
-        portList_->setCurrentIndex(port - 1);
-    } else if (port > kListedPorts && port <= 16) {
+    const int entry = portEntry(port);
+    if (entry >= 0) {
+        portList_->setCurrentIndex(entry);
+    } else if (port > kListedPorts && port <= kLastPort) {
         portList_->setCurrentIndex(-1);
     } else {
         portList_->setCurrentIndex(0);
@@ -114,13 +138,13 @@ void CDSLCom::selectInitialBaud() {
     }
 }
 
-void CDSLCom::onPortChanged(int index) {
+void CDSLCom::onPortPicked(int index) {
     if (index < 0) return;
-    settings_.comPort = index + 1;
+    settings_.comPort = portList_->itemData(index).toInt();
     showDevice();
 }
 
-void CDSLCom::onBaudChanged(int index) {
+void CDSLCom::onBaudPicked(int index) {
     if (index < 0 || index >= std::ssize(kBaudRates)) return;
     settings_.baudRate = kBaudRates[index];
 }
@@ -132,18 +156,17 @@ void CDSLCom::onAuto() {
         messageBox(QString::fromUtf8(kNoPortText));
         return;
     }
+    // An adapter plugged in since the dialog opened gets its entry now.
+    fillPortList();
     const int com = devices.front().comNumber;
-    if (com < 1 || com > kListedPorts) {
-        messageBox(QString::fromUtf8(kInvalidPortText));
-        return;
-    }
-    portList_->setCurrentIndex(com - 1);
+    portList_->setCurrentIndex(portEntry(com));
     settings_.comPort = com;
     showDevice();
 }
 
-// The saved port is what Connect opens, also when the list shows COM1 for a
-// port it has no entry for.
+// The device that Connect opens for the saved port, named only when it is
+// there.
 void CDSLCom::showDevice() {
-    deviceLabel_->setText(devicePathText(deviceDir_, settings_.comPort));
+    const std::vector<SerialDevice> devices = listSerialDevices(deviceDir_);
+    deviceLabel_->setText(QString::fromStdString(presentDevice(devices, settings_.comPort)));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
@@ -272,6 +273,18 @@ TEST(AboutBox, ShowsNameVersionAndMaker) {
 
 // ---- COM Setup ----
 
+// Picks the entry `text` of `list` as the user does: opens the list, moves to
+// the entry and presses Enter, also on the entry already shown.
+void pick(QComboBox* list, const QString& text) {
+    const int row = list->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    list->window()->show();
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    view->setCurrentIndex(list->model()->index(row, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+}
+
 class ComSetup : public ::testing::Test {
 protected:
     QComboBox* portList(const CDSLCom& dialog) {
@@ -280,13 +293,22 @@ protected:
     QComboBox* baudList(const CDSLCom& dialog) {
         return dialog.findChild<QComboBox*>(QStringLiteral("combo1003"));
     }
-    void addDevice(const char* name) {
-        std::ofstream(deviceDir.filePath(QString::fromLatin1(name)).toStdString());
+    QString deviceHint(const CDSLCom& dialog) {
+        return dialog.findChild<QLabel*>(QStringLiteral("devicePath"))->text();
     }
+    QString devicePath(const char* name) const {
+        return deviceDir.filePath(QString::fromLatin1(name));
+    }
+    void addDevice(const char* name) { std::ofstream(devicePath(name).toStdString()); }
     std::unique_ptr<CDSLCom> makeDialog() {
         auto dialog = std::make_unique<CDSLCom>(settings, deviceDir.path().toStdString());
         dialog->messageBox = [this](const QString& text) { messages << text; };
         return dialog;
+    }
+    QStringList entries(const CDSLCom& dialog) {
+        QStringList texts;
+        for (int i = 0; i < portList(dialog)->count(); ++i) texts << portList(dialog)->itemText(i);
+        return texts;
     }
 
     QTemporaryDir deviceDir;
@@ -297,11 +319,12 @@ protected:
 TEST_F(ComSetup, ListsNinePortsAndThreeRates) {
     auto dialog = makeDialog();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("COM Setup"));
-    ASSERT_EQ(portList(*dialog)->count(), 9);
+    QStringList nine;
+    for (int com = 1; com <= 9; ++com) nine << QStringLiteral("COM%1").arg(com);
+    EXPECT_EQ(entries(*dialog), nine);
+    // No adapter is there, so no entry names a device.
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(portList(*dialog)->itemText(i), QStringLiteral("COM%1").arg(i + 1));
-        EXPECT_EQ(portList(*dialog)->itemData(i, Qt::ToolTipRole).toString().toStdString(),
-                  devicePathForCom(deviceDir.path().toStdString(), i + 1));
+        EXPECT_TRUE(portList(*dialog)->itemData(i, Qt::ToolTipRole).toString().isEmpty()) << i;
     }
     ASSERT_EQ(baudList(*dialog)->count(), 3);
     EXPECT_EQ(baudList(*dialog)->itemText(0), QStringLiteral("9600"));
@@ -309,50 +332,122 @@ TEST_F(ComSetup, ListsNinePortsAndThreeRates) {
     EXPECT_EQ(baudList(*dialog)->itemText(2), QStringLiteral("38400"));
 }
 
+TEST_F(ComSetup, EveryAdapterPresentHasAnEntryNamingItsDevice) {
+    addDevice("ttyUSB2");   // COM3
+    addDevice("ttyUSB11");  // COM12
+    addDevice("ttyACM0");   // COM17
+    auto dialog = makeDialog();
+    QStringList expected;
+    for (int com = 1; com <= 9; ++com) expected << QStringLiteral("COM%1").arg(com);
+    expected << QStringLiteral("COM12") << QStringLiteral("COM17");
+    EXPECT_EQ(entries(*dialog), expected);
+    const std::pair<const char*, const char*> named[] = {
+        {"COM3", "ttyUSB2"}, {"COM12", "ttyUSB11"}, {"COM17", "ttyACM0"}, {"COM4", nullptr}};
+    for (const auto& [entry, device] : named) {
+        const int row = portList(*dialog)->findText(QString::fromLatin1(entry));
+        EXPECT_EQ(portList(*dialog)->itemData(row, Qt::ToolTipRole).toString(),
+                  device ? devicePath(device) : QString())
+            << entry;
+    }
+
+    // Picking one sets its number, whatever its place in the list.
+    pick(portList(*dialog), QStringLiteral("COM17"));
+    EXPECT_EQ(settings.comPort, 17);
+    EXPECT_EQ(deviceHint(*dialog), devicePath("ttyACM0"));
+    pick(portList(*dialog), QStringLiteral("COM12"));
+    EXPECT_EQ(settings.comPort, 12);
+}
+
 struct InitialChoice {
     int comPort;
     int baudRate;
-    int portIndex;
+    const char* device;     // the adapter present, or nullptr
+    const char* shownPort;  // the entry shown; "" for none
     int baudIndex;
 };
+
+void PrintTo(const InitialChoice& choice, std::ostream* os) {
+    *os << "COM" << choice.comPort << " " << choice.baudRate << " "
+        << (choice.device ? choice.device : "-");
+}
 
 class ComSetupInitial : public ComSetup, public ::testing::WithParamInterface<InitialChoice> {};
 
 TEST_P(ComSetupInitial, SelectsTheSavedChoiceWithoutChangingIt) {
-    settings.comPort = GetParam().comPort;
-    settings.baudRate = GetParam().baudRate;
+    const InitialChoice& c = GetParam();
+    if (c.device) addDevice(c.device);
+    settings.comPort = c.comPort;
+    settings.baudRate = c.baudRate;
     auto dialog = makeDialog();
-    EXPECT_EQ(portList(*dialog)->currentIndex(), GetParam().portIndex);
-    EXPECT_EQ(baudList(*dialog)->currentIndex(), GetParam().baudIndex);
-    EXPECT_EQ(settings.comPort, GetParam().comPort);
-    EXPECT_EQ(settings.baudRate, GetParam().baudRate);
-    // The device shown is the one OK would connect to, whatever the list shows.
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("devicePath"))->text().toStdString(),
-              devicePathForCom(deviceDir.path().toStdString(), GetParam().comPort));
+    EXPECT_EQ(portList(*dialog)->currentText(), QString::fromLatin1(c.shownPort));
+    EXPECT_EQ(baudList(*dialog)->currentIndex(), c.baudIndex);
+    EXPECT_EQ(settings.comPort, c.comPort);
+    EXPECT_EQ(settings.baudRate, c.baudRate);
+    // The device beside the list is the one OK would connect to, and only
+    // when it is there.
+    EXPECT_EQ(deviceHint(*dialog), c.device ? devicePath(c.device) : QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComSetupInitial,
-    ::testing::Values(InitialChoice{1, 9600, 0, 0}, InitialChoice{9, 19200, 8, 1},
-                      InitialChoice{3, 38400, 2, 2}, InitialChoice{10, 19200, -1, 1},
-                      InitialChoice{16, 38400, -1, 2}, InitialChoice{0, 4800, 0, 0},
-                      InitialChoice{17, 0, 0, 0}, InitialChoice{-5, 115200, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Cases, ComSetupInitial,
+                         ::testing::Values(InitialChoice{1, 9600, nullptr, "COM1", 0},
+                                           InitialChoice{9, 19200, "ttyUSB8", "COM9", 1},
+                                           InitialChoice{3, 38400, "ttyUSB2", "COM3", 2},
+                                           InitialChoice{10, 19200, nullptr, "", 1},
+                                           InitialChoice{16, 38400, nullptr, "", 2},
+                                           InitialChoice{12, 9600, "ttyUSB11", "COM12", 0},
+                                           InitialChoice{17, 9600, "ttyACM0", "COM17", 0},
+                                           InitialChoice{32, 0, nullptr, "", 0},
+                                           InitialChoice{0, 4800, nullptr, "COM1", 0},
+                                           InitialChoice{33, 9600, nullptr, "COM1", 0},
+                                           InitialChoice{-5, 115200, nullptr, "COM1", 0}));
 
-TEST_F(ComSetup, ChangesAreWrittenAtOnceAndCancelKeepsThem) {
+TEST_F(ComSetup, PicksAreWrittenAtOnceAndCancelKeepsThem) {
     auto dialog = makeDialog();
-    portList(*dialog)->setCurrentIndex(4);
+    pick(portList(*dialog), QStringLiteral("COM5"));
     EXPECT_EQ(settings.comPort, 5);
-    baudList(*dialog)->setCurrentIndex(1);
+    pick(baudList(*dialog), QStringLiteral("19200"));
     EXPECT_EQ(settings.baudRate, 19200);
-    baudList(*dialog)->setCurrentIndex(0);
+    pick(baudList(*dialog), QStringLiteral("9600"));
     EXPECT_EQ(settings.baudRate, 9600);
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("devicePath"))->text().toStdString(),
-              devicePathForCom(deviceDir.path().toStdString(), 5));
+    EXPECT_TRUE(deviceHint(*dialog).isEmpty());  // no ttyUSB4
 
     QTimer::singleShot(0, dialog.get(), [&dialog] { button(*dialog, "button2")->click(); });
     EXPECT_EQ(dialog->exec(), QDialog::Rejected);
     EXPECT_EQ(settings.comPort, 5);
     EXPECT_EQ(settings.baudRate, 9600);
+}
+
+// The list shows COM1 and 9600 for a port and a rate it has no entry for:
+// picking what is shown must take it.
+TEST_F(ComSetup, PickingTheEntryAlreadyShownTakesIt) {
+    settings = {40, 4800, 10};
+    auto dialog = makeDialog();
+    ASSERT_EQ(portList(*dialog)->currentText(), QStringLiteral("COM1"));
+    ASSERT_EQ(baudList(*dialog)->currentText(), QStringLiteral("9600"));
+    pick(portList(*dialog), QStringLiteral("COM1"));
+    pick(baudList(*dialog), QStringLiteral("9600"));
+    EXPECT_EQ(settings.comPort, 1);
+    EXPECT_EQ(settings.baudRate, 9600);
+}
+
+TEST_F(ComSetup, OnlyTheUsersPicksAreWritten) {
+    auto dialog = makeDialog();
+    portList(*dialog)->setCurrentIndex(6);
+    baudList(*dialog)->setCurrentIndex(0);
+    EXPECT_EQ(settings.comPort, 3);
+    EXPECT_EQ(settings.baudRate, 38400);
+}
+
+TEST_F(ComSetup, TheButtonsFollowTheBaudRow) {
+    auto dialog = makeDialog();
+    dialog->show();
+    QCoreApplication::processEvents();
+    const QComboBox* baud = baudList(*dialog);
+    const int baudBottom = baud->mapTo(dialog.get(), QPoint(0, baud->height())).y();
+    const QPushButton* ok = button(*dialog, "button1");
+    const int okTop = ok->mapTo(dialog.get(), QPoint(0, 0)).y();
+    EXPECT_GT(okTop, baudBottom);
+    EXPECT_LT(okTop - baudBottom, baud->height());
 }
 
 TEST_F(ComSetup, AutoPicksTheFirstAdapter) {
@@ -362,9 +457,29 @@ TEST_F(ComSetup, AutoPicksTheFirstAdapter) {
     settings.comPort = 12;
     auto dialog = makeDialog();
     button(*dialog, "button1000")->click();
-    EXPECT_EQ(portList(*dialog)->currentIndex(), 3);
+    EXPECT_EQ(portList(*dialog)->currentText(), QStringLiteral("COM4"));
     EXPECT_EQ(settings.comPort, 4);
+    EXPECT_EQ(deviceHint(*dialog), devicePath("ttyUSB3"));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ComSetup, AutoTakesAnAdapterPastCom9) {
+    addDevice("ttyACM0");  // COM17
+    auto dialog = makeDialog();
+    button(*dialog, "button1000")->click();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(portList(*dialog)->currentText(), QStringLiteral("COM17"));
+    EXPECT_EQ(settings.comPort, 17);
+    EXPECT_EQ(deviceHint(*dialog), devicePath("ttyACM0"));
+}
+
+TEST_F(ComSetup, AutoFindsAnAdapterPluggedInWhileTheDialogIsOpen) {
+    auto dialog = makeDialog();
+    addDevice("ttyUSB11");  // COM12
+    button(*dialog, "button1000")->click();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(portList(*dialog)->currentText(), QStringLiteral("COM12"));
+    EXPECT_EQ(settings.comPort, 12);
 }
 
 TEST_F(ComSetup, AutoWithoutAdapterAsksToChooseByHand) {
@@ -372,16 +487,6 @@ TEST_F(ComSetup, AutoWithoutAdapterAsksToChooseByHand) {
     button(*dialog, "button1000")->click();
     EXPECT_EQ(messages,
               QStringList{QStringLiteral("Cannot find the USB port, please choose it manually.")});
-    EXPECT_EQ(settings.comPort, 3);
-    EXPECT_EQ(portList(*dialog)->currentIndex(), 2);
-}
-
-TEST_F(ComSetup, AutoRefusesAnAdapterBeyondTheList) {
-    addDevice("ttyACM0");  // COM17
-    auto dialog = makeDialog();
-    button(*dialog, "button1000")->click();
-    EXPECT_EQ(messages,
-              QStringList{QStringLiteral("The USB port is invalid. Please reset it manually.")});
     EXPECT_EQ(settings.comPort, 3);
     EXPECT_EQ(portList(*dialog)->currentIndex(), 2);
 }
