@@ -292,7 +292,7 @@ std::vector<uint8_t> LoggerSim::encodePackage(uint8_t code, std::span<const SimR
     payload[0] = kStatusOk;
     simwire::putU16(&payload[1], static_cast<uint16_t>(total));
     simwire::putU16(&payload[3], static_cast<uint16_t>(number));
-    const bool overDeclared = number == faults.overDeclarePackage;
+    const bool overDeclared = faults.overDeclarePackage > 0 && number == faults.overDeclarePackage;
     payload[5] = static_cast<uint8_t>(
         std::min<size_t>(records.size() + (overDeclared ? 1 : 0), kMaxRecordsPerPackage));
     for (size_t i = 0; i < records.size(); ++i)

@@ -42,8 +42,8 @@ public:
         int stallAfterPackage = 0;  // an Auto download stops after this package; 0 = never
         // An Auto download never sends this package, though the total counts it.
         int skipPackage = 0;
-        // This Auto package's record count says one record more than it carries
-        // (a package of 255 records cannot say more).
+        // This package's record count says one record more than it carries (the
+        // Manu package is package 1; a package of 255 records cannot say more).
         int overDeclarePackage = 0;
         uint8_t onlyCode = 0;
     };

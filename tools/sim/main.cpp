@@ -30,7 +30,7 @@ constexpr const char* kUsage =
     "  --split-at B             bytes of package P in the first write (half of it)\n"
     "  --stall-after K          stop a download after package K\n"
     "  --skip-package P         never send Auto package P (the total still counts it)\n"
-    "  --over-declare P         Auto package P's record count says one record more\n"
+    "  --over-declare P         package P's record count says one record more\n"
     "  --silent                 read requests, answer none\n"
     "  --bad-check              answer with a wrong check byte\n"
     "  --status-zero            answer with status 0\n"
