@@ -30,6 +30,10 @@ void ConsoleLoop::onRxChunk(int n) {
 }
 
 void ConsoleLoop::onPortError(const PortFailure& failure) {
+    if (holding_) {
+        if (!held_) held_ = failure;
+        return;
+    }
     if (engine_ != nullptr) engine_->onPortError(describePortFailure(failure));
 }
 

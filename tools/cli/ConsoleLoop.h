@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 #include "link/CSerialPort.h"
 #include "link/EngineHosts.h"
@@ -19,6 +20,12 @@ class ConsoleLoop : public TimerHost, public SerialPortOwner {
 public:
     // The port and the engine are made after the loop that they are handed.
     void attach(CSerialPort& port, ProtocolEngine& engine);
+
+    // While the line is opened, its failure is kept for the opener to tell
+    // (a device that is no serial line, a baud rate it refuses) instead of
+    // reaching the engine, which would tell of a pulled cable.
+    void holdPortErrors(bool hold) { holding_ = hold; }
+    const std::optional<PortFailure>& heldFailure() const { return held_; }
 
     // Runs until `done` holds (true) or `maxSeconds` have passed (false).
     bool runUntil(const std::function<bool()>& done, double maxSeconds);
@@ -47,6 +54,8 @@ private:
     CSerialPort* port_ = nullptr;
     ProtocolEngine* engine_ = nullptr;
     std::array<Timer, kTimerSlots> timers_{};
+    bool holding_ = false;
+    std::optional<PortFailure> held_;  // the first failure while holding
 
     std::mutex mutex_;  // guards deliveryWanted_, the one thing the port thread touches
     std::condition_variable wake_;

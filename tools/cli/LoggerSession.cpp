@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -15,6 +17,22 @@ constexpr double kIdentifySeconds = 60;
 
 void traceLine(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+// Why the device could not be opened, from the error of the failed open.
+std::string openFailureText(int error) {
+    // The line is locked by another program (or another dravin-cli).
+    if (error == EWOULDBLOCK || error == EBUSY) return "it is in use by another program";
+    return std::strerror(error);
+}
+
+// What the line refused when it was set up.
+std::string refusalText(const PortFailure& failure, int baud) {
+    const std::string reason = " (" + describePortFailure(failure) + ")";
+    if (failure.error == ENOTTY) return " is not a serial line" + reason;
+    if (std::strcmp(failure.call, "cfsetspeed") == 0)
+        return " does not take " + std::to_string(baud) + " baud" + reason;
+    return " refused its line settings" + reason;
 }
 
 }  // namespace
@@ -35,20 +53,23 @@ bool LoggerSession::connect() {
     const std::string path = options_.device.empty()
                                  ? devicePathForCom(kDefaultDeviceDir, options_.port)
                                  : options_.device;
+    const std::string line =
+        options_.device.empty() ? "COM" + std::to_string(options_.port) + " (" + path + ")" : path;
     ui_.beginOperation();
-    if (!port_.OpenDevice(&loop_, path, baud, data_->link.rxBuffer.data())) {
-        char text[160];
-        if (options_.device.empty()) {
-            std::snprintf(text, sizeof text, "Connect failed: COM%d can not be opened.",
-                          options_.port);
-            ui_.print(text);
-        } else {
-            ui_.print("Connect failed: " + path + " can not be opened.");
-        }
+    loop_.holdPortErrors(true);
+    const bool opened = port_.OpenDevice(&loop_, path, baud, data_->link.rxBuffer.data());
+    const int openError = errno;
+    loop_.holdPortErrors(false);
+    if (!opened) {
+        ui_.print("Connect failed: " + line + " can not be opened: " + openFailureText(openError) +
+                  ".");
         return false;
     }
-    // A line that cannot be set up has already raised the port error.
-    if (ui_.ended()) return false;
+    if (const std::optional<PortFailure>& refused = loop_.heldFailure()) {
+        if (options_.trace) traceLine("port error: " + describePortFailure(*refused));
+        ui_.print("Connect failed: " + line + refusalText(*refused, baud) + ".");
+        return false;
+    }
     port_.StartThread();
     return run([this] { engine_.startIdentify(); }, kIdentifySeconds);
 }
