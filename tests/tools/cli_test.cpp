@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/LoggerSim.h"
@@ -28,7 +31,9 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 using ::testing::HasSubstr;
 
+// Both executables are built beside the program.
 const std::string kCli = DRAVIN_BINARY_DIR "/dravin-cli";
+const std::string kSim = DRAVIN_BINARY_DIR "/dravin-logger-sim";
 constexpr SimRecord kFirst{2024, 3, 9, 22, 10, 5, 235, 553, -2000, 600};
 
 struct RunResult {
@@ -37,10 +42,10 @@ struct RunResult {
     std::string err;
 };
 
-// Runs the tool and collects both of its output streams until it ends.
-RunResult runCli(const std::vector<std::string>& args) {
+// Runs the program and collects both of its output streams until it ends.
+RunResult runProgram(const std::string& path, const std::vector<std::string>& args) {
     std::vector<char*> argv;
-    std::string program = kCli;
+    std::string program = path;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& a : copies) argv.push_back(a.data());
@@ -53,7 +58,7 @@ RunResult runCli(const std::vector<std::string>& args) {
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, kCli.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(outPipe[1]);
     close(errPipe[1]);
@@ -82,6 +87,10 @@ RunResult runCli(const std::vector<std::string>& args) {
     if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     return result;
+}
+
+RunResult runCli(const std::vector<std::string>& args) {
+    return runProgram(kCli, args);
 }
 
 Bytes readFile(const std::string& path) {
@@ -230,8 +239,10 @@ TEST_F(CliTest, DownloadSavesTheLogAsTheProgramWould) {
         RunResult run =
             runCli({"download", "--device", sim.devicePath(), "--logs", c.kind, "--dir", dir_});
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        // After identify alone the program holds no name and no hardware version.
-        const LogFileImage image = imageOf(records);
+        // The setup is read first: the log carries the logger's name and hardware version.
+        LogFileImage image = imageOf(records);
+        image.name = "Cold \"B\" room";
+        image.hardware = "V2.10";
         const std::string path = dir_ + "/" + savedName("1234567890", image.timestamps.back());
         EXPECT_EQ(run.out, path + "\n");
         EXPECT_EQ(run.err, std::string(c.kind) == "auto"
@@ -289,6 +300,25 @@ TEST_F(CliTest, ReadSetupJsonStaysJsonForANameInALocalCodePage) {
     EXPECT_THAT(run.out, HasSubstr(R"("name":"\u00c0\u00e4\u00bf\u00e2 )"
                                    "\xC3\xA9"
                                    R"(")"));
+}
+
+// A logger's texts may hold anything: the text output shows control
+// characters as escapes, so that they neither act on the terminal nor break lines.
+TEST_F(CliTest, TextOutputShowsControlCharactersEscaped) {
+    LoggerSim::Config config = loggerConfig();
+    config.serialNo = std::string("AB\x1b[2JCD\n1", 10);
+    config.setup.name = fixedText<24>("Cold\nroom\x1b[31m\x7f \xC2\x9B\xC3\xA9");
+    LoggerSim sim(config);
+    RunResult run = runCli({"read-setup", "--device", sim.devicePath()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out,
+                HasSubstr("name: Cold\\x0aroom\\x1b[31m\\x7f \\xc2\\x9b\xC3\xA9\nserialNo: "
+                          "AB\\x1b[2JCD\\x0a1\n"));
+
+    RunResult json = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
+    EXPECT_THAT(json.out, HasSubstr(R"("name":"Cold\nroom\u001b[31m\u007f \u009b)"
+                                    "\xC3\xA9"
+                                    R"(","serialNo":"AB\u001b[2JCD\n1")"));
 }
 
 TEST_F(CliTest, SyncSetupChangesOnlyTheFieldsGiven) {
@@ -416,17 +446,107 @@ TEST_F(CliTest, SilentLoggerCannotBeConnected) {
     EXPECT_EQ(sim.requestCount(simwire::kIdentify), 11) << "sent once, resent ten times";
 }
 
-TEST_F(CliTest, StalledDownloadTimesOutAndSavesNothing) {
-    LoggerSim::Config config = loggerConfig();
-    config.autoRecords = makeSimRecords(250, kFirst, 60);
-    config.faults.stallAfterPackage = 1;
-    LoggerSim sim(config);
-    RunResult run =
-        runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Downloading data, please wait...\nTimeout!\n");
-    EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(savedFiles().empty());
+// The records of the packages numbered in `numbers` (from 1), `perPackage` a package.
+std::vector<SimRecord> packagesOf(const std::vector<SimRecord>& records, size_t perPackage,
+                                  std::initializer_list<size_t> numbers) {
+    std::vector<SimRecord> kept;
+    for (size_t number : numbers) {
+        const size_t first = (number - 1) * perPackage;
+        const size_t end = std::min(records.size(), first + perPackage);
+        kept.insert(kept.end(), records.begin() + static_cast<long>(first),
+                    records.begin() + static_cast<long>(end));
+    }
+    return kept;
+}
+
+// The log file a download of `records` from loggerConfig() saves.
+Bytes savedImage(const std::vector<SimRecord>& records) {
+    LogFileImage image = imageOf(records);
+    image.name = "Cold \"B\" room";
+    image.hardware = "V2.10";
+    return image.bytes();
+}
+
+constexpr std::string_view kLostLine = "Some records did not arrive whole and were lost.";
+
+// However the logger's writes cut its packages, every record is saved.
+TEST_F(CliTest, DownloadSavesEveryRecordWhereverTheWritesCutThePackages) {
+    constexpr int kPerPackage = 19;
+    constexpr int kPackage = 26 + 14 * kPerPackage;
+    struct Case {
+        const char* name;
+        int records;
+        LoggerSim::Pacing pacing;
+    } cases[] = {
+        {"eight packages a write", 190, {.recordsPerPackage = kPerPackage, .packagesPerWrite = 8}},
+        {"split in the header",
+         57,
+         {.recordsPerPackage = kPerPackage, .splitPackage = 2, .splitAt = 17}},
+        {"split in a record",
+         57,
+         {.recordsPerPackage = kPerPackage, .splitPackage = 2, .splitAt = 21 + 14 * 5 + 6}},
+        {"split before the check byte",
+         57,
+         {.recordsPerPackage = kPerPackage, .splitPackage = 2, .splitAt = kPackage - 5}},
+        {"split in the trailer",
+         57,
+         {.recordsPerPackage = kPerPackage, .splitPackage = 2, .splitAt = kPackage - 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto records = makeSimRecords(c.records, kFirst, 60);
+        LoggerSim::Config config = loggerConfig();
+        config.autoRecords = records;
+        config.pacing = c.pacing;
+        LoggerSim sim(config);
+        RunResult run =
+            runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "Downloading data, please wait...\nSuccess.\n");
+        const std::string path = dir_ + "/" + savedName("1234567890", timestampOf(records.back()));
+        EXPECT_EQ(run.out, path + "\n");
+        EXPECT_EQ(readFile(path), savedImage(records));
+        fs::remove(path);
+    }
+}
+
+// The logger resends nothing: a package lost on the way is lost. The rest is
+// saved, and the tool says that records were lost and fails.
+TEST_F(CliTest, DownloadThatLosesRecordsSavesTheRestAndFails) {
+    constexpr size_t kPerPackage = 19;
+    const auto records = makeSimRecords(57, kFirst, 60);
+    struct Case {
+        const char* name;
+        LoggerSim::Faults faults;
+        std::vector<SimRecord> saved;
+    } cases[] = {
+        {"skipped package", {.skipPackage = 2}, packagesOf(records, kPerPackage, {1, 3})},
+        {"over-declared package",
+         {.overDeclarePackage = 2},
+         packagesOf(records, kPerPackage, {1, 3})},
+        {"stall after the first package",
+         {.stallAfterPackage = 1},
+         packagesOf(records, kPerPackage, {1})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoggerSim::Config config = loggerConfig();
+        config.autoRecords = records;
+        config.pacing.recordsPerPackage = kPerPackage;
+        config.faults = c.faults;
+        LoggerSim sim(config);
+        RunResult run =
+            runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
+        EXPECT_EQ(run.exitCode, 1);
+        const std::vector<std::string> err = lines(run.err);
+        ASSERT_FALSE(err.empty());
+        EXPECT_EQ(err.back(), kLostLine);
+        EXPECT_EQ(std::count(err.begin(), err.end(), kLostLine), 1) << run.err;
+        const std::string path = dir_ + "/" + savedName("1234567890", timestampOf(c.saved.back()));
+        EXPECT_EQ(run.out, path + "\n");
+        EXPECT_EQ(readFile(path), savedImage(c.saved));
+        fs::remove(path);
+    }
 }
 
 TEST_F(CliTest, UnpluggedLineIsReported) {
@@ -436,12 +556,59 @@ TEST_F(CliTest, UnpluggedLineIsReported) {
     RunResult run = runCli({"identify", "--device", sim.devicePath()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "The USB cable was unplugged and the connection was broken.\n");
+
+    // The trace tells the failure as such, with the call and the system's reason.
+    LoggerSim again(config);
+    RunResult traced = runCli({"identify", "--device", again.devicePath(), "--trace"});
+    EXPECT_EQ(traced.exitCode, 1);
+    const std::vector<std::string> err = lines(traced.err);
+    ASSERT_EQ(err.size(), 3u) << traced.err;
+    EXPECT_THAT(err[0], ::testing::StartsWith("tx 01 16 7B 28 "));
+    EXPECT_THAT(err[1], ::testing::StartsWith("port error: read: "));
+    EXPECT_EQ(err[2], "The USB cable was unplugged and the connection was broken.");
 }
 
-TEST_F(CliTest, LineThatCannotBeOpenedIsReported) {
-    RunResult run = runCli({"identify", "--device", dir_ + "/ttyNone"});
+// Each failure to open or set up the line says what failed and why, in one line.
+TEST_F(CliTest, LineThatCannotBeUsedIsReported) {
+    LoggerSim sim(loggerConfig());
+    const std::string pty = sim.devicePath();
+    // Another program holds the line, as Dravin's window would.
+    const int held = open(pty.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--device", dir_ + "/ttyNone"},
+         "Connect failed: " + dir_ + "/ttyNone can not be opened: No such file or directory.\n"},
+        {{"--device", pty},
+         "Connect failed: " + pty + " can not be opened: it is in use by another program.\n"},
+        {{"--device", "/dev/null"},
+         "Connect failed: /dev/null is not a serial line (ioctl TIOCEXCL: Inappropriate ioctl "
+         "for device).\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"identify"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        RunResult run = runCli(args);
+        EXPECT_EQ(run.exitCode, 1) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+    close(held);
+    EXPECT_EQ(sim.totalRequests(), 0);
+}
+
+TEST_F(CliTest, BaudRateTheLineRefusesIsReported) {
+    LoggerSim sim(loggerConfig());
+    RunResult run =
+        runCli({"identify", "--device", sim.devicePath(), "--baud", "12345", "--trace"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Connect failed: " + dir_ + "/ttyNone can not be opened.\n");
+    EXPECT_EQ(run.err,
+              "port error: cfsetspeed: Invalid argument\nConnect failed: " + sim.devicePath() +
+                  " does not take 12345 baud (cfsetspeed: Invalid argument).\n");
+    EXPECT_EQ(sim.totalRequests(), 0) << "nothing is sent on a line that is not set up";
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
@@ -482,6 +649,16 @@ TEST_F(CliTest, HelpPrintsTheUsage) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST_F(CliTest, SimulatorHelpGoesToStdout) {
+    RunResult run = runProgram(kSim, {"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_THAT(run.out, HasSubstr("--split-package P"));
+    EXPECT_EQ(run.err, "");
+    RunResult wrong = runProgram(kSim, {"--records-per-package"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_THAT(wrong.err, HasSubstr("usage: dravin-logger-sim"));
+}
+
 TEST_F(CliTest, InfoDescribesALogFile) {
     LogFileImage image;
     image.name = "Lab \"B\"";
@@ -498,9 +675,9 @@ TEST_F(CliTest, InfoDescribesALogFile) {
     RunResult json = runCli({"info", path, "--json"});
     EXPECT_EQ(json.exitCode, 0) << json.err;
     EXPECT_EQ(json.out, R"({"name":"Lab \"B\"","hardware":"V1.2x","serialNo":"ABCDE12345",)"
-                        R"("recordCount":3,"channelCount":1,"units":["oC","%RH","Un","PPM"],)"
+                        R"("recordCount":3,"channelCount":1,"units":["oC"],)"
                         R"("first":"20100305142201","last":"20100305142401",)"
-                        R"("max":[24,50.5,0,-1.5],"min":[20,50.5,0,-1.5],"avg":[22,50.5,0,-1.5],)"
+                        R"("max":[24],"min":[20],"avg":[22],)"
                         R"("axisMax":24,"axisMin":20,"axisStep":1})"
                         "\n");
 
@@ -514,8 +691,10 @@ TEST_F(CliTest, InfoDescribesALogFile) {
 }
 
 TEST_F(CliTest, InfoReportsEveryLineWhateverBytesTheFileHolds) {
-    // Log files are taken as they are: a timestamp may hold zero bytes.
+    // Log files are taken as they are: a timestamp may hold zero bytes, a
+    // name a line break. Each is shown as an escape on its line.
     LogFileImage image;
+    image.name = "Lab\r\nB";
     image.timestamps = {std::string("20100305\0\0\0\0\0\0", 14), "20100305142401"};
     image.values = {{20.0f, 50.0f, 0.0f, 0.0f}, {24.0f, 52.0f, 0.0f, 0.0f}};
     const std::string path = dir_ + "/zeros.drav";
@@ -523,7 +702,8 @@ TEST_F(CliTest, InfoReportsEveryLineWhateverBytesTheFileHolds) {
 
     RunResult text = runCli({"info", path});
     EXPECT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_THAT(text.out, HasSubstr(std::string("first: 2010-03-05 \0\0:\0\0:\0\0\n", 27)));
+    EXPECT_THAT(text.out, HasSubstr("\nname: Lab\\x0d\\x0aB\n"));
+    EXPECT_THAT(text.out, HasSubstr("\nfirst: 2010-03-05 \\x00\\x00:\\x00\\x00:\\x00\\x00\n"));
     EXPECT_THAT(text.out, HasSubstr("\nlast: 2010-03-05 14:24:01\nmax: 24 52\n"));
     EXPECT_THAT(text.out, HasSubstr("\naxis: 15 .. 55 step 5\n"));
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "LoggerSession.h"
+#include "Printable.h"
 #include "Reports.h"
 #include "link/SerialDevices.h"
 #include "logdata/LogFile.h"
@@ -18,6 +20,8 @@ constexpr double kDownloadSeconds = 24 * 3600;
 // Realtime samples come once a second; a silence this long ends the run.
 constexpr double kSampleSilenceSeconds = 10;
 
+constexpr std::string_view kRecordsLostLine = "Some records did not arrive whole and were lost.";
+
 int status(bool ok) {
     return ok ? kExitOk : kExitFailed;
 }
@@ -29,14 +33,15 @@ void printOut(const std::string& text) {
     std::fflush(stdout);
 }
 
-// The path of the log just saved, when one was.
+// The path of the log just saved, when one was. Its name holds the logger's
+// serial number, which may hold anything.
 void printSavedPath(const std::string& path) {
-    if (!path.empty()) printOut(path + "\n");
+    if (!path.empty()) printOut(printable(path) + "\n");
 }
 
 int listPorts() {
     for (const SerialDevice& device : listSerialDevices(kDefaultDeviceDir))
-        printOut("COM" + std::to_string(device.comNumber) + "\t" + device.path + "\n");
+        printOut("COM" + std::to_string(device.comNumber) + "\t" + printable(device.path) + "\n");
     return kExitOk;
 }
 
@@ -90,9 +95,12 @@ int syncSetup(LoggerSession& session, const CliOptions& options) {
 
 int download(LoggerSession& session, const CliOptions& options) {
     if (!session.prepareLogFolder()) return kExitFailed;
+    ProtocolEngine& engine = session.engine();
+    // The saved log carries the logger's name and hardware version, which
+    // only its setup tells.
+    if (!session.run([&] { engine.readSetup(); }, kRequestSeconds)) return kExitFailed;
     AppData& data = session.data();
     data.store.currentFilePath.clear();
-    ProtocolEngine& engine = session.engine();
     const bool ok = session.run(
         [&] {
             if (options.logs == LogKind::Auto)
@@ -101,10 +109,14 @@ int download(LoggerSession& session, const CliOptions& options) {
                 engine.startManuDownload();
         },
         kDownloadSeconds);
-    if (!ok) return kExitFailed;
-    // "No logs." saves nothing and is no failure.
+    // What arrived is saved even when records were lost on the way.
     printSavedPath(data.store.currentFilePath);
-    return kExitOk;
+    if (engine.recordsLost()) {
+        if (!session.ui().printed(kRecordsLostLine)) session.ui().print(kRecordsLostLine);
+        return kExitFailed;
+    }
+    // "No logs." saves nothing and is no failure.
+    return status(ok);
 }
 
 int deleteLogs(LoggerSession& session, const CliOptions& options) {
@@ -165,7 +177,7 @@ int info(const CliOptions& options) {
         if (message.find(options.file) == std::string::npos)
             message = options.file + ": " + message;
         std::replace(message.begin(), message.end(), '\n', ' ');
-        std::fprintf(stderr, "%s\n", message.c_str());
+        std::fprintf(stderr, "%s\n", printable(message).c_str());
         return kExitFailed;
     }
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "Printable.h"
 #include "app/AppData.h"
 
 namespace {
@@ -29,6 +30,17 @@ std::string consoleText(std::string_view text) {
     return line;
 }
 
+std::vector<std::string> busyLines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const size_t end = text.find(kWindowsLineEnd);
+        if (end != 0) lines.push_back(consoleText(text.substr(0, end)));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + kWindowsLineEnd.size());
+    }
+    return lines;
+}
+
 ConsoleUi::ConsoleUi(AppData& data, bool stderrIsTerminal)
     : data_(data), terminal_(stderrIsTerminal) {}
 
@@ -37,12 +49,19 @@ void ConsoleUi::beginOperation() {
     succeeded_ = false;
     reported_ = false;
     lastMessage_.clear();
+    printed_.clear();
 }
 
 void ConsoleUi::print(std::string_view text) {
-    const std::string line = consoleText(text);
+    // A message may carry a logger's text, such as its serial number in a path.
+    const std::string line = printable(consoleText(text));
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
+    printed_.push_back(line);
+}
+
+bool ConsoleUi::printed(std::string_view line) const {
+    return std::find(printed_.begin(), printed_.end(), line) != printed_.end();
 }
 
 bool ConsoleUi::showMessage(std::string_view text) {
@@ -68,7 +87,7 @@ void ConsoleUi::updateBusyBox(bool over) {
     barShown_ = false;
     // A failed save has said "Failed." in a message already.
     if (reported_ && consoleText(data_.busyText) == lastMessage_) return;
-    print(data_.busyText);
+    for (const std::string& line : busyLines(data_.busyText)) print(line);
     reported_ = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/EngineHosts.h"
 
@@ -22,8 +23,10 @@ public:
     bool reported() const { return reported_; }
     int samples() const { return samples_; }
 
-    // One line (or, for the setup errors, lines) on stderr.
+    // One line on stderr.
     void print(std::string_view text);
+    // Whether this line has been printed since the operation began.
+    bool printed(std::string_view line) const;
 
     void showProgress(std::string_view) override {}
     void setProgressText(std::string_view) override {}
@@ -49,10 +52,14 @@ private:
     bool ended_ = false;
     bool succeeded_ = false;
     bool reported_ = false;
-    std::string lastMessage_;  // of the current operation
+    std::string lastMessage_;           // of the current operation
+    std::vector<std::string> printed_;  // lines of the current operation
     int samples_ = 0;
 };
 
 // The program's texts as console lines: a leading "\r\n" dropped, the other
 // "\r\n" made blanks: one line a message.
 std::string consoleText(std::string_view text);
+// The busy box's texts hold one statement a line ("\r\nSuccess.\r\nThe log
+// was cut at ..."): each becomes a console line of its own.
+std::vector<std::string> busyLines(std::string_view text);

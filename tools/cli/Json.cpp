@@ -4,24 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at text[i], or 0.
-size_t utf8Length(std::string_view text, size_t i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    const size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
-                          : lead >= 0xE0                 ? 3
-                          : lead >= 0xC2 && lead <= 0xDF ? 2
-                                                         : 0;
-    if (length == 0 || i + length > text.size()) return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    }
-    return length;
-}
-
-}  // namespace
+#include "Printable.h"
 
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -31,15 +14,18 @@ std::string jsonString(std::string_view text) {
         // is written as the code point of its value, so the output stays JSON.
         if (static_cast<unsigned char>(c) >= 0x80) {
             const size_t length = utf8Length(text, i);
-            if (length > 0) {
+            unsigned codePoint = static_cast<unsigned char>(c);
+            if (isC1Control(text, i, length)) {
+                // A control as UTF-8: escaped as the control it is.
+                codePoint = static_cast<unsigned char>(text[++i]);
+            } else if (length > 0) {
                 out.append(text.substr(i, length));
                 i += length - 1;
-            } else {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x",
-                              static_cast<unsigned>(static_cast<unsigned char>(c)));
-                out += escaped;
+                continue;
             }
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", codePoint);
+            out += escaped;
             continue;
         }
         switch (c) {
@@ -59,7 +45,8 @@ std::string jsonString(std::string_view text) {
                 out += "\\t";
                 break;
             default:
-                if (static_cast<unsigned char>(c) < 0x20) {
+                // Controls are escaped, DEL included, so that no terminal obeys them.
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
                     char escaped[8];
                     std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
                     out += escaped;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "Json.h"
+#include "Printable.h"
 #include "app/AppData.h"
 
 namespace {
@@ -16,8 +18,9 @@ std::string_view fieldText(const char (&field)[N]) {
     return {field, strnlen(field, N)};
 }
 
+// Values come from a logger or a file: their control characters are shown, not obeyed.
 std::string line(std::string_view key, std::string_view value) {
-    return std::string(key) + ": " + std::string(value) + "\n";
+    return std::string(key) + ": " + printable(value) + "\n";
 }
 
 std::string line(std::string_view key, int64_t value) {
@@ -38,9 +41,16 @@ int usedChannels(const LogStore& store) {
     return static_cast<int>(std::min<uint32_t>(store.channelCount, kChannels));
 }
 
+std::span<const std::string> usedUnits(const LogStore& store) {
+    return std::span(store.unitTexts, static_cast<size_t>(usedChannels(store)));
+}
+
+std::span<const float> usedValues(const LogStore& store, const float (&values)[kChannels]) {
+    return std::span(values, static_cast<size_t>(usedChannels(store)));
+}
+
 std::string unitsText(const LogStore& store) {
-    return joined(std::span(store.unitTexts, static_cast<size_t>(usedChannels(store))),
-                  [](const std::string& unit) { return unit; });
+    return joined(usedUnits(store), [](const std::string& unit) { return unit; });
 }
 
 std::string readableTime(std::string_view t) {
@@ -50,7 +60,7 @@ std::string readableTime(std::string_view t) {
 }
 
 std::string valuesText(const LogStore& store, const float (&values)[kChannels]) {
-    return joined(std::span(values, static_cast<size_t>(usedChannels(store))), jsonNumber);
+    return joined(usedValues(store, values), jsonNumber);
 }
 
 struct SetupLimit {
@@ -131,13 +141,13 @@ std::string logInfoJson(const AppData& data) {
         .text("serialNo", fieldText(setup.serialNo))
         .integer("recordCount", store.recordCount)
         .integer("channelCount", store.channelCount)
-        .texts("units", store.unitTexts);
+        .texts("units", usedUnits(store));
     if (store.recordCount > 0) {
         json.text("first", store.timestamp(0)).text("last", store.timestamp(store.recordCount - 1));
     }
-    return json.reals("max", store.maxValue)
-               .reals("min", store.minValue)
-               .reals("avg", store.avgValue)
+    return json.reals("max", usedValues(store, store.maxValue))
+               .reals("min", usedValues(store, store.minValue))
+               .reals("avg", usedValues(store, store.avgValue))
                .integer("axisMax", store.axisMax)
                .integer("axisMin", store.axisMin)
                .integer("axisStep", store.axisStep)
