@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
@@ -24,6 +23,7 @@
 #include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMsgDlg.h"
+#include "gui/support/UserInput.h"
 #include "link/SerialDevices.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
@@ -273,18 +273,6 @@ TEST(AboutBox, ShowsNameVersionAndMaker) {
 
 // ---- COM Setup ----
 
-// Picks the entry `text` of `list` as the user does: opens the list, moves to
-// the entry and presses Enter, also on the entry already shown.
-void pick(QComboBox* list, const QString& text) {
-    const int row = list->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString();
-    list->window()->show();
-    list->showPopup();
-    QAbstractItemView* view = list->view();
-    view->setCurrentIndex(list->model()->index(row, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-}
-
 class ComSetup : public ::testing::Test {
 protected:
     QComboBox* portList(const CDSLCom& dialog) {
@@ -351,10 +339,10 @@ TEST_F(ComSetup, EveryAdapterPresentHasAnEntryNamingItsDevice) {
     }
 
     // Picking one sets its number, whatever its place in the list.
-    pick(portList(*dialog), QStringLiteral("COM17"));
+    pickEntry(portList(*dialog), QStringLiteral("COM17"));
     EXPECT_EQ(settings.comPort, 17);
     EXPECT_EQ(deviceHint(*dialog), devicePath("ttyACM0"));
-    pick(portList(*dialog), QStringLiteral("COM12"));
+    pickEntry(portList(*dialog), QStringLiteral("COM12"));
     EXPECT_EQ(settings.comPort, 12);
 }
 
@@ -403,11 +391,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, ComSetupInitial,
 
 TEST_F(ComSetup, PicksAreWrittenAtOnceAndCancelKeepsThem) {
     auto dialog = makeDialog();
-    pick(portList(*dialog), QStringLiteral("COM5"));
+    pickEntry(portList(*dialog), QStringLiteral("COM5"));
     EXPECT_EQ(settings.comPort, 5);
-    pick(baudList(*dialog), QStringLiteral("19200"));
+    pickEntry(baudList(*dialog), QStringLiteral("19200"));
     EXPECT_EQ(settings.baudRate, 19200);
-    pick(baudList(*dialog), QStringLiteral("9600"));
+    pickEntry(baudList(*dialog), QStringLiteral("9600"));
     EXPECT_EQ(settings.baudRate, 9600);
     EXPECT_TRUE(deviceHint(*dialog).isEmpty());  // no ttyUSB4
 
@@ -424,8 +412,8 @@ TEST_F(ComSetup, PickingTheEntryAlreadyShownTakesIt) {
     auto dialog = makeDialog();
     ASSERT_EQ(portList(*dialog)->currentText(), QStringLiteral("COM1"));
     ASSERT_EQ(baudList(*dialog)->currentText(), QStringLiteral("9600"));
-    pick(portList(*dialog), QStringLiteral("COM1"));
-    pick(baudList(*dialog), QStringLiteral("9600"));
+    pickEntry(portList(*dialog), QStringLiteral("COM1"));
+    pickEntry(baudList(*dialog), QStringLiteral("9600"));
     EXPECT_EQ(settings.comPort, 1);
     EXPECT_EQ(settings.baudRate, 9600);
 }

@@ -5,11 +5,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDockWidget>
+#include <QDropEvent>
 #include <QEventLoop>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,6 +29,8 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "gui/support/ModalAnswerer.h"
+#include "gui/support/UserInput.h"
+#include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
 #include "sim/LoggerSim.h"
@@ -45,7 +55,24 @@ bool runUntil(const std::function<bool()>& done, int deadlineMs) {
 }
 
 constexpr uint8_t kIdentify = 0x51;
+constexpr uint8_t kAutoLogs = 0x57;
+constexpr uint8_t kDeleteAuto = 0x59;
+constexpr uint8_t kManuLogs = 0x5B;
+constexpr uint8_t kDeleteManu = 0x5D;
 constexpr uint8_t kRealtime = 0x67;
+
+// A log of logger 0123456789 with `records` records, as the program writes it.
+void writeLog(const fs::path& path, uint32_t records) {
+    auto data = std::make_unique<AppData>();
+    std::memcpy(data->setup.serialNo, "0123456789", sizeof data->setup.serialNo);
+    data->store.channelCount = 1;
+    data->store.recordCount = records;
+    for (uint32_t i = 0; i < records; ++i) {
+        std::memcpy(data->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+    }
+    std::ofstream out(path, std::ios::binary);
+    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+}
 
 class LinkEndToEndTest : public ::testing::Test {
 protected:
@@ -68,6 +95,7 @@ protected:
         LoggerSim::Config config;
         config.serialNo = "1234567890";
         config.autoRecords = makeSimRecords(250, {2023, 12, 25, 13, 45, 30, 235, 253, 0, 0}, 60);
+        config.manuRecords = makeSimRecords(7, {2024, 2, 29, 23, 55, 0, 181, 402, 0, 0}, 120);
         return config;
     }
 
@@ -187,6 +215,119 @@ TEST_F(LinkEndToEndTest, ADownloadEndsWithSuccessInTheBusyBoxAndTheFileSaved) {
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
 }
 
+TEST_F(LinkEndToEndTest, TheCommMenusDownloadFetchesTheManuLogs) {
+    ModalAnswerer answerer;
+    connectLogger();
+    answerer.otherResult = CDownModeDlg::kManuLogs;
+    QCoreApplication::processEvents();
+    QAction* menuDownload = frame_->commandAction(ID_MENU_DOWNLOAD);
+    ASSERT_TRUE(menuDownload->isEnabled());
+    // Returns when the busy box has been closed.
+    menuDownload->trigger();
+
+    EXPECT_THAT(answerer.dialogs, ElementsAre("CDownModeDlg"));
+    EXPECT_FALSE(answerer.watchdogFired);
+    EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nSuccess."));
+    EXPECT_EQ(sim_.requestCount(kManuLogs), 1);
+    EXPECT_EQ(sim_.requestCount(kAutoLogs), 0);
+    EXPECT_EQ(data_->store.recordCount, 7u);
+    EXPECT_EQ(data_->store.timestamp(0), "20240229235500");
+    EXPECT_FLOAT_EQ(data_->store.values[0][0], 18.1f);
+    // The last record is twelve minutes after the first, on 1 March.
+    const fs::path saved = root() / "Logfiles" / "1234567890_20240301_0007.drav";
+    EXPECT_TRUE(fs::exists(saved));
+    EXPECT_EQ(frame_->windowTitle(), "1234567890_20240301_0007.drav - Dravin V1.21");
+}
+
+TEST_F(LinkEndToEndTest, EachDeleteChoiceDeletesItsOwnLogs) {
+    struct Case {
+        const char* name;
+        int choice;
+        const char* progress;  // nullptr: nothing is sent
+        int autoDeletes;       // requests so far
+        int manuDeletes;
+        size_t autoLeft;
+        size_t manuLeft;
+    };
+    const Case cases[] = {
+        {"Cancel", QDialog::Rejected, nullptr, 0, 0, 250, 7},
+        {"Manu", CDeleModeDlg::kManuLogs, "Delete Manu-logs...", 0, 1, 250, 0},
+        {"Auto", CDeleModeDlg::kAutoLogs, "Delete Auto-logs, please wait...", 1, 1, 0, 0},
+    };
+    connectLogger();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModalAnswerer answerer;
+        answerer.otherResult = c.choice;
+        frame_->onCommand(ID_DELETE);
+        EXPECT_THAT(answerer.dialogs, ElementsAre("CDeleModeDlg"));
+        if (c.progress) {
+            EXPECT_TRUE(frame_->progressWindow()->isVisible());
+            EXPECT_EQ(frame_->progressWindow()->text(), c.progress);
+            ASSERT_TRUE(runUntil([&] { return !answerer.messages.empty(); }, 5000));
+            EXPECT_THAT(answerer.messages, ElementsAre("\r\nSuccess."));
+        } else {
+            EXPECT_FALSE(runUntil([&] { return sim_.totalRequests() > 1; }, 1500));
+            EXPECT_TRUE(answerer.messages.empty());
+        }
+        EXPECT_FALSE(frame_->progressWindow()->isVisible());
+        EXPECT_EQ(sim_.requestCount(kDeleteAuto), c.autoDeletes);
+        EXPECT_EQ(sim_.requestCount(kDeleteManu), c.manuDeletes);
+        EXPECT_EQ(sim_.autoRecordCount(), c.autoLeft);
+        EXPECT_EQ(sim_.manuRecordCount(), c.manuLeft);
+    }
+}
+
+// With two adapters Connect asks; the device chosen is the one opened and
+// sent the identify frame.
+TEST_F(LinkEndToEndTest, WithSeveralAdaptersTheChosenOneIsConnected) {
+    struct Case {
+        const char* name;
+        const char* pick;  // nullptr: OK on what the dialog shows
+        int port;
+        bool second;  // the logger behind ttyACM0 answers
+    };
+    const Case cases[] = {
+        {"Preselected", nullptr, 17, true},
+        {"Picked", "COM1", 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoggerSim::Config secondConfig = config();
+        secondConfig.serialNo = "5555500000";
+        LoggerSim second(secondConfig);
+        ASSERT_TRUE(second.running());
+        fs::remove(root() / "dev" / "ttyACM0");
+        fs::create_symlink(second.devicePath(), root() / "dev" / "ttyACM0");
+        frame_ = std::make_unique<CMainFrame>(
+            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
+        const int identifiesBefore = sim_.requestCount(kIdentify);
+
+        ModalAnswerer answerer;
+        QString shown;
+        answerer.onDialog = [&](QDialog& dialog) {
+            auto* ports = dialog.findChild<QComboBox*>("combo1002");
+            ASSERT_NE(ports, nullptr);
+            shown = ports->currentText();
+            if (c.pick) pickEntry(ports, c.pick);
+            dialog.findChild<QPushButton*>("button1")->click();
+        };
+        frame_->onCommand(ID_CONNECT);
+        EXPECT_THAT(answerer.dialogs, ElementsAre("CDSLCom"));
+        // The last adapter found is the one shown.
+        EXPECT_EQ(shown, "COM17");
+        EXPECT_EQ(data_->settings.comPort, c.port);
+        ASSERT_TRUE(runUntil([&] { return data_->link.connected; }, 5000));
+        EXPECT_EQ(second.requestCount(kIdentify), c.second ? 1 : 0);
+        EXPECT_EQ(sim_.requestCount(kIdentify) - identifiesBefore, c.second ? 0 : 1);
+        EXPECT_EQ(std::string(data_->setup.serialNo, 10), c.second ? "5555500000" : "1234567890");
+        EXPECT_TRUE(answerer.messages.empty());
+        // The link and the port go before the logger behind them.
+        frame_->onCommand(ID_DISCONNECT);
+        frame_.reset();
+    }
+}
+
 TEST_F(LinkEndToEndTest, RealtimeSamplesUntilStopAndRefusesToClose) {
     ModalAnswerer answerer;
     connectLogger();
@@ -205,6 +346,46 @@ TEST_F(LinkEndToEndTest, RealtimeSamplesUntilStopAndRefusesToClose) {
     EXPECT_FALSE(frame_->timerRunning(kTimerRealtime));
     EXPECT_TRUE(fs::exists(data_->store.currentFilePath));
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
+}
+
+// A log opened while samples come in would replace them and the serial number
+// they are saved under: the window refuses it, and Stop saves the samples as
+// this logger's.
+TEST_F(LinkEndToEndTest, ALogOpenedDuringRealtimeChangesNothing) {
+    const fs::path other = root() / "other.drav";
+    writeLog(other, 40);
+    ModalAnswerer answerer;
+    ASSERT_TRUE(frame_->document().openDocument(other.string()));  // a recent file now
+    connectLogger();
+    frame_->onCommand(ID_REALTIME);
+    ASSERT_TRUE(runUntil([&] { return data_->store.recordCount >= 1; }, 5000));
+    const QString title = frame_->windowTitle();
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(other.string()))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame_.get(), &drop);
+    EXPECT_FALSE(frame_->openDocumentFile(QString::fromStdString(other.string())));
+    frame_->onCommand(ID_FILE_OPEN);
+    frame_->onCommand(ID_FILE_NEW);
+    for (QAction* action : frame_->fileMenu()->actions()) {
+        if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) action->trigger();
+    }
+    ASSERT_TRUE(runUntil([&] { return data_->store.recordCount >= 2; }, 5000));
+    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(frame_->windowTitle(), title);
+    EXPECT_TRUE(answerer.dialogs.empty());
+    EXPECT_TRUE(answerer.messages.empty());
+
+    frame_->onCommand(ID_STOP);
+    // Saved under the logger's serial number, with the samples, not the file's records.
+    EXPECT_THAT(data_->store.currentFileName, ::testing::StartsWith("1234567890_"));
+    auto check = std::make_unique<AppData>();
+    std::ifstream in(data_->store.currentFilePath, std::ios::binary);
+    ASSERT_EQ(readLogFile(in, check->store, check->setup), LogReadResult::Ok);
+    EXPECT_EQ(std::string(check->setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(check->store.recordCount, data_->store.recordCount);
+    EXPECT_FLOAT_EQ(check->store.values[0][0], 23.5f);
 }
 
 }  // namespace
