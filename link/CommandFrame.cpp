@@ -6,14 +6,9 @@
 
 namespace {
 
-constexpr int kSerialOffset = 4;
-constexpr int kSerialLength = 10;
-constexpr int kCodeOffset = 14;
-constexpr int kPayloadOffset = 15;
 constexpr int kMinChunk = 10;
 constexpr int kMinReply = 20;
 constexpr int kLongestCheckedReply = 200;
-constexpr int kCheckFromEnd = 5;  // the check byte sits at n-5, the trailer after it
 
 bool isDispatched(uint8_t code) {
     switch (code) {
@@ -52,12 +47,13 @@ void buildFrame(LinkState& link, const LoggerSetup& setup, uint8_t code,
     const int p = static_cast<int>(payload.size());
     std::copy(std::begin(kFrameLead), std::end(kFrameLead), frame.begin());
     if (code != CMD_IDENTIFY)
-        std::copy(setup.serialNo, setup.serialNo + kSerialLength, frame.begin() + kSerialOffset);
-    frame[kCodeOffset] = code;
-    std::copy(payload.begin(), payload.end(), frame.begin() + kPayloadOffset);
-    const int checkAt = kPayloadOffset + p;
-    frame[checkAt] =
-        checkByte(std::span<const uint8_t>(frame).subspan(kSerialOffset, checkAt - kSerialOffset));
+        std::copy(setup.serialNo, setup.serialNo + kFrameSerialLength,
+                  frame.begin() + kFrameSerialOffset);
+    frame[kFrameCodeOffset] = code;
+    std::copy(payload.begin(), payload.end(), frame.begin() + kFramePayloadOffset);
+    const int checkAt = kFramePayloadOffset + p;
+    frame[checkAt] = checkByte(
+        std::span<const uint8_t>(frame).subspan(kFrameSerialOffset, checkAt - kFrameSerialOffset));
     std::copy(std::begin(kFrameTrailer), std::end(kFrameTrailer), frame.begin() + checkAt + 1);
     link.txLength = kFrameOverhead + p;
 }
@@ -70,10 +66,11 @@ ChunkClass classifyChunk(const LinkState& link, int n) {
     const auto chunk = std::span<const uint8_t>(link.rxBuffer).first(static_cast<size_t>(n));
     if (n <= kLongestCheckedReply) {
         const int checkAt = n - kCheckFromEnd;
-        if (checkByte(chunk.subspan(kSerialOffset, checkAt - kSerialOffset)) != chunk[checkAt])
+        if (checkByte(chunk.subspan(kFrameSerialOffset, checkAt - kFrameSerialOffset)) !=
+            chunk[checkAt])
             return ignore;
     }
-    const uint8_t code = chunk[kCodeOffset];
+    const uint8_t code = chunk[kFrameCodeOffset];
     if (!isDispatched(code)) return ignore;
     return {ChunkClass::Reply, code};
 }

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kDeleteReplyLength = 21;
-constexpr int kStatusOffset = 15;
-
 // "%4d%02d%02d%02d%02d%02d" of the PC's clock: samples carry no time of their own.
 void stampClock(const LocalTime& now, Timestamp& time) {
     char text[80];
@@ -107,7 +104,5 @@ void ProtocolEngine::deleteManuLogs() {
 }
 
 void ProtocolEngine::onDeleteReply(int n) {
-    const bool ok = n == kDeleteReplyLength && data_.link.rxBuffer[kStatusOffset] == 1;
-    ui_.showMessage(ok ? "\r\nSuccess." : "\r\nFailed, please try again.");
-    ui_.operationEnded(ok);
+    reportStatusReply(n, kDeleteReplyLength);
 }

@@ -91,7 +91,7 @@ void ProtocolEngine::onLogBytes(int n) {
             continue;
         }
         // The reply has begun: resending the request now would purge it.
-        if (!replied_ && rest.size() > kPackageCodeOffset) {
+        if (!replied_ && rest.size() > kFrameCodeOffset) {
             replied_ = true;
             progressed = true;
             stopRequestTimers();

@@ -5,6 +5,7 @@
 
 #include "link/ByteOrder.h"
 #include "link/CommandFrame.h"
+#include "link/Protocol.h"
 
 namespace {
 
@@ -13,10 +14,10 @@ struct ChannelLayout {
     int ch1;
     int others[3];
 };
-constexpr int kPackedTimeOffset = 0;
-constexpr ChannelLayout kRecordChannels{4, {8, 10, 12}};
-constexpr ChannelLayout kSampleChannels{16, {20, 22, 24}};
-constexpr int kSampleValuesEnd = 26;
+constexpr ChannelLayout kRecordChannels{kRecordCh1Offset,
+                                        {kRecordCh2Offset, kRecordCh3Offset, kRecordCh4Offset}};
+constexpr ChannelLayout kSampleChannels{kSampleCh1Offset,
+                                        {kSampleCh2Offset, kSampleCh3Offset, kSampleCh4Offset}};
 
 constexpr float kNoReadingBelow = -200.0f;
 
@@ -54,7 +55,7 @@ float decodeTenths(int32_t raw) {
 
 void decodeLogRecord(std::span<const uint8_t> record, Timestamp& time, float values[kChannels]) {
     const auto bytes = firstBytes<kAutoRecordSize>(record);
-    const uint32_t packed = readU32le(bytes, kPackedTimeOffset);
+    const uint32_t packed = readU32le(bytes, kRecordTimeOffset);
     // "20%02d%02d%02d%02d%02d%02d": year-2000, month, day, hour, minute, second.
     time[0] = '2';
     time[1] = '0';
@@ -73,8 +74,6 @@ void decodeRealtimeSample(std::span<const uint8_t> reply, float values[kChannels
 
 namespace {
 
-constexpr int kCheckFrom = 4;  // the check byte covers serial number to payload
-
 bool startsWith(std::span<const uint8_t> bytes, size_t at, std::span<const uint8_t> expected) {
     return std::equal(expected.begin(), expected.end(), bytes.begin() + static_cast<long>(at));
 }
@@ -83,7 +82,8 @@ bool startsWith(std::span<const uint8_t> bytes, size_t at, std::span<const uint8
 // trailer are where the length puts them.
 bool frameChecksOut(std::span<const uint8_t> bytes, size_t length) {
     const size_t checkAt = length - 1 - std::size(kFrameTrailer);
-    return checkByte(bytes.subspan(kCheckFrom, checkAt - kCheckFrom)) == bytes[checkAt] &&
+    return checkByte(bytes.subspan(kFrameCheckedFirst, checkAt - kFrameCheckedFirst)) ==
+               bytes[checkAt] &&
            startsWith(bytes, checkAt + 1, kFrameTrailer);
 }
 
@@ -93,7 +93,7 @@ LogPackage decodeLogPackage(std::span<const uint8_t> bytes, uint8_t code, int re
     LogPackage package;
     const size_t leadBytes = std::min(bytes.size(), std::size(kFrameLead));
     if (!std::equal(bytes.begin(), bytes.begin() + static_cast<long>(leadBytes), kFrameLead) ||
-        (bytes.size() > kPackageCodeOffset && bytes[kPackageCodeOffset] != code)) {
+        (bytes.size() > kFrameCodeOffset && bytes[kFrameCodeOffset] != code)) {
         package.status = LogPackage::Foreign;
         return package;
     }

@@ -3,14 +3,11 @@
 #include <cstdint>
 #include <span>
 
+#include "link/Protocol.h"
 #include "logdata/LogStore.h"
 
 // Decoding of the logger's log records and realtime samples. Pure functions
 // over the received bytes; nothing is allocated.
-
-inline constexpr int kAutoRecordSize = 14;
-inline constexpr int kManuRecordSize = 15;  // the Auto layout and one spare byte
-inline constexpr int kRealtimeSampleLength = 31;
 
 // A channel value from signed tenths as a 32-bit float; any value below
 // -200.0 is the logger's mark for "no reading" and becomes 0.0.
@@ -22,19 +19,6 @@ void decodeLogRecord(std::span<const uint8_t> record, Timestamp& time, float val
 
 // The four channel values of a realtime sample reply (bytes 16..25).
 void decodeRealtimeSample(std::span<const uint8_t> reply, float values[kChannels]);
-
-// Log package: lead, serial, reply code, one spare byte, total packages
-// (u16), this package's number (u16), record count r (u8), r records, check
-// byte, trailer: kPackageOverhead + r * record size bytes.
-inline constexpr int kPackageCodeOffset = 14;
-inline constexpr int kPackageTotalOffset = 16;
-inline constexpr int kPackageNumberOffset = 18;
-inline constexpr int kPackageCountOffset = 20;
-inline constexpr int kPackageRecordsOffset = 21;
-inline constexpr int kPackageOverhead = 26;
-// An Auto download with nothing stored: no package, just the frame's check
-// byte at 16 and its trailer.
-inline constexpr int kAutoNoLogsLength = 21;
 
 // What the bytes at the start of a download stream hold.
 struct LogPackage {

@@ -8,63 +8,6 @@
 
 namespace {
 
-constexpr int kNameLength = 24;
-constexpr int kSerialLength = 10;
-constexpr int kModelLength = 6;
-constexpr int kHardwareLength = 5;
-// The logger stores one record in 14 bytes; capacity arrives in bytes.
-constexpr int32_t kStoredRecordSize = 14;
-
-// Setup reply layout.
-constexpr int kReplySerialOffset = 4;
-constexpr int kReplyNameOffset = 16;
-constexpr int kReplyConfigOffset = 40;
-constexpr int kReplyModelOffset = 41;
-constexpr int kReplyHardwareOffset = 47;
-constexpr int kReplySamplingOffset = 52;
-constexpr int kReplyLogIntervalOffset = 53;
-constexpr int kReplyLogsCountOffset = 57;
-constexpr int kReplyCapacityOffset = 61;
-constexpr int kReplyManuCountOffset = 65;
-constexpr int kReplyCh1HighOffset = 66;
-constexpr int kReplyCh1LowOffset = 70;
-constexpr int kReplyCh2HighOffset = 74;
-constexpr int kReplyCh2LowOffset = 76;
-constexpr int kReplyCh3HighOffset = 78;
-constexpr int kReplyCh3LowOffset = 80;
-constexpr int kReplyCh4HighOffset = 82;
-constexpr int kReplyCh4LowOffset = 84;
-constexpr int kReplyOffsetsOffset = 86;
-
-// Sync frame layout.
-constexpr int kSyncSerialOffset = 4;
-constexpr int kSyncCodeOffset = 14;
-constexpr int kSyncFlagOffset = 15;
-constexpr uint8_t kSyncFlag = 0x01;
-constexpr int kSyncSecondOffset = 16;
-constexpr int kSyncMinuteOffset = 17;
-constexpr int kSyncHourOffset = 18;
-constexpr int kSyncDayOffset = 19;
-constexpr int kSyncMonthOffset = 20;
-constexpr int kSyncCenturyOffset = 21;
-constexpr int kSyncYearOffset = 22;
-constexpr int kSyncNameOffset = 23;
-constexpr int kSyncConfigOffset = 47;
-constexpr int kSyncSamplingOffset = 48;
-constexpr int kSyncLogIntervalOffset = 49;
-constexpr int kSyncCh1HighOffset = 53;
-constexpr int kSyncCh1LowOffset = 57;
-constexpr int kSyncCh2HighOffset = 61;
-constexpr int kSyncCh2LowOffset = 63;
-constexpr int kSyncCh3HighOffset = 65;
-constexpr int kSyncCh3LowOffset = 67;
-constexpr int kSyncCh4HighOffset = 69;
-constexpr int kSyncCh4LowOffset = 71;
-constexpr int kSyncOffsetsOffset = 73;
-constexpr int kSyncCheckedFirst = 4;
-constexpr int kSyncCheckOffset = 81;
-constexpr int kSyncTrailerOffset = 82;
-
 constexpr int kUnchanged = -1;
 
 struct ChannelConfig {
@@ -125,27 +68,27 @@ void writeLimits(std::span<uint8_t> frame, const LoggerSetup& setup) {
 
 bool parseSetupReply(std::span<const uint8_t> reply, LoggerSetup& setup) {
     if (reply.size() != kSetupReplyLength) return false;
-    copyBytes(reply, kReplySerialOffset, setup.serialNo, kSerialLength);
-    copyBytes(reply, kReplyNameOffset, setup.name, kNameLength);
-    setup.name[kNameLength] = '\0';
-    setup.channelConfig = reply[kReplyConfigOffset];
-    copyBytes(reply, kReplyModelOffset, setup.model, kModelLength);
-    copyBytes(reply, kReplyHardwareOffset, setup.hardwareVersion, kHardwareLength);
-    setup.samplingInterval = reply[kReplySamplingOffset];
-    setup.logInterval = readU32le(reply, kReplyLogIntervalOffset);
-    setup.logsCount = readU32le(reply, kReplyLogsCountOffset);
-    setup.capacity = readI32le(reply, kReplyCapacityOffset) / kStoredRecordSize;
-    setup.manuLogsCount = static_cast<int8_t>(reply[kReplyManuCountOffset]);
-    setup.ch1High = readI32le(reply, kReplyCh1HighOffset);
-    setup.ch1Low = readI32le(reply, kReplyCh1LowOffset);
-    setup.ch2High = readI16le(reply, kReplyCh2HighOffset);
-    setup.ch2Low = readI16le(reply, kReplyCh2LowOffset);
-    setup.ch3High = readI16le(reply, kReplyCh3HighOffset);
-    setup.ch3Low = readI16le(reply, kReplyCh3LowOffset);
-    setup.ch4High = readI16le(reply, kReplyCh4HighOffset);
-    setup.ch4Low = readI16le(reply, kReplyCh4LowOffset);
+    copyBytes(reply, kFrameSerialOffset, setup.serialNo, kFrameSerialLength);
+    copyBytes(reply, kSetupNameOffset, setup.name, kSetupNameLength);
+    setup.name[kSetupNameLength] = '\0';
+    setup.channelConfig = reply[kSetupConfigOffset];
+    copyBytes(reply, kSetupModelOffset, setup.model, kSetupModelLength);
+    copyBytes(reply, kSetupHardwareOffset, setup.hardwareVersion, kSetupHardwareLength);
+    setup.samplingInterval = reply[kSetupSamplingOffset];
+    setup.logInterval = readU32le(reply, kSetupLogIntervalOffset);
+    setup.logsCount = readU32le(reply, kSetupLogsCountOffset);
+    setup.capacity = readI32le(reply, kSetupCapacityOffset) / kStoredRecordSize;
+    setup.manuLogsCount = static_cast<int8_t>(reply[kSetupManuCountOffset]);
+    setup.ch1High = readI32le(reply, kSetupCh1HighOffset);
+    setup.ch1Low = readI32le(reply, kSetupCh1LowOffset);
+    setup.ch2High = readI16le(reply, kSetupCh2HighOffset);
+    setup.ch2Low = readI16le(reply, kSetupCh2LowOffset);
+    setup.ch3High = readI16le(reply, kSetupCh3HighOffset);
+    setup.ch3Low = readI16le(reply, kSetupCh3LowOffset);
+    setup.ch4High = readI16le(reply, kSetupCh4HighOffset);
+    setup.ch4Low = readI16le(reply, kSetupCh4LowOffset);
     for (int c = 0; c < kChannels; ++c) {
-        setup.offsets[c] = readI16le(reply, kReplyOffsetsOffset + 2 * c);
+        setup.offsets[c] = readI16le(reply, kSetupOffsetsOffset + 2 * c);
     }
     return true;
 }
@@ -164,18 +107,18 @@ std::array<uint8_t, kSyncFrameLength> encodeSyncFrame(const LoggerSetup& setup,
                                                       const Clock& clock) {
     std::array<uint8_t, kSyncFrameLength> frame{};
     std::copy(std::begin(kFrameLead), std::end(kFrameLead), frame.begin());
-    std::copy_n(setup.serialNo, kSerialLength, frame.begin() + kSyncSerialOffset);
-    frame[kSyncCodeOffset] = CMD_SYNC_SETUP;
+    std::copy_n(setup.serialNo, kFrameSerialLength, frame.begin() + kFrameSerialOffset);
+    frame[kFrameCodeOffset] = CMD_SYNC_SETUP;
     frame[kSyncFlagOffset] = kSyncFlag;
     // One reading for all fields: reading per field could mix two seconds.
     writeTime(frame, clock.now());
-    std::copy_n(setup.name, kNameLength, frame.begin() + kSyncNameOffset);
+    std::copy_n(setup.name, kSetupNameLength, frame.begin() + kSyncNameOffset);
     frame[kSyncConfigOffset] = static_cast<uint8_t>(setup.channelConfig);
     frame[kSyncSamplingOffset] = setup.samplingInterval;
     writeU32le(frame, kSyncLogIntervalOffset, setup.logInterval);
     writeLimits(frame, setup);
     frame[kSyncCheckOffset] = checkByte(std::span<const uint8_t>(frame).subspan(
-        kSyncCheckedFirst, kSyncCheckOffset - kSyncCheckedFirst));
+        kFrameCheckedFirst, kSyncCheckOffset - kFrameCheckedFirst));
     std::copy(std::begin(kFrameTrailer), std::end(kFrameTrailer),
               frame.begin() + kSyncTrailerOffset);
     return frame;

@@ -5,12 +5,9 @@
 #include <span>
 
 #include "link/Clock.h"
+#include "link/Protocol.h"
 
 struct LogStore;
-
-inline constexpr int kIdentifyReplyLength = 22;
-inline constexpr int kSetupReplyLength = 99;
-inline constexpr int kSyncFrameLength = 86;
 
 // The logger's identity and setup as the program holds it. One instance for
 // the whole process. Limits and offsets are raw logger integers, never scaled.

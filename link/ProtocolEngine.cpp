@@ -12,10 +12,6 @@ namespace {
 constexpr const char* kFailed = "\r\nFailed, please try again.";
 constexpr const char* kSuccess = "\r\nSuccess.";
 constexpr const char* kTimeout = "\r\nTimeout!";
-constexpr int kStatusOffset = 15;
-constexpr int kChannelConfigOffset = 16;
-constexpr int kSerialOffset = 4;
-constexpr int kRealtimeReplyLength = 31;
 
 }  // namespace
 
@@ -75,12 +71,12 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
             onDeleteReply(n);
             break;
         case REPLY_REALTIME:
-            if (n == kRealtimeReplyLength) onRealtimeSample(n);
+            onRealtimeSample(n);
             break;
         case REPLY_0x73:
         case REPLY_0x81:
             ui_.hideProgress();
-            ui_.showMessage(link.rxBuffer[kStatusOffset] == 1 ? kSuccess : kFailed);
+            ui_.showMessage(link.rxBuffer[kStatusOffset] == kStatusDone ? kSuccess : kFailed);
             link.awaitedReply = 0;
             break;
         default:
@@ -99,15 +95,15 @@ void ProtocolEngine::onIdentifyReply(int n) {
         ui_.operationEnded(false);
         return;
     }
-    if (link.rxBuffer[kStatusOffset] != 1) {
+    if (link.rxBuffer[kStatusOffset] != kStatusDone) {
         ui_.showMessage(kFailed);
         link.awaitedReply = 0;
         ui_.operationEnded(false);
         return;
     }
-    const auto serial = link.rxBuffer.begin() + kSerialOffset;
+    const auto serial = link.rxBuffer.begin() + kFrameSerialOffset;
     std::copy(serial, serial + sizeof data_.setup.serialNo, data_.setup.serialNo);
-    data_.setup.channelConfig = link.rxBuffer[kChannelConfigOffset];
+    data_.setup.channelConfig = link.rxBuffer[kIdentifyConfigOffset];
     applyChannelConfig(data_.setup.channelConfig, data_.store);
     link.connected = true;
     ui_.showPaneAlone(kPaneSetup);
@@ -190,6 +186,12 @@ void ProtocolEngine::expire(int id) {
             return;
     }
     ui_.operationEnded(false);
+}
+
+void ProtocolEngine::reportStatusReply(int n, int length) {
+    const bool ok = n == length && data_.link.rxBuffer[kStatusOffset] == kStatusDone;
+    ui_.showMessage(ok ? kSuccess : kFailed);
+    ui_.operationEnded(ok);
 }
 
 void ProtocolEngine::armRequest(int timerId) {

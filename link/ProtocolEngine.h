@@ -92,6 +92,8 @@ private:
     void onIdentifyReply(int n);
     void expire(int id);
     void armRequest(int timerId);
+    // Sync and delete: a reply of `length` bytes with its status done is a success.
+    void reportStatusReply(int n, int length);
     void startDownload(uint8_t command, int timerId, const char* busyText);
     void stopRequestTimers();
     // False for a repeated package.

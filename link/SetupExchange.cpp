@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kSyncReplyLength = 21;
-constexpr int kStatusOffset = 15;
 constexpr int kLowestSamplingInterval = 1;
 constexpr int kHighestSamplingInterval = 240;
 
@@ -91,7 +89,5 @@ void ProtocolEngine::syncSetup() {
 }
 
 void ProtocolEngine::onSyncReply(int n) {
-    const bool ok = n == kSyncReplyLength && data_.link.rxBuffer[kStatusOffset] == 1;
-    ui_.showMessage(ok ? "\r\nSuccess." : "\r\nFailed, please try again.");
-    ui_.operationEnded(ok);
+    reportStatusReply(n, kSyncReplyLength);
 }
