@@ -21,6 +21,7 @@ void stampClock(const LocalTime& now, Timestamp& time) {
 }  // namespace
 
 void ProtocolEngine::startRealtime() {
+    if (!logFolderReady()) return;
     data_.store.clear();
     buildFrame(data_.link, data_.setup, CMD_REALTIME);
     sendFrame();

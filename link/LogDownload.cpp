@@ -48,6 +48,7 @@ void ProtocolEngine::startManuDownload() {
 }
 
 void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* busyText) {
+    if (!logFolderReady()) return;
     LinkState& link = data_.link;
     buildFrame(link, data_.setup, command);
     sendFrame();

@@ -6,6 +6,7 @@
 #include "app/AppData.h"
 #include "app/CommandIds.h"
 #include "link/HexDump.h"
+#include "logdata/LogSaver.h"
 
 namespace {
 
@@ -186,6 +187,14 @@ void ProtocolEngine::expire(int id) {
             return;
     }
     ui_.operationEnded(false);
+}
+
+bool ProtocolEngine::logFolderReady() {
+    const std::string problem = logFolderProblem(data_);
+    if (problem.empty()) return true;
+    ui_.showMessage(problem);
+    ui_.operationEnded(false);
+    return false;
 }
 
 void ProtocolEngine::reportStatusReply(int n, int length) {

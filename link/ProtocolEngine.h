@@ -92,6 +92,9 @@ private:
     void onIdentifyReply(int n);
     void expire(int id);
     void armRequest(int timerId);
+    // Downloads and realtime save at once: a folder that cannot take the log
+    // is told before they start, not after. False (and told) then.
+    bool logFolderReady();
     // Sync and delete: a reply of `length` bytes with its status done is a success.
     void reportStatusReply(int n, int length);
     void startDownload(uint8_t command, int timerId, const char* busyText);

@@ -125,8 +125,8 @@ TEST_F(ControlCommandsTest, MidnightClosesTheOldDayAndStartsTheNewWithItsSample)
 }
 
 TEST_F(ControlCommandsTest, FailedMidnightSaveKeepsTheRecordsAndTellsOnce) {
-    blockSaving();
     engine.startRealtime();
+    blockSaving();  // after the start, which would refuse such a folder
     sampleAt({2024, 3, 9, 23, 59, 58});
     sampleAt({2024, 3, 9, 23, 59, 59});
     sampleAt({2024, 3, 10, 0, 0, 0}, 30);
@@ -156,8 +156,8 @@ TEST_F(ControlCommandsTest, FullStoreIsClosedLikeADay) {
 }
 
 TEST_F(ControlCommandsTest, FullStoreThatCannotBeSavedDropsSamplesAndTellsOnce) {
-    blockSaving();
     engine.startRealtime();
+    blockSaving();
     sampleAt({2024, 3, 9, 7, 5, 1});
     data->store.recordCount = kLogCapacity;
     std::copy_n("20240309070501", kTimestampLength,

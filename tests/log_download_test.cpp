@@ -412,8 +412,8 @@ TEST_F(LogDownloadTest, ManuDownloadEndsAfterItsFirstPackage) {
 }
 
 TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
-    blockSaving();
     engine.startAutoDownload();
+    blockSaving();
     receive(autoPackage(1, 1, 0, 10));
 
     EXPECT_THAT(ui.messages, ElementsAre(kSaveFailed));
@@ -425,6 +425,27 @@ TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
     EXPECT_THAT(ui.titles, IsEmpty());
     EXPECT_EQ(ui.fileListFills, 0);
     EXPECT_FALSE(engine.downloadActive());
+}
+
+// A folder that cannot take the log is told before the logger is asked.
+TEST_F(LogDownloadTest, NoDownloadStartsWhereItCouldNotBeSaved) {
+    blockSaving();
+    for (auto start : {&ProtocolEngine::startAutoDownload, &ProtocolEngine::startManuDownload,
+                       &ProtocolEngine::startRealtime}) {
+        ui.messages.clear();
+        ui.outcomes.clear();
+        (engine.*start)();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_THAT(ui.messages[0], ::testing::StartsWith("\r\nCannot save logs in "));
+        EXPECT_THAT(ui.messages[0],
+                    ::testing::HasSubstr("not_a_folder/Logfiles/: Not a directory"));
+        EXPECT_THAT(ui.outcomes, ElementsAre(false));
+        EXPECT_THAT(port.writes, IsEmpty());
+        EXPECT_THAT(timers.running, IsEmpty());
+        EXPECT_FALSE(ui.busyOpen);
+        EXPECT_FALSE(engine.downloadActive());
+        EXPECT_FALSE(data->link.realtimeActive);
+    }
 }
 
 }  // namespace
