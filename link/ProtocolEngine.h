@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -85,7 +86,8 @@ public:
 
     // Support: every frame sent and every chunk received goes to this sink as
     // a hex dump when set (the command-line tool's --trace).
-    void setTrace(void (*sink)(const std::string& line)) { trace_ = sink; }
+    using TraceSink = std::function<void(const std::string& line)>;
+    void setTrace(TraceSink sink) { trace_ = std::move(sink); }
 
 private:
     void dispatch(uint8_t replyCode, int n);
@@ -130,7 +132,7 @@ private:
     bool recordsLost_ = false;
     // A full realtime store whose save failed: not retried before the next day.
     bool realtimeSaveFailed_ = false;
-    void (*trace_)(const std::string& line) = nullptr;
+    TraceSink trace_;
 };
 
 // The validation of Sync: the error text with one numbered line per failed
