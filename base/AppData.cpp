@@ -1,4 +1,4 @@
-#include "app/AppData.h"
+#include "base/AppData.h"
 
 #include <unistd.h>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "link/LinkState.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"

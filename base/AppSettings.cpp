@@ -1,9 +1,9 @@
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 
 #include <fstream>
 #include <span>
 
-#include "link/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "logdata/LogFile.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"
 

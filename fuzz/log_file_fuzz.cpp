@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "logdata/LogFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {

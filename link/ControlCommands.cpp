@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <span>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/Clock.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogSaver.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "link/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "link/CommandFrame.h"
 #include "link/Protocol.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "link/CommandFrame.h"
 #include "logdata/LogStore.h"
 

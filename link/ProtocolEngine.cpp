@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <span>
 
-#include "app/AppData.h"
-#include "app/CommandIds.h"
+#include "base/AppData.h"
 #include "link/HexDump.h"
 #include "logdata/LogSaver.h"
 
@@ -206,42 +205,6 @@ void ProtocolEngine::reportStatusReply(int n, int length) {
 void ProtocolEngine::armRequest(int timerId) {
     data_.link.retriesLeft = kMaxRetries;
     timers_.startTimer(timerId, kRequestPeriodMs);
-}
-
-bool ProtocolEngine::isCommandEnabled(int commandId) const {
-    const bool connected = data_.link.connected;
-    const bool realtime = data_.link.realtimeActive;
-    const bool haveRecords = data_.store.recordCount > 0;
-    // Opening a log or starting a new one would replace the samples and the
-    // serial number they are saved under.
-    if (commandId >= ID_FILE_MRU_FIRST && commandId <= ID_FILE_MRU_LAST) return !realtime;
-    switch (commandId) {
-        case ID_FILE_NEW:
-        case ID_FILE_OPEN:
-            return !realtime;
-        case ID_CONNECT:
-            return !connected && !realtime;
-        case ID_COM_PORT:
-            return !connected;
-        case ID_DISCONNECT:
-        case ID_SETUP:
-        case ID_DOWNLOAD:
-        case ID_MENU_DOWNLOAD:
-        case ID_DELETE:
-        case ID_REALTIME:
-            return connected && !realtime;
-        case ID_STOP:
-            return connected && realtime;
-        case ID_SAVE_EXCEL:
-        case ID_SAVE_TXT:
-        case ID_SAVE_BMP:
-            return haveRecords;
-        case ID_QUERY:
-        case ID_ORIGINAL:
-            return haveRecords && !realtime;
-        default:
-            return true;
-    }
 }
 
 void ProtocolEngine::startIdentify() {

@@ -46,7 +46,6 @@ public:
     // is told. `reason` only goes to the trace.
     void onPortError(std::string_view reason = {});
     void onTimer(int id);
-    bool isCommandEnabled(int commandId) const;
 
     // Connect, after the port is open and its thread started: send the
     // identify frame, arm timer 1, show "Connect to the logger...".

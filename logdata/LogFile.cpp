@@ -11,9 +11,9 @@
 #include <memory>
 #include <span>
 
-#include "app/AppData.h"
-#include "link/ByteOrder.h"
-#include "link/EngineHosts.h"
+#include "base/AppData.h"
+#include "base/ByteOrder.h"
+#include "base/FrameUi.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
 

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <system_error>
 
-#include "app/AppData.h"
-#include "link/EngineHosts.h"
+#include "base/AppData.h"
+#include "base/FrameUi.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
 

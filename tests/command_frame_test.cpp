@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/CommandFrame.h"
 #include "support/LoggerReplies.h"
 

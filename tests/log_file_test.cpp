@@ -12,7 +12,7 @@
 #include <streambuf>
 #include <string>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
 #include "support/FakeHosts.h"

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "link/ProtocolEngine.h"
 #include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
@@ -374,48 +373,6 @@ TEST_F(ProtocolEngineTest, RepliesStopTheTimerOfTheirRequest) {
         receive(loggerReply(c.code, {0x01}));
         EXPECT_FALSE(timers.isRunning(c.timer));
         EXPECT_FALSE(ui.progressVisible);
-    }
-}
-
-TEST_F(ProtocolEngineTest, CommandsAreEnabledByLinkAndLogState) {
-    struct Case {
-        int command;
-        bool connected;
-        bool realtime;
-        uint32_t records;
-        bool enabled;
-    };
-    const Case cases[] = {
-        {ID_CONNECT, false, false, 0, true},      {ID_CONNECT, true, false, 0, false},
-        {ID_CONNECT, false, true, 0, false},      {ID_DISCONNECT, true, false, 0, true},
-        {ID_DISCONNECT, false, false, 0, false},  {ID_DISCONNECT, true, true, 0, false},
-        {ID_COM_PORT, false, true, 0, true},      {ID_COM_PORT, true, false, 0, false},
-        {ID_MENU_DOWNLOAD, true, false, 5, true}, {ID_MENU_DOWNLOAD, false, false, 0, false},
-        {ID_MENU_DOWNLOAD, true, true, 0, false}, {ID_SETUP, true, false, 0, true},
-        {ID_DOWNLOAD, true, false, 0, true},      {ID_DELETE, true, false, 0, true},
-        {ID_REALTIME, true, false, 0, true},      {ID_SETUP, false, false, 0, false},
-        {ID_DOWNLOAD, false, false, 0, false},    {ID_DELETE, true, true, 0, false},
-        {ID_REALTIME, true, true, 0, false},      {ID_STOP, true, true, 0, true},
-        {ID_STOP, true, false, 0, false},         {ID_STOP, false, true, 0, false},
-        {ID_SAVE_EXCEL, false, false, 1, true},   {ID_SAVE_TXT, false, true, 1, true},
-        {ID_SAVE_BMP, false, false, 0, false},    {ID_SAVE_TXT, true, false, 0, false},
-        {ID_QUERY, false, false, 1, true},        {ID_QUERY, true, true, 1, false},
-        {ID_QUERY, false, false, 0, false},       {ID_ORIGINAL, false, false, 3, true},
-        {ID_ORIGINAL, true, true, 3, false},      {ID_FILE_OPEN, true, false, 0, true},
-        {ID_FILE_OPEN, true, true, 0, false},     {ID_FILE_NEW, false, false, 2, true},
-        {ID_FILE_NEW, true, true, 2, false},      {ID_FILE_MRU_FIRST, true, false, 0, true},
-        {ID_FILE_MRU_LAST, true, true, 0, false}, {ID_FILE_LIST, true, true, 0, true},
-        {ID_DATA_LIST, false, false, 0, true},    {ID_APP_ABOUT, true, true, 0, true},
-        {ID_APP_EXIT, false, false, 0, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << c.command << " connected " << c.connected << " realtime " << c.realtime
-                     << " records " << c.records);
-        data->link.connected = c.connected;
-        data->link.realtimeActive = c.realtime;
-        data->store.recordCount = c.records;
-        EXPECT_EQ(engine.isCommandEnabled(c.command), c.enabled);
     }
 }
 

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <vector>
 
-#include "app/AppData.h"
-#include "app/AppSettings.h"
+#include "base/AppData.h"
+#include "base/AppSettings.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QScreen>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "app/widgets/Profile.h"
 #include "ui/widgets/ResourceImages.h"
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "app/widgets/Profile.h"
-#include "link/EngineHosts.h"
+#include "base/FrameUi.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
 

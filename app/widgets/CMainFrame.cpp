@@ -18,7 +18,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/AppData.h"
+#include "app/CommandRules.h"
+#include "base/AppData.h"
 #include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMsgDlg.h"
@@ -311,7 +312,7 @@ QAction* CMainFrame::commandAction(int id) const {
 // ---- command routing ----------------------------------------------------
 
 void CMainFrame::onCommand(int id) {
-    if (!engine_.isCommandEnabled(id)) return;
+    if (!isCommandEnabled(id, data_)) return;
     switch (id) {
         case ID_FILE_NEW:
             doc_.newDocument();
@@ -383,9 +384,9 @@ void CMainFrame::onCommand(int id) {
 }
 
 void CMainFrame::updateCommandStates() {
-    for (const auto& [id, action] : actions_) action->setEnabled(engine_.isCommandEnabled(id));
+    for (const auto& [id, action] : actions_) action->setEnabled(isCommandEnabled(id, data_));
     for (QAction* action : recentActions_) {
-        action->setEnabled(engine_.isCommandEnabled(action->data().toInt()));
+        action->setEnabled(isCommandEnabled(action->data().toInt(), data_));
     }
 }
 
@@ -477,14 +478,14 @@ QString CMainFrame::logFilesFolder() {
 }
 
 bool CMainFrame::openDocumentFile(const QString& path) {
-    if (!engine_.isCommandEnabled(ID_FILE_OPEN)) return false;
+    if (!isCommandEnabled(ID_FILE_OPEN, data_)) return false;
     const bool opened = doc_.openDocument(path.toStdString());
     updateCommandStates();
     return opened;
 }
 
 void CMainFrame::openRecentFile(int id, const QString& path) {
-    if (!engine_.isCommandEnabled(id)) return;
+    if (!isCommandEnabled(id, data_)) return;
     // A file that no longer opens leaves the list, as it fails.
     if (!doc_.openDocument(path.toStdString())) {
         Profile().removeRecentFile(path);
@@ -509,7 +510,7 @@ void CMainFrame::rebuildRecentFiles() {
         const int id = ID_FILE_MRU_FIRST + i;
         action->setData(id);
         action->setStatusTip(recentAnchor_->statusTip());
-        action->setEnabled(engine_.isCommandEnabled(id));
+        action->setEnabled(isCommandEnabled(id, data_));
         connect(action, &QAction::triggered, this, [this, id, path] { openRecentFile(id, path); });
         fileMenu_->insertAction(recentAnchor_, action);
         recentActions_.append(action);
@@ -663,7 +664,7 @@ void CMainFrame::saveLayout() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!engine_.isCommandEnabled(ID_FILE_OPEN)) return;
+    if (!isCommandEnabled(ID_FILE_OPEN, data_)) return;
     const QMimeData* mime = event->mimeData();
     if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile()) {
         event->acceptProposedAction();
@@ -673,7 +674,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    if (!engine_.isCommandEnabled(ID_FILE_OPEN)) return;
+    if (!isCommandEnabled(ID_FILE_OPEN, data_)) return;
     event->acceptProposedAction();
     activateWindow();
     openDocumentFile(urls.first().toLocalFile());

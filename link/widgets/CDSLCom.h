@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 
 class QComboBox;
 class QLabel;

@@ -23,7 +23,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"

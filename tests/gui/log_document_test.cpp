@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "app/widgets/CLoggerDoc.h"
 #include "app/widgets/Profile.h"
 #include "logdata/LogFile.h"

@@ -30,7 +30,7 @@
 #include <map>
 #include <memory>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"

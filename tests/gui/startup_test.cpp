@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CLoggerApp.h"
 #include "app/widgets/CMainFrame.h"

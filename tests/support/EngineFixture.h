@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"

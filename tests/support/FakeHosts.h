@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/Clock.h"
 #include "link/EngineHosts.h"
 

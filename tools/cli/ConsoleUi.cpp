@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "Printable.h"
-#include "app/AppData.h"
+#include "base/AppData.h"
 
 namespace {
 

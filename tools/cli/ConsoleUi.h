@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "link/EngineHosts.h"
+#include "base/FrameUi.h"
 
 struct AppData;
 

@@ -6,7 +6,7 @@
 #include "CliOptions.h"
 #include "ConsoleLoop.h"
 #include "ConsoleUi.h"
-#include "app/AppData.h"
+#include "base/AppData.h"
 #include "link/CSerialPort.h"
 #include "link/Clock.h"
 #include "link/ProtocolEngine.h"

@@ -8,7 +8,7 @@
 
 #include "Json.h"
 #include "Printable.h"
-#include "app/AppData.h"
+#include "base/AppData.h"
 
 namespace {
 

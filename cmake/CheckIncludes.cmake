@@ -1,0 +1,40 @@
+# The arrows between the folders point one way: windows use the core, the core
+# never reaches Qt or a window, and the logger link and the log data never
+# reach up into the application. Run as a test: cmake -DSOURCE_DIR=... -P this.
+
+set(core_dirs app base link logdata views setup ui)
+set(failures "")
+
+function(check_file file rule_regex message)
+    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include")
+    file(RELATIVE_PATH rel "${SOURCE_DIR}" "${file}")
+    set(found "${failures}")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "${rule_regex}")
+            string(APPEND found "\n${rel}: ${message}: ${line}")
+        endif()
+    endforeach()
+    set(failures "${found}" PARENT_SCOPE)
+endfunction()
+
+foreach(dir IN LISTS core_dirs)
+    file(GLOB sources "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")
+    foreach(file IN LISTS sources)
+        check_file("${file}" "<Q[A-Za-z]*>|<Qt" "the core includes Qt")
+        check_file("${file}" "/widgets/" "the core includes a window class")
+        if(dir STREQUAL "link" OR dir STREQUAL "logdata")
+            check_file("${file}" "\"app/" "reaches up into app/")
+        endif()
+        if(dir STREQUAL "logdata")
+            check_file("${file}" "\"link/(.*)\"" "the log data may use only the setup record of the link")
+        endif()
+    endforeach()
+endforeach()
+
+# The one link header the log data may use: the logger's identity it stores.
+string(REGEX REPLACE "\n[^\n]*link/LoggerSetup\\.h\"[^\n]*" "" failures "${failures}")
+
+if(failures)
+    message(FATAL_ERROR "Include rules broken:${failures}")
+endif()
+message(STATUS "Include rules hold")
