@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/Outcome.h"
+
 // What the core asks of the user interface: the main frame implements it with
 // Qt, the command-line tool on a console, and tests with fakes.
 
@@ -20,6 +22,9 @@ public:
     virtual void hideProgress() = 0;
     // The message dialog, modal; true when the user left it with OK.
     virtual bool showMessage(std::string_view text) = 0;
+    // The question before a change on the logger; true to go on. On a console,
+    // running the command was the yes.
+    virtual bool confirm(std::string_view question) { return showMessage(question); }
     // The busy box: opened modally with its buttons disabled; returns when the
     // user closes it (a console or a test may return at once).
     virtual void openBusyBox(std::string_view text) = 0;
@@ -35,6 +40,8 @@ public:
     // A setup reply was decoded: the setup grid shows LoggerSetup.
     virtual void fillSetupGrid() = 0;
     // An operation on the logger has ended, well or not: identify, setup read,
-    // sync, download, delete. The command-line tool waits for this.
-    virtual void operationEnded(bool ok) { (void)ok; }
+    // sync, download, delete, or a realtime run that the line ended. The
+    // window has shown its texts by then; the command-line tool waits for
+    // this and words its own message from it.
+    virtual void operationEnded(const Outcome& outcome) { (void)outcome; }
 };

@@ -54,7 +54,7 @@ bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
     const bool full = store.recordCount >= kLogCapacity && !realtimeSaveFailed_;
     if (!newDay && !full) {
         link.realtimeDay = now.day;
-    } else if (saveDownloadedLog(data_, ui_)) {
+    } else if (saveRealtimeLog().ok()) {
         link.realtimeDay = 0;
         realtimeSaveFailed_ = false;
         store.clear();
@@ -80,14 +80,22 @@ void ProtocolEngine::storeSample(const LocalTime& now) {
     store.computeStatistics();
 }
 
-void ProtocolEngine::stopRealtime() {
+Outcome ProtocolEngine::stopRealtime() {
     timers_.stopTimer(kTimerRealtime);
     data_.link.realtimeActive = false;
     // Stopped before the first sample came, the window still says it samples.
     ui_.hideProgress();
-    saveDownloadedLog(data_, ui_);
+    const Outcome saved =
+        data_.store.recordCount > 0 ? saveRealtimeLog() : Outcome{OutcomeKind::NoLogs};
     ui_.showPaneAlone(kPaneFileList);
     ui_.fillFileList();
+    return saved;
+}
+
+Outcome ProtocolEngine::saveRealtimeLog() {
+    std::string failure;
+    if (!saveDownloadedLog(data_, ui_, &failure)) return {OutcomeKind::SaveFailed, failure};
+    return {OutcomeKind::Ok, data_.store.currentFilePath};
 }
 
 void ProtocolEngine::deleteAutoLogs() {

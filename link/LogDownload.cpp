@@ -181,15 +181,14 @@ void ProtocolEngine::finishDownload() {
     ui_.operationEnded(concludeDownload(DownloadEnd::Complete));
 }
 
-bool ProtocolEngine::endDownloadEarly() {
+Outcome ProtocolEngine::endDownloadEarly() {
     // Packages that never came or never ended: what did arrive is kept.
     if (streamLength_ > 0 || data_.link.packagesDone < data_.link.packagesTotal)
         recordsLost_ = true;
-    concludeDownload(DownloadEnd::TimedOut);
-    return false;
+    return concludeDownload(DownloadEnd::TimedOut);
 }
 
-bool ProtocolEngine::concludeDownload(DownloadEnd end) {
+Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     stopRequestTimers();
     timers_.stopTimer(kTimerDownloadStall);
     downloadActive_ = false;
@@ -202,14 +201,15 @@ bool ProtocolEngine::concludeDownload(DownloadEnd end) {
         data_.busyText = endText(end);
         if (recordsLost_) data_.busyText += kLostText;
         ui_.updateBusyBox(true);
-        return end == DownloadEnd::NoLogs;
+        return {outcomeOf(end)};
     }
     store.computeStatistics();
-    if (!saveDownloadedLog(data_, ui_)) {
+    std::string failure;
+    if (!saveDownloadedLog(data_, ui_, &failure)) {
         // The records stay in the store; only the file is missing.
         data_.busyText = "\r\n Failed.";
         ui_.updateBusyBox(true);
-        return false;
+        return {OutcomeKind::SaveFailed, failure};
     }
     ui_.showPaneAlone(kPaneFileList);
     ui_.fillFileList();
@@ -219,5 +219,12 @@ bool ProtocolEngine::concludeDownload(DownloadEnd end) {
     ui_.updateBusyBox(true);
     ui_.redrawChart();
     ui_.setDocumentTitle(store.currentFileName);
-    return end == DownloadEnd::Complete;
+    // The path of what was saved, for whoever reports it.
+    return {outcomeOf(end), store.currentFilePath};
+}
+
+OutcomeKind ProtocolEngine::outcomeOf(DownloadEnd end) const {
+    if (end == DownloadEnd::TimedOut) return OutcomeKind::Timeout;
+    if (recordsLost_) return OutcomeKind::RecordsLost;
+    return end == DownloadEnd::NoLogs ? OutcomeKind::NoLogs : OutcomeKind::Ok;
 }

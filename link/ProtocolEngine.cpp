@@ -52,7 +52,7 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
                 onSetupReply(n);
             } else {
                 ui_.showMessage(kFailed);
-                ui_.operationEnded(false);
+                ui_.operationEnded({OutcomeKind::Refused});
             }
             break;
         case REPLY_SYNC:
@@ -92,13 +92,13 @@ void ProtocolEngine::onIdentifyReply(int n) {
         link.connected = false;
         ui_.showMessage("Failed, please try again.");
         port_.stopThread();
-        ui_.operationEnded(false);
+        ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
     if (link.rxBuffer[kStatusOffset] != kStatusDone) {
         ui_.showMessage(kFailed);
         link.awaitedReply = 0;
-        ui_.operationEnded(false);
+        ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
     const auto serial = link.rxBuffer.begin() + kFrameSerialOffset;
@@ -108,7 +108,7 @@ void ProtocolEngine::onIdentifyReply(int n) {
     link.connected = true;
     ui_.showPaneAlone(kPaneSetup);
     link.awaitedReply = 0;
-    ui_.operationEnded(true);
+    ui_.operationEnded({OutcomeKind::Ok});
 }
 
 void ProtocolEngine::onPortError(std::string_view reason) {
@@ -123,7 +123,7 @@ void ProtocolEngine::onPortError(std::string_view reason) {
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
     ui_.showMessage("The USB cable was unplugged and the connection was broken.");
-    ui_.operationEnded(false);
+    ui_.operationEnded({OutcomeKind::PortError, std::string(reason)});
 }
 
 void ProtocolEngine::onTimer(int id) {
@@ -185,21 +185,21 @@ void ProtocolEngine::expire(int id) {
         default:
             return;
     }
-    ui_.operationEnded(false);
+    ui_.operationEnded({OutcomeKind::Timeout});
 }
 
 bool ProtocolEngine::logFolderReady() {
     const std::string problem = logFolderProblem(data_);
     if (problem.empty()) return true;
-    ui_.showMessage(problem);
-    ui_.operationEnded(false);
+    ui_.showMessage(logFolderMessage(problem));
+    ui_.operationEnded({OutcomeKind::FolderUnusable, problem});
     return false;
 }
 
 void ProtocolEngine::reportStatusReply(int n, int length) {
     const bool ok = n == length && data_.link.rxBuffer[kStatusOffset] == kStatusDone;
     ui_.showMessage(ok ? kSuccess : kFailed);
-    ui_.operationEnded(ok);
+    ui_.operationEnded({ok ? OutcomeKind::Ok : OutcomeKind::Refused});
 }
 
 void ProtocolEngine::armRequest(int timerId) {

@@ -60,8 +60,6 @@ public:
     void onLogBytes(int n);
     void finishDownload();
     bool downloadActive() const { return downloadActive_; }
-    // The last download lost records: a package skipped, cut, bad or never sent.
-    bool recordsLost() const { return recordsLost_; }
 
     // How a download ends.
     enum class DownloadEnd { Complete, NoLogs, TimedOut, Failed };
@@ -75,7 +73,8 @@ public:
     // Realtime sampling and deleting logs.
     void startRealtime();
     void onRealtimeSample(int n);
-    void stopRealtime();
+    // Stop: saves the samples taken (NoLogs when none came).
+    Outcome stopRealtime();
     void deleteAutoLogs();
     void deleteManuLogs();
     void onDeleteReply(int n);
@@ -107,11 +106,14 @@ private:
     // None beyond the store.
     void appendRecords(std::span<const uint8_t> records, int count, int recordSize);
     // A download cut short (stall or port error): what arrived is saved and
-    // the loss told. Returns the outcome, false.
-    bool endDownloadEarly();
-    // Saves what arrived and tells the user; true when the download ended as
-    // it should (a log saved, or no logs).
-    bool concludeDownload(DownloadEnd end);
+    // the loss told.
+    Outcome endDownloadEarly();
+    // Saves what arrived and tells the user; the outcome carries the saved
+    // path, or what failed.
+    Outcome concludeDownload(DownloadEnd end);
+    OutcomeKind outcomeOf(DownloadEnd end) const;
+    // Saves the realtime samples; the outcome carries the path or what failed.
+    Outcome saveRealtimeLog();
     void storeSample(const LocalTime& now);
     bool splitRealtimeLog(const LocalTime& now);
 

@@ -65,17 +65,20 @@ void ProtocolEngine::onSetupReply(int n) {
                            .first(static_cast<size_t>(std::clamp(n, 0, kTxBufferSize)));
     const bool ok = parseSetupReply(reply, data_.setup);
     if (ok) ui_.fillSetupGrid();
-    ui_.operationEnded(ok);
+    ui_.operationEnded({ok ? OutcomeKind::Ok : OutcomeKind::Refused});
 }
 
 void ProtocolEngine::syncSetup() {
     LinkState& link = data_.link;
     if (!link.connected) return;
-    if (!ui_.showMessage("Sync to the logger?")) return;
+    if (!ui_.confirm("Sync to the logger?")) {
+        ui_.operationEnded({OutcomeKind::Cancelled});
+        return;
+    }
     const std::string errors = validateSetup(data_.setup);
     if (!errors.empty()) {
         ui_.showMessage(errors);
-        ui_.operationEnded(false);
+        ui_.operationEnded({OutcomeKind::Invalid, errors});
         return;
     }
     // The clock is read now, at the user's OK.

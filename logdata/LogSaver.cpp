@@ -30,7 +30,8 @@ bool isPlainFileName(const std::string& name) {
     return true;
 }
 
-bool failSave(FrameUi& ui) {
+bool failSave(FrameUi& ui, std::string* failure, const std::string& what) {
+    if (failure != nullptr) *failure = what;
     ui.showMessage(kSaveFailed);
     return false;
 }
@@ -49,18 +50,20 @@ std::string downloadedLogName(const AppData& data) {
     return name;
 }
 
-bool saveDownloadedLog(AppData& data, FrameUi& ui) {
+bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
     if (data.store.recordCount == 0) return true;
     const std::string name = downloadedLogName(data);
     data.store.currentFileName = name;
-    if (!isPlainFileName(name)) return failSave(ui);
     const std::string path = logFilesDir(data) + name;
+    if (!isPlainFileName(name))
+        return failSave(ui, failure, path + ": the serial number makes no file name");
     // A log of the same name stays as it was unless this one is written whole.
     const int error = writeFileAtomically(path, [&](std::ostream& out) {
         ui.setProgressText(std::string(kSavingPrefix) + name + kSavingSuffix);
         return writeLogFile(out, data.store, data.setup);
     });
-    if (error != 0) return failSave(ui);
+    if (error != 0)
+        return failSave(ui, failure, path + ": " + std::generic_category().message(error));
     data.store.currentFilePath = path;
     ui.showPaneAlone(kPaneFileList);
     ui.fillFileList();
@@ -73,5 +76,9 @@ std::string logFolderProblem(const AppData& data) {
     const std::string folder = logFilesDir(data);
     const int error = folderWriteError(folder);
     if (error == 0) return {};
-    return "\r\nCannot save logs in " + folder + ": " + std::generic_category().message(error);
+    return folder + ": " + std::generic_category().message(error);
+}
+
+std::string logFolderMessage(const std::string& problem) {
+    return "\r\nCannot save logs in " + problem;
 }

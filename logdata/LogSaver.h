@@ -14,11 +14,13 @@ std::string downloadedLogName(const AppData& data);
 // "\r\n Failed." and returns false; a log that had the name before stays as
 // it was. A serial number with anything but printable characters other than
 // '/' makes no file name and fails the same way.
-bool saveDownloadedLog(AppData& data, FrameUi& ui);
+// `failure`, when given, receives what failed: the path and the system's reason.
+bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure = nullptr);
 
 // Asked before a download or realtime sampling starts, so that a folder that
 // cannot take the log shows at once rather than after the whole download.
-// Empty when a file can be created in logFilesDir(data); otherwise one line
-// naming the folder and the system's reason, for example
-// "\r\nCannot save logs in /opt/dravin/Logfiles/: Read-only file system".
+// Empty when a file can be created in logFilesDir(data); otherwise the folder
+// and the system's reason, "/opt/dravin/Logfiles/: Read-only file system".
 std::string logFolderProblem(const AppData& data);
+// The message for it: "\r\nCannot save logs in " and the problem.
+std::string logFolderMessage(const std::string& problem);

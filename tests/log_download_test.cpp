@@ -236,8 +236,9 @@ TEST_F(LogDownloadTest, PackagesWrittenBackToBackOverRunningAReadAllArrive) {
     EXPECT_EQ(data->store.recordCount, 190u);
     EXPECT_EQ(stamp(189), "20240506100309");
     EXPECT_EQ(ui.lastBusyText(), kSuccess);
-    EXPECT_FALSE(engine.recordsLost());
-    EXPECT_THAT(ui.outcomes, ElementsAre(true));
+    ASSERT_EQ(ui.ended.size(), 1u);
+    EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Ok);
+    EXPECT_EQ(ui.ended[0].detail, (dir / "1234567890_20240506_1003.drav").string());
 }
 
 // Records that never came are told with what was saved, and the outcome says so.
@@ -268,13 +269,15 @@ TEST_F(LogDownloadTest, LostRecordsAreToldAndWhatCameIsSaved) {
         SCOPED_TRACE(c.name);
         fs::remove_all(dir);
         fs::create_directories(dir);
-        ui.outcomes.clear();
+        ui.ended.clear();
         engine.startAutoDownload();
         receive(c.stream);
         EXPECT_EQ(data->store.recordCount, c.records);
         EXPECT_EQ(ui.lastBusyText(),
                   "\r\nSuccess.\r\nSome records did not arrive whole and were lost.");
-        EXPECT_TRUE(engine.recordsLost());
+        ASSERT_EQ(ui.ended.size(), 1u);
+        EXPECT_EQ(ui.ended[0].kind, OutcomeKind::RecordsLost);
+        EXPECT_EQ(ui.ended[0].detail, data->store.currentFilePath);
         EXPECT_FALSE(engine.downloadActive());
         EXPECT_FALSE(nothingSaved());
     }
@@ -333,8 +336,8 @@ TEST_F(LogDownloadTest, StalledDownloadTimesOutAndSavesWhatCame) {
     EXPECT_EQ(ui.lastBusyText(),
               "\r\nTimeout!\r\nSome records did not arrive whole and were lost.");
     EXPECT_TRUE(ui.busyOver);
-    EXPECT_THAT(ui.outcomes, ElementsAre(false));
-    EXPECT_TRUE(engine.recordsLost());
+    ASSERT_EQ(ui.ended.size(), 1u);
+    EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Timeout);
     EXPECT_FALSE(engine.downloadActive());
     EXPECT_EQ(data->store.recordCount, 10u);
     EXPECT_TRUE(fs::exists(dir / "1234567890_20240506_1000.drav"));

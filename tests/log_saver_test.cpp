@@ -135,15 +135,21 @@ TEST(LogSaver, AFileThatCannotBeCreatedFailsAndKeepsTheCurrentPath) {
     TempDir temp;
     std::ofstream(temp.dir() + "plain") << "x";
     fs::create_directories(temp.dir() + "taken/" + kName);
-    const std::string folders[] = {temp.dir() + "plain/", temp.dir() + "missing/",
-                                   temp.dir() + "taken/"};
-    for (const std::string& folder : folders) {
+    const struct {
+        std::string folder;
+        std::string reason;  // what the failure names after the path
+    } cases[] = {{temp.dir() + "plain/", "Not a directory"},
+                 {temp.dir() + "missing/", "No such file or directory"},
+                 {temp.dir() + "taken/", "Is a directory"}};
+    for (const auto& [folder, reason] : cases) {
         auto data = makeData();
         FakeUi ui(*data);
         data->logDirOverride = folder;
         data->store.currentFilePath = "/logs/old.drav";
         fill(*data, "1234567890", {"20100305142201"});
-        EXPECT_FALSE(saveDownloadedLog(*data, ui)) << folder;
+        std::string failure;
+        EXPECT_FALSE(saveDownloadedLog(*data, ui, &failure)) << folder;
+        EXPECT_EQ(failure, folder + kName + ": " + reason);
         EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << folder;
         EXPECT_EQ(data->store.currentFilePath, "/logs/old.drav");
         EXPECT_EQ(data->store.currentFileName, kName);
@@ -262,10 +268,8 @@ TEST(LogSaver, TheLogFolderIsCheckedBeforehandAndItsProblemNamed) {
     } cases[] = {
         {temp.dir() + "logs/", ""},
         {temp.dir() + "logs", ""},
-        {temp.dir() + "missing/",
-         "\r\nCannot save logs in " + temp.dir() + "missing/: No such file or directory"},
-        {temp.dir() + "plain/",
-         "\r\nCannot save logs in " + temp.dir() + "plain/: Not a directory"},
+        {temp.dir() + "missing/", temp.dir() + "missing/: No such file or directory"},
+        {temp.dir() + "plain/", temp.dir() + "plain/: Not a directory"},
     };
     for (const auto& c : cases) {
         auto data = makeData();
@@ -281,8 +285,9 @@ TEST(LogSaver, AMissingLogfilesBesideTheProgramIsNamed) {
     TempDir temp;
     auto data = makeData();
     data->programDir = temp.dir();
-    EXPECT_EQ(logFolderProblem(*data),
-              "\r\nCannot save logs in " + temp.dir() + "Logfiles/: No such file or directory");
+    const std::string problem = logFolderProblem(*data);
+    EXPECT_EQ(problem, temp.dir() + "Logfiles/: No such file or directory");
+    EXPECT_EQ(logFolderMessage(problem), "\r\nCannot save logs in " + problem);
     makeLogFilesDir(*data);
     EXPECT_EQ(logFolderProblem(*data), "");
 }

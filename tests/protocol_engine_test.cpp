@@ -171,7 +171,7 @@ TEST_F(ProtocolEngineTest, ACablePullIsToldInEveryState) {
         data->setup.ch4High = 1;
         c.start();
         ui.messages.clear();
-        ui.outcomes.clear();
+        ui.ended.clear();
         port.stops = 0;
 
         engine.onPortError("read: the line hung up");
@@ -180,7 +180,9 @@ TEST_F(ProtocolEngineTest, ACablePullIsToldInEveryState) {
         EXPECT_FALSE(ui.progressVisible);
         EXPECT_THAT(timers.running, IsEmpty());
         EXPECT_THAT(ui.messages, ElementsAre(kUnplugged));
-        EXPECT_THAT(ui.outcomes, ElementsAre(false));
+        ASSERT_EQ(ui.ended.size(), 1u);
+        EXPECT_EQ(ui.ended[0].kind, OutcomeKind::PortError);
+        EXPECT_EQ(ui.ended[0].detail, "read: the line hung up");
         EXPECT_FALSE(engine.downloadActive());
         EXPECT_FALSE(data->link.realtimeActive);
     }
@@ -249,7 +251,7 @@ TEST_F(ProtocolEngineTest, RequestTimersGiveUpWithTheirOwnWords) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         ui.messages.clear();
-        ui.outcomes.clear();
+        ui.ended.clear();
         port.writes.clear();
         ui.showProgress("working");
         timers.startTimer(c.id, 1000);
@@ -258,7 +260,8 @@ TEST_F(ProtocolEngineTest, RequestTimersGiveUpWithTheirOwnWords) {
         EXPECT_FALSE(timers.isRunning(c.id));
         EXPECT_FALSE(ui.progressVisible);
         EXPECT_EQ(ui.messages, c.messages);
-        EXPECT_THAT(ui.outcomes, ElementsAre(false));
+        ASSERT_EQ(ui.ended.size(), 1u);
+        EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Timeout);
         EXPECT_THAT(port.writes, IsEmpty());
     }
 }

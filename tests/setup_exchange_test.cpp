@@ -243,7 +243,8 @@ TEST_F(SetupExchangeTest, ExitAtTheConfirmationSendsNothing) {
     EXPECT_THAT(port.writes, IsEmpty());
     EXPECT_TRUE(timers.running.empty());
     EXPECT_FALSE(ui.progressVisible);
-    EXPECT_THAT(ui.outcomes, IsEmpty());
+    ASSERT_EQ(ui.ended.size(), 1u);
+    EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Cancelled);
 }
 
 TEST_F(SetupExchangeTest, InvalidSetupIsReportedAndNotSent) {
@@ -252,7 +253,9 @@ TEST_F(SetupExchangeTest, InvalidSetupIsReportedAndNotSent) {
     EXPECT_THAT(ui.messages, ElementsAre(kConfirm, kHeader + limitLine(1, "CHq")));
     EXPECT_THAT(port.writes, IsEmpty());
     EXPECT_TRUE(timers.running.empty());
-    EXPECT_THAT(ui.outcomes, ElementsAre(false));
+    ASSERT_EQ(ui.ended.size(), 1u);
+    EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Invalid);
+    EXPECT_EQ(ui.ended[0].detail, kHeader + limitLine(1, "CHq"));
 }
 
 TEST_F(SetupExchangeTest, SyncReplyIsJudgedByLengthAndStatus) {

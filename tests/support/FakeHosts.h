@@ -65,7 +65,10 @@ public:
     void clearDataList() override { ++dataListClears; }
     void realtimeSampleArrived() override { ++realtimeSamples; }
     void fillSetupGrid() override { ++setupGridFills; }
-    void operationEnded(bool ok) override { outcomes.push_back(ok); }
+    void operationEnded(const Outcome& outcome) override {
+        outcomes.push_back(outcome.ok());
+        ended.push_back(outcome);
+    }
 
     std::string lastMessage() const { return messages.empty() ? "" : messages.back(); }
     std::string lastBusyText() const { return busyTexts.empty() ? "" : busyTexts.back(); }
@@ -84,7 +87,8 @@ public:
     int dataListClears = 0;
     int realtimeSamples = 0;
     int setupGridFills = 0;
-    std::vector<bool> outcomes;
+    std::vector<bool> outcomes;  // ok() of each outcome
+    std::vector<Outcome> ended;
 
 private:
     AppData& data_;

@@ -264,7 +264,10 @@ TEST_F(CliTest, DownloadThatCannotBeSavedFails) {
         runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Downloading data, please wait...\n Failed.\n");
+    // The window's word, then what a script needs: the file and the reason.
+    EXPECT_EQ(run.err, "Downloading data, please wait...\n Failed.\nSaving failed: " + dir_ + "/" +
+                           savedName("1234567890", timestampOf(records.back())) +
+                           ": Is a directory\n");
 }
 
 TEST_F(CliTest, DownloadOfAnEmptyLoggerSavesNothing) {
@@ -404,7 +407,7 @@ TEST_F(CliTest, RealtimeWithoutSamplesTimesOut) {
     RunResult run =
         runCli({"realtime", "--device", sim.devicePath(), "--samples", "2", "--dir", dir_});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Timeout!\n");
+    EXPECT_EQ(run.err, "No sample came for 10 seconds.\n");
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(savedFiles().empty());
     EXPECT_GT(sim.requestCount(simwire::kRealtime), 1) << "a request every second";

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -19,8 +20,6 @@ constexpr double kRequestSeconds = 60;
 constexpr double kDownloadSeconds = 24 * 3600;
 // Realtime samples come once a second; a silence this long ends the run.
 constexpr double kSampleSilenceSeconds = 10;
-
-constexpr std::string_view kRecordsLostLine = "Some records did not arrive whole and were lost.";
 
 int status(bool ok) {
     return ok ? kExitOk : kExitFailed;
@@ -85,11 +84,6 @@ void applyEdits(const SetupEdits& e, LoggerSetup& s) {
 int syncSetup(LoggerSession& session, const CliOptions& options) {
     if (!session.run([&] { session.engine().readSetup(); }, kRequestSeconds)) return kExitFailed;
     applyEdits(options.edits, session.data().setup);
-    const std::string errors = validateSetup(session.data().setup);
-    if (!errors.empty()) {
-        session.ui().print(errors);
-        return kExitFailed;
-    }
     return status(session.run([&] { session.engine().syncSetup(); }, kRequestSeconds));
 }
 
@@ -109,13 +103,9 @@ int download(LoggerSession& session, const CliOptions& options) {
                 engine.startManuDownload();
         },
         kDownloadSeconds);
-    // What arrived is saved even when records were lost on the way.
+    // What arrived is saved even when records were lost on the way (which
+    // fails the command all the same); no logs saves nothing and is no failure.
     printSavedPath(data.store.currentFilePath);
-    if (engine.recordsLost()) {
-        if (!session.ui().printed(kRecordsLostLine)) session.ui().print(kRecordsLostLine);
-        return kExitFailed;
-    }
-    // "No logs." saves nothing and is no failure.
     return status(ok);
 }
 
@@ -157,16 +147,17 @@ int realtime(LoggerSession& session, const CliOptions& options) {
         }
         if (!came) {
             session.engine().stopRealtime();
-            ui.print("Timeout!");
+            ui.print("No sample came for " + std::to_string(std::lround(kSampleSilenceSeconds)) +
+                     " seconds.");
             printNewSave();
             return kExitFailed;
         }
         printNewSave();
     }
-    session.engine().stopRealtime();
-    const bool saved = data.store.currentFilePath != printed;
+    const Outcome saved = session.engine().stopRealtime();
     printNewSave();
-    return status(saved);
+    if (saved.kind == OutcomeKind::SaveFailed) ui.print("Saving failed: " + saved.detail);
+    return status(saved.kind == OutcomeKind::Ok);
 }
 
 int info(const CliOptions& options) {

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr std::string_view kSyncQuestion = "Sync to the logger?";
 constexpr std::string_view kWindowsLineEnd = "\r\n";
 constexpr int kBarWidth = 30;
 
@@ -46,10 +45,7 @@ ConsoleUi::ConsoleUi(AppData& data, bool stderrIsTerminal)
 
 void ConsoleUi::beginOperation() {
     ended_ = false;
-    succeeded_ = false;
-    reported_ = false;
-    lastMessage_.clear();
-    printed_.clear();
+    outcome_ = {};
 }
 
 void ConsoleUi::print(std::string_view text) {
@@ -57,24 +53,18 @@ void ConsoleUi::print(std::string_view text) {
     const std::string line = printable(consoleText(text));
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
-    printed_.push_back(line);
-}
-
-bool ConsoleUi::printed(std::string_view line) const {
-    return std::find(printed_.begin(), printed_.end(), line) != printed_.end();
 }
 
 bool ConsoleUi::showMessage(std::string_view text) {
-    // Running the command is the user's yes.
-    if (text == kSyncQuestion) return true;
-    print(text);
-    lastMessage_ = consoleText(text);
-    reported_ = true;
+    // A message over the busy box says what the busy box's last text says
+    // again; on a console that is one line too many.
+    if (!busyOpen_) print(text);
     return true;
 }
 
 void ConsoleUi::openBusyBox(std::string_view text) {
     barShown_ = false;
+    busyOpen_ = true;
     print(text);
 }
 
@@ -85,10 +75,8 @@ void ConsoleUi::updateBusyBox(bool over) {
     }
     if (barShown_) std::fputc('\n', stderr);
     barShown_ = false;
-    // A failed save has said "Failed." in a message already.
-    if (reported_ && consoleText(data_.busyText) == lastMessage_) return;
+    busyOpen_ = false;
     for (const std::string& line : busyLines(data_.busyText)) print(line);
-    reported_ = true;
 }
 
 void ConsoleUi::drawProgressBar() {
@@ -102,7 +90,7 @@ void ConsoleUi::drawProgressBar() {
     barShown_ = true;
 }
 
-void ConsoleUi::operationEnded(bool ok) {
+void ConsoleUi::operationEnded(const Outcome& outcome) {
     ended_ = true;
-    succeeded_ = ok;
+    outcome_ = outcome;
 }

@@ -9,8 +9,8 @@
 struct AppData;
 
 // The engine's user, on a console: messages and the busy box's texts go to
-// stderr, the confirmation of Sync is answered OK, and the outcome of each
-// operation is kept for the command to wait on.
+// stderr as they are, a question is answered yes (running the command was the
+// yes), and the outcome of each operation is kept for the command to wait on.
 class ConsoleUi : public FrameUi {
 public:
     ConsoleUi(AppData& data, bool stderrIsTerminal);
@@ -18,20 +18,17 @@ public:
     // Forgets the outcome of the previous operation.
     void beginOperation();
     bool ended() const { return ended_; }
-    bool succeeded() const { return succeeded_; }
-    // A text about the operation has been printed (a message or the busy box's last).
-    bool reported() const { return reported_; }
+    const Outcome& outcome() const { return outcome_; }
     int samples() const { return samples_; }
 
     // One line on stderr.
     void print(std::string_view text);
-    // Whether this line has been printed since the operation began.
-    bool printed(std::string_view line) const;
 
     void showProgress(std::string_view) override {}
     void setProgressText(std::string_view) override {}
     void hideProgress() override {}
     bool showMessage(std::string_view text) override;
+    bool confirm(std::string_view) override { return true; }
     void openBusyBox(std::string_view text) override;
     void updateBusyBox(bool over) override;
     void showPaneAlone(int) override {}
@@ -41,7 +38,7 @@ public:
     void clearDataList() override {}
     void realtimeSampleArrived() override { ++samples_; }
     void fillSetupGrid() override {}
-    void operationEnded(bool ok) override;
+    void operationEnded(const Outcome& outcome) override;
 
 private:
     void drawProgressBar();
@@ -49,11 +46,9 @@ private:
     AppData& data_;
     const bool terminal_;
     bool barShown_ = false;
+    bool busyOpen_ = false;  // until its last text
     bool ended_ = false;
-    bool succeeded_ = false;
-    bool reported_ = false;
-    std::string lastMessage_;           // of the current operation
-    std::vector<std::string> printed_;  // lines of the current operation
+    Outcome outcome_;
     int samples_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -77,11 +78,15 @@ bool LoggerSession::connect() {
 bool LoggerSession::run(const std::function<void()>& start, double maxSeconds) {
     ui_.beginOperation();
     start();
-    const bool ended = loop_.runUntil([this] { return ui_.ended(); }, maxSeconds);
-    if (ended && ui_.succeeded()) return true;
-    // A delete that times out ends without a word of its own.
-    if (!ui_.reported()) ui_.print("Timeout!");
-    return false;
+    if (!loop_.runUntil([this] { return ui_.ended(); }, maxSeconds)) {
+        ui_.print("The operation did not end within " + std::to_string(std::lround(maxSeconds)) +
+                  " seconds.");
+        return false;
+    }
+    const Outcome& outcome = ui_.outcome();
+    // The window's "Failed." says no more; a script wants the file and the reason.
+    if (outcome.kind == OutcomeKind::SaveFailed) ui_.print("Saving failed: " + outcome.detail);
+    return outcome.ok();
 }
 
 bool LoggerSession::prepareLogFolder() {

@@ -21,7 +21,8 @@ public:
     // into every later frame. False when that fails (the reason is printed).
     bool connect();
     // Starts an operation and runs the loop until the engine reports its end;
-    // false when it failed or did not end within `maxSeconds` (the reason is printed).
+    // false when it failed or did not end within `maxSeconds` (the reason is
+    // printed; ui().outcome() tells how it ended).
     bool run(const std::function<void()>& start, double maxSeconds);
     // Saved logs go to --dir, else to Logfiles beside the program; false (and
     // printed) when --dir is no folder.
