@@ -11,6 +11,7 @@
 #include "link/ProtocolEngine.h"
 #include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
+#include "support/LogPackages.h"
 #include "support/LoggerReplies.h"
 #include "support/TempDir.h"
 
@@ -27,20 +28,6 @@ Bytes requestFrame(uint8_t code) {
 
 const Bytes kIdentifyFrame{0x01, 0x16, 0x7B, 0x28, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                            0x00, 0x00, 0x00, 0x00, 0x51, 0x51, 0x29, 0x7D, 0x7E, 0x04};
-
-// One Auto log package with a single record, announcing `total` packages.
-Bytes autoPackage(uint16_t total, uint16_t number) {
-    Bytes payload{0x00,
-                  static_cast<uint8_t>(total),
-                  static_cast<uint8_t>(total >> 8),
-                  static_cast<uint8_t>(number),
-                  static_cast<uint8_t>(number >> 8),
-                  0x01};
-    const Bytes record{0x5E, 0xDB, 0x32, 0x5F, 0xEB, 0x00, 0x00,
-                       0x00, 0xFD, 0x00, 0x00, 0x80, 0x00, 0x00};
-    payload.insert(payload.end(), record.begin(), record.end());
-    return loggerReply(REPLY_AUTO_LOGS, payload);
-}
 
 // The link is down until a test connects.
 class ProtocolEngineTest : public EngineFixture<> {
@@ -404,7 +391,7 @@ TEST_F(ProtocolEngineTest, TraceShowsFramesSentAndChunksReceived) {
 TEST_F(ProtocolEngineTest, StalledDownloadTimesOut) {
     connect();
     engine.startAutoDownload();
-    receive(autoPackage(3, 1));
+    receive(autoPackage(3, 1, 0, 1));
     ASSERT_TRUE(engine.downloadActive());
     EXPECT_FALSE(timers.isRunning(kTimerAutoDownload));
 
@@ -420,7 +407,7 @@ TEST_F(ProtocolEngineTest, StalledDownloadTimesOut) {
 TEST_F(ProtocolEngineTest, PortErrorDuringDownloadEndsItBeforeTheUnpluggedText) {
     connect();
     engine.startAutoDownload();
-    receive(autoPackage(3, 1));
+    receive(autoPackage(3, 1, 0, 1));
     ASSERT_TRUE(engine.downloadActive());
 
     engine.onPortError();
