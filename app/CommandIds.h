@@ -28,5 +28,7 @@ enum CommandId : int {
     ID_FILE_LIST = 32807,
     ID_DATA_LIST = 32782,
     ID_QUERY = 32833,
-    ID_ORIGINAL = 32827,  // "100%"
+    ID_ORIGINAL = 32827,   // "100%"
+    ID_NEXT_PANE = 57680,  // F6
+    ID_PREV_PANE = 57681,  // Shift+F6
 };

@@ -17,9 +17,6 @@ struct CommandSpec {
 
 inline constexpr int kSeparator = 0;
 inline constexpr int kRecentFileCount = 8;
-// Next and previous pane of accelerator table 128.
-inline constexpr int ID_NEXT_PANE = 57680;
-inline constexpr int ID_PREV_PANE = 57681;
 
 struct MenuSpec {
     const char* caption;

@@ -30,13 +30,14 @@
 #include <map>
 #include <memory>
 
-#include "base/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/Profile.h"
+#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
+#include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 
 namespace fs = std::filesystem;
@@ -452,7 +453,8 @@ TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
     std::vector<QAction*> recent;
     for (QAction* action : frame().fileMenu()->actions()) {
         int id = action->data().toInt();
-        if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + 8 && action->isVisible()) {
+        if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + kRecentFileCount &&
+            action->isVisible()) {
             recent.push_back(action);
         }
     }
@@ -637,8 +639,8 @@ TEST_F(MainFrameTest, KeysOfAcceleratorTable128AreBound) {
     EXPECT_EQ(bound["Ctrl+N"], ID_FILE_NEW);
     EXPECT_EQ(bound["Ctrl+O"], ID_FILE_OPEN);
     EXPECT_EQ(bound["Ctrl+P"], ID_FILE_PRINT);
-    EXPECT_EQ(bound["F6"], 57680);
-    EXPECT_EQ(bound["Shift+F6"], 57681);
+    EXPECT_EQ(bound["F6"], ID_NEXT_PANE);
+    EXPECT_EQ(bound["Shift+F6"], ID_PREV_PANE);
     // The keys that the export captions name.
     EXPECT_EQ(bound["Ctrl+E"], ID_SAVE_EXCEL);
     EXPECT_EQ(bound["Ctrl+T"], ID_SAVE_TXT);
@@ -804,7 +806,7 @@ TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
     settle();
     EXPECT_THAT(answerer.messages, ElementsAre("Connect failed: COM3 can not be opened."));
     EXPECT_EQ(data().settings.comPort, 3);
-    EXPECT_FALSE(frame().timerRunning(1));
+    EXPECT_FALSE(frame().timerRunning(kTimerIdentify));
 }
 
 TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
@@ -835,8 +837,8 @@ TEST_F(MainFrameTest, DialogCommandsOpenTheirDialogs) {
     EXPECT_THAT(answerer.dialogs, ElementsAre("CAboutDlg", "QPageSetupDialog", "CDownModeDlg",
                                               "CDownModeDlg", "CDeleModeDlg", "CDSLCom"));
     // Cancelled choices send nothing.
-    EXPECT_FALSE(frame().timerRunning(7));
-    EXPECT_FALSE(frame().timerRunning(8));
+    EXPECT_FALSE(frame().timerRunning(kTimerAutoDownload));
+    EXPECT_FALSE(frame().timerRunning(kTimerDeleteAuto));
 }
 
 }  // namespace
