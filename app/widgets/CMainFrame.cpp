@@ -3,7 +3,6 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -19,21 +18,16 @@
 #include <cstdio>
 
 #include "app/CommandRules.h"
-#include "base/AppData.h"
 #include "app/widgets/CAboutDlg.h"
-#include "app/widgets/CCommProgressDlg.h"
-#include "app/widgets/CMsgDlg.h"
 #include "app/widgets/CommandTable.h"
+#include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
+#include "base/AppData.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
-#include "logdata/widgets/CFileListPane.h"
-#include "setup/widgets/CPropertiesPane.h"
 #include "ui/widgets/ResourceImages.h"
-#include "views/widgets/CDataListPane.h"
-#include "views/widgets/CDatePickerDlg.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace {
@@ -68,20 +62,6 @@ constexpr StatusPaneSpec kStatusPanes[] = {
 constexpr int kMessagePaneWidth = 60;
 constexpr int kStatusIconSize = 16;
 
-struct PaneSpec {
-    int id;
-    const char* caption;
-    int width;
-};
-
-// In creation order; all docked at the left edge.
-constexpr PaneSpec kPaneSpecs[] = {
-    {kPaneQuery, "Query", 330},
-    {kPaneDataList, "Data List", 450},
-    {kPaneFileList, "File List", 300},
-    {kPaneSetup, "Setup", 300},
-};
-
 constexpr int kToolbarIconSize = 32;
 
 QString fromUtf8(std::string_view text) {
@@ -100,8 +80,9 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
                   updateCommandStates();
               }),
       port_(options_.deviceDir),
-      engine_(data_, timers_, port_, *this, clock_),
-      doc_(data_, *this) {
+      ui_(*this, data_),
+      engine_(data_, timers_, port_, ui_, clock_),
+      doc_(data_, ui_) {
     setWindowIcon(resourceIcon(kAppIcon));
     setAcceptDrops(true);
     view_ = new CLoggerView(this);
@@ -111,9 +92,8 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     createToolBar();
     bindAccelerators();
     createStatusBar();
-    createPanes();
-    progress_ = new CCommProgressDlg(this);
-    progress_->hide();
+    panes_ = std::make_unique<PaneManager>(*this);
+    ui_.createProgressWindow();
 
     connect(&doc_, &CLoggerDoc::titleChanged, this, &CMainFrame::updateWindowTitle);
     connect(&doc_, &CLoggerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);
@@ -250,58 +230,14 @@ void CMainFrame::createStatusBar() {
     }
 }
 
-void CMainFrame::createPanes() {
-    for (size_t i = 0; i < panes_.size(); ++i) {
-        const PaneSpec& spec = kPaneSpecs[i];
-        auto* dock = new QDockWidget(spec.caption, this);
-        dock->setObjectName(QString("pane%1").arg(spec.id));
-        addDockWidget(Qt::LeftDockWidgetArea, dock);
-        panes_[i] = {spec.id, dock, spec.width};
-        connect(dock, &QDockWidget::visibilityChanged, this, [this, i](bool visible) {
-            if (visible) createPaneContent(panes_[i]);
-        });
-    }
-    for (const PaneSlot& slot : panes_) {
-        if (slot.id != kPaneFileList) slot.dock->close();
-    }
-}
-
-// The content of a pane is made the first time the pane shows.
-void CMainFrame::createPaneContent(PaneSlot& slot) {
-    if (slot.dock->widget()) return;
-    QWidget* content = nullptr;
-    switch (slot.id) {
-        case kPaneQuery:
-            content = queryPane_ = new CDatePickerDlg(slot.dock);
-            break;
-        case kPaneDataList:
-            content = dataListPane_ = new CDataListPane(slot.dock);
-            break;
-        case kPaneFileList:
-            content = fileListPane_ = new CFileListPane(slot.dock);
-            break;
-        case kPaneSetup:
-            content = setupPane_ = new CPropertiesPane(slot.dock);
-            break;
-        default:
-            return;
-    }
-    slot.dock->setWidget(content);
-    resizeDocks({slot.dock}, {slot.width}, Qt::Horizontal);
-}
-
 // ---- lookups ------------------------------------------------------------
 
 QDockWidget* CMainFrame::pane(int paneId) const {
-    for (const PaneSlot& slot : panes_) {
-        if (slot.id == paneId) return slot.dock;
-    }
-    return nullptr;
+    return panes_->pane(paneId);
 }
 
 QWidget* CMainFrame::paneContent(int paneId) const {
-    QDockWidget* dock = pane(paneId);
-    return dock ? dock->widget() : nullptr;
+    return panes_->content(paneId);
 }
 
 QAction* CMainFrame::commandAction(int id) const {
@@ -359,7 +295,7 @@ void CMainFrame::onCommand(int id) {
             break;
         case ID_FILE_LIST:
             showPaneAlone(kPaneFileList);
-            fillFileList();
+            ui_.fillFileList();
             break;
         case ID_DATA_LIST:
             showPaneAlone(kPaneDataList);
@@ -368,7 +304,7 @@ void CMainFrame::onCommand(int id) {
             showPaneAlone(kPaneQuery);
             break;
         case ID_ORIGINAL:
-            loadLogFile(data_, *this);
+            loadLogFile(data_, ui_);
             break;
         case ID_NEXT_PANE:
             focusNextChild();
@@ -395,7 +331,7 @@ void CMainFrame::onConnect() {
     if (!deviceListAvailable(options_.deviceDir)) return;
     std::vector<SerialDevice> devices = listSerialDevices(options_.deviceDir);
     if (devices.empty()) {
-        showMessage(kNoDeviceText);
+        ui_.showMessage(kNoDeviceText);
         return;
     }
     // The last adapter found wins; with several the user confirms it.
@@ -408,7 +344,7 @@ void CMainFrame::onConnect() {
                         data_.link.rxBuffer.data())) {
         char text[64];
         std::snprintf(text, sizeof text, kConnectFailedFormat, data_.settings.comPort);
-        showMessage(text);
+        ui_.showMessage(text);
         return;
     }
     port_.StartThread();
@@ -528,80 +464,15 @@ void CMainFrame::updateWindowTitle() {
 // ---- panes --------------------------------------------------------------
 
 void CMainFrame::showPaneAlone(int paneId) {
-    PaneSlot* shown = nullptr;
-    for (PaneSlot& slot : panes_) {
-        // Each pane keeps its own width: the left edge must not hand the
-        // width of the pane closed now to the pane shown next.
-        if (slot.dock->isVisible() && !slot.dock->isFloating()) slot.width = slot.dock->width();
-        slot.dock->close();
-        if (slot.id == paneId) shown = &slot;
-    }
-    if (!shown) return;
-    QDockWidget* dock = shown->dock;
-    dock->show();
-    if (!dock->isFloating()) resizeDocks({dock}, {shown->width}, Qt::Horizontal);
-    dock->raise();
-    if (dock->widget()) dock->widget()->setFocus(Qt::OtherFocusReason);
+    panes_->showAlone(paneId);
 }
 
 // The new document shows the data list empty, once the list exists.
 void CMainFrame::resetDataList() {
-    if (!dataListPane_) return;
-    clearDataList();
+    if (!paneContent(kPaneDataList)) return;
+    ui_.clearDataList();
     showPaneAlone(kPaneDataList);
 }
-
-// ---- FrameUi ------------------------------------------------------------
-
-void CMainFrame::showProgress(std::string_view text) {
-    progress_->showWithText(text);
-}
-
-void CMainFrame::setProgressText(std::string_view text) {
-    progress_->setText(text);
-}
-
-void CMainFrame::hideProgress() {
-    progress_->hide();
-}
-
-bool CMainFrame::showMessage(std::string_view text) {
-    CMsgDlg dialog(this);
-    dialog.SetMessage(text);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-void CMainFrame::openBusyBox(std::string_view text) {
-    CMsgDlg dialog(this);
-    dialog.SetMessage(text);
-    dialog.setButtonsEnabled(false);
-    dialog.exec();
-}
-
-void CMainFrame::updateBusyBox(bool over) {
-    if (CMsgDlg* box = CMsgDlg::busyWindow()) box->busyUpdate(data_.busyText, over);
-}
-
-// The file list pane lists nothing yet.
-void CMainFrame::fillFileList() {}
-
-void CMainFrame::redrawChart() {
-    view_->update();
-}
-
-void CMainFrame::setDocumentTitle(std::string_view title) {
-    doc_.setTitle(title);
-}
-
-// The data list pane holds no rows yet.
-void CMainFrame::clearDataList() {}
-
-void CMainFrame::realtimeSampleArrived() {
-    view_->update();
-}
-
-// The setup pane has no grid yet.
-void CMainFrame::fillSetupGrid() {}
 
 // ---- the serial port ----------------------------------------------------
 
@@ -639,7 +510,7 @@ bool CMainFrame::event(QEvent* event) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (data_.link.realtimeActive) {
         event->ignore();
-        showMessage(kRealtimeCloseText);
+        ui_.showMessage(kRealtimeCloseText);
         return;
     }
     saveLayout();

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
-#include <array>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/widgets/CFrameUi.h"
 #include "app/widgets/CLoggerDoc.h"
 #include "app/widgets/QtTimerHost.h"
 #include "link/CSerialPort.h"
@@ -16,11 +16,8 @@
 
 struct AppData;
 class CCommProgressDlg;
-class CDataListPane;
-class CDatePickerDlg;
-class CFileListPane;
 class CLoggerView;
-class CPropertiesPane;
+class PaneManager;
 class QDockWidget;
 class QLabel;
 class QMenu;
@@ -36,9 +33,10 @@ struct MainFrameOptions {
 
 // The one main window: menu bar, toolbar, status bar, the four docking panes
 // around the chart view, the serial port and the protocol engine that drives
-// it. Every command goes through onCommand(); every rule of which command is
-// available comes from the engine.
-class CMainFrame : public QMainWindow, public FrameUi, public SerialPortOwner {
+// it. The engine reaches the user through the frame's CFrameUi. Every command
+// goes through onCommand(); every rule of which command is available comes
+// from the command rules.
+class CMainFrame : public QMainWindow, public SerialPortOwner {
     Q_OBJECT
 
 public:
@@ -51,7 +49,7 @@ public:
     ProtocolEngine& engine() { return engine_; }
     CSerialPort& port() { return port_; }
     CLoggerView* view() const { return view_; }
-    CCommProgressDlg* progressWindow() const { return progress_; }
+    CCommProgressDlg* progressWindow() const { return ui_.progressWindow(); }
     QDockWidget* pane(int paneId) const;
     // The pane's content, nullptr until the pane has shown once.
     QWidget* paneContent(int paneId) const;
@@ -71,20 +69,8 @@ public:
     // False when refused or when the file did not open.
     bool openDocumentFile(const QString& path);
 
-    // FrameUi
-    void showProgress(std::string_view text) override;
-    void setProgressText(std::string_view text) override;
-    void hideProgress() override;
-    bool showMessage(std::string_view text) override;
-    void openBusyBox(std::string_view text) override;
-    void updateBusyBox(bool over) override;
-    void showPaneAlone(int paneId) override;
-    void fillFileList() override;
-    void redrawChart() override;
-    void setDocumentTitle(std::string_view title) override;
-    void clearDataList() override;
-    void realtimeSampleArrived() override;
-    void fillSetupGrid() override;
+    // Closes every docking pane, then shows `paneId` with the keyboard focus in it.
+    void showPaneAlone(int paneId);
 
     // SerialPortOwner
     void requestDelivery() override;
@@ -105,17 +91,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct PaneSlot {
-        int id;
-        QDockWidget* dock;
-        int width;  // its initial width, then its width when last closed by a pane command
-    };
-
     void createActions();
     void createMenus();
     void createToolBar();
     void createStatusBar();
-    void createPanes();
     void bindAccelerators();
     void onConnect();
     void onDownload();
@@ -125,7 +104,6 @@ private:
     void openRecentFile(int id, const QString& path);
     QString logFilesFolder();
     void rebuildRecentFiles();
-    void createPaneContent(PaneSlot& slot);
     void resetDataList();
     void updateWindowTitle();
     void saveLayout();
@@ -136,21 +114,17 @@ private:
     SystemClock clock_;
     QtTimerHost timers_;
     CSerialPort port_;
+    CFrameUi ui_;
     ProtocolEngine engine_;
     CLoggerDoc doc_;
     CLoggerView* view_ = nullptr;
-    CCommProgressDlg* progress_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* recentAnchor_ = nullptr;  // where the recent files go in the File menu
     QList<QAction*> recentActions_;
     QLabel* messagePane_ = nullptr;
     std::map<int, QAction*> actions_;
-    std::array<PaneSlot, 4> panes_{};
-    CDatePickerDlg* queryPane_ = nullptr;
-    CDataListPane* dataListPane_ = nullptr;
-    CFileListPane* fileListPane_ = nullptr;
-    CPropertiesPane* setupPane_ = nullptr;
+    std::unique_ptr<PaneManager> panes_;
     std::unique_ptr<QPrinter> printer_;
     bool writeSettings_ = true;
 };

@@ -1,0 +1,68 @@
+#include "app/widgets/CFrameUi.h"
+
+#include "app/widgets/CCommProgressDlg.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/CMsgDlg.h"
+#include "base/AppData.h"
+#include "views/widgets/CLoggerView.h"
+
+CFrameUi::CFrameUi(CMainFrame& frame, AppData& data) : frame_(frame), data_(data) {}
+
+void CFrameUi::createProgressWindow() {
+    progress_ = new CCommProgressDlg(&frame_);
+    progress_->hide();
+}
+
+void CFrameUi::showProgress(std::string_view text) {
+    progress_->showWithText(text);
+}
+
+void CFrameUi::setProgressText(std::string_view text) {
+    progress_->setText(text);
+}
+
+void CFrameUi::hideProgress() {
+    progress_->hide();
+}
+
+bool CFrameUi::showMessage(std::string_view text) {
+    CMsgDlg dialog(&frame_);
+    dialog.SetMessage(text);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CFrameUi::openBusyBox(std::string_view text) {
+    CMsgDlg dialog(&frame_);
+    dialog.SetMessage(text);
+    dialog.setButtonsEnabled(false);
+    dialog.exec();
+}
+
+void CFrameUi::updateBusyBox(bool over) {
+    if (CMsgDlg* box = CMsgDlg::busyWindow()) box->busyUpdate(data_.busyText, over);
+}
+
+void CFrameUi::showPaneAlone(int paneId) {
+    frame_.showPaneAlone(paneId);
+}
+
+// The file list pane lists nothing yet.
+void CFrameUi::fillFileList() {}
+
+void CFrameUi::redrawChart() {
+    frame_.view()->update();
+}
+
+void CFrameUi::setDocumentTitle(std::string_view title) {
+    frame_.document().setTitle(title);
+}
+
+// The data list pane holds no rows yet.
+void CFrameUi::clearDataList() {}
+
+void CFrameUi::realtimeSampleArrived() {
+    frame_.view()->update();
+}
+
+// The setup pane has no grid yet.
+void CFrameUi::fillSetupGrid() {}

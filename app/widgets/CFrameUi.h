@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string_view>
+
+#include "base/FrameUi.h"
+
+struct AppData;
+class CCommProgressDlg;
+class CMainFrame;
+
+// How the core reaches the user in the main window: the progress window, the
+// message dialog and the busy box over the frame, and the frame's panes, chart
+// view and document.
+class CFrameUi : public FrameUi {
+public:
+    // Keeps the references only: the frame is still being built.
+    CFrameUi(CMainFrame& frame, AppData& data);
+
+    // The progress window is the last part of the frame to be made; it stays
+    // hidden until an operation shows it.
+    void createProgressWindow();
+    CCommProgressDlg* progressWindow() const { return progress_; }
+
+    void showProgress(std::string_view text) override;
+    void setProgressText(std::string_view text) override;
+    void hideProgress() override;
+    bool showMessage(std::string_view text) override;
+    void openBusyBox(std::string_view text) override;
+    void updateBusyBox(bool over) override;
+    void showPaneAlone(int paneId) override;
+    void fillFileList() override;
+    void redrawChart() override;
+    void setDocumentTitle(std::string_view title) override;
+    void clearDataList() override;
+    void realtimeSampleArrived() override;
+    void fillSetupGrid() override;
+
+private:
+    CMainFrame& frame_;
+    AppData& data_;
+    CCommProgressDlg* progress_ = nullptr;
+};

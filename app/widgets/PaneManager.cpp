@@ -1,0 +1,88 @@
+#include "app/widgets/PaneManager.h"
+
+#include <QDockWidget>
+#include <QMainWindow>
+#include <iterator>
+
+#include "base/FrameUi.h"
+#include "logdata/widgets/CFileListPane.h"
+#include "setup/widgets/CPropertiesPane.h"
+#include "views/widgets/CDataListPane.h"
+#include "views/widgets/CDatePickerDlg.h"
+
+namespace {
+
+template <class Content>
+QWidget* makeContent(QWidget* parent) {
+    return new Content(parent);
+}
+
+struct PaneSpec {
+    int id;
+    const char* caption;
+    int width;
+    QWidget* (*makeContent)(QWidget* parent);
+};
+
+// In creation order.
+constexpr PaneSpec kPaneSpecs[] = {
+    {kPaneQuery, "Query", 330, makeContent<CDatePickerDlg>},
+    {kPaneDataList, "Data List", 450, makeContent<CDataListPane>},
+    {kPaneFileList, "File List", 300, makeContent<CFileListPane>},
+    {kPaneSetup, "Setup", 300, makeContent<CPropertiesPane>},
+};
+
+}  // namespace
+
+PaneManager::PaneManager(QMainWindow& window) : window_(window) {
+    static_assert(std::size(kPaneSpecs) == std::tuple_size_v<decltype(panes_)>);
+    for (size_t i = 0; i < panes_.size(); ++i) {
+        const PaneSpec& spec = kPaneSpecs[i];
+        auto* dock = new QDockWidget(spec.caption, &window_);
+        dock->setObjectName(QString("pane%1").arg(spec.id));
+        window_.addDockWidget(Qt::LeftDockWidgetArea, dock);
+        panes_[i] = {spec.id, dock, spec.width};
+        connect(dock, &QDockWidget::visibilityChanged, this, [this, i](bool visible) {
+            if (visible) createContent(i);
+        });
+    }
+    for (const Slot& slot : panes_) {
+        if (slot.id != kPaneFileList) slot.dock->close();
+    }
+}
+
+QDockWidget* PaneManager::pane(int paneId) const {
+    for (const Slot& slot : panes_) {
+        if (slot.id == paneId) return slot.dock;
+    }
+    return nullptr;
+}
+
+QWidget* PaneManager::content(int paneId) const {
+    QDockWidget* dock = pane(paneId);
+    return dock ? dock->widget() : nullptr;
+}
+
+void PaneManager::showAlone(int paneId) {
+    Slot* shown = nullptr;
+    for (Slot& slot : panes_) {
+        // Each pane keeps its own width: the left edge must not hand the
+        // width of the pane closed now to the pane shown next.
+        if (slot.dock->isVisible() && !slot.dock->isFloating()) slot.width = slot.dock->width();
+        slot.dock->close();
+        if (slot.id == paneId) shown = &slot;
+    }
+    if (!shown) return;
+    QDockWidget* dock = shown->dock;
+    dock->show();
+    if (!dock->isFloating()) window_.resizeDocks({dock}, {shown->width}, Qt::Horizontal);
+    dock->raise();
+    if (dock->widget()) dock->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+void PaneManager::createContent(size_t index) {
+    Slot& slot = panes_[index];
+    if (slot.dock->widget()) return;
+    slot.dock->setWidget(kPaneSpecs[index].makeContent(slot.dock));
+    window_.resizeDocks({slot.dock}, {slot.width}, Qt::Horizontal);
+}
