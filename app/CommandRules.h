@@ -2,7 +2,21 @@
 
 struct AppData;
 
-// Whether command `commandId` is available now, from the state of the link,
-// realtime sampling and the log store. Menus, the toolbar, the keys and the
-// command routing all ask this.
-bool isCommandEnabled(int commandId, const AppData& data);
+// The rules that enable commands, from the state of the link, realtime
+// sampling and the log store. Each command names its rule; menus, the
+// toolbar, the keys and the command routing all ask it.
+enum class CommandRule {
+    Always,
+    // Opening a log or starting a new one would replace the samples coming in
+    // and the serial number they are saved under.
+    WhenNotRealtime,
+    WhenDisconnected,
+    WhenDisconnectedNotRealtime,
+    // One request to the logger at a time: none while samples are asked for.
+    WhenConnectedNotRealtime,
+    WhenConnectedRealtime,
+    WhenRecords,
+    WhenRecordsNotRealtime,
+};
+
+bool ruleAllows(CommandRule rule, const AppData& data);

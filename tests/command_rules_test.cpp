@@ -1,53 +1,62 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
-#include "app/CommandIds.h"
 #include "app/CommandRules.h"
 #include "base/AppData.h"
 
 namespace {
 
-TEST(CommandRules, CommandsAreEnabledByLinkAndLogState) {
-    auto data = std::make_unique<AppData>();
+struct LinkAndLog {
+    bool connected;
+    bool realtime;
+    uint32_t records;
+};
+
+// The columns of every row below, in this order.
+constexpr LinkAndLog kStates[] = {
+    {false, false, 0}, {false, false, 1}, {false, true, 0}, {false, true, 1},
+    {true, false, 0},  {true, false, 1},  {true, true, 0},  {true, true, 1},
+};
+
+TEST(CommandRules, EachRuleFollowsTheLinkAndTheLog) {
     struct Case {
-        int command;
-        bool connected;
-        bool realtime;
-        uint32_t records;
-        bool enabled;
+        CommandRule rule;
+        const char* enabled;  // '1' where the state of that column enables it
     };
     const Case cases[] = {
-        {ID_CONNECT, false, false, 0, true},      {ID_CONNECT, true, false, 0, false},
-        {ID_CONNECT, false, true, 0, false},      {ID_DISCONNECT, true, false, 0, true},
-        {ID_DISCONNECT, false, false, 0, false},  {ID_DISCONNECT, true, true, 0, false},
-        {ID_COM_PORT, false, true, 0, true},      {ID_COM_PORT, true, false, 0, false},
-        {ID_MENU_DOWNLOAD, true, false, 5, true}, {ID_MENU_DOWNLOAD, false, false, 0, false},
-        {ID_MENU_DOWNLOAD, true, true, 0, false}, {ID_SETUP, true, false, 0, true},
-        {ID_DOWNLOAD, true, false, 0, true},      {ID_DELETE, true, false, 0, true},
-        {ID_REALTIME, true, false, 0, true},      {ID_SETUP, false, false, 0, false},
-        {ID_DOWNLOAD, false, false, 0, false},    {ID_DELETE, true, true, 0, false},
-        {ID_REALTIME, true, true, 0, false},      {ID_STOP, true, true, 0, true},
-        {ID_STOP, true, false, 0, false},         {ID_STOP, false, true, 0, false},
-        {ID_SAVE_EXCEL, false, false, 1, true},   {ID_SAVE_TXT, false, true, 1, true},
-        {ID_SAVE_BMP, false, false, 0, false},    {ID_SAVE_TXT, true, false, 0, false},
-        {ID_QUERY, false, false, 1, true},        {ID_QUERY, true, true, 1, false},
-        {ID_QUERY, false, false, 0, false},       {ID_ORIGINAL, false, false, 3, true},
-        {ID_ORIGINAL, true, true, 3, false},      {ID_FILE_OPEN, true, false, 0, true},
-        {ID_FILE_OPEN, true, true, 0, false},     {ID_FILE_NEW, false, false, 2, true},
-        {ID_FILE_NEW, true, true, 2, false},      {ID_FILE_MRU_FIRST, true, false, 0, true},
-        {ID_FILE_MRU_LAST, true, true, 0, false}, {ID_FILE_LIST, true, true, 0, true},
-        {ID_DATA_LIST, false, false, 0, true},    {ID_APP_ABOUT, true, true, 0, true},
-        {ID_APP_EXIT, false, false, 0, true},
+        {CommandRule::Always, "11111111"},
+        {CommandRule::WhenNotRealtime, "11001100"},
+        {CommandRule::WhenDisconnected, "11110000"},
+        {CommandRule::WhenDisconnectedNotRealtime, "11000000"},
+        {CommandRule::WhenConnectedNotRealtime, "00001100"},
+        {CommandRule::WhenConnectedRealtime, "00000011"},
+        {CommandRule::WhenRecords, "01010101"},
+        {CommandRule::WhenRecordsNotRealtime, "01000100"},
     };
+    auto data = std::make_unique<AppData>();
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << c.command << " connected " << c.connected << " realtime " << c.realtime
-                     << " records " << c.records);
-        data->link.connected = c.connected;
-        data->link.realtimeActive = c.realtime;
-        data->store.recordCount = c.records;
-        EXPECT_EQ(isCommandEnabled(c.command, *data), c.enabled);
+        ASSERT_EQ(std::string(c.enabled).size(), std::size(kStates));
+        for (size_t i = 0; i < std::size(kStates); ++i) {
+            const LinkAndLog& state = kStates[i];
+            SCOPED_TRACE(::testing::Message()
+                         << static_cast<int>(c.rule) << " connected " << state.connected
+                         << " realtime " << state.realtime << " records " << state.records);
+            data->link.connected = state.connected;
+            data->link.realtimeActive = state.realtime;
+            data->store.recordCount = state.records;
+            EXPECT_EQ(ruleAllows(c.rule, *data), c.enabled[i] == '1');
+        }
+    }
+}
+
+TEST(CommandRules, AnyNumberOfRecordsCountsAsALog) {
+    auto data = std::make_unique<AppData>();
+    for (uint32_t records : {2u, 5u, kLogCapacity}) {
+        data->store.recordCount = records;
+        EXPECT_TRUE(ruleAllows(CommandRule::WhenRecords, *data)) << records;
+        EXPECT_TRUE(ruleAllows(CommandRule::WhenRecordsNotRealtime, *data)) << records;
     }
 }
 

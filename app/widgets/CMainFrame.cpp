@@ -9,34 +9,22 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <algorithm>
-#include <cstdio>
 
-#include "app/CommandRules.h"
-#include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
-#include "link/widgets/CDSLCom.h"
-#include "link/widgets/CDeleModeDlg.h"
-#include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace {
 
-constexpr const char* kNoDeviceText =
-    "Did not find any devices connected to a USB port. \r\nPlease check all the connections and "
-    "cables, and try again. \r\nIf a logger is connected, you may have to restart Corvane "
-    "software or your computer for the device to be recognized.";
-constexpr const char* kConnectFailedFormat = "Connect failed: COM%d can not be opened.";
 constexpr const char* kRealtimeCloseText =
     "Dravin is reading date in realtiem mode, please stop it, then exit the program.";
 constexpr const char* kReadyText = "Ready";
@@ -245,148 +233,6 @@ QAction* CMainFrame::commandAction(int id) const {
     return found == actions_.end() ? nullptr : found->second;
 }
 
-// ---- command routing ----------------------------------------------------
-
-void CMainFrame::onCommand(int id) {
-    if (!isCommandEnabled(id, data_)) return;
-    switch (id) {
-        case ID_FILE_NEW:
-            doc_.newDocument();
-            break;
-        case ID_FILE_OPEN:
-            onFileOpen();
-            break;
-        case ID_FILE_SAVE_AS:
-            onFileSaveAs();
-            break;
-        case ID_APP_EXIT:
-            close();
-            break;
-        case ID_APP_ABOUT:
-            CAboutDlg(this).exec();
-            break;
-        case ID_FILE_PAGE_SETUP:
-            QPageSetupDialog(&printer(), this).exec();
-            break;
-        case ID_CONNECT:
-            onConnect();
-            break;
-        case ID_DISCONNECT:
-            engine_.disconnect();
-            break;
-        case ID_COM_PORT:
-            CDSLCom(data_.settings, options_.deviceDir, this).exec();
-            break;
-        case ID_SETUP:
-            showPaneAlone(kPaneSetup);
-            break;
-        case ID_DOWNLOAD:
-        case ID_MENU_DOWNLOAD:
-            onDownload();
-            break;
-        case ID_DELETE:
-            onDelete();
-            break;
-        case ID_REALTIME:
-            engine_.startRealtime();
-            break;
-        case ID_STOP:
-            engine_.stopRealtime();
-            break;
-        case ID_FILE_LIST:
-            showPaneAlone(kPaneFileList);
-            ui_.fillFileList();
-            break;
-        case ID_DATA_LIST:
-            showPaneAlone(kPaneDataList);
-            break;
-        case ID_QUERY:
-            showPaneAlone(kPaneQuery);
-            break;
-        case ID_ORIGINAL:
-            loadLogFile(data_, ui_);
-            break;
-        case ID_NEXT_PANE:
-            focusNextChild();
-            break;
-        case ID_PREV_PANE:
-            focusPreviousChild();
-            break;
-        default:
-            // Print, preview and the exports have nothing to do yet.
-            break;
-    }
-    updateCommandStates();
-}
-
-void CMainFrame::updateCommandStates() {
-    for (const auto& [id, action] : actions_) action->setEnabled(isCommandEnabled(id, data_));
-    for (QAction* action : recentActions_) {
-        action->setEnabled(isCommandEnabled(action->data().toInt(), data_));
-    }
-}
-
-void CMainFrame::onConnect() {
-    // Without the system's list there is nothing to search and nothing to say.
-    if (!deviceListAvailable(options_.deviceDir)) return;
-    std::vector<SerialDevice> devices = listSerialDevices(options_.deviceDir);
-    if (devices.empty()) {
-        ui_.showMessage(kNoDeviceText);
-        return;
-    }
-    // The last adapter found wins; with several the user confirms it.
-    data_.settings.comPort = devices.back().comNumber;
-    if (devices.size() > 1) {
-        CDSLCom dialog(data_.settings, options_.deviceDir, this);
-        if (dialog.exec() != QDialog::Accepted) return;
-    }
-    if (!port_.OpenPort(this, data_.settings.comPort, data_.settings.baudRate,
-                        data_.link.rxBuffer.data())) {
-        char text[64];
-        std::snprintf(text, sizeof text, kConnectFailedFormat, data_.settings.comPort);
-        ui_.showMessage(text);
-        return;
-    }
-    port_.StartThread();
-    engine_.startIdentify();
-}
-
-void CMainFrame::onDownload() {
-    switch (CDownModeDlg(this).exec()) {
-        case CDownModeDlg::kAutoLogs:
-            engine_.startAutoDownload();
-            break;
-        case CDownModeDlg::kManuLogs:
-            engine_.startManuDownload();
-            break;
-        default:
-            break;
-    }
-}
-
-void CMainFrame::onDelete() {
-    switch (CDeleModeDlg(this).exec()) {
-        case CDeleModeDlg::kAutoLogs:
-            engine_.deleteAutoLogs();
-            break;
-        case CDeleModeDlg::kManuLogs:
-            engine_.deleteManuLogs();
-            break;
-        default:
-            break;
-    }
-}
-
-void CMainFrame::readSetup() {
-    engine_.readSetup();
-    updateCommandStates();
-}
-
-void CMainFrame::syncSetup() {
-    engine_.syncSetup();
-    updateCommandStates();
-}
-
 // ---- the document -------------------------------------------------------
 
 void CMainFrame::onFileOpen() {
@@ -414,14 +260,14 @@ QString CMainFrame::logFilesFolder() {
 }
 
 bool CMainFrame::openDocumentFile(const QString& path) {
-    if (!isCommandEnabled(ID_FILE_OPEN, data_)) return false;
+    if (!commandEnabled(ID_FILE_OPEN)) return false;
     const bool opened = doc_.openDocument(path.toStdString());
     updateCommandStates();
     return opened;
 }
 
 void CMainFrame::openRecentFile(int id, const QString& path) {
-    if (!isCommandEnabled(id, data_)) return;
+    if (!commandEnabled(id)) return;
     // A file that no longer opens leaves the list, as it fails.
     if (!doc_.openDocument(path.toStdString())) {
         Profile().removeRecentFile(path);
@@ -446,7 +292,7 @@ void CMainFrame::rebuildRecentFiles() {
         const int id = ID_FILE_MRU_FIRST + i;
         action->setData(id);
         action->setStatusTip(recentAnchor_->statusTip());
-        action->setEnabled(isCommandEnabled(id, data_));
+        action->setEnabled(commandEnabled(id));
         connect(action, &QAction::triggered, this, [this, id, path] { openRecentFile(id, path); });
         fileMenu_->insertAction(recentAnchor_, action);
         recentActions_.append(action);
@@ -535,7 +381,7 @@ void CMainFrame::saveLayout() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!isCommandEnabled(ID_FILE_OPEN, data_)) return;
+    if (!commandEnabled(ID_FILE_OPEN)) return;
     const QMimeData* mime = event->mimeData();
     if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile()) {
         event->acceptProposedAction();
@@ -545,7 +391,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    if (!isCommandEnabled(ID_FILE_OPEN, data_)) return;
+    if (!commandEnabled(ID_FILE_OPEN)) return;
     event->acceptProposedAction();
     activateWindow();
     openDocumentFile(urls.first().toLocalFile());

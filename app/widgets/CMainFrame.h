@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "app/CommandRules.h"
 #include "app/widgets/CFrameUi.h"
 #include "app/widgets/CLoggerDoc.h"
 #include "app/widgets/QtTimerHost.h"
@@ -34,8 +36,7 @@ struct MainFrameOptions {
 // The one main window: menu bar, toolbar, status bar, the four docking panes
 // around the chart view, the serial port and the protocol engine that drives
 // it. The engine reaches the user through the frame's CFrameUi. Every command
-// goes through onCommand(); every rule of which command is available comes
-// from the command rules.
+// goes through onCommand(), which runs the row of the command's route table.
 class CMainFrame : public QMainWindow, public SerialPortOwner {
     Q_OBJECT
 
@@ -62,7 +63,18 @@ public:
 
     // Start-up failed before the settings were read: do not overwrite them.
     void keepSettingsFile() { writeSettings_ = false; }
-    // Runs command `id` as the menu, the toolbar or a key would.
+
+    // One row per command: the rule that enables it and what runs it.
+    struct CommandRoute {
+        int id;
+        CommandRule rule;
+        void (*run)(CMainFrame& frame);  // nullptr: the command has nothing to do yet
+    };
+    static std::span<const CommandRoute> commandRoutes();
+    // The rule of command `id`; a command without a row is always enabled.
+    static CommandRule commandRule(int id);
+    // Runs command `id` as the menu, the toolbar or a key would: nothing
+    // happens while its rule disables it.
     void onCommand(int id);
     // Opens a log through the document, as Open, a dropped file and the
     // command line do; refused, like Open, while realtime sampling runs.
@@ -96,6 +108,8 @@ private:
     void createToolBar();
     void createStatusBar();
     void bindAccelerators();
+    static const CommandRoute* findRoute(int id);
+    bool commandEnabled(int id) const;
     void onConnect();
     void onDownload();
     void onDelete();

@@ -1,0 +1,160 @@
+// The main frame's commands: the route table that gives every command its
+// rule and its handler, and the handlers of the logger commands.
+
+#include <QAction>
+#include <QPageSetupDialog>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/CommandIds.h"
+#include "app/widgets/CAboutDlg.h"
+#include "app/widgets/CMainFrame.h"
+#include "base/AppData.h"
+#include "link/widgets/CDSLCom.h"
+#include "link/widgets/CDeleModeDlg.h"
+#include "link/widgets/CDownModeDlg.h"
+#include "logdata/LogFile.h"
+
+namespace {
+
+constexpr const char* kNoDeviceText =
+    "Did not find any devices connected to a USB port. \r\nPlease check all the connections and "
+    "cables, and try again. \r\nIf a logger is connected, you may have to restart Corvane "
+    "software or your computer for the device to be recognized.";
+constexpr const char* kConnectFailedFormat = "Connect failed: COM%d can not be opened.";
+
+}  // namespace
+
+std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
+    using enum CommandRule;
+    static constexpr CommandRoute kRoutes[] = {
+        {ID_FILE_NEW, WhenNotRealtime, [](CMainFrame& f) { f.doc_.newDocument(); }},
+        {ID_FILE_OPEN, WhenNotRealtime, [](CMainFrame& f) { f.onFileOpen(); }},
+        {ID_FILE_SAVE_AS, Always, [](CMainFrame& f) { f.onFileSaveAs(); }},
+        {ID_SAVE_EXCEL, WhenRecords, nullptr},
+        {ID_SAVE_TXT, WhenRecords, nullptr},
+        {ID_SAVE_BMP, WhenRecords, nullptr},
+        {ID_FILE_PRINT, Always, nullptr},
+        {ID_FILE_PRINT_PREVIEW, Always, nullptr},
+        {ID_FILE_PAGE_SETUP, Always,
+         [](CMainFrame& f) { QPageSetupDialog(&f.printer(), &f).exec(); }},
+        // Each entry of the list opens through its own action.
+        {ID_FILE_MRU_FIRST, WhenNotRealtime, nullptr},
+        {ID_APP_EXIT, Always, [](CMainFrame& f) { f.close(); }},
+        {ID_CONNECT, WhenDisconnectedNotRealtime, [](CMainFrame& f) { f.onConnect(); }},
+        {ID_DISCONNECT, WhenConnectedNotRealtime, [](CMainFrame& f) { f.engine_.disconnect(); }},
+        {ID_COM_PORT, WhenDisconnected,
+         [](CMainFrame& f) { CDSLCom(f.data_.settings, f.options_.deviceDir, &f).exec(); }},
+        {ID_MENU_DOWNLOAD, WhenConnectedNotRealtime, [](CMainFrame& f) { f.onDownload(); }},
+        {ID_SETUP, WhenConnectedNotRealtime, [](CMainFrame& f) { f.showPaneAlone(kPaneSetup); }},
+        {ID_DOWNLOAD, WhenConnectedNotRealtime, [](CMainFrame& f) { f.onDownload(); }},
+        {ID_DELETE, WhenConnectedNotRealtime, [](CMainFrame& f) { f.onDelete(); }},
+        {ID_REALTIME, WhenConnectedNotRealtime, [](CMainFrame& f) { f.engine_.startRealtime(); }},
+        {ID_STOP, WhenConnectedRealtime, [](CMainFrame& f) { f.engine_.stopRealtime(); }},
+        {ID_FILE_LIST, Always,
+         [](CMainFrame& f) {
+             f.showPaneAlone(kPaneFileList);
+             f.ui_.fillFileList();
+         }},
+        {ID_DATA_LIST, Always, [](CMainFrame& f) { f.showPaneAlone(kPaneDataList); }},
+        {ID_QUERY, WhenRecordsNotRealtime, [](CMainFrame& f) { f.showPaneAlone(kPaneQuery); }},
+        {ID_ORIGINAL, WhenRecordsNotRealtime, [](CMainFrame& f) { loadLogFile(f.data_, f.ui_); }},
+        {ID_APP_ABOUT, Always, [](CMainFrame& f) { CAboutDlg(&f).exec(); }},
+        {ID_NEXT_PANE, Always, [](CMainFrame& f) { f.focusNextChild(); }},
+        {ID_PREV_PANE, Always, [](CMainFrame& f) { f.focusPreviousChild(); }},
+    };
+    return kRoutes;
+}
+
+const CMainFrame::CommandRoute* CMainFrame::findRoute(int id) {
+    const std::span<const CommandRoute> routes = commandRoutes();
+    auto found = std::find_if(routes.begin(), routes.end(),
+                              [id](const CommandRoute& route) { return route.id == id; });
+    return found == routes.end() ? nullptr : &*found;
+}
+
+CommandRule CMainFrame::commandRule(int id) {
+    // The entries of the recent-file list share the list's row.
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) id = ID_FILE_MRU_FIRST;
+    const CommandRoute* route = findRoute(id);
+    return route ? route->rule : CommandRule::Always;
+}
+
+bool CMainFrame::commandEnabled(int id) const {
+    return ruleAllows(commandRule(id), data_);
+}
+
+void CMainFrame::onCommand(int id) {
+    if (!commandEnabled(id)) return;
+    const CommandRoute* route = findRoute(id);
+    if (route && route->run) route->run(*this);
+    updateCommandStates();
+}
+
+void CMainFrame::updateCommandStates() {
+    for (const auto& [id, action] : actions_) action->setEnabled(commandEnabled(id));
+    for (QAction* action : recentActions_) {
+        action->setEnabled(commandEnabled(action->data().toInt()));
+    }
+}
+
+void CMainFrame::onConnect() {
+    // Without the system's list there is nothing to search and nothing to say.
+    if (!deviceListAvailable(options_.deviceDir)) return;
+    std::vector<SerialDevice> devices = listSerialDevices(options_.deviceDir);
+    if (devices.empty()) {
+        ui_.showMessage(kNoDeviceText);
+        return;
+    }
+    // The last adapter found wins; with several the user confirms it.
+    data_.settings.comPort = devices.back().comNumber;
+    if (devices.size() > 1) {
+        CDSLCom dialog(data_.settings, options_.deviceDir, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+    if (!port_.OpenPort(this, data_.settings.comPort, data_.settings.baudRate,
+                        data_.link.rxBuffer.data())) {
+        char text[64];
+        std::snprintf(text, sizeof text, kConnectFailedFormat, data_.settings.comPort);
+        ui_.showMessage(text);
+        return;
+    }
+    port_.StartThread();
+    engine_.startIdentify();
+}
+
+void CMainFrame::onDownload() {
+    switch (CDownModeDlg(this).exec()) {
+        case CDownModeDlg::kAutoLogs:
+            engine_.startAutoDownload();
+            break;
+        case CDownModeDlg::kManuLogs:
+            engine_.startManuDownload();
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::onDelete() {
+    switch (CDeleModeDlg(this).exec()) {
+        case CDeleModeDlg::kAutoLogs:
+            engine_.deleteAutoLogs();
+            break;
+        case CDeleModeDlg::kManuLogs:
+            engine_.deleteManuLogs();
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainFrame::readSetup() {
+    engine_.readSetup();
+    updateCommandStates();
+}
+
+void CMainFrame::syncSetup() {
+    engine_.syncSetup();
+    updateCommandStates();
+}
