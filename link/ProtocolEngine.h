@@ -27,6 +27,11 @@ enum TimerId : int {
     kTimerDownloadStall = 11,
     kTimerRealtime = 15,
 };
+// Every timer the engine starts: each host must run them all.
+inline constexpr int kEngineTimerIds[] = {
+    kTimerIdentify,     kTimerReadSetup,  kTimerSync,          kTimerAutoDownload, kTimerDeleteAuto,
+    kTimerManuDownload, kTimerDeleteManu, kTimerDownloadStall, kTimerRealtime,
+};
 inline constexpr int kRequestPeriodMs = 1000;
 inline constexpr int kDownloadStallMs = 10000;
 

@@ -6,23 +6,24 @@ QtTimerHost::QtTimerHost(QObject* owner, std::function<void(int)> onTimeout)
     : owner_(owner), onTimeout_(std::move(onTimeout)) {}
 
 void QtTimerHost::startTimer(int id, int periodMs) {
-    if (QTimer* t = timer(id)) t->start(periodMs);
+    timer(id)->start(periodMs);
 }
 
 void QtTimerHost::stopTimer(int id) {
-    if (id >= 0 && id < kTimerSlots && timers_[id]) timers_[id]->stop();
+    if (const auto found = timers_.find(id); found != timers_.end()) found->second->stop();
 }
 
 bool QtTimerHost::isRunning(int id) const {
-    return id >= 0 && id < kTimerSlots && timers_[id] && timers_[id]->isActive();
+    const auto found = timers_.find(id);
+    return found != timers_.end() && found->second->isActive();
 }
 
 QTimer* QtTimerHost::timer(int id) {
-    if (id < 0 || id >= kTimerSlots) return nullptr;
-    if (!timers_[id]) {
-        timers_[id] = new QTimer(owner_);
-        timers_[id]->setTimerType(Qt::PreciseTimer);
-        QObject::connect(timers_[id], &QTimer::timeout, owner_, [this, id] { onTimeout_(id); });
+    QTimer*& t = timers_[id];
+    if (t == nullptr) {
+        t = new QTimer(owner_);
+        t->setTimerType(Qt::PreciseTimer);
+        QObject::connect(t, &QTimer::timeout, owner_, [this, id] { onTimeout_(id); });
     }
-    return timers_[id];
+    return t;
 }

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QObject>
-#include <array>
 #include <functional>
+#include <map>
 
 #include "link/EngineHosts.h"
-#include "link/ProtocolEngine.h"
 
 class QTimer;
 
-// The main frame's window timers: one QTimer per id, on the main thread.
+// The main frame's window timers: one QTimer per id (any id), on the main thread.
 class QtTimerHost : public TimerHost {
 public:
     QtTimerHost(QObject* owner, std::function<void(int)> onTimeout);
@@ -19,11 +18,9 @@ public:
     bool isRunning(int id) const;
 
 private:
-    static constexpr int kTimerSlots = kTimerRealtime + 1;
-
     QTimer* timer(int id);
 
     QObject* owner_;
     std::function<void(int)> onTimeout_;
-    std::array<QTimer*, kTimerSlots> timers_{};
+    std::map<int, QTimer*> timers_;  // children of the owner
 };

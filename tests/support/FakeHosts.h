@@ -3,6 +3,7 @@
 // Recording fakes of the engine's hosts: tests drive time by hand and read
 // back what the user would have seen.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -14,10 +15,27 @@
 
 class FakeTimers : public TimerHost {
 public:
-    void startTimer(int id, int periodMs) override { running[id] = periodMs; }
+    void startTimer(int id, int periodMs) override {
+        running[id] = periodMs;
+        sinceStart_[id] = 0;
+    }
     void stopTimer(int id) override { running.erase(id); }
     bool isRunning(int id) const { return running.count(id) != 0; }
+    // Lets `ms` pass: each running timer fires as often as its period fits.
+    // Most tests call the engine's onTimer by hand instead.
+    void elapse(int ms, const std::function<void(int)>& fire) {
+        for (int step = 0; step < ms; ++step) {
+            for (const auto& [id, period] : std::map<int, int>(running)) {
+                if (!isRunning(id) || ++sinceStart_[id] < period) continue;
+                sinceStart_[id] = 0;
+                fire(id);
+            }
+        }
+    }
     std::map<int, int> running;  // id -> period
+
+private:
+    std::map<int, int> sinceStart_;
 };
 
 class FakePort : public PortHost {

@@ -5,10 +5,10 @@
 void ConsoleLoop::attach(CSerialPort& port, ProtocolEngine& engine) {
     port_ = &port;
     engine_ = &engine;
+    onTimeout_ = [&engine](int id) { engine.onTimer(id); };
 }
 
 void ConsoleLoop::startTimer(int id, int periodMs) {
-    if (id < 0 || id >= kTimerSlots) return;
     Timer& timer = timers_[id];
     timer.running = true;
     timer.period = std::chrono::milliseconds(periodMs);
@@ -16,7 +16,7 @@ void ConsoleLoop::startTimer(int id, int periodMs) {
 }
 
 void ConsoleLoop::stopTimer(int id) {
-    if (id >= 0 && id < kTimerSlots) timers_[id].running = false;
+    if (const auto timer = timers_.find(id); timer != timers_.end()) timer->second.running = false;
 }
 
 void ConsoleLoop::requestDelivery() {
@@ -50,7 +50,7 @@ bool ConsoleLoop::runUntil(const std::function<bool()>& done, double maxSeconds)
 
 ConsoleLoop::Clock::time_point ConsoleLoop::nextWake(Clock::time_point limit) const {
     Clock::time_point wake = limit;
-    for (const Timer& timer : timers_) {
+    for (const auto& [id, timer] : timers_) {
         if (timer.running && timer.due < wake) wake = timer.due;
     }
     return wake;
@@ -66,11 +66,11 @@ bool ConsoleLoop::takeDelivery(Clock::time_point until) {
 }
 
 void ConsoleLoop::fireDueTimers() {
-    for (int id = 0; id < kTimerSlots; ++id) {
-        Timer& timer = timers_[id];
-        // A handler may stop or restart any timer, this one included.
+    for (auto& [id, timer] : timers_) {
+        // A handler may stop or start any timer, this one included: entries
+        // are never erased, and a new one leaves this walk's place valid.
         if (!timer.running || Clock::now() < timer.due) continue;
         timer.due = Clock::now() + timer.period;
-        if (engine_ != nullptr) engine_->onTimer(id);
+        if (onTimeout_) onTimeout_(id);
     }
 }

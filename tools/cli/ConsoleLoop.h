@@ -1,9 +1,9 @@
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 
@@ -20,6 +20,8 @@ class ConsoleLoop : public TimerHost, public SerialPortOwner {
 public:
     // The port and the engine are made after the loop that they are handed.
     void attach(CSerialPort& port, ProtocolEngine& engine);
+    // Where timer expiries go (attach sends them to the engine).
+    void onTimeout(std::function<void(int)> handler) { onTimeout_ = std::move(handler); }
 
     // While the line is opened, its failure is kept for the opener to tell
     // (a device that is no serial line, a baud rate it refuses) instead of
@@ -45,7 +47,6 @@ private:
         std::chrono::milliseconds period{0};
         Clock::time_point due;
     };
-    static constexpr int kTimerSlots = 32;  // timer ids are small numbers
 
     Clock::time_point nextWake(Clock::time_point limit) const;
     bool takeDelivery(Clock::time_point until);
@@ -53,7 +54,8 @@ private:
 
     CSerialPort* port_ = nullptr;
     ProtocolEngine* engine_ = nullptr;
-    std::array<Timer, kTimerSlots> timers_{};
+    std::function<void(int)> onTimeout_;
+    std::map<int, Timer> timers_;
     bool holding_ = false;
     std::optional<PortFailure> held_;  // the first failure while holding
 
