@@ -1,9 +1,13 @@
 // Arbitrary chunks from the line, in every engine state the first byte picks:
 // nothing the logger sends may make the engine read or write out of bounds.
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "base/AppData.h"
 #include "link/ProtocolEngine.h"
@@ -12,7 +16,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (size < 2) return 0;
     static auto data = std::make_unique<AppData>();
-    data->logDirOverride = "/nonexistent-dravin-fuzz/";  // saves fail quietly
+    // Downloads and realtime start only where a log can be saved.
+    static const std::string logs = [] {
+        char folder[] = "/tmp/dravin-fuzz-XXXXXX";
+        return std::string(mkdtemp(folder)) + "/";
+    }();
+    data->logDirOverride = logs;
     data->link = LinkState{};
     data->store.recordCount = 0;
     FakeTimers timers;
@@ -23,12 +32,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     data->link.connected = true;
     std::memcpy(data->setup.serialNo, "1234567890", 10);
     switch (bytes[0] % 6) {
-        case 0: engine.startIdentify(); break;
-        case 1: engine.startAutoDownload(); break;
-        case 2: engine.startManuDownload(); break;
-        case 3: engine.startRealtime(); break;
-        case 4: engine.readSetup(); break;
-        default: engine.deleteAutoLogs(); break;
+        case 0:
+            engine.startIdentify();
+            break;
+        case 1:
+            engine.startAutoDownload();
+            break;
+        case 2:
+            engine.startManuDownload();
+            break;
+        case 3:
+            engine.startRealtime();
+            break;
+        case 4:
+            engine.readSetup();
+            break;
+        default:
+            engine.deleteAutoLogs();
+            break;
     }
     // The rest is a sequence of chunks: a length byte pair, then the bytes.
     size_t o = 1;
@@ -42,5 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         if (data->store.recordCount > kLogCapacity) __builtin_trap();
     }
     engine.onTimer(kTimerDownloadStall);
+    if (data->link.realtimeActive) engine.stopRealtime();
+    // What was saved goes again, so the folder does not fill up.
+    for (const auto& file : std::filesystem::directory_iterator(logs))
+        std::filesystem::remove(file.path());
     return 0;
 }
