@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QScreen>
 
-#include "base/AppData.h"
 #include "app/widgets/Profile.h"
+#include "base/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 
 CLoggerApp::CLoggerApp(int& argc, char** argv)

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "base/AppData.h"
 #include "app/widgets/Profile.h"
+#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"

@@ -23,11 +23,11 @@
 #include <functional>
 #include <memory>
 
-#include "base/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
+#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "gui/support/UserInput.h"
 #include "link/widgets/CDeleModeDlg.h"

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "base/AppData.h"
 #include "app/widgets/CLoggerDoc.h"
 #include "app/widgets/Profile.h"
+#include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "base/AppData.h"
 #include "app/CommandIds.h"
 #include "app/widgets/CLoggerApp.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
+#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
 
