@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -100,6 +101,12 @@ public:
     PtyDevice& operator=(const PtyDevice&) = delete;
 
     bool ready() const { return master_ >= 0 && !dir_.empty(); }
+    // The line's settings as the port left them.
+    termios settings() const {
+        termios tio{};
+        tcgetattr(slave_, &tio);
+        return tio;
+    }
     std::string dir() const { return dir_.string(); }
 
     void send(const Bytes& bytes) {
@@ -189,6 +196,32 @@ protected:
     TestOwner owner{rx.data()};
     std::unique_ptr<CSerialPort> port;
 };
+
+// 8 data bits, no parity, one stop bit, no flow control, raw: the logger's
+// bytes reach the program unchanged and nothing is echoed back to it.
+TEST_F(SerialPortTest, TheLineIsSetUpRaw8N1AtTheBaudRate) {
+    const struct {
+        int baud;
+        speed_t speed;
+    } cases[] = {{9600, B9600}, {19200, B19200}, {38400, B38400}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.baud);
+        ASSERT_TRUE(port->OpenPort(&owner, 1, c.baud, rx.data()));
+        EXPECT_TRUE(owner.failures.empty());
+        const termios tio = line.settings();
+        EXPECT_EQ(cfgetispeed(&tio), c.speed);
+        EXPECT_EQ(cfgetospeed(&tio), c.speed);
+        EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+        EXPECT_NE(tio.c_cflag & CREAD, 0u);
+        EXPECT_NE(tio.c_cflag & CLOCAL, 0u);
+        EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | ISTRIP), 0u);
+        EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+        EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+        EXPECT_EQ(tio.c_cc[VMIN], 1);
+        EXPECT_EQ(tio.c_cc[VTIME], 0);
+    }
+}
 
 TEST_F(SerialPortTest, ABurstLongerThanAChunkComesAsAFullChunkAndTheRest) {
     openAndStart();
