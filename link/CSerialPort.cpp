@@ -112,6 +112,7 @@ int openExclusive(const std::string& path) {
     if (fd < 0) return -1;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
         close(fd);
+        errno = EWOULDBLOCK;
         return -1;
     }
     return fd;
@@ -336,9 +337,11 @@ struct CSerialPort::Impl {
     std::string deviceDir;
     std::shared_ptr<Channel> channel;
     std::thread thread;
+    int openError = 0;
 };
 
-CSerialPort::CSerialPort(std::string deviceDir) : impl_(new Impl{std::move(deviceDir), {}, {}}) {}
+CSerialPort::CSerialPort(std::string deviceDir)
+    : impl_(new Impl{std::move(deviceDir), {}, {}, 0}) {}
 
 CSerialPort::~CSerialPort() {
     StopThread();
@@ -354,11 +357,19 @@ bool CSerialPort::OpenDevice(SerialPortOwner* owner, const std::string& path, in
                              uint8_t* rxBuffer) {
     StopThread();
     impl_->channel.reset();
+    impl_->openError = EINVAL;
     if (owner == nullptr || rxBuffer == nullptr) return false;
     int fd = openExclusive(path);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        impl_->openError = errno;
+        return false;
+    }
     auto channel = std::make_shared<Channel>(fd, owner, rxBuffer);
-    if (!channel->eventsReady()) return false;
+    if (!channel->eventsReady()) {
+        impl_->openError = errno;
+        return false;
+    }
+    impl_->openError = 0;
     impl_->channel = channel;
     const std::optional<PortFailure> refused = configureLine(fd, baudRate);
     purge(fd);
@@ -444,6 +455,10 @@ std::string describePortFailure(const PortFailure& failure) {
     text += ": ";
     text += failure.error == 0 ? "the line hung up" : std::strerror(failure.error);
     return text;
+}
+
+int CSerialPort::openError() const {
+    return impl_->openError;
 }
 
 bool CSerialPort::threadAlive() const {

@@ -50,6 +50,9 @@ public:
     // The same for a device path (the command-line tool's --device).
     bool OpenDevice(SerialPortOwner* owner, const std::string& path, int baudRate,
                     uint8_t* rxBuffer);
+    // Why the last open failed: the system's error number (EWOULDBLOCK when
+    // another program holds the line); 0 after an open that succeeded.
+    int openError() const;
     // Starts the receive thread on the open port.
     bool StartThread();
     // Copies up to 512 bytes for the receive thread to write; not awaited.

@@ -59,11 +59,10 @@ bool LoggerSession::connect() {
     ui_.beginOperation();
     loop_.holdPortErrors(true);
     const bool opened = port_.OpenDevice(&loop_, path, baud, data_->link.rxBuffer.data());
-    const int openError = errno;
     loop_.holdPortErrors(false);
     if (!opened) {
-        ui_.print("Connect failed: " + line + " can not be opened: " + openFailureText(openError) +
-                  ".");
+        ui_.print("Connect failed: " + line +
+                  " can not be opened: " + openFailureText(port_.openError()) + ".");
         return false;
     }
     if (const std::optional<PortFailure>& refused = loop_.heldFailure()) {
