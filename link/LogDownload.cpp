@@ -106,6 +106,8 @@ void ProtocolEngine::onLogBytes(int n) {
         }
         at += package.used;
         if (package.status == LogPackage::NoLogs) {
+            // Only an answer to the request says so; once packages came it is a stray.
+            if (data_.link.packagesDone > 0) continue;
             ui_.operationEnded(concludeDownload(DownloadEnd::NoLogs));
             return;
         }

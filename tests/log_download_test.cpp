@@ -363,6 +363,15 @@ TEST_F(LogDownloadTest, NoLogsRepliesEndTheDownloadWell) {
     }
 }
 
+TEST_F(LogDownloadTest, ANoLogsReplyAmongThePackagesIsAStray) {
+    engine.startAutoDownload();
+    receive(autoPackage(2, 1, 0, 3) + loggerReply(REPLY_AUTO_LOGS, {0x00}));
+    EXPECT_TRUE(engine.downloadActive());
+    receive(autoPackage(2, 2, 3, 3));
+    EXPECT_EQ(data->store.recordCount, 6u);
+    EXPECT_EQ(ui.lastBusyText(), kSuccess);
+}
+
 TEST_F(LogDownloadTest, ManuDownloadEndsAfterItsFirstPackage) {
     engine.startManuDownload();
     receive(package(REPLY_MANU_LOGS, 5, 1, records(0, 3, 15)));
