@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/AppData.h"
+#include "link/EngineTexts.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogSaver.h"
@@ -22,15 +23,15 @@ std::string progressText(uint32_t done, uint32_t total) {
 const char* endText(ProtocolEngine::DownloadEnd end) {
     switch (end) {
         case ProtocolEngine::DownloadEnd::Complete:
-            return "\r\nSuccess.";
+            return kSuccessText;
         case ProtocolEngine::DownloadEnd::NoLogs:
             return "\r\nNo logs.";
         case ProtocolEngine::DownloadEnd::TimedOut:
-            return "\r\nTimeout!";
+            return kTimeoutText;
         case ProtocolEngine::DownloadEnd::Failed:
             break;
     }
-    return "\r\nFailed, please try again.";
+    return kFailedText;
 }
 
 std::string cutText() {

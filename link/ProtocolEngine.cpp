@@ -4,16 +4,11 @@
 #include <span>
 
 #include "base/AppData.h"
+#include "link/EngineTexts.h"
 #include "link/HexDump.h"
 #include "logdata/LogSaver.h"
 
-namespace {
-
-constexpr const char* kFailed = "\r\nFailed, please try again.";
-constexpr const char* kSuccess = "\r\nSuccess.";
-constexpr const char* kTimeout = "\r\nTimeout!";
-
-}  // namespace
+namespace {}  // namespace
 
 ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port, FrameUi& ui,
                                const Clock& clock)
@@ -51,7 +46,7 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
             if (n == kSetupReplyLength) {
                 onSetupReply(n);
             } else {
-                ui_.showMessage(kFailed);
+                ui_.showMessage(kFailedText);
                 ui_.operationEnded({OutcomeKind::Refused});
             }
             break;
@@ -76,7 +71,8 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
         case REPLY_0x73:
         case REPLY_0x81:
             ui_.hideProgress();
-            ui_.showMessage(link.rxBuffer[kStatusOffset] == kStatusDone ? kSuccess : kFailed);
+            ui_.showMessage(link.rxBuffer[kStatusOffset] == kStatusDone ? kSuccessText
+                                                                        : kFailedText);
             link.awaitedReply = 0;
             break;
         default:
@@ -96,7 +92,7 @@ void ProtocolEngine::onIdentifyReply(int n) {
         return;
     }
     if (link.rxBuffer[kStatusOffset] != kStatusDone) {
-        ui_.showMessage(kFailed);
+        ui_.showMessage(kFailedText);
         link.awaitedReply = 0;
         ui_.operationEnded({OutcomeKind::Refused});
         return;
@@ -168,7 +164,7 @@ void ProtocolEngine::expire(int id) {
             break;
         case kTimerSync:
             ui_.hideProgress();
-            ui_.showMessage(kTimeout);
+            ui_.showMessage(kTimeoutText);
             break;
         case kTimerAutoDownload:
             ui_.operationEnded(endDownloadEarly());
@@ -180,7 +176,7 @@ void ProtocolEngine::expire(int id) {
         case kTimerDeleteAuto:
         case kTimerDeleteManu:
             ui_.hideProgress();
-            ui_.showMessage(kTimeout);
+            ui_.showMessage(kTimeoutText);
             break;
         default:
             return;
@@ -198,7 +194,7 @@ bool ProtocolEngine::logFolderReady() {
 
 void ProtocolEngine::reportStatusReply(int n, int length) {
     const bool ok = n == length && data_.link.rxBuffer[kStatusOffset] == kStatusDone;
-    ui_.showMessage(ok ? kSuccess : kFailed);
+    ui_.showMessage(ok ? kSuccessText : kFailedText);
     ui_.operationEnded({ok ? OutcomeKind::Ok : OutcomeKind::Refused});
 }
 
