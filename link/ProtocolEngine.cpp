@@ -8,8 +8,6 @@
 #include "link/HexDump.h"
 #include "logdata/LogSaver.h"
 
-namespace {}  // namespace
-
 ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port, FrameUi& ui,
                                const Clock& clock)
     : data_(data), timers_(timers), port_(port), ui_(ui), clock_(clock) {}
