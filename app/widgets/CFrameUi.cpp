@@ -4,6 +4,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "base/AppData.h"
+#include "logdata/widgets/CFileListPane.h"
 #include "views/widgets/CLoggerView.h"
 
 CFrameUi::CFrameUi(CMainFrame& frame, AppData& data) : frame_(frame), data_(data) {}
@@ -46,8 +47,12 @@ void CFrameUi::showPaneAlone(int paneId) {
     frame_.showPaneAlone(paneId);
 }
 
-// The file list pane lists nothing yet.
-void CFrameUi::fillFileList() {}
+// A pane not made yet fills when it first shows.
+void CFrameUi::fillFileList() {
+    if (auto* pane = qobject_cast<CFileListPane*>(frame_.paneContent(kPaneFileList))) {
+        pane->fillFileList();
+    }
+}
 
 void CFrameUi::redrawChart() {
     frame_.view()->update();

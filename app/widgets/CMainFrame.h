@@ -47,6 +47,9 @@ public:
     ~CMainFrame() override;
 
     CLoggerDoc& document() { return doc_; }
+    // What the panes work on: the process-wide record and the frame's way to the user.
+    AppData& appData() { return data_; }
+    FrameUi& frameUi() { return ui_; }
     ProtocolEngine& engine() { return engine_; }
     CSerialPort& port() { return port_; }
     CLoggerView* view() const { return view_; }

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <iterator>
 
+#include "app/widgets/CMainFrame.h"
 #include "base/FrameUi.h"
 #include "logdata/widgets/CFileListPane.h"
 #include "setup/widgets/CPropertiesPane.h"
@@ -17,6 +18,13 @@ QWidget* makeContent(QWidget* parent) {
     return new Content(parent);
 }
 
+// The dock's parent is the main frame, whose record and user interface the
+// file list works on.
+QWidget* makeFileListPane(QWidget* dock) {
+    auto& frame = static_cast<CMainFrame&>(*dock->parentWidget());
+    return new CFileListPane(frame.appData(), frame.frameUi(), dock);
+}
+
 struct PaneSpec {
     int id;
     const char* caption;
@@ -28,7 +36,7 @@ struct PaneSpec {
 constexpr PaneSpec kPaneSpecs[] = {
     {kPaneQuery, "Query", 330, makeContent<CDatePickerDlg>},
     {kPaneDataList, "Data List", 450, makeContent<CDataListPane>},
-    {kPaneFileList, "File List", 300, makeContent<CFileListPane>},
+    {kPaneFileList, "File List", 300, makeFileListPane},
     {kPaneSetup, "Setup", 300, makeContent<CPropertiesPane>},
 };
 
