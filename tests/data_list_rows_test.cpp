@@ -1,0 +1,160 @@
+// The data list's rows without a window: the snapshot of the store and the
+// text of every cell.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/AppData.h"
+#include "views/DataListRows.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// A store of `channels` channels with one record per stamp; channel c of
+// record i holds values[i] + c.
+std::unique_ptr<AppData> makeLog(uint32_t channels, std::initializer_list<const char*> stamps,
+                                 std::initializer_list<float> values) {
+    auto data = std::make_unique<AppData>();
+    data->store.channelCount = channels;
+    uint32_t i = 0;
+    for (const char* stamp : stamps) std::memcpy(data->store.timestamps[i++].data(), stamp, 14);
+    i = 0;
+    for (float value : values) {
+        for (int c = 0; c < kChannels; ++c) data->store.values[c][i] = value + c;
+        ++i;
+    }
+    data->store.recordCount = static_cast<uint32_t>(stamps.size());
+    return data;
+}
+
+std::vector<std::string> row(const DataListRows& rows, std::size_t r) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < kDataListColumns; ++c) cells.push_back(rows.cellText(r, c));
+    return cells;
+}
+
+}  // namespace
+
+TEST(DataListRows, SevenColumnsWithTheirTitlesAndWidths) {
+    EXPECT_THAT(
+        kDataListTitles,
+        ElementsAre(std::string("SN"), std::string("DATE"), std::string("TIME"), std::string("1st"),
+                    std::string("2nd"), std::string("3rd"), std::string("4th")));
+    EXPECT_THAT(kDataListWidths, ElementsAre(50, 80, 70, 60, 60, 60, 60));
+}
+
+TEST(DataListRows, AnEmptyStoreGivesNoRows) {
+    auto data = makeLog(2, {}, {});
+    DataListRows rows;
+    rows.append(data->store);
+    EXPECT_EQ(rows.size(), 0u);
+    EXPECT_EQ(rows.cellText(0, 0), "");
+}
+
+TEST(DataListRows, AOneChannelLogFillsFourColumns) {
+    auto data = makeLog(1, {"20240105083005", "20240105083105"}, {23.45f, -5.0f});
+    DataListRows rows;
+    rows.append(data->store);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_THAT(row(rows, 0), ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
+    EXPECT_THAT(row(rows, 1), ElementsAre("2", "2024-01-05", "08:31:05", "  -5.0", "", "", ""));
+}
+
+TEST(DataListRows, EachChannelOfTheCountHasItsColumn) {
+    const std::pair<uint32_t, std::vector<std::string>> cases[] = {
+        {2, {"1", "2010-03-05", "14:22:01", "  10.0", "  11.0", "", ""}},
+        {3, {"1", "2010-03-05", "14:22:01", "  10.0", "  11.0", "  12.0", ""}},
+        {4, {"1", "2010-03-05", "14:22:01", "  10.0", "  11.0", "  12.0", "  13.0"}},
+    };
+    for (const auto& [channels, expected] : cases) {
+        SCOPED_TRACE(channels);
+        auto data = makeLog(channels, {"20100305142201"}, {10.0f});
+        DataListRows rows;
+        rows.append(data->store);
+        EXPECT_EQ(row(rows, 0), expected);
+    }
+}
+
+TEST(DataListRows, AnyOtherChannelCountGivesNoRows) {
+    for (uint32_t channels : {0u, 5u, 0xffffffffu}) {
+        auto data = makeLog(channels, {"20100305142201"}, {10.0f});
+        DataListRows rows;
+        rows.append(data->store);
+        EXPECT_EQ(rows.size(), 0u) << channels;
+    }
+}
+
+TEST(DataListRows, ValuesArePrintedSixWideWithOneDecimal) {
+    auto data = makeLog(
+        1,
+        {"20100305142201", "20100305142202", "20100305142203", "20100305142204", "20100305142205"},
+        {0.04f, -0.05f, 1234.56f, 123456.7f, -FLT_MAX});
+    DataListRows rows;
+    rows.append(data->store);
+    EXPECT_EQ(rows.cellText(0, 3), "   0.0");
+    EXPECT_EQ(rows.cellText(1, 3), "  -0.1");
+    EXPECT_EQ(rows.cellText(2, 3), "1234.6");
+    EXPECT_EQ(rows.cellText(3, 3), "123456.7");
+    EXPECT_EQ(rows.cellText(4, 3).size(), 42u) << "the longest a float prints";
+}
+
+TEST(DataListRows, TheRowsAreASnapshot) {
+    auto data =
+        makeLog(1, {"20100305142201", "20100305142202", "20100305142203"}, {1.0f, 2.0f, 3.0f});
+    DataListRows rows;
+    rows.append(data->store);
+    data->store.keepRange(1, 2);
+    data->store.values[0][0] = 99.0f;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_THAT(row(rows, 0), ElementsAre("1", "2010-03-05", "14:22:01", "   1.0", "", "", ""));
+    EXPECT_THAT(row(rows, 2), ElementsAre("3", "2010-03-05", "14:22:03", "   3.0", "", "", ""));
+}
+
+TEST(DataListRows, AppendKeepsTheRowsThereAndClearEmpties) {
+    auto one = makeLog(1, {"20100305142201", "20100305142202"}, {1.0f, 2.0f});
+    auto two = makeLog(2, {"20240105083005"}, {7.0f});
+    DataListRows rows;
+    rows.append(one->store);
+    rows.append(two->store);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_THAT(row(rows, 1), ElementsAre("2", "2010-03-05", "14:22:02", "   2.0", "", "", ""));
+    EXPECT_THAT(row(rows, 2),
+                ElementsAre("1", "2024-01-05", "08:30:05", "   7.0", "   8.0", "", ""));
+    rows.clear();
+    EXPECT_EQ(rows.size(), 0u);
+}
+
+TEST(DataListRows, CellsOutsideTheRowsAreEmpty) {
+    auto data = makeLog(4, {"20100305142201"}, {1.0f});
+    DataListRows rows;
+    rows.append(data->store);
+    EXPECT_EQ(rows.cellText(1, 0), "");
+    EXPECT_EQ(rows.cellText(0, -1), "");
+    EXPECT_EQ(rows.cellText(0, kDataListColumns), "");
+    char small[4];
+    EXPECT_EQ(rows.cellText(0, 1, small), 3u) << "cut to the buffer";
+    EXPECT_STREQ(small, "201");
+}
+
+TEST(DataListRows, AFullStoreIsCopiedWhole) {
+    auto data = std::make_unique<AppData>();
+    data->store.channelCount = 4;
+    for (uint32_t i = 0; i < kLogCapacity; ++i) {
+        std::memcpy(data->store.timestamps[i].data(), "20100305142201", 14);
+        data->store.values[3][i] = static_cast<float>(i % 1000) / 10.0f;
+    }
+    data->store.recordCount = kLogCapacity;
+    DataListRows rows;
+    rows.append(data->store);
+    ASSERT_EQ(rows.size(), kLogCapacity);
+    EXPECT_EQ(rows.cellText(kLogCapacity - 1, 0), "140000");
+    EXPECT_EQ(rows.cellText(kLogCapacity - 1, 6), "  99.9");
+}

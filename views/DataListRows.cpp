@@ -1,0 +1,69 @@
+#include "views/DataListRows.h"
+
+#include <algorithm>
+#include <cstdio>
+
+void DataListRows::clear() {
+    timestamps_.clear();
+    values_.clear();
+    blocks_.clear();
+}
+
+void DataListRows::append(const LogStore& store) {
+    const std::size_t count = std::min<std::size_t>(store.recordCount, kLogCapacity);
+    if (count == 0 || store.channelCount < 1 || store.channelCount > kChannels) return;
+    const std::size_t first = size();
+    blocks_.push_back({first, store.channelCount});
+    timestamps_.insert(timestamps_.end(), store.timestamps.begin(),
+                       store.timestamps.begin() + static_cast<std::ptrdiff_t>(count));
+    values_.resize(first + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        for (uint32_t c = 0; c < store.channelCount; ++c)
+            values_[first + i][c] = store.values[c][i];
+    }
+}
+
+const DataListRows::Block& DataListRows::blockOf(std::size_t row) const {
+    // The last block that starts at or before the row.
+    auto after = std::upper_bound(blocks_.begin(), blocks_.end(), row,
+                                  [](std::size_t r, const Block& b) { return r < b.firstRow; });
+    return *(after - 1);
+}
+
+std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> out) const {
+    if (out.empty()) return 0;
+    out[0] = '\0';
+    if (row >= size() || column < 0 || column >= kDataListColumns) return 0;
+    const Block& block = blockOf(row);
+    const Timestamp& t = timestamps_[row];
+    int length = 0;
+    switch (column) {
+        case 0:
+            length = std::snprintf(out.data(), out.size(), "%d",
+                                   static_cast<int>(row - block.firstRow + 1));
+            break;
+        case 1:
+            length = std::snprintf(out.data(), out.size(), "%c%c%c%c-%c%c-%c%c", t[0], t[1], t[2],
+                                   t[3], t[4], t[5], t[6], t[7]);
+            break;
+        case 2:
+            length = std::snprintf(out.data(), out.size(), "%c%c:%c%c:%c%c", t[8], t[9], t[10],
+                                   t[11], t[12], t[13]);
+            break;
+        default: {
+            const int channel = column - kFirstValueColumn;
+            if (static_cast<uint32_t>(channel) >= block.channelCount) return 0;
+            length = std::snprintf(out.data(), out.size(), "%6.1f",
+                                   static_cast<double>(values_[row][channel]));
+            break;
+        }
+    }
+    if (length < 0) return 0;
+    return std::min(static_cast<std::size_t>(length), out.size() - 1);
+}
+
+std::string DataListRows::cellText(std::size_t row, int column) const {
+    std::array<char, kDataListCellSize> buffer{};
+    const std::size_t length = cellText(row, column, buffer);
+    return std::string(buffer.data(), length);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "logdata/LogStore.h"
+
+// The data list's rows without a window: a copy of the store's records taken
+// when the list is filled, and the text of each cell.
+
+inline constexpr int kDataListColumns = 7;
+// Column titles and widths in pixels: SN, DATE, TIME, then one per channel.
+inline constexpr std::array<const char*, kDataListColumns> kDataListTitles = {
+    "SN", "DATE", "TIME", "1st", "2nd", "3rd", "4th"};
+inline constexpr std::array<int, kDataListColumns> kDataListWidths = {50, 80, 70, 60, 60, 60, 60};
+inline constexpr int kFirstValueColumn = 3;
+// Room for the longest cell: a float printed "%6.1f" takes up to 42 characters.
+inline constexpr std::size_t kDataListCellSize = 64;
+
+class DataListRows {
+public:
+    // No rows.
+    void clear();
+    // Appends one row per record of `store`, as the store holds them now:
+    // nothing when it has no record or a channel count other than 1 to 4.
+    // Rows already there stay.
+    void append(const LogStore& store);
+
+    std::size_t size() const { return timestamps_.size(); }
+
+    // Writes the text of cell (row, column) into `out` (kDataListCellSize
+    // bytes are always enough) and returns its length: "%d" with the record's
+    // number from 1, the date "%c%c%c%c-%c%c-%c%c" and the time
+    // "%c%c:%c%c:%c%c" of its timestamp, "%6.1f" with each channel's value;
+    // empty for a channel beyond the row's channel count.
+    std::size_t cellText(std::size_t row, int column, std::span<char> out) const;
+    std::string cellText(std::size_t row, int column) const;
+
+private:
+    // The rows of one append: where they start and how many channels they show.
+    struct Block {
+        std::size_t firstRow;
+        uint32_t channelCount;
+    };
+    const Block& blockOf(std::size_t row) const;
+
+    std::vector<Timestamp> timestamps_;
+    std::vector<std::array<float, kChannels>> values_;
+    std::vector<Block> blocks_;
+};
