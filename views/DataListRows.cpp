@@ -9,9 +9,14 @@ void DataListRows::clear() {
     blocks_.clear();
 }
 
+std::size_t DataListRows::rowsFor(const LogStore& store) {
+    if (store.channelCount < 1 || store.channelCount > kChannels) return 0;
+    return std::min<std::size_t>(store.recordCount, kLogCapacity);
+}
+
 void DataListRows::append(const LogStore& store) {
-    const std::size_t count = std::min<std::size_t>(store.recordCount, kLogCapacity);
-    if (count == 0 || store.channelCount < 1 || store.channelCount > kChannels) return;
+    const std::size_t count = rowsFor(store);
+    if (count == 0) return;
     const std::size_t first = size();
     blocks_.push_back({first, store.channelCount});
     timestamps_.insert(timestamps_.end(), store.timestamps.begin(),

@@ -29,6 +29,8 @@ public:
     // nothing when it has no record or a channel count other than 1 to 4.
     // Rows already there stay.
     void append(const LogStore& store);
+    // How many rows append(store) adds.
+    static std::size_t rowsFor(const LogStore& store);
 
     std::size_t size() const { return timestamps_.size(); }
 

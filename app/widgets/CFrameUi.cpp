@@ -5,6 +5,7 @@
 #include "app/widgets/CMsgDlg.h"
 #include "base/AppData.h"
 #include "logdata/widgets/CFileListPane.h"
+#include "views/widgets/CDataListPane.h"
 #include "views/widgets/CLoggerView.h"
 
 CFrameUi::CFrameUi(CMainFrame& frame, AppData& data) : frame_(frame), data_(data) {}
@@ -62,8 +63,11 @@ void CFrameUi::setDocumentTitle(std::string_view title) {
     frame_.document().setTitle(title);
 }
 
-// The data list pane holds no rows yet.
-void CFrameUi::clearDataList() {}
+void CFrameUi::clearDataList() {
+    if (auto* pane = qobject_cast<CDataListPane*>(frame_.paneContent(kPaneDataList))) {
+        pane->clearDataList();
+    }
+}
 
 void CFrameUi::realtimeSampleArrived() {
     frame_.view()->update();

@@ -14,6 +14,7 @@
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
+#include "views/widgets/CDataListPane.h"
 
 namespace {
 
@@ -56,7 +57,15 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
              f.showPaneAlone(kPaneFileList);
              f.ui_.fillFileList();
          }},
-        {ID_DATA_LIST, Always, [](CMainFrame& f) { f.showPaneAlone(kPaneDataList); }},
+        {ID_DATA_LIST, Always,
+         [](CMainFrame& f) {
+             // A snapshot: the list shows the store as it is now until the next time.
+             f.showPaneAlone(kPaneDataList);
+             if (auto* pane = qobject_cast<CDataListPane*>(f.paneContent(kPaneDataList))) {
+                 pane->clearDataList();
+                 pane->fillDataList(f.data_.store);
+             }
+         }},
         {ID_QUERY, WhenRecordsNotRealtime, [](CMainFrame& f) { f.showPaneAlone(kPaneQuery); }},
         {ID_ORIGINAL, WhenRecordsNotRealtime, [](CMainFrame& f) { loadLogFile(f.data_, f.ui_); }},
         {ID_APP_ABOUT, Always, [](CMainFrame& f) { CAboutDlg(&f).exec(); }},

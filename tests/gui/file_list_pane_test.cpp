@@ -368,6 +368,7 @@ TEST_F(FileListPaneTest, TheRenameDialog) {
     for (QLabel* label : dialog.findChildren<QLabel*>())
         labels.push_back(label->text().toStdString());
     EXPECT_THAT(labels, ::testing::UnorderedElementsAre("Filename format: *_*.drav", "New Name:"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("button1")->isDefault());
     ModalAnswerer answerer;
     QString shown;
     answerer.onDialog = [&](QDialog& open) {
@@ -377,7 +378,6 @@ TEST_F(FileListPaneTest, TheRenameDialog) {
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(shown, "*_*.drav");
     EXPECT_EQ(dialog.newName(), "x_y.drav");
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("button1")->isDefault());
 }
 
 TEST_F(FileListPaneTest, RenameGivesTheFileItsNewNameAndRefills) {

@@ -1,7 +1,56 @@
 #include "views/widgets/CDataListPane.h"
 
-CDataListPane::CDataListPane(QWidget* parent) : QWidget(parent) {
+#include <QHeaderView>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "views/widgets/DataListModel.h"
+
+CDataListPane::CDataListPane(QWidget* parent)
+    : QWidget(parent), model_(new DataListModel(this)), list_(new QTableView(this)) {
     setObjectName("dataListPane");
-    // Showing the pane puts the keyboard focus into it.
+
+    list_->setObjectName(QStringLiteral("list%1").arg(kListId));
+    list_->setModel(model_);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(true);
+    list_->setWordWrap(false);
+    list_->setCornerButtonEnabled(false);
+    list_->setSortingEnabled(false);
+    // Tab leaves the list, as it leaves any other control.
+    list_->setTabKeyNavigation(false);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    QHeaderView* header = list_->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    for (int column = 0; column < kDataListColumns; ++column) {
+        header->resizeSection(column, kDataListWidths[static_cast<std::size_t>(column)]);
+    }
+
+    // Rows of one height, that nothing measures: a full store scrolls at once.
+    QHeaderView* rows = list_->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 4);
+
+    // The list fills the pane.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+    // Showing the pane puts the keyboard focus into the list.
     setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(list_);
+}
+
+void CDataListPane::clearDataList() {
+    model_->clear();
+}
+
+void CDataListPane::fillDataList(const LogStore& store) {
+    model_->append(store);
 }

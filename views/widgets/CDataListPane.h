@@ -2,11 +2,32 @@
 
 #include <QWidget>
 
-// Content of the Data List pane: the log listed record by record.
-// Empty for now; the main frame creates it the first time its pane shows.
+struct LogStore;
+class DataListModel;
+class QTableView;
+
+// Content of the Data List pane: the log listed record by record, as it was
+// when the Data List command filled it. The list shows a table model over a
+// copy of the records, so a full store opens and scrolls at once. The main
+// frame creates it the first time its pane shows.
 class CDataListPane : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int kListId = 255;
+
     explicit CDataListPane(QWidget* parent = nullptr);
+
+    // Removes every row.
+    void clearDataList();
+    // Appends one row per record of `store` as it holds them now; the rows
+    // already there stay.
+    void fillDataList(const LogStore& store);
+
+    QTableView* list() const { return list_; }
+    const DataListModel& model() const { return *model_; }
+
+private:
+    DataListModel* model_;
+    QTableView* list_;
 };

@@ -1,0 +1,285 @@
+// The Data List pane offscreen: its seven columns, the rows the Data List
+// command copies from the store, what empties them, and a full store.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/Profile.h"
+#include "base/AppData.h"
+#include "logdata/LogFile.h"
+#include "views/widgets/CDataListPane.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// `records` records of `channels` channels a second apart from 08:30:05;
+// channel c of record i holds 23.45 + i + 10 c.
+void fillStore(LogStore& store, uint32_t channels, uint32_t records) {
+    store.channelCount = channels;
+    for (uint32_t i = 0; i < records; ++i) {
+        char stamp[15];
+        const uint32_t second = 5 + i;
+        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u%02u", (8 + second / 3600) % 100,
+                      (30 + second / 60) % 60, second % 60);
+        std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
+        for (int c = 0; c < kChannels; ++c) {
+            store.values[c][i] = 23.45f + static_cast<float>(i) + 10.0f * static_cast<float>(c);
+        }
+    }
+    store.recordCount = records;
+}
+
+std::vector<std::string> rowTexts(const QAbstractItemModel& model, int row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        cells.push_back(model.index(row, column).data().toString().toStdString());
+    }
+    return cells;
+}
+
+std::vector<std::string> headerTexts(const QAbstractItemModel& model) {
+    std::vector<std::string> titles;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        titles.push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
+    }
+    return titles;
+}
+
+class DataListPaneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data_ = std::make_unique<AppData>();
+        pane_.resize(450, 300);
+        pane_.show();
+        settle();
+    }
+
+    QTableView& list() { return *pane_.list(); }
+    QAbstractItemModel& model() { return *list().model(); }
+
+    std::unique_ptr<AppData> data_;
+    CDataListPane pane_;
+};
+
+}  // namespace
+
+TEST_F(DataListPaneTest, AnEmptyListShowsTheSevenColumns) {
+    EXPECT_EQ(list().objectName(), "list255");
+    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_THAT(headerTexts(model()),
+                ElementsAre("SN", "DATE", "TIME", "1st", "2nd", "3rd", "4th"));
+    std::vector<int> widths;
+    for (int column = 0; column < 7; ++column) widths.push_back(list().columnWidth(column));
+    EXPECT_THAT(widths, ElementsAre(50, 80, 70, 60, 60, 60, 60));
+    EXPECT_TRUE(list().horizontalHeader()->isVisible());
+    EXPECT_FALSE(list().verticalHeader()->isVisible());
+    EXPECT_FALSE(list().horizontalHeader()->sectionsClickable()) << "no sorting";
+    EXPECT_TRUE(list().showGrid());
+    EXPECT_EQ(list().selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(list().editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(model().headerData(0, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignCenter);
+    // Fills the pane.
+    EXPECT_EQ(list().geometry(), pane_.rect());
+}
+
+TEST_F(DataListPaneTest, AnEmptyStoreFillsNoRow) {
+    fillStore(data_->store, 1, 0);
+    pane_.fillDataList(data_->store);
+    EXPECT_EQ(model().rowCount(), 0);
+}
+
+TEST_F(DataListPaneTest, AOneChannelLogFillsFourColumns) {
+    fillStore(data_->store, 1, 2);
+    pane_.fillDataList(data_->store);
+    ASSERT_EQ(model().rowCount(), 2);
+    // 23.45 as a float is slightly above 23.45: "%6.1f" gives two blanks and 23.5.
+    EXPECT_THAT(rowTexts(model(), 0),
+                ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
+    EXPECT_THAT(rowTexts(model(), 1),
+                ElementsAre("2", "2024-01-05", "08:30:06", "  24.5", "", "", ""));
+    EXPECT_EQ(model().index(1, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignCenter);
+}
+
+TEST_F(DataListPaneTest, FourChannelsFillEveryColumn) {
+    fillStore(data_->store, 4, 1);
+    pane_.fillDataList(data_->store);
+    EXPECT_THAT(rowTexts(model(), 0),
+                ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "  33.5", "  43.5", "  53.5"));
+}
+
+TEST_F(DataListPaneTest, FillAppendsAndClearEmpties) {
+    fillStore(data_->store, 2, 3);
+    pane_.fillDataList(data_->store);
+    pane_.fillDataList(data_->store);
+    EXPECT_EQ(model().rowCount(), 6);
+    EXPECT_EQ(model().index(3, 0).data().toString(), "1");
+    pane_.clearDataList();
+    EXPECT_EQ(model().rowCount(), 0);
+    pane_.clearDataList();
+    EXPECT_EQ(model().rowCount(), 0);
+}
+
+TEST_F(DataListPaneTest, TheRowsStayAsFilledWhenTheStoreChanges) {
+    fillStore(data_->store, 1, 5);
+    pane_.fillDataList(data_->store);
+    data_->store.keepRange(1, 3);
+    data_->store.values[0][0] = -99.0f;
+    ASSERT_EQ(model().rowCount(), 5);
+    EXPECT_THAT(rowTexts(model(), 0),
+                ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
+}
+
+TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsAtOnce) {
+    fillStore(data_->store, 4, kLogCapacity);
+    QElapsedTimer timer;
+    timer.start();
+    pane_.fillDataList(data_->store);
+    settle();
+    list().scrollToBottom();
+    settle();
+    list().verticalScrollBar()->setValue(list().verticalScrollBar()->maximum() / 2);
+    settle();
+    list().scrollToTop();
+    settle();
+    const qint64 elapsed = timer.elapsed();
+    ASSERT_EQ(model().rowCount(), static_cast<int>(kLogCapacity));
+    EXPECT_EQ(model().index(kLogCapacity - 1, 0).data().toString(), "140000");
+    EXPECT_EQ(list().indexAt(QPoint(5, 5)).row(), 0);
+    // One item per cell took tens of seconds; the model takes milliseconds.
+    // The bound is loose enough for a sanitizer build on a slow machine.
+    EXPECT_LT(elapsed, 5000);
+}
+
+// ---- in the main frame --------------------------------------------------
+
+namespace {
+
+class DataListInFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        Profile().settings().clear();
+        fs::create_directory(root() / "dev");
+        data_ = std::make_unique<AppData>();
+        data_->settings = defaultSettings();
+        data_->programDir = root().string() + "/";
+        frame_ = std::make_unique<CMainFrame>(
+            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
+        frame_->resize(1200, 800);
+        frame_->show();
+        settle();
+    }
+    void TearDown() override { frame_.reset(); }
+
+    fs::path root() const { return fs::path(dir_.path().toStdString()); }
+    CDataListPane* pane() const {
+        return qobject_cast<CDataListPane*>(frame_->paneContent(kPaneDataList));
+    }
+    int rows() const { return pane()->list()->model()->rowCount(); }
+    void command(int id) {
+        frame_->onCommand(id);
+        settle();
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<AppData> data_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace
+
+TEST_F(DataListInFrameTest, TheCommandShowsThePaneAloneWithTheStore) {
+    fillStore(data_->store, 1, 3);
+    command(ID_DATA_LIST);
+    EXPECT_TRUE(frame_->pane(kPaneDataList)->isVisible());
+    EXPECT_FALSE(frame_->pane(kPaneFileList)->isVisible());
+    ASSERT_NE(pane(), nullptr);
+    EXPECT_EQ(rows(), 3);
+    EXPECT_THAT(rowTexts(*pane()->list()->model(), 2),
+                ElementsAre("3", "2024-01-05", "08:30:07", "  25.5", "", "", ""));
+}
+
+TEST_F(DataListInFrameTest, TheCommandTwiceShowsTheRowsOnce) {
+    fillStore(data_->store, 2, 4);
+    command(ID_DATA_LIST);
+    command(ID_DATA_LIST);
+    EXPECT_EQ(rows(), 4);
+}
+
+TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
+    fillStore(data_->store, 1, 10);
+    command(ID_DATA_LIST);
+    // What the chart's zoom does to the store.
+    data_->store.keepRange(2, 5);
+    frame_->frameUi().redrawChart();
+    settle();
+    EXPECT_EQ(rows(), 10);
+    command(ID_DATA_LIST);
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(pane()->list()->model()->index(0, 2).data().toString(), "08:30:07");
+}
+
+TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
+    fillStore(data_->store, 1, 2);
+    command(ID_DATA_LIST);
+    const fs::path log = root() / "a_b.drav";
+    {
+        auto other = std::make_unique<AppData>();
+        fillStore(other->store, 1, 7);
+        std::ofstream out(log, std::ios::binary);
+        ASSERT_TRUE(writeLogFile(out, other->store, other->setup));
+    }
+    ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(log.string())));
+    settle();
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(DataListInFrameTest, ANewDocumentEmptiesAndShowsTheList) {
+    fillStore(data_->store, 1, 3);
+    command(ID_DATA_LIST);
+    command(ID_FILE_LIST);
+    command(ID_FILE_NEW);
+    EXPECT_TRUE(frame_->pane(kPaneDataList)->isVisible());
+    EXPECT_EQ(rows(), 0);
+}
+
+TEST_F(DataListInFrameTest, RealtimeStartAndTheMidnightSplitEmptyTheList) {
+    fillStore(data_->store, 1, 3);
+    command(ID_DATA_LIST);
+    // What realtime sampling asks of the frame when it starts and at midnight.
+    frame_->frameUi().clearDataList();
+    EXPECT_EQ(rows(), 0);
+    EXPECT_TRUE(frame_->pane(kPaneDataList)->isVisible());
+}
+
+TEST_F(DataListInFrameTest, ClearingBeforeThePaneExistsDoesNothing) {
+    ASSERT_EQ(pane(), nullptr);
+    frame_->frameUi().clearDataList();
+    EXPECT_EQ(pane(), nullptr);
+}

@@ -1,0 +1,69 @@
+#include "views/widgets/DataListModel.h"
+
+#include <array>
+#include <limits>
+
+#include "logdata/LogStore.h"
+
+DataListModel::DataListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void DataListModel::clear() {
+    if (rows_.size() == 0) return;
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+void DataListModel::append(const LogStore& store) {
+    const std::size_t added = DataListRows::rowsFor(store);
+    if (added == 0) return;
+    const int first = rowCount();
+    // The view counts its rows in an int.
+    if (added > static_cast<std::size_t>(std::numeric_limits<int>::max() - first)) return;
+    beginInsertRows({}, first, first + static_cast<int>(added) - 1);
+    rows_.append(store);
+    endInsertRows();
+}
+
+int DataListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int DataListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kDataListColumns;
+}
+
+QVariant DataListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    switch (role) {
+        case Qt::DisplayRole: {
+            std::array<char, kDataListCellSize> cell{};
+            const std::size_t length =
+                rows_.cellText(static_cast<std::size_t>(index.row()), index.column(), cell);
+            return QString::fromLatin1(cell.data(), static_cast<qsizetype>(length));
+        }
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        default:
+            return {};
+    }
+}
+
+QVariant DataListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kDataListColumns) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromLatin1(kDataListTitles[static_cast<std::size_t>(section)]);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags DataListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
