@@ -227,5 +227,7 @@ bool loadLogFile(AppData& data, FrameUi& ui) {
     data.store.computeStatistics();
     ui.redrawChart();
     ui.setDocumentTitle(data.store.currentFileName);
+    // The file brought its logger's name, serial number and hardware version.
+    ui.fillSetupGrid();
     return true;
 }

@@ -448,6 +448,8 @@ TEST(LogFile, LoadLogFileReadsTheCurrentFileAndRefreshes) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.redraws, 1);
     EXPECT_THAT(ui.titles, ::testing::ElementsAre("three_records.drav"));
+    // The setup grid shows the name, serial number and hardware version of the file.
+    EXPECT_EQ(ui.setupGridFills, 1);
 }
 
 TEST(LogFile, LoadLogFileFailuresShowTheFormatErrorAndChangeNothing) {
@@ -473,6 +475,7 @@ TEST(LogFile, LoadLogFileFailuresShowTheFormatErrorAndChangeNothing) {
         EXPECT_THAT(ui.messages, ::testing::ElementsAre(kLoadError)) << path;
         EXPECT_EQ(ui.redraws, 0);
         EXPECT_TRUE(ui.titles.empty());
+        EXPECT_EQ(ui.setupGridFills, 0);
         EXPECT_EQ(snapshot(*data), before) << path;
     }
 }

@@ -1,10 +1,13 @@
 #include "app/widgets/CFrameUi.h"
 
+#include <utility>
+
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "base/AppData.h"
 #include "logdata/widgets/CFileListPane.h"
+#include "setup/widgets/CPropertiesPane.h"
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CLoggerView.h"
 
@@ -73,5 +76,16 @@ void CFrameUi::realtimeSampleArrived() {
     frame_.view()->update();
 }
 
-// The setup pane has no grid yet.
-void CFrameUi::fillSetupGrid() {}
+// A setup pane not made yet is filled when it is made, so that the grid
+// always shows what Sync would send.
+void CFrameUi::fillSetupGrid() {
+    if (auto* pane = qobject_cast<CPropertiesPane*>(frame_.paneContent(kPaneSetup))) {
+        pane->fillSetupGrid();
+    } else {
+        setupFillPending_ = true;
+    }
+}
+
+bool CFrameUi::takeSetupFillRequest() {
+    return std::exchange(setupFillPending_, false);
+}

@@ -34,9 +34,13 @@ public:
     void clearDataList() override;
     void realtimeSampleArrived() override;
     void fillSetupGrid() override;
+    // True once after fillSetupGrid() was asked for while the setup pane did
+    // not exist yet: the new pane is to be filled.
+    bool takeSetupFillRequest();
 
 private:
     CMainFrame& frame_;
     AppData& data_;
     CCommProgressDlg* progress_ = nullptr;
+    bool setupFillPending_ = false;
 };

@@ -33,6 +33,8 @@ bool CLoggerDoc::openDocument(const std::string& path) {
     }
     takePath(path);
     ui_.redrawChart();
+    // The file brought its logger's name, serial number and hardware version.
+    ui_.fillSetupGrid();
     return true;
 }
 

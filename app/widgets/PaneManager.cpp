@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/widgets/CMainFrame.h"
+#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/widgets/CFileListPane.h"
 #include "setup/widgets/CPropertiesPane.h"
@@ -25,6 +26,18 @@ QWidget* makeFileListPane(QWidget* dock) {
     return new CFileListPane(frame.appData(), frame.frameUi(), dock);
 }
 
+// The setup grid edits the logger's setup; its buttons run the frame's Read
+// and Sync. A fill asked for before the pane existed is done now.
+QWidget* makeSetupPane(QWidget* dock) {
+    auto& frame = static_cast<CMainFrame&>(*dock->parentWidget());
+    auto* pane = new CPropertiesPane(frame.appData().setup, dock);
+    QObject::connect(pane, &CPropertiesPane::readRequested, &frame, &CMainFrame::readSetup);
+    QObject::connect(pane, &CPropertiesPane::syncRequested, &frame, &CMainFrame::syncSetup);
+    // The frame's user interface is its CFrameUi.
+    if (static_cast<CFrameUi&>(frame.frameUi()).takeSetupFillRequest()) pane->fillSetupGrid();
+    return pane;
+}
+
 struct PaneSpec {
     int id;
     const char* caption;
@@ -37,7 +50,7 @@ constexpr PaneSpec kPaneSpecs[] = {
     {kPaneQuery, "Query", 330, makeContent<CDatePickerDlg>},
     {kPaneDataList, "Data List", 450, makeContent<CDataListPane>},
     {kPaneFileList, "File List", 300, makeFileListPane},
-    {kPaneSetup, "Setup", 300, makeContent<CPropertiesPane>},
+    {kPaneSetup, "Setup", 300, makeSetupPane},
 };
 
 }  // namespace
