@@ -1,27 +1,43 @@
 // The Setup pane (Part 5.1): its grid of seven categories and 22 items, its
 // Read and Sync buttons, its layout, the edits that reach LoggerSetup and
-// those refused.
+// those refused, and, in the main window against the logger simulator, the
+// setup read into the grid and the grid's values synchronised to the logger.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDockWidget>
+#include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/CommandIds.h"
+#include "app/widgets/CCommProgressDlg.h"
+#include "app/widgets/CMainFrame.h"
 #include "base/AppData.h"
+#include "gui/support/ModalAnswerer.h"
+#include "link/Protocol.h"
+#include "logdata/LogFile.h"
 #include "setup/CodePage.h"
 #include "setup/SetupItems.h"
 #include "setup/widgets/CPropertiesPane.h"
+#include "sim/LoggerSim.h"
 #include "ui/widgets/CPropertyGrid.h"
 
+namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -30,6 +46,29 @@ namespace {
 // Twenty Chinese characters; the first twelve fill the 24 bytes of a name.
 const QString kChineseName = QStringLiteral("冷库一号温度记录仪东区二号仓库三层北侧门");
 const QString kChineseNameCut = QStringLiteral("冷库一号温度记录仪东区二");
+
+// Every item id in display order.
+std::vector<int> allItems() {
+    std::vector<int> ids;
+    for (const SetupCategorySpec& category : setupCategories()) {
+        for (const SetupItemSpec& item : category.items) ids.push_back(item.id);
+    }
+    return ids;
+}
+
+// Runs the event loop until `done` holds or the deadline passes.
+bool runUntil(const std::function<bool()>& done, int deadlineMs) {
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
+    poll.start(10);
+    loop.exec();
+    return done();
+}
 
 // Types `text` into item `id` as the user does: a click on the value, the
 // text over what it held, Enter.
@@ -348,6 +387,230 @@ TEST_F(PropertiesPaneTest, TheFocusGoesOnToTheGrid) {
     ASSERT_NE(focus, nullptr);
     EXPECT_TRUE(grid()->isAncestorOf(focus));
     EXPECT_TRUE(pane_->hasFocus());
+}
+
+// ---- in the main window, against the logger simulator -----------------------
+
+class SetupPaneEndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(sim_.running());
+        fs::create_directory(root() / "dev");
+        fs::create_symlink(sim_.devicePath(), root() / "dev" / "ttyUSB0");
+        data_ = std::make_unique<AppData>();
+        data_->settings = defaultSettings();
+        data_->programDir = root().string() + "/";
+        makeLogFilesDir(*data_);
+        frame_ = std::make_unique<CMainFrame>(
+            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
+        frame_->show();
+    }
+    void TearDown() override { frame_.reset(); }
+
+    static SimSetup loggerSetup() {
+        SimSetup s;
+        const std::string name = encodeLoggerText("温度记录仪 Cold room 3", 24);
+        std::copy(name.begin(), name.end(), s.name.begin());
+        s.channelConfig = 6;
+        s.model = fixedText<6>("KM520A");
+        s.hardwareVersion = fixedText<5>("V2.10");
+        s.samplingInterval = 10;
+        s.logInterval = 300;
+        s.logsCount = 12345;
+        s.capacity = 10000;
+        s.manuLogsCount = -2;
+        s.ch1High = 350;
+        s.ch1Low = -100;
+        s.ch2High = 1000;
+        s.ch2Low = -1000;
+        s.ch3High = 2;
+        s.ch3Low = -2;
+        s.ch4High = 32767;
+        s.ch4Low = -32768;
+        s.offsets = {5, -5, 0, 257};
+        return s;
+    }
+    static LoggerSim::Config config() {
+        LoggerSim::Config config;
+        config.serialNo = "1234567890";
+        config.setup = loggerSetup();
+        return config;
+    }
+
+    fs::path root() const { return fs::path(dir_.path().toStdString()); }
+    CPropertiesPane* pane() const {
+        return qobject_cast<CPropertiesPane*>(frame_->paneContent(kPaneSetup));
+    }
+    QString text(int id) const { return pane()->grid()->itemText(id); }
+
+    // Connect through the main window: the Setup pane shows.
+    void connectLogger() {
+        frame_->onCommand(ID_CONNECT);
+        ASSERT_TRUE(runUntil([&] { return data_->link.connected; }, 5000));
+        ASSERT_NE(pane(), nullptr);
+        ASSERT_TRUE(frame_->pane(kPaneSetup)->isVisible());
+    }
+    // Read from the pane's button and wait for the grid to be filled.
+    void readFromThePane() {
+        QTest::mouseClick(pane()->readButton(), Qt::LeftButton);
+        ASSERT_TRUE(frame_->progressWindow()->isVisible());
+        EXPECT_EQ(frame_->progressWindow()->text(), "Read properties...");
+        ASSERT_TRUE(runUntil([&] { return !frame_->progressWindow()->isVisible(); }, 5000));
+    }
+
+    QTemporaryDir dir_;
+    LoggerSim sim_{config()};  // outlives the frame, whose port reads it
+    std::unique_ptr<AppData> data_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(SetupPaneEndToEndTest, ReadWhileDisconnectedDoesNothing) {
+    ModalAnswerer answerer;
+    frame_->showPaneAlone(kPaneSetup);
+    ASSERT_NE(pane(), nullptr);
+    QTest::mouseClick(pane()->readButton(), Qt::LeftButton);
+    QTest::mouseClick(pane()->syncButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(frame_->progressWindow()->isVisible());
+    EXPECT_FALSE(frame_->timerRunning(kTimerReadSetup));
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_FALSE(runUntil([&] { return sim_.totalRequests() > 0; }, 500));
+    EXPECT_EQ(text(kItemName), "");
+    EXPECT_EQ(text(kItemSamplingInterval), "0");
+}
+
+TEST_F(SetupPaneEndToEndTest, AfterASetupReplyEveryItemShowsTheLoggersValue) {
+    ModalAnswerer answerer;
+    connectLogger();
+    // Connecting fills nothing: the grid waits for the first read.
+    EXPECT_EQ(text(kItemSerialNo), "");
+    EXPECT_EQ(text(kItemSamplingInterval), "0");
+
+    readFromThePane();
+    EXPECT_EQ(sim_.requestCount(CMD_READ_SETUP), 1);
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_EQ(text(106), QStringLiteral("温度记录仪 Cold room 3"));
+    EXPECT_EQ(text(109), "1234567890");
+    EXPECT_EQ(text(107), "Instruments");
+    EXPECT_EQ(text(108), "KM520A");
+    EXPECT_EQ(text(110), "V2.10");
+    EXPECT_EQ(text(113), "10");
+    EXPECT_EQ(text(114), "300");
+    EXPECT_EQ(text(121), "12345");
+    EXPECT_EQ(text(155), "-2");
+    EXPECT_EQ(text(122), "10000");
+    EXPECT_EQ(text(126), "350");
+    EXPECT_EQ(text(127), "-100");
+    EXPECT_EQ(text(151), "5");
+    EXPECT_EQ(text(129), "1000");
+    EXPECT_EQ(text(130), "-1000");
+    EXPECT_EQ(text(152), "-5");
+    EXPECT_EQ(text(148), "2");
+    EXPECT_EQ(text(147), "-2");
+    EXPECT_EQ(text(153), "0");
+    EXPECT_EQ(text(149), "32767");
+    EXPECT_EQ(text(150), "-32768");
+    EXPECT_EQ(text(154), "257");
+    // Every item shows what LoggerSetup holds.
+    for (int id : allItems()) {
+        EXPECT_EQ(text(id).toStdString(), setupItemText(data_->setup, id)) << id;
+    }
+}
+
+TEST_F(SetupPaneEndToEndTest, SyncFromThePaneSendsWhatTheGridShows) {
+    ModalAnswerer answerer;
+    connectLogger();
+    readFromThePane();
+    CPropertyGrid* grid = pane()->grid();
+    typeInto(grid, kItemName, QStringLiteral("冷库") + "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    typeInto(grid, kItemSamplingInterval, "300");  // refused: 10 stays
+    typeInto(grid, kItemLogInterval, "600");
+    typeInto(grid, kItemCh2High, "70000");  // refused: 1000 stays
+    typeInto(grid, kItemCh3High, "-50");
+    typeInto(grid, kItemCh3Low, "-100");
+    typeInto(grid, kItemCh4Offset, "-7");
+
+    QTest::mouseClick(pane()->syncButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return answerer.messages.size() >= 2; }, 5000));
+    EXPECT_THAT(answerer.messages, ElementsAre("Sync to the logger?", "\r\nSuccess."));
+    EXPECT_EQ(sim_.requestCount(CMD_SYNC_SETUP), 1);
+    const auto sync = sim_.lastSync();
+    ASSERT_TRUE(sync.has_value());
+    const SimSetup& sent = sync->setup;
+    // "冷库" is four bytes, then 20 letters.
+    EXPECT_EQ(std::string(sent.name.begin(), sent.name.end()),
+              encodeLoggerText("冷库ABCDEFGHIJKLMNOPQRST", 24));
+    EXPECT_EQ(text(kItemName), QStringLiteral("冷库ABCDEFGHIJKLMNOPQRST"));
+    EXPECT_EQ(sent.samplingInterval, 10);
+    EXPECT_EQ(sent.logInterval, 600u);
+    EXPECT_EQ(sent.ch2High, 1000);
+    EXPECT_EQ(sent.ch3High, -50);
+    EXPECT_EQ(sent.ch3Low, -100);
+    EXPECT_EQ(sent.offsets[3], -7);
+    // What the grid shows is what went out.
+    for (int id : {kItemSamplingInterval, kItemLogInterval, kItemCh2High, kItemCh3High, kItemCh3Low,
+                   kItemCh4Offset}) {
+        EXPECT_EQ(text(id).toStdString(), setupItemText(data_->setup, id)) << id;
+    }
+}
+
+TEST_F(SetupPaneEndToEndTest, AnEditedSerialNumberGoesOutInTheNextFrame) {
+    ModalAnswerer answerer;
+    connectLogger();
+    readFromThePane();
+    typeInto(pane()->grid(), kItemSerialNo, "123456789");  // ignored
+    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    typeInto(pane()->grid(), kItemSerialNo, "KM52000017");
+    QTest::mouseClick(pane()->readButton(), Qt::LeftButton);
+    ASSERT_TRUE(runUntil([&] { return sim_.requestCount(CMD_READ_SETUP) == 2; }, 5000));
+    const std::vector<uint8_t> request = sim_.lastRequest();
+    ASSERT_GE(request.size(), 14u);
+    EXPECT_EQ(std::string(request.begin() + 4, request.begin() + 14), "KM52000017");
+    // The logger answers with its own serial number, which the read takes.
+    ASSERT_TRUE(runUntil([&] { return !frame_->progressWindow()->isVisible(); }, 5000));
+    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(text(kItemSerialNo), "1234567890");
+    EXPECT_TRUE(answerer.messages.empty());
+}
+
+// A log file overwrites the name, serial number and hardware version: the
+// grid shows them at once, or when the pane is first made.
+TEST_F(SetupPaneEndToEndTest, ALoadedLogRefillsTheGrid) {
+    auto writer = std::make_unique<AppData>();
+    const std::string name = encodeLoggerText("冷库 Log", 24);
+    std::memcpy(writer->setup.name, name.data(), name.size());
+    std::memcpy(writer->setup.serialNo, "0123456789", 10);
+    std::memcpy(writer->setup.hardwareVersion, "V3.00", 5);
+    writer->store.channelCount = 1;
+    writer->store.recordCount = 2;
+    for (uint32_t i = 0; i < 2; ++i) {
+        std::memcpy(writer->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+    }
+    const fs::path log = root() / "log.drav";
+    {
+        std::ofstream out(log, std::ios::binary);
+        ASSERT_TRUE(writeLogFile(out, writer->store, writer->setup));
+    }
+
+    ModalAnswerer answerer;
+    ASSERT_EQ(pane(), nullptr);
+    ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(log.string())));
+    frame_->showPaneAlone(kPaneSetup);
+    ASSERT_NE(pane(), nullptr);
+    EXPECT_EQ(text(kItemName), QStringLiteral("冷库 Log"));
+    EXPECT_EQ(text(kItemSerialNo), "0123456789");
+    EXPECT_EQ(text(kItemHardware), "V3.00");
+
+    std::memcpy(writer->setup.serialNo, "9876543210", 10);
+    {
+        std::ofstream out(log, std::ios::binary);
+        ASSERT_TRUE(writeLogFile(out, writer->store, writer->setup));
+    }
+    // The 100% command reloads the current file.
+    frame_->onCommand(ID_ORIGINAL);
+    EXPECT_EQ(text(kItemSerialNo), "9876543210");
+    EXPECT_TRUE(answerer.messages.empty());
 }
 
 }  // namespace
