@@ -612,3 +612,49 @@ TEST_F(FileListInFrameTest, DoubleClickDuringRealtimeChangesNothing) {
     EXPECT_EQ(frame_->windowTitle(), title);
     data_->link.realtimeActive = false;
 }
+
+TEST_F(FileListInFrameTest, RenamingTheLogOnShowRetitlesTheWindow) {
+    writeLog(logDir() + kThird, 4);
+    pane()->fillFileList();
+    pane()->openItem(findItem(*pane()->tree(), kThird));
+    settle();
+    QTreeWidget& tree = *pane()->tree();
+    QTreeWidgetItem* target = findItem(tree, kThird);
+    const QPoint at = tree.visualItemRect(target).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(tree.viewport(), &event);
+    settle();
+    ASSERT_TRUE(pane()->operationMenu()->isVisible());
+    pane()->operationMenu()->hide();
+    ModalAnswerer answerer;
+    answerer.onDialog = typeNewName("2222222222_renamed.drav");
+    pane()->renameChosenFile();
+    settle();
+    EXPECT_THAT(answerer.messages, IsEmpty());
+    EXPECT_EQ(frame_->windowTitle(), "2222222222_renamed.drav - Dravin V1.21");
+    EXPECT_EQ(data_->store.currentFilePath, logDir() + "2222222222_renamed.drav");
+    EXPECT_THAT(lines(), ElementsAre("Files", "  1234567890", "    " + std::string(kFirst),
+                                     "  2222222222", "    2222222222_renamed.drav"));
+    // "100%" reloads it under its new name.
+    data_->store.recordCount = 1;
+    frame_->onCommand(ID_ORIGINAL);
+    EXPECT_EQ(data_->store.recordCount, 4u);
+    EXPECT_THAT(answerer.messages, IsEmpty());
+}
+
+TEST_F(FileListInFrameTest, AFailedRenameSaysCommandFailed) {
+    touch(logDir() + kThird);
+    pane()->fillFileList();
+    QTreeWidget& tree = *pane()->tree();
+    tree.setCurrentItem(findItem(tree, kThird));
+    pane()->showOperationMenu(QPoint(-1, -1));
+    pane()->operationMenu()->hide();
+    ASSERT_EQ(pane()->chosenFileName(), kThird);
+    ModalAnswerer answerer;
+    answerer.onDialog = typeNewName(kFirst);
+    pane()->renameChosenFile();
+    settle();
+    EXPECT_THAT(answerer.messages, ElementsAre("Command failed."));
+    EXPECT_TRUE(fs::exists(logDir() + kFirst));
+    EXPECT_TRUE(fs::exists(logDir() + kThird));
+}
