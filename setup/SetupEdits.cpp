@@ -73,7 +73,12 @@ bool isBlank(char c) {
 }
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string result;
+    result.reserve(text.size() + 2);
+    result += '"';
+    result += text;
+    result += '"';
+    return result;
 }
 
 SetupEdit refused(std::string_view text, const std::string& allowed) {
