@@ -13,7 +13,7 @@ struct LoggerSetup;
 // cut to 24 bytes of the logger's code page between two characters; a serial
 // number is taken only as exactly 10 printable ASCII characters without a
 // slash or a backslash. Whether the values make sense together is checked by
-// Sync (Part 2.8), not here.
+// Sync, not here.
 
 inline constexpr size_t kSerialNoLength = 10;
 

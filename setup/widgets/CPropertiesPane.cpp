@@ -83,9 +83,9 @@ void CPropertiesPane::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = event->size().width();
     const int h = event->size().height();
-    // Part 5.1 gives the grid the height h - 5 below its top of 39, which
-    // would hide the lower 34 pixels of the description area below the pane;
-    // the grid ends 5 pixels above the pane's bottom instead.
+    // A grid h - 5 high below its top of 39 would hide the lower 34 pixels
+    // of the description area below the pane; it ends 5 pixels above the
+    // pane's bottom instead.
     grid_->setGeometry(kGridLeft, kGridTop, std::max(0, w - kGridLeft),
                        std::max(0, h - kGridTop - kGridBottomMargin));
     grid_->setDescriptionHeight(std::max(kLeastDescriptionHeight, static_cast<int>(h * 0.2)));

@@ -1,4 +1,4 @@
-// The Setup pane (Part 5.1): its grid of seven categories and 22 items, its
+// The Setup pane: its grid of seven categories and 22 items, its
 // Read and Sync buttons, its layout, the edits that reach LoggerSetup and
 // those refused, and, in the main window against the logger simulator, the
 // setup read into the grid and the grid's values synchronised to the logger.
