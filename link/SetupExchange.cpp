@@ -52,7 +52,9 @@ std::string validateSetup(const LoggerSetup& setup) {
 
 void ProtocolEngine::readSetup() {
     LinkState& link = data_.link;
-    if (!link.connected) return;
+    // The Setup pane's buttons stay live: while sampling runs, a request
+    // would go out beside the samples and its reply be taken for a stray.
+    if (!link.connected || link.realtimeActive) return;
     buildFrame(link, data_.setup, CMD_READ_SETUP);
     sendFrame();
     link.awaitedReply = REPLY_SETUP;
@@ -70,7 +72,9 @@ void ProtocolEngine::onSetupReply(int n) {
 
 void ProtocolEngine::syncSetup() {
     LinkState& link = data_.link;
-    if (!link.connected) return;
+    // The Setup pane's buttons stay live: while sampling runs, a request
+    // would go out beside the samples and its reply be taken for a stray.
+    if (!link.connected || link.realtimeActive) return;
     if (!ui_.confirm("Sync to the logger?")) {
         ui_.operationEnded({OutcomeKind::Cancelled});
         return;

@@ -129,15 +129,20 @@ TEST_F(SetupExchangeTest, ReadSendsTheRequestAndWaitsForTheSetupReply) {
     EXPECT_EQ(ui.progressText, "Read properties...");
 }
 
-TEST_F(SetupExchangeTest, ReadAndSyncDoNothingWhileNotConnected) {
-    data->link.connected = false;
-    engine.readSetup();
-    engine.syncSetup();
-    EXPECT_THAT(port.writes, IsEmpty());
-    EXPECT_THAT(ui.messages, IsEmpty());
-    EXPECT_TRUE(timers.running.empty());
-    EXPECT_FALSE(ui.progressVisible);
-    EXPECT_EQ(data->link.awaitedReply, 0);
+// Not connected, or sampling in realtime (the Setup pane's buttons stay live).
+TEST_F(SetupExchangeTest, ReadAndSyncDoNothingWhileNotConnectedOrSampling) {
+    for (const bool sampling : {false, true}) {
+        SCOPED_TRACE(sampling);
+        data->link.connected = sampling;
+        data->link.realtimeActive = sampling;
+        engine.readSetup();
+        engine.syncSetup();
+        EXPECT_THAT(port.writes, IsEmpty());
+        EXPECT_THAT(ui.messages, IsEmpty());
+        EXPECT_TRUE(timers.running.empty());
+        EXPECT_FALSE(ui.progressVisible);
+        EXPECT_EQ(data->link.awaitedReply, 0);
+    }
 }
 
 TEST_F(SetupExchangeTest, SetupReplyFillsTheSetupAndTheGrid) {
