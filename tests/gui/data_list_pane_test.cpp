@@ -7,7 +7,6 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
@@ -155,10 +154,9 @@ TEST_F(DataListPaneTest, TheRowsStayAsFilledWhenTheStoreChanges) {
                 ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
 }
 
-TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsAtOnce) {
+// How fast it opens and scrolls is measured in bench/gui/data_list_pane_bench.cpp.
+TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsToEitherEnd) {
     fillStore(data_->store, 4, kLogCapacity);
-    QElapsedTimer timer;
-    timer.start();
     pane_.fillDataList(data_->store);
     settle();
     list().scrollToBottom();
@@ -167,13 +165,9 @@ TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsAtOnce) {
     settle();
     list().scrollToTop();
     settle();
-    const qint64 elapsed = timer.elapsed();
     ASSERT_EQ(model().rowCount(), static_cast<int>(kLogCapacity));
     EXPECT_EQ(model().index(kLogCapacity - 1, 0).data().toString(), "140000");
     EXPECT_EQ(list().indexAt(QPoint(5, 5)).row(), 0);
-    // One item per cell took tens of seconds; the model takes milliseconds.
-    // The bound is loose enough for a sanitizer build on a slow machine.
-    EXPECT_LT(elapsed, 5000);
 }
 
 // ---- in the main frame --------------------------------------------------
