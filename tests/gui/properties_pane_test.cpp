@@ -93,6 +93,34 @@ void typeInto(CPropertyGrid* grid, int id, const QString& text) {
 
 // ---- the pane on its own ----------------------------------------------------
 
+// The values every item shows of the setup both the tests and the simulator
+// use, but for the name and the serial number.
+void expectTheTestSetup(const CPropertyGrid& grid, const QString& name, const QString& serial) {
+    const auto text = [&](int id) { return grid.itemText(id); };
+    EXPECT_EQ(text(106), name);
+    EXPECT_EQ(text(109), serial);
+    EXPECT_EQ(text(107), "Instruments");
+    EXPECT_EQ(text(108), "KM520A");
+    EXPECT_EQ(text(110), "V2.10");
+    EXPECT_EQ(text(113), "10");
+    EXPECT_EQ(text(114), "300");
+    EXPECT_EQ(text(121), "12345");
+    EXPECT_EQ(text(155), "-2");
+    EXPECT_EQ(text(122), "10000");
+    EXPECT_EQ(text(126), "350");
+    EXPECT_EQ(text(127), "-100");
+    EXPECT_EQ(text(151), "5");
+    EXPECT_EQ(text(129), "1000");
+    EXPECT_EQ(text(130), "-1000");
+    EXPECT_EQ(text(152), "-5");
+    EXPECT_EQ(text(148), "2");
+    EXPECT_EQ(text(147), "-2");
+    EXPECT_EQ(text(153), "0");
+    EXPECT_EQ(text(149), "32767");
+    EXPECT_EQ(text(150), "-32768");
+    EXPECT_EQ(text(154), "257");
+}
+
 class PropertiesPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -218,28 +246,7 @@ TEST_F(PropertiesPaneTest, AFillShowsEveryField) {
     QSignalSpy changed(grid(), &CPropertyGrid::itemValueChanged);
     pane_->fillSetupGrid();
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(text(106), QStringLiteral("温度 Cold room"));
-    EXPECT_EQ(text(109), "KM52000017");
-    EXPECT_EQ(text(107), "Instruments");
-    EXPECT_EQ(text(108), "KM520A");
-    EXPECT_EQ(text(110), "V2.10");
-    EXPECT_EQ(text(113), "10");
-    EXPECT_EQ(text(114), "300");
-    EXPECT_EQ(text(121), "12345");
-    EXPECT_EQ(text(155), "-2");
-    EXPECT_EQ(text(122), "10000");
-    EXPECT_EQ(text(126), "350");
-    EXPECT_EQ(text(127), "-100");
-    EXPECT_EQ(text(151), "5");
-    EXPECT_EQ(text(129), "1000");
-    EXPECT_EQ(text(130), "-1000");
-    EXPECT_EQ(text(152), "-5");
-    EXPECT_EQ(text(148), "2");
-    EXPECT_EQ(text(147), "-2");
-    EXPECT_EQ(text(153), "0");
-    EXPECT_EQ(text(149), "32767");
-    EXPECT_EQ(text(150), "-32768");
-    EXPECT_EQ(text(154), "257");
+    expectTheTestSetup(*grid(), QStringLiteral("温度 Cold room"), "KM52000017");
 }
 
 TEST_F(PropertiesPaneTest, ThirtyCharactersOfNameAreStoredAs24) {
@@ -490,28 +497,7 @@ TEST_F(SetupPaneEndToEndTest, AfterASetupReplyEveryItemShowsTheLoggersValue) {
     readFromThePane();
     EXPECT_EQ(sim_.requestCount(CMD_READ_SETUP), 1);
     EXPECT_TRUE(answerer.messages.empty());
-    EXPECT_EQ(text(106), QStringLiteral("温度记录仪 Cold room 3"));
-    EXPECT_EQ(text(109), "1234567890");
-    EXPECT_EQ(text(107), "Instruments");
-    EXPECT_EQ(text(108), "KM520A");
-    EXPECT_EQ(text(110), "V2.10");
-    EXPECT_EQ(text(113), "10");
-    EXPECT_EQ(text(114), "300");
-    EXPECT_EQ(text(121), "12345");
-    EXPECT_EQ(text(155), "-2");
-    EXPECT_EQ(text(122), "10000");
-    EXPECT_EQ(text(126), "350");
-    EXPECT_EQ(text(127), "-100");
-    EXPECT_EQ(text(151), "5");
-    EXPECT_EQ(text(129), "1000");
-    EXPECT_EQ(text(130), "-1000");
-    EXPECT_EQ(text(152), "-5");
-    EXPECT_EQ(text(148), "2");
-    EXPECT_EQ(text(147), "-2");
-    EXPECT_EQ(text(153), "0");
-    EXPECT_EQ(text(149), "32767");
-    EXPECT_EQ(text(150), "-32768");
-    EXPECT_EQ(text(154), "257");
+    expectTheTestSetup(*pane()->grid(), QStringLiteral("温度记录仪 Cold room 3"), "1234567890");
     // Every item shows what LoggerSetup holds.
     for (int id : allItems()) {
         EXPECT_EQ(text(id).toStdString(), setupItemText(data_->setup, id)) << id;
