@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+struct LogStore;
+struct LoggerSetup;
+
+// The text and spreadsheet exports: tab-separated lines with "\r\n" ends,
+// written byte for byte as formatted (no byte order mark), one line a record
+// numbered from 1, of the records the store holds now.
+
+// What the window says when the file cannot be written.
+inline constexpr char kTextExportFailed[] = "保存数据到TXT文件失败！";
+inline constexpr char kSpreadsheetExportFailed[] = "Failed to save to excel file.";
+
+// The most characters putOneDecimal writes: the largest float has 39 digits
+// before the point, then a sign, the point and one decimal.
+inline constexpr std::size_t kOneDecimalMaxChars = 48;
+
+// Writes `value` as printf's "%3.1f" does (also for a negative zero, NaN and
+// infinity) at `out` and returns the end; no terminating zero.
+char* putOneDecimal(char* out, float value);
+
+// The text export: "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n", then per record
+// its number, date "YYYY-MM-DD", time "hh:mm:ss" and all four channel values,
+// whatever the channel count. False when the stream failed.
+bool writeTextExport(std::ostream& out, const LogStore& store);
+
+// The spreadsheet export (tab-separated text, not a workbook): "Name:\t" with
+// the setup's name as its bytes up to the first zero byte, "SN:\t" with the ten
+// serial number bytes, "Total:\t" with the record count, the column header with
+// one unit column per value, then the records with channel 1 for a one-channel
+// log, channels 1 and 2 for a two-channel log and all four for any other
+// count. False when the stream failed.
+bool writeSpreadsheetExport(std::ostream& out, const LogStore& store, const LoggerSetup& setup);
+
+// Write the export to `path` through a temporary file renamed over it: 0, or
+// the system's error number, in which case the file that was at `path` stays
+// as it was and no temporary file is left.
+int exportTextFile(const std::string& path, const LogStore& store);
+int exportSpreadsheetFile(const std::string& path, const LogStore& store, const LoggerSetup& setup);
