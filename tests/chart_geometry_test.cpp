@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "logdata/LogStore.h"
+#include "support/SyntheticLog.h"
+#include "views/ChartGeometry.h"
+
+namespace {
+
+std::unique_ptr<LogStore> syntheticStore(uint32_t records, uint32_t channels) {
+    auto store = std::make_unique<LogStore>();
+    fillSyntheticLog(*store, records, channels);
+    return store;
+}
+
+ChartGeometry layout(const LogStore& store, int width, int height) {
+    const auto g = ChartGeometry::compute({0, 0, width, height}, store);
+    EXPECT_TRUE(g.has_value());
+    return g.value_or(ChartGeometry{});
+}
+
+TEST(ChartGeometry, ClientAreaOf1000By600) {
+    const auto store = syntheticStore(100, 1);
+    const ChartGeometry g = layout(*store, 1000, 600);
+    EXPECT_EQ(g.title, (ChartRect{2, 1, 998, 49}));
+    EXPECT_EQ(g.summary, (ChartRect{2, 49, 998, 121}));
+    EXPECT_EQ(g.mXi, 83);
+    EXPECT_EQ(g.plot, (ChartRect{85, 131, 915, 551}));
+    EXPECT_EQ(g.availH, 467);
+    EXPECT_EQ(g.rowH, 36);
+    EXPECT_EQ(g.rowRect(1), (ChartRect{g.textLeft, 85, 998, 121}));
+    const ChartFontHeights screen = g.fontHeights(false, 16);
+    EXPECT_EQ(screen.title, 24);
+    EXPECT_EQ(screen.text, 16);
+}
+
+TEST(ChartGeometry, PrintedPageOf6600By4800) {
+    const auto store = syntheticStore(100, 2);
+    const ChartGeometry g = layout(*store, 6600, 4800);
+    EXPECT_EQ(g.title, (ChartRect{13, 9, 6586, 393}));
+    EXPECT_EQ(ChartGeometry::paperTitleFont(g), 153);
+    EXPECT_EQ(ChartGeometry::paperTextFont(g), 76);
+    const ChartFontHeights paper = g.fontHeights(true, 16);
+    EXPECT_EQ(paper.title, 153);
+    EXPECT_EQ(paper.text, 76);
+    EXPECT_EQ(g.summary.top, 393);
+    EXPECT_EQ(g.summary.bottom, 969);
+    EXPECT_EQ(g.plot, (ChartRect{560, 979, 6039, 4408}));
+    for (int i = 0; i < ChartGeometry::kTimeTicks; i += 10) {
+        EXPECT_EQ(g.timeLabelRect(i).top, 4418);
+        EXPECT_EQ(g.timeLabelRect(i).bottom, 4609);
+        EXPECT_EQ(g.dateLabelRect(i).top, 4609);
+        EXPECT_EQ(g.dateLabelRect(i).bottom, 4800);
+    }
+}
+
+// Every labelled value sits where the curves draw that value, whether or
+// not the span is a whole number of steps.
+TEST(ChartGeometry, ValueLabelsAndGridLinesSitAtTheirValues) {
+    struct Case {
+        int32_t axisMax, axisMin, axisStep;
+        int nDiv;
+        int lowestLabel;
+    };
+    const Case cases[] = {
+        {60, 20, 5, 8, 20},  // a whole number of steps
+        {62, 15, 5, 9, 17},  // two channels widened the axis off the grid
+        {26, 20, 2, 3, 20},  // one channel, min 20.3, max 25.7
+        {-15, -30, 5, 3, -30},
+    };
+    const auto store = syntheticStore(500, 2);
+    for (const Case& c : cases) {
+        store->axisMax = c.axisMax;
+        store->axisMin = c.axisMin;
+        store->axisStep = c.axisStep;
+        const ChartGeometry g = layout(*store, 1000, 600);
+        SCOPED_TRACE(c.axisMax);
+        EXPECT_EQ(g.nDiv, c.nDiv);
+        EXPECT_DOUBLE_EQ(g.yDiv, g.plotH * c.axisStep / double(c.axisMax - c.axisMin));
+        EXPECT_EQ(g.valueTickCount(), 5 * c.nDiv + 1);
+        EXPECT_EQ(g.valueTickY(0), g.plot.top);
+        EXPECT_EQ(g.valueLabel(0), c.axisMax);
+        EXPECT_EQ(g.valueLabel(5 * c.nDiv), c.lowestLabel);
+        for (int k = 0; k < g.valueTickCount(); k += 5) {
+            EXPECT_EQ(g.valueTickY(k), g.yOfValue(g.valueLabel(k))) << "tick " << k;
+            const ChartRect label = g.valueLabelRect(k);
+            EXPECT_EQ(label.top + label.bottom, 2 * g.valueTickY(k));
+        }
+        const bool whole = (c.axisMax - c.axisMin) % c.axisStep == 0;
+        EXPECT_EQ(g.valueTickY(5 * c.nDiv) == g.plot.bottom, whole);
+        // Grid lines at every labelled value but the one on the bottom edge.
+        EXPECT_EQ(g.hasGridLine(5 * c.nDiv), !whole);
+        EXPECT_TRUE(g.hasGridLine(0));
+        EXPECT_FALSE(g.hasGridLine(1));
+        if (whole) {
+            EXPECT_DOUBLE_EQ(g.yDiv, g.plotH / double(c.nDiv));
+        }
+    }
+}
+
+TEST(ChartGeometry, TicksOfTheValueAndTimeAxes) {
+    const auto store = syntheticStore(1000, 1);
+    const ChartGeometry g = layout(*store, 1000, 600);
+    EXPECT_EQ(g.valueTickLength(0), 83 / 8);
+    EXPECT_EQ(g.valueTickLength(1), 83 / 16);
+    EXPECT_EQ(g.timeTickX(0), g.plot.right);
+    EXPECT_EQ(g.timeTickX(1), g.plot.right - 16);  // trunc(83 / 5)
+    EXPECT_EQ(g.timeTickX(50), g.plot.left - 1);
+    EXPECT_EQ(g.timeTickLength(5), 83 / 8);
+    EXPECT_EQ(g.timeTickLength(7), 83 / 16);
+    EXPECT_EQ(g.timeLabelRecord(50), 0u);
+    EXPECT_GE(g.timeLabelRecord(0), 998u);
+    EXPECT_LE(g.timeLabelRecord(0), 999u);
+    for (int i = 1; i <= ChartGeometry::kGridColumns; ++i) {
+        EXPECT_EQ(g.gridX(i), static_cast<int>(i * 83.0 + 85) + 1);
+    }
+    EXPECT_EQ(g.valueAxisTitleRect(), (ChartRect{27, 131, 83, 551}));
+}
+
+TEST(ChartGeometry, LegendMarkersBesideTheChannelRows) {
+    const auto one = syntheticStore(10, 1);
+    const ChartGeometry g1 = layout(*one, 1000, 600);
+    // Row 1: y 85 .. 121, h 36, ym 103; X = trunc(110.67 / 1.2) = 92.
+    EXPECT_EQ(g1.legendBox(1), (ChartRect{74, 88, 110, 117}));
+    EXPECT_EQ(g1.legendLine(1), (ChartLine{92 - 27, 103, 92 + 27, 103}));
+    const auto four = syntheticStore(10, 4);
+    const ChartGeometry g4 = layout(*four, 1000, 600);
+    // rowH 72 / 5 = 14; row 4: y 105 .. 119, ym 112; d = 6 * (14 / 4).
+    EXPECT_EQ(g4.rowRect(4), (ChartRect{g4.textLeft, 105, 998, 119}));
+    EXPECT_EQ(g4.legendLine(4), (ChartLine{92 - 18, 112, 92 + 18, 112}));
+}
+
+TEST(ChartGeometry, OneRecordDrawsAtTheLeftEdgeAndLabelsEveryTickWithIt) {
+    const auto store = syntheticStore(1, 1);
+    const ChartGeometry g = layout(*store, 1000, 600);
+    EXPECT_TRUE(std::isinf(g.xPerRec));
+    EXPECT_EQ(g.xOfRecord(0), g.plot.left);
+    EXPECT_EQ(g.xOfRecord(5), g.plot.left);
+    for (int x : {g.plot.left - 50, g.plot.left, 500, g.plot.right, g.plot.right + 50}) {
+        EXPECT_EQ(g.recordAtX(x), 0u);
+    }
+    for (int i = 0; i < ChartGeometry::kTimeTicks; ++i) EXPECT_EQ(g.timeLabelRecord(i), 0u);
+    const auto all = g.recordsBetween(g.plot.left, g.plot.right);
+    EXPECT_EQ(all.first, 0);
+    EXPECT_EQ(all.end, 1);
+    const auto none = g.recordsBetween(g.plot.left + 1, g.plot.right);
+    EXPECT_GE(none.first, none.end);
+}
+
+TEST(ChartGeometry, RecordAtXIsTheNearestDrawnRecordWithinTheLog) {
+    for (uint32_t n : {2u, 3u, 7u, 1000u, 140000u}) {
+        const auto store = syntheticStore(n, 1);
+        const ChartGeometry g = layout(*store, 1000, 600);
+        SCOPED_TRACE(n);
+        EXPECT_EQ(g.recordAtX(g.plot.left), 0u);
+        EXPECT_EQ(g.recordAtX(g.plot.right), n - 1);
+        EXPECT_EQ(g.recordAtX(g.plot.left - 200), 0u);
+        EXPECT_EQ(g.recordAtX(g.plot.right + 200), n - 1);
+        for (uint32_t k : {0u, n / 3, n / 2, n - 1}) {
+            if (g.xPerRec >= 1) {
+                EXPECT_EQ(g.recordAtX(g.xOfRecord(k)), k);
+            }
+        }
+    }
+}
+
+// The records between two pixels, as a search through every record finds them.
+ChartGeometry::RecordSpan countedSpan(const ChartGeometry& g, int x1, int x2) {
+    const int low = std::min(x1, x2);
+    const int high = std::max(x1, x2);
+    int32_t first = 0;
+    while (first < int32_t(g.recordCount) && g.xOfRecord(first) < low) ++first;
+    int32_t end = first;
+    while (end < int32_t(g.recordCount) && g.xOfRecord(end) <= high) ++end;
+    return {first, end};
+}
+
+TEST(ChartGeometry, RecordsBetweenThePlotEdgesAreEveryRecord) {
+    for (uint32_t n : {2u, 3u, 7u, 1000u, 140000u}) {
+        const auto store = syntheticStore(n, 4);
+        for (int width : {300, 333, 1000, 1366, 1920, 6600}) {
+            const ChartGeometry g = layout(*store, width, 600);
+            SCOPED_TRACE(testing::Message() << n << " records, width " << width);
+            const auto forward = g.recordsBetween(g.plot.left, g.plot.right);
+            EXPECT_EQ(forward.first, 0);
+            EXPECT_EQ(forward.end, int32_t(n));
+            const auto backward = g.recordsBetween(g.plot.right, g.plot.left);
+            EXPECT_EQ(backward.first, forward.first);
+            EXPECT_EQ(backward.end, forward.end);
+        }
+    }
+}
+
+TEST(ChartGeometry, RecordsBetweenAnyTwoPixelsMatchTheDrawnPositions) {
+    for (uint32_t n : {3u, 7u, 1000u, 5000u}) {
+        const auto store = syntheticStore(n, 1);
+        const ChartGeometry g = layout(*store, 1000, 600);
+        for (int x1 = g.plot.left - 3; x1 <= g.plot.right + 3; x1 += 37) {
+            for (int x2 = x1; x2 <= g.plot.right + 3; x2 += 53) {
+                const auto expected = countedSpan(g, x1, x2);
+                const auto got = g.recordsBetween(x2, x1);
+                ASSERT_EQ(got.first, expected.first) << n << " records, " << x1 << ".." << x2;
+                ASSERT_EQ(got.end, expected.end) << n << " records, " << x1 << ".." << x2;
+            }
+        }
+    }
+}
+
+TEST(ChartGeometry, ASpanBetweenTwoDrawnRecordsHoldsNone) {
+    const auto store = syntheticStore(3, 1);
+    const ChartGeometry g = layout(*store, 1000, 600);
+    ASSERT_EQ(g.xOfRecord(1), 85 + 415);
+    const auto span = g.recordsBetween(g.plot.left + 1, g.xOfRecord(1) - 1);
+    EXPECT_GE(span.first, span.end);
+    const auto one = g.recordsBetween(g.xOfRecord(1), g.xOfRecord(1));
+    EXPECT_EQ(one.first, 1);
+    EXPECT_EQ(one.end, 2);
+}
+
+TEST(ChartGeometry, NothingIsDrawnWithoutRecordsStatisticsOrAUsableChannelCount) {
+    struct Case {
+        const char* what;
+        uint32_t recordCount, channelCount;
+        int32_t axisStep, axisMax;
+    };
+    const Case cases[] = {
+        {"no record", 0, 1, 5, 60},
+        {"statistics not computed", 10, 1, 0, 60},
+        {"no channel", 10, 0, 5, 60},
+        {"five channels", 10, 5, 5, 60},
+        {"an empty value axis", 10, 1, 5, 20},
+    };
+    const auto store = syntheticStore(10, 1);
+    for (const Case& c : cases) {
+        store->recordCount = c.recordCount;
+        store->channelCount = c.channelCount;
+        store->axisStep = c.axisStep;
+        store->axisMax = c.axisMax;
+        store->axisMin = 20;
+        EXPECT_FALSE(ChartGeometry::compute({0, 0, 1000, 600}, *store).has_value()) << c.what;
+    }
+    store->channelCount = 4;
+    store->axisMax = 60;
+    EXPECT_TRUE(ChartGeometry::compute({0, 0, 1000, 600}, *store).has_value());
+}
+
+TEST(ChartGeometry, ValuesOffTheAxisLieOutsideThePlot) {
+    const auto store = syntheticStore(10, 1);
+    store->axisMax = 60;
+    store->axisMin = 20;
+    store->axisStep = 5;
+    const ChartGeometry g = layout(*store, 1000, 600);
+    EXPECT_EQ(g.yOfValue(60), g.plot.top);
+    EXPECT_EQ(g.yOfValue(20), g.plot.bottom);
+    EXPECT_LT(g.yOfValue(70), g.plot.top);
+    EXPECT_GT(g.yOfValue(10), g.plot.bottom);
+    // Far off, or no number at all: still a pixel, far away.
+    EXPECT_LT(g.yOfValue(3.0e38), -100000);
+    EXPECT_GT(g.yOfValue(-3.0e38), 100000);
+    EXPECT_LT(g.yOfValue(std::nan("")), -100000);
+}
+
+}  // namespace
