@@ -634,6 +634,13 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"info"},
         {"info", "a.drav", "--trace"},
         {"ports", "--json"},
+        {"export", "a.drav", "out.txt"},
+        {"export", "--txt", "a.drav"},
+        {"export", "--txt", "--xls", "a.drav", "out"},
+        {"export", "--txt", "a.drav", "out.txt", "more.txt"},
+        {"export", "--bmp", "a.drav", "out.bmp"},
+        {"export", "--pdf", "a.drav", "out.pdf"},
+        {"export", "--txt", "a.drav", "out.txt", "--json"},
     };
     for (const auto& args : cases) {
         RunResult run = runCli(args);
@@ -740,6 +747,85 @@ TEST_F(CliTest, InfoOfAFileThatCannotBeReadFails) {
         EXPECT_EQ(run.err, c.message);
         EXPECT_EQ(run.out, "");
     }
+}
+
+// The two-channel log of the export goldens as a log file.
+LogFileImage twoChannelExportLog() {
+    LogFileImage image;
+    image.name = "Cold room";
+    image.serial = "KM30012345";
+    image.channelCount = 2;
+    image.units = {0, 1, 2, 3};
+    image.timestamps = {"20240105083005", "20240105083505"};
+    image.values = {{21.5f, 48.26f, 7.5f, -0.04f}, {-3.25f, 100.0f, 0.05f, 1234.56f}};
+    return image;
+}
+
+TEST_F(CliTest, ExportWritesTheLogAsTheWindowsExportsDo) {
+    const std::string log = dir_ + "/cold.drav";
+    writeFile(log, twoChannelExportLog().bytes());
+    const struct {
+        const char* format;
+        const char* out;  // written as given: no extension is added
+        const char* golden;
+    } cases[] = {
+        {"--txt", "cold.txt", "two_channels.txt"},
+        {"--xls", "cold", "two_channels.xls"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const std::string out = dir_ + "/" + c.out;
+        RunResult run = runCli({"export", c.format, log, out});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(sameBytes(readFile(out),
+                              readFile(DRAVIN_TEST_DATA "/export/" + std::string(c.golden))));
+    }
+    EXPECT_THAT(savedFiles(), ::testing::UnorderedElementsAre("cold.drav", "cold.txt", "cold"));
+}
+
+TEST_F(CliTest, ExportThatCannotBeWrittenNamesThePathAndTheReason) {
+    const std::string log = dir_ + "/cold.drav";
+    writeFile(log, twoChannelExportLog().bytes());
+    fs::create_directory(dir_ + "/taken.txt");
+    const struct {
+        std::string out;
+        std::string reason;
+    } cases[] = {
+        {dir_ + "/missing/cold.txt", "No such file or directory"},
+        {dir_ + "/cold.drav/cold.txt", "Not a directory"},
+        {dir_ + "/taken.txt", "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        for (const char* format : {"--txt", "--xls"}) {
+            RunResult run = runCli({"export", format, log, c.out});
+            EXPECT_EQ(run.exitCode, 1) << c.out;
+            EXPECT_EQ(run.err, "Export failed: " + c.out + ": " + c.reason + "\n");
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    EXPECT_THAT(savedFiles(), ::testing::UnorderedElementsAre("cold.drav", "taken.txt"));
+    EXPECT_TRUE(fs::is_empty(dir_ + "/taken.txt"));
+    EXPECT_EQ(readFile(log), twoChannelExportLog().bytes());
+}
+
+TEST_F(CliTest, ExportOfALogThatCannotBeReadWritesNothing) {
+    const std::string empty = dir_ + "/empty.drav";
+    const std::string out = dir_ + "/out.txt";
+    writeFile(empty, {});
+    writeFile(out, {'o', 'l', 'd'});
+    RunResult run = runCli({"export", "--txt", empty, out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, empty + ": File format error.\n");
+    EXPECT_EQ(readFile(out), (Bytes{'o', 'l', 'd'}));
+}
+
+TEST_F(CliTest, UsageListsTheTextAndSpreadsheetExportsOnly) {
+    RunResult run = runCli({"--help"});
+    EXPECT_THAT(run.out, HasSubstr("dravin-cli export (--txt | --xls) FILE OUT"));
+    EXPECT_THAT(run.out, ::testing::Not(HasSubstr("--bmp")));
+    EXPECT_THAT(run.out, ::testing::Not(HasSubstr("--pdf")));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ const char* const kUsage =
     "  dravin-cli delete      (--device PATH | --port N) [--baud B] --logs auto|manu\n"
     "  dravin-cli realtime    (--device PATH | --port N) [--baud B] --samples N [--dir DIR]\n"
     "  dravin-cli info FILE [--json]\n"
+    "  dravin-cli export (--txt | --xls) FILE OUT          the log as a text or spreadsheet file\n"
     "Every logger command also takes --trace: the traffic as hex on stderr.\n";
 
 namespace {
@@ -30,6 +31,7 @@ enum : unsigned {
     kDelete = 1u << static_cast<int>(Command::Delete),
     kRealtime = 1u << static_cast<int>(Command::Realtime),
     kInfo = 1u << static_cast<int>(Command::Info),
+    kExport = 1u << static_cast<int>(Command::Export),
     kLogger = kIdentify | kReadSetup | kSyncSetup | kDownload | kDelete | kRealtime,
 };
 
@@ -45,6 +47,7 @@ constexpr CommandName kCommands[] = {
     {"read-setup", Command::ReadSetup}, {"sync-setup", Command::SyncSetup},
     {"download", Command::Download},    {"delete", Command::Delete},
     {"realtime", Command::Realtime},    {"info", Command::Info},
+    {"export", Command::Export},
 };
 
 template <class T>
@@ -94,6 +97,9 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view) { return o.json = true; }},
     {"--logs", kDownload | kDelete, true,
      [](CliOptions& o, std::string_view v) { return parseLogs(v, o.logs); }},
+    {"--txt", kExport, false, [](CliOptions& o, std::string_view) { return o.exportText = true; }},
+    {"--xls", kExport, false,
+     [](CliOptions& o, std::string_view) { return o.exportSpreadsheet = true; }},
     {"--dir", kDownload | kRealtime, true,
      [](CliOptions& o, std::string_view v) { return !(o.dir = v).empty(); }},
     {"--samples", kRealtime, true,
@@ -140,6 +146,20 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
+// The file names a command takes: info the log, export the log and the file to write.
+bool takeFileName(CliOptions& o, std::string_view arg) {
+    if (arg.starts_with("--")) return false;
+    if ((o.command == Command::Info || o.command == Command::Export) && o.file.empty()) {
+        o.file = arg;
+        return true;
+    }
+    if (o.command == Command::Export && o.out.empty()) {
+        o.out = arg;
+        return true;
+    }
+    return false;
+}
+
 std::optional<Command> findCommand(std::string_view name) {
     for (const CommandName& entry : kCommands) {
         if (entry.name == name) return entry.command;
@@ -158,7 +178,11 @@ std::string missingPart(const CliOptions& o) {
     if ((bit & (kDownload | kDelete)) != 0 && o.logs == LogKind::None)
         return "--logs auto|manu is missing";
     if (o.command == Command::Realtime && o.samples == 0) return "--samples N is missing";
-    if (o.command == Command::Info && o.file.empty()) return "the log file is missing";
+    if ((bit & (kInfo | kExport)) != 0 && o.file.empty()) return "the log file is missing";
+    if (o.command == Command::Export) {
+        if (o.out.empty()) return "the file to write is missing";
+        if (o.exportText == o.exportSpreadsheet) return "give one of --txt and --xls";
+    }
     return {};
 }
 
@@ -179,10 +203,7 @@ std::optional<CliOptions> parseCommandLine(int argc, char** argv, std::string& e
     const unsigned bit = 1u << static_cast<int>(o.command);
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (o.command == Command::Info && !arg.starts_with("--") && o.file.empty()) {
-            o.file = arg;
-            continue;
-        }
+        if (takeFileName(o, arg)) continue;
         const OptionSpec* spec = findOption(arg);
         if (spec == nullptr || (spec->commands & bit) == 0) {
             error = std::string(argv[1]) + " takes no " + std::string(arg);

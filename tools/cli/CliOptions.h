@@ -5,7 +5,17 @@
 #include <optional>
 #include <string>
 
-enum class Command { Ports, Identify, ReadSetup, SyncSetup, Download, Delete, Realtime, Info };
+enum class Command {
+    Ports,
+    Identify,
+    ReadSetup,
+    SyncSetup,
+    Download,
+    Delete,
+    Realtime,
+    Info,
+    Export,
+};
 enum class LogKind { None, Auto, Manu };
 
 // The setup fields that sync-setup changes; the others keep what the logger sent.
@@ -34,7 +44,10 @@ struct CliOptions {
     LogKind logs = LogKind::None;
     std::string dir;  // where saved logs go; empty: Logfiles beside the program
     int samples = 0;
-    std::string file;  // info
+    std::string file;                // info, export: the log file
+    std::string out;                 // export: the file written
+    bool exportText = false;         // export --txt
+    bool exportSpreadsheet = false;  // export --xls
     SetupEdits edits;
 };
 

@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "LoggerSession.h"
 #include "Printable.h"
 #include "Reports.h"
 #include "link/SerialDevices.h"
 #include "logdata/LogFile.h"
+#include "views/TextExport.h"
 
 namespace {
 
@@ -160,19 +162,38 @@ int realtime(LoggerSession& session, const CliOptions& options) {
     return status(saved.kind == OutcomeKind::Ok);
 }
 
-int info(const CliOptions& options) {
+// The log as the window loads it, statistics computed; nothing and a line on
+// stderr naming the file and what is wrong with it when it cannot be read.
+std::unique_ptr<AppData> loadLog(const std::string& path) {
     auto data = std::make_unique<AppData>();
-    const LogReadResult result = loadDocumentFile(options.file, *data);
-    if (result != LogReadResult::Ok) {
-        std::string message = documentLoadMessage(result, options.file);
-        if (message.find(options.file) == std::string::npos)
-            message = options.file + ": " + message;
-        std::replace(message.begin(), message.end(), '\n', ' ');
-        std::fprintf(stderr, "%s\n", printable(message).c_str());
-        return kExitFailed;
-    }
+    const LogReadResult result = loadDocumentFile(path, *data);
+    if (result == LogReadResult::Ok) return data;
+    std::string message = documentLoadMessage(result, path);
+    if (message.find(path) == std::string::npos) message = path + ": " + message;
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    std::fprintf(stderr, "%s\n", printable(message).c_str());
+    return nullptr;
+}
+
+int info(const CliOptions& options) {
+    const auto data = loadLog(options.file);
+    if (!data) return kExitFailed;
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
     return kExitOk;
+}
+
+// Writes the whole log to exactly the path given, as the window's export
+// would; an earlier file there stays as it was unless the export succeeds.
+int exportLog(const CliOptions& options) {
+    const auto data = loadLog(options.file);
+    if (!data) return kExitFailed;
+    const int error = options.exportSpreadsheet
+                          ? exportSpreadsheetFile(options.out, data->store, data->setup)
+                          : exportTextFile(options.out, data->store);
+    if (error == 0) return kExitOk;
+    const std::string reason = options.out + ": " + std::generic_category().message(error);
+    std::fprintf(stderr, "Export failed: %s\n", printable(reason).c_str());
+    return kExitFailed;
 }
 
 int loggerCommand(const CliOptions& options) {
@@ -204,6 +225,8 @@ int runCommand(const CliOptions& options) {
             return listPorts();
         case Command::Info:
             return info(options);
+        case Command::Export:
+            return exportLog(options);
         default:
             return loggerCommand(options);
     }
