@@ -18,7 +18,6 @@ namespace {
 
 constexpr char kTextHeader[] = "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr int kSerialLength = 10;
 constexpr int kDateLength = 8;  // YYYYMMDD, then hhmmss
 
 // Lines are gathered into blocks of this size and go out a block at a time.
@@ -35,12 +34,11 @@ public:
     LineBlock(const LineBlock&) = delete;
     LineBlock& operator=(const LineBlock&) = delete;
 
-    // Where the next line goes; there is room for kMaxLine characters.
-    char* next() {
-        if (sizeof block_ - used_ < kMaxLine) flush();
-        return block_ + used_;
-    }
-    void commit(const char* end) { used_ = static_cast<std::size_t>(end - block_); }
+    // Room for one more line of up to kMaxLine characters at end(); false
+    // when the stream has failed, so that nothing more is formatted.
+    bool makeRoom() { return sizeof block_ - used_ >= kMaxLine || flush(); }
+    char* end() { return block_ + used_; }
+    void commit(const char* lineEnd) { used_ = static_cast<std::size_t>(lineEnd - block_); }
     bool flush() {
         out_.write(block_, static_cast<std::streamsize>(used_));
         used_ = 0;
@@ -87,8 +85,10 @@ char* putRecordLine(char* out, const LogStore& store, uint32_t i, uint32_t chann
 bool writeRecords(std::ostream& out, const LogStore& store, uint32_t channels) {
     LineBlock block(out);
     const uint32_t count = std::min(store.recordCount, kLogCapacity);
-    for (uint32_t i = 0; i < count; ++i)
-        block.commit(putRecordLine(block.next(), store, i, channels));
+    for (uint32_t i = 0; i < count; ++i) {
+        if (!block.makeRoom()) return false;
+        block.commit(putRecordLine(block.end(), store, i, channels));
+    }
     return block.flush();
 }
 
@@ -105,7 +105,7 @@ void writeSpreadsheetHeader(std::ostream& out, const LogStore& store, const Logg
     out << "Name:\t";
     out.write(setup.name, static_cast<std::streamsize>(strnlen(setup.name, kSetupNameLength)));
     out << "\r\nSN:\t";
-    out.write(setup.serialNo, kSerialLength);
+    out.write(setup.serialNo, sizeof setup.serialNo);
     out << "\r\nTotal:\t";
     out.write(total, totalEnd - total);
     out << "\r\nSN\tDATE\tTIME";
