@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,9 @@ ChartGeometry handMadePlot(int plotW, uint32_t records) {
     g.xPerRec = plotW / static_cast<double>(records - 1);
     return g;
 }
+
+// Where the layout puts a value that is no number.
+constexpr int kFarAbove = -(1 << 20);
 
 TEST(ChartColumns, OneEntryPerOccupiedPixelColumn) {
     struct Case {
@@ -53,6 +57,14 @@ TEST(ChartColumns, OneEntryPerOccupiedPixelColumn) {
          1,
          {150, -50},
          {{0, -22, -22, -22, -22}, {1, 178, 178, 178, 178}}},
+        {"no number reaches far above the plot, like +infinity",
+         1,
+         {40, std::nanf(""), 10, 20},
+         {{0, 88, 118, kFarAbove, 118}, {1, 108, 108, 108, 108}}},
+        {"a column of no number at all",
+         1,
+         {std::nanf(""), 30},
+         {{0, kFarAbove, kFarAbove, kFarAbove, kFarAbove}, {1, 98, 98, 98, 98}}},
     };
     std::vector<ChartColumn> columns;
     for (const Case& c : cases) {

@@ -113,27 +113,23 @@ uint32_t ChartGeometry::recordAtX(int x) const {
     return static_cast<uint32_t>(std::clamp(nearest, 0.0, recordCount - 1.0));
 }
 
-namespace {
-
-// The first record drawn at or right of x (recordCount when none): an
-// estimate by division, then stepped on the exact pixel positions.
-uint32_t firstRecordFrom(const ChartGeometry& g, int64_t x) {
-    const uint32_t n = g.recordCount;
-    if (!(g.xPerRec > 0) || std::isinf(g.xPerRec)) return g.plot.left >= x ? 0 : n;
-    const double estimate = std::ceil((x - g.plot.left) / g.xPerRec);
+// An estimate by division, then stepped on the exact pixel positions, so that
+// float rounding never moves an edge record to the wrong side.
+uint32_t ChartGeometry::firstRecordFrom(int64_t x) const {
+    const uint32_t n = recordCount;
+    if (!(xPerRec > 0) || std::isinf(xPerRec)) return plot.left >= x ? 0 : n;
+    const double estimate = std::ceil((x - plot.left) / xPerRec);
     auto k = static_cast<uint32_t>(std::clamp(estimate, 0.0, static_cast<double>(n)));
-    while (k > 0 && g.xOfRecord(k - 1) >= x) --k;
-    while (k < n && g.xOfRecord(k) < x) ++k;
+    while (k > 0 && xOfRecord(k - 1) >= x) --k;
+    while (k < n && xOfRecord(k) < x) ++k;
     return k;
 }
-
-}  // namespace
 
 ChartGeometry::RecordSpan ChartGeometry::recordsBetween(int x1, int x2) const {
     const int64_t low = std::min(x1, x2);
     const int64_t high = std::max(x1, x2);
-    return {static_cast<int32_t>(firstRecordFrom(*this, low)),
-            static_cast<int32_t>(firstRecordFrom(*this, high + 1))};
+    return {static_cast<int32_t>(firstRecordFrom(low)),
+            static_cast<int32_t>(firstRecordFrom(high + 1))};
 }
 
 ChartRect ChartGeometry::rowRect(int row) const {

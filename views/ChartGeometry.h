@@ -68,6 +68,8 @@ struct ChartGeometry {
         int32_t end;
     };
     RecordSpan recordsBetween(int x1, int x2) const;
+    // The first record drawn at or right of x; recordCount when there is none.
+    uint32_t firstRecordFrom(int64_t x) const;
 
     // Row 0 is the summary, row c the statistics of channel c (1..4).
     ChartRect rowRect(int row) const;
