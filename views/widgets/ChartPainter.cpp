@@ -1,0 +1,231 @@
+#include "views/widgets/ChartPainter.h"
+
+#include <QFontMetrics>
+#include <QLine>
+#include <QPainter>
+#include <QPoint>
+#include <algorithm>
+#include <array>
+#include <span>
+#include <vector>
+
+#include "base/AppData.h"
+#include "views/ChartColumns.h"
+#include "views/ChartTexts.h"
+
+namespace {
+
+const QColor kChartBackground(245, 255, 245);
+const QColor kGridColour(208, 208, 208);
+const QColor kFrameColour(0, 64, 128);
+const QColor kChannelColours[kChannels] = {QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 0, 0),
+                                           QColor(255, 201, 14)};
+constexpr int kFrameWidth = 2;
+constexpr int kSegmentBatch = 1024;
+
+QRect toQRect(const ChartRect& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+QString toQString(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+int shownChannels(const ChartGeometry& g) {
+    return std::clamp(g.channelCount, 0, kChannels);
+}
+
+// Kept from one drawing to the next, so a redraw allocates nothing once the
+// buffers have grown to the plot's width.
+struct CurveBuffers {
+    std::vector<ChartColumn> columns;
+    std::vector<QLine> lines;
+};
+
+CurveBuffers& curveBuffers() {
+    thread_local CurveBuffers buffers;
+    return buffers;
+}
+
+void paintBackground(QPainter& p, const ChartGeometry& g) {
+    const QRect area = toQRect(g.area);
+    p.fillRect(area, kChartBackground);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
+void paintTitle(QPainter& p, const ChartGeometry& g, const AppData& data,
+                const ChartPaintOptions& options) {
+    p.setFont(chartTitleFont(g, options));
+    p.drawText(toQRect(g.title), Qt::AlignCenter | Qt::TextSingleLine,
+               toQString(chartTitleText(data.setup)));
+}
+
+void paintRows(QPainter& p, const ChartGeometry& g, const LogStore& store) {
+    constexpr int kRowAlign = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    p.drawText(toQRect(g.rowRect(0)), kRowAlign, toQString(chartSummaryText(store)));
+    for (int c = 1; c <= shownChannels(g); ++c) {
+        p.drawText(toQRect(g.rowRect(c)), kRowAlign, toQString(chartChannelRowText(store, c)));
+    }
+}
+
+void paintGrid(QPainter& p, const ChartGeometry& g) {
+    p.setPen(QPen(kGridColour, 1));
+    for (int i = 1; i <= ChartGeometry::kGridColumns; ++i) {
+        p.drawLine(g.gridX(i), g.plot.top, g.gridX(i), g.plot.bottom);
+    }
+    for (int k = 0; k < g.valueTickCount(); k += ChartGeometry::kTicksPerDivision) {
+        if (g.hasGridLine(k))
+            p.drawLine(g.plot.left, g.valueTickY(k), g.plot.right, g.valueTickY(k));
+    }
+}
+
+void paintValueAxis(QPainter& p, const ChartGeometry& g) {
+    constexpr int kLabelAlign = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
+    p.setPen(QPen(Qt::black, 1));
+    for (int k = 0; k < g.valueTickCount(); ++k) {
+        const int y = g.valueTickY(k);
+        p.drawLine(g.plot.left + g.valueTickLength(k), y, g.plot.left, y);
+        if (!ChartGeometry::isValueLabelTick(k)) continue;
+        p.drawText(toQRect(g.valueLabelRect(k)), kLabelAlign,
+                   toQString(chartValueLabelText(g.valueLabel(k))));
+    }
+}
+
+void paintTimeAxis(QPainter& p, const ChartGeometry& g, const LogStore& store) {
+    constexpr int kLabelAlign = Qt::AlignCenter | Qt::TextSingleLine;
+    for (int i = 0; i < ChartGeometry::kTimeTicks; ++i) {
+        const int x = g.timeTickX(i);
+        p.drawLine(x, g.plot.bottom - g.timeTickLength(i), x, g.plot.bottom);
+        if (!ChartGeometry::isTimeLabelTick(i)) continue;
+        const uint32_t record = g.timeLabelRecord(i);
+        p.drawText(toQRect(g.timeLabelRect(i)), kLabelAlign,
+                   toQString(chartTimeLabelText(store, record)));
+        if (!ChartGeometry::isDateLabelTick(i)) continue;
+        p.drawText(toQRect(g.dateLabelRect(i)), kLabelAlign,
+                   toQString(chartDateLabelText(store, record)));
+    }
+}
+
+// Turned a quarter left: the text starts at the rectangle's left edge, half
+// way down it, and runs upwards, as a font turned by 90 degrees always put it.
+void paintValueAxisTitle(QPainter& p, const ChartGeometry& g, const LogStore& store) {
+    const ChartRect r = g.valueAxisTitleRect();
+    const QFontMetrics metrics(p.font());
+    p.save();
+    p.translate(r.left, r.top + (r.bottom - r.top - metrics.height()) / 2);
+    p.rotate(-90);
+    p.drawText(QPoint(0, metrics.ascent()), toQString(chartValueAxisTitle(store)));
+    p.restore();
+}
+
+void paintFrame(QPainter& p, const ChartGeometry& g) {
+    p.setPen(QPen(kFrameColour, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    const ChartRect& f = g.plot;
+    const QPoint corners[] = {{f.left - 1, f.top},
+                              {f.left - 1, f.bottom},
+                              {f.right, f.bottom},
+                              {f.right, f.top},
+                              {f.left - 1, f.top}};
+    p.drawPolyline(corners, static_cast<int>(std::size(corners)));
+}
+
+void drawColumns(QPainter& p, const ChartGeometry& g, std::span<const float> values) {
+    CurveBuffers& buffers = curveBuffers();
+    reduceToColumns(g, values, buffers.columns);
+    buffers.lines.clear();
+    buffers.lines.reserve(2 * buffers.columns.size());
+    const ChartColumn* previous = nullptr;
+    for (const ChartColumn& column : buffers.columns) {
+        if (previous)
+            buffers.lines.emplace_back(previous->x, previous->lastY, column.x, column.firstY);
+        buffers.lines.emplace_back(column.x, column.minY, column.x, column.maxY);
+        previous = &column;
+    }
+    p.drawLines(buffers.lines.data(), static_cast<int>(buffers.lines.size()));
+}
+
+void drawEverySegment(QPainter& p, const ChartGeometry& g, std::span<const float> values) {
+    std::array<QLine, kSegmentBatch> batch;
+    int used = 0;
+    QPoint from(g.xOfRecord(0), g.yOfValue(values[0]));
+    for (uint32_t k = 1; k < values.size(); ++k) {
+        const QPoint to(g.xOfRecord(k), g.yOfValue(values[k]));
+        batch[used++] = QLine(from, to);
+        from = to;
+        if (used == kSegmentBatch) {
+            p.drawLines(batch.data(), used);
+            used = 0;
+        }
+    }
+    p.drawLines(batch.data(), used);
+}
+
+void paintLegendMarker(QPainter& p, const ChartGeometry& g, int channel, const QColor& colour) {
+    p.fillRect(toQRect(g.legendBox(channel)), colour);
+    const ChartLine line = g.legendLine(channel);
+    p.drawLine(line.x1, line.y1, line.x2, line.y2);
+}
+
+// A log of one record has no segment to draw; its markers are drawn all the same.
+void paintCurves(QPainter& p, const ChartGeometry& g, const AppData& data,
+                 const ChartPaintOptions& options) {
+    for (int c = 0; c < shownChannels(g); ++c) {
+        if (!data.channelVisible[c]) continue;
+        const QColor& colour = kChannelColours[c];
+        p.setPen(QPen(colour, 1));
+        p.setBrush(colour);
+        const std::span<const float> values(data.store.values[c].data(), g.recordCount);
+        if (g.recordCount >= 2 && options.curves == CurveDrawing::PerColumn) {
+            drawColumns(p, g, values);
+        } else if (g.recordCount >= 2) {
+            drawEverySegment(p, g, values);
+        }
+        paintLegendMarker(p, g, c + 1, colour);
+    }
+}
+
+void paintPicture(QPainter& p, const ChartGeometry& g, const AppData& data,
+                  const ChartPaintOptions& options) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBackgroundMode(Qt::TransparentMode);
+    paintBackground(p, g);
+    paintTitle(p, g, data, options);
+    p.setFont(chartTextFont(g, options));
+    paintRows(p, g, data.store);
+    paintGrid(p, g);
+    paintValueAxis(p, g);
+    paintTimeAxis(p, g, data.store);
+    paintValueAxisTitle(p, g, data.store);
+    paintFrame(p, g);
+    paintCurves(p, g, data, options);
+}
+
+QFont arial(int pixelHeight, QFont::Weight weight) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setWeight(weight);
+    return font;
+}
+
+}  // namespace
+
+QFont chartTitleFont(const ChartGeometry& g, const ChartPaintOptions& options) {
+    return arial(g.fontHeights(options.paper, options.baseFontHeight).title, QFont::Bold);
+}
+
+QFont chartTextFont(const ChartGeometry& g, const ChartPaintOptions& options) {
+    return arial(g.fontHeights(options.paper, options.baseFontHeight).text, QFont::Thin);
+}
+
+std::optional<ChartGeometry> paintChart(QPainter& painter, const QRect& r, const AppData& data,
+                                        const ChartPaintOptions& options) {
+    const ChartRect area{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    const std::optional<ChartGeometry> g = ChartGeometry::compute(area, data.store);
+    if (!g) return std::nullopt;
+    painter.save();
+    paintPicture(painter, *g, data, options);
+    painter.restore();
+    return g;
+}
