@@ -11,6 +11,12 @@
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CLoggerView.h"
 
+namespace {
+
+constexpr const char* kRealtimeTitle = "Realtime";
+
+}  // namespace
+
 CFrameUi::CFrameUi(CMainFrame& frame, AppData& data) : frame_(frame), data_(data) {}
 
 void CFrameUi::createProgressWindow() {
@@ -59,7 +65,7 @@ void CFrameUi::fillFileList() {
 }
 
 void CFrameUi::redrawChart() {
-    frame_.view()->update();
+    frame_.view()->drawChart();
 }
 
 void CFrameUi::setDocumentTitle(std::string_view title) {
@@ -73,7 +79,8 @@ void CFrameUi::clearDataList() {
 }
 
 void CFrameUi::realtimeSampleArrived() {
-    frame_.view()->update();
+    frame_.view()->drawChart();
+    frame_.document().setTitle(kRealtimeTitle);
 }
 
 // A setup pane not made yet is filled when it is made, so that the grid

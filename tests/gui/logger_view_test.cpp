@@ -1,0 +1,291 @@
+// The chart view in the main frame, offscreen: what it draws, the zoom box,
+// the reset, the cursor read-out in the status bar, the Display menu and how
+// realtime sampling turns them off.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/CommandIds.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/Profile.h"
+#include "base/AppData.h"
+#include "logdata/LogFile.h"
+#include "views/ChartGeometry.h"
+#include "views/widgets/CLoggerView.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// `records` records of `channels` channels a minute apart from 2024-01-05
+// 09:00:00; channel c of record i holds 20 + c + (i % 7) / 2.
+void fillStore(LogStore& store, uint32_t channels, uint32_t records) {
+    store.channelCount = channels;
+    for (int c = 0; c < kChannels; ++c) {
+        store.unitCodes[c] = c % 2;
+        store.setChannelUnit(c, store.unitCodes[c]);
+    }
+    for (uint32_t i = 0; i < records; ++i) {
+        char stamp[15];
+        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", 9 + i / 60, i % 60);
+        std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
+        for (int c = 0; c < kChannels; ++c) {
+            store.values[c][i] = 20.0f + static_cast<float>(c) + static_cast<float>(i % 7) / 2;
+        }
+    }
+    store.recordCount = records;
+}
+
+class LoggerViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        Profile().settings().clear();
+        data_ = std::make_unique<AppData>();
+        data_->settings = defaultSettings();
+        data_->programDir = root() + "/";
+        for (int& visible : data_->channelVisible) visible = 1;
+        fs::create_directory(root() + "/dev");
+        frame_ = std::make_unique<CMainFrame>(*data_,
+                                              MainFrameOptions{root() + "/dev", data_->programDir});
+        frame_->resize(1200, 800);
+        frame_->show();
+        settle();
+    }
+    void TearDown() override { frame_.reset(); }
+
+    std::string root() const { return dir_.path().toStdString(); }
+    AppData& data() { return *data_; }
+    CLoggerView& view() { return *frame_->view(); }
+
+    // Writes a log file and loads it as the file list does.
+    void loadLog(uint32_t channels, uint32_t records) {
+        LogStore& store = data().store;
+        fillStore(store, channels, records);
+        std::memcpy(data().setup.serialNo, "1234567890", 10);
+        const std::string path = root() + "/log.drav";
+        std::ofstream out(path, std::ios::binary);
+        ASSERT_TRUE(writeLogFile(out, store, data().setup));
+        out.close();
+        store.currentFilePath = path;
+        store.currentFileName = "log.drav";
+        ASSERT_TRUE(loadLogFile(data(), frame_->frameUi()));
+        settle();
+    }
+
+    ChartRect plot() { return view().plotRect; }
+    int midY() { return (plot().top + plot().bottom) / 2; }
+
+    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint pos,
+               Qt::MouseButtons held = Qt::NoButton) {
+        QMouseEvent event(type, QPointF(pos), QPointF(view().mapToGlobal(pos)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&view(), &event);
+    }
+    void drag(int fromX, int toX) {
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, {fromX, midY()}, Qt::LeftButton);
+        mouse(QEvent::MouseMove, Qt::NoButton, {(fromX + toX) / 2, midY()}, Qt::LeftButton);
+        mouse(QEvent::MouseMove, Qt::NoButton, {toX, midY()}, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {toX, midY()});
+    }
+    void moveTo(int x) { mouse(QEvent::MouseMove, Qt::NoButton, {x, midY()}); }
+    // A right click; `inMenu` runs while the Display menu is open, if it opens.
+    void rightClick(QPoint pos, std::function<void(QMenu&)> inMenu = {}) {
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                opened = true;
+                if (inMenu) inMenu(*menu);
+                menu->close();
+            }
+        });
+        mouse(QEvent::MouseButtonPress, Qt::RightButton, pos, Qt::RightButton);
+        mouse(QEvent::MouseButtonRelease, Qt::RightButton, pos);
+        menuOpened_ = opened;
+        settle();
+    }
+    QString pane(int id) {
+        return frame_->statusBar()->findChild<QLabel*>(QString("pane%1").arg(id))->text();
+    }
+    std::string firstStamp() { return std::string(data().store.timestamp(0)); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<AppData> data_;
+    std::unique_ptr<CMainFrame> frame_;
+    bool menuOpened_ = false;
+};
+
+}  // namespace
+
+TEST_F(LoggerViewTest, AnEmptyStoreShowsOnlyTheViewBackground) {
+    const QImage shot = view().grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(0, 192, 192));
+    EXPECT_EQ(plot(), ChartRect{});
+}
+
+TEST_F(LoggerViewTest, ALoadedLogIsDrawnAndItsPlotRectangleKept) {
+    loadLog(1, 241);
+    std::optional<ChartGeometry> geometry =
+        ChartGeometry::compute(ChartRect{0, 0, view().width(), view().height()}, data().store);
+    ASSERT_TRUE(geometry);
+    EXPECT_EQ(plot(), geometry->plot);
+    const QImage shot = view().grab().toImage();
+    EXPECT_EQ(shot.pixelColor(plot().left + 5, plot().top + 5), QColor(245, 255, 245));
+}
+
+TEST_F(LoggerViewTest, DraggingAcrossThePlotKeepsEveryRecordEitherWayRound) {
+    loadLog(1, 241);
+    drag(plot().left, plot().right);
+    EXPECT_EQ(data().store.recordCount, 241u);
+
+    const int a = plot().left + (plot().right - plot().left) / 4;
+    const int b = plot().left + (plot().right - plot().left) / 2;
+    drag(a, b);
+    const uint32_t kept = data().store.recordCount;
+    const std::string first = firstStamp();
+    EXPECT_GT(kept, 50u);
+    EXPECT_LT(kept, 70u);
+
+    rightClick({b, midY()});  // the whole file again
+    ASSERT_EQ(data().store.recordCount, 241u);
+    drag(b, a);
+    EXPECT_EQ(data().store.recordCount, kept);
+    EXPECT_EQ(firstStamp(), first);
+    EXPECT_TRUE(view().cursorStale);
+}
+
+TEST_F(LoggerViewTest, AClickWithoutMoveChangesNothingAndSuppressesTheNextCursorLine) {
+    loadLog(1, 241);
+    const int x = plot().left + 100;
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, {x, midY()}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {x, midY()});
+    EXPECT_EQ(data().store.recordCount, 241u);
+    EXPECT_TRUE(view().cursorStale);
+
+    moveTo(x + 1);
+    EXPECT_EQ(view().cursorLineX, 0);
+    EXPECT_FALSE(view().cursorStale);
+    moveTo(x + 2);
+    EXPECT_EQ(view().cursorLineX, x + 2);
+}
+
+TEST_F(LoggerViewTest, TheCursorReadOutNamesTheRecordUnderThePointer) {
+    loadLog(2, 241);
+    moveTo(plot().right);
+    EXPECT_EQ(pane(136), "2024-01-05 13:00:00") << "the last record";
+    EXPECT_EQ(pane(137), "  21.0 oC");
+    EXPECT_EQ(pane(138), "  22.0 %RH");
+    EXPECT_EQ(pane(145), "") << "a two-channel log empties panes 5 and 6";
+    EXPECT_EQ(pane(157), "");
+    moveTo(plot().left);
+    EXPECT_EQ(pane(136), "2024-01-05 09:00:00");
+
+    moveTo(plot().left - 5);  // outside the plot: the line goes
+    EXPECT_EQ(view().cursorLineX, 0);
+}
+
+TEST_F(LoggerViewTest, MovingTheMouseNeverPaintsThePictureAgain) {
+    loadLog(4, 241);
+    const qint64 picture = view().picture().cacheKey();
+    for (int x = plot().left; x < plot().right; x += 37) moveTo(x);
+    drag(plot().left + 10, plot().left + 300);  // the box is an overlay too, until released
+    settle();
+    EXPECT_NE(view().picture().cacheKey(), picture) << "the zoom painted the kept records";
+    const qint64 zoomed = view().picture().cacheKey();
+    moveTo(plot().left + 50);
+    settle();
+    EXPECT_EQ(view().picture().cacheKey(), zoomed);
+}
+
+TEST_F(LoggerViewTest, RightClickInThePlotOrTheOriginalCommandReloadsTheWholeFile) {
+    loadLog(1, 241);
+    drag(plot().left + 10, plot().left + 100);
+    ASSERT_LT(data().store.recordCount, 241u);
+    rightClick({plot().left + 20, midY()});
+    EXPECT_FALSE(menuOpened_);
+    EXPECT_EQ(data().store.recordCount, 241u);
+
+    drag(plot().left + 10, plot().left + 100);
+    frame_->onCommand(ID_ORIGINAL);
+    EXPECT_EQ(data().store.recordCount, 241u);
+}
+
+TEST_F(LoggerViewTest, TheDisplayMenuShowsAndHidesChannels) {
+    loadLog(2, 241);
+    QStringList texts;
+    std::vector<bool> checked;
+    rightClick({plot().left - 20, midY()}, [&](QMenu& menu) {
+        for (QAction* action : menu.actions()) {
+            texts << action->text();
+            checked.push_back(action->isChecked());
+        }
+        menu.actions().at(2)->trigger();  // "Show 3rd CH" on a two-channel log
+    });
+    ASSERT_TRUE(menuOpened_);
+    EXPECT_EQ(texts, QStringList({"Show 1st CH", "Show 2nd CH", "Show 3rd CH", "Show 4th CH"}));
+    EXPECT_THAT(checked, ::testing::ElementsAre(true, true, false, false));
+    EXPECT_EQ(data().channelVisible[2], 0) << "the flag flips without a visible change";
+
+    rightClick({plot().left - 20, midY()}, [](QMenu& menu) { menu.actions().at(0)->trigger(); });
+    EXPECT_EQ(data().channelVisible[0], 0);
+    EXPECT_EQ(frame_->document().title(), "log.drav");
+}
+
+TEST_F(LoggerViewTest, RealtimeSamplingTurnsZoomAndReadOutOffAndRightClickOpensTheMenu) {
+    loadLog(1, 241);
+    data().link.realtimeActive = true;
+    const QString before = pane(136);
+    drag(plot().left + 10, plot().left + 200);
+    EXPECT_EQ(data().store.recordCount, 241u);
+    moveTo(plot().left + 50);
+    EXPECT_EQ(view().cursorLineX, 0);
+    EXPECT_EQ(pane(136), before);
+
+    data().store.recordCount = 100;  // a reload would bring the file's 241 back
+    rightClick({plot().left + 20, midY()});
+    EXPECT_TRUE(menuOpened_);
+    EXPECT_EQ(data().store.recordCount, 100u);
+    data().link.realtimeActive = false;
+}
+
+TEST_F(LoggerViewTest, ARealtimeSampleRedrawsAndTitlesTheDocumentRealtime) {
+    loadLog(1, 10);
+    const qint64 picture = view().picture().cacheKey();
+    data().store.recordCount = 11;
+    data().store.computeStatistics();
+    frame_->frameUi().realtimeSampleArrived();
+    EXPECT_NE(view().picture().cacheKey(), picture);
+    EXPECT_EQ(frame_->document().title(), "Realtime");
+}
+
+TEST_F(LoggerViewTest, WithOneRecordNoDragStartsAndWithNoneTheRightButtonOnlyForgetsTheLine) {
+    loadLog(1, 1);
+    drag(plot().left, plot().right);
+    EXPECT_FALSE(view().dragging);
+    EXPECT_EQ(data().store.recordCount, 1u);
+
+    data().store.recordCount = 0;
+    view().cursorLineX = plot().left + 3;
+    rightClick({plot().left + 3, midY()});
+    EXPECT_FALSE(menuOpened_);
+    EXPECT_EQ(view().cursorLineX, 0);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct LogStore;
+
+// What the status bar shows for the record under the chart cursor: its time
+// ("2024-01-05 10:00:00") and one text per channel ("  21.5 oC"); the
+// channels beyond the log's channel count stay empty.
+struct CursorReadout {
+    std::string time;
+    std::array<std::string, 4> values;
+};
+
+// `record` must be below store.recordCount.
+CursorReadout cursorReadout(const LogStore& store, uint32_t record);
