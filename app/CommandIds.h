@@ -8,6 +8,7 @@ enum CommandId : int {
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PAGE_SETUP = 57606,  // Printer Setup
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_DIRECT = 57608,  // no menu item: print to the chosen printer without a dialog
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FIRST = 57616,
     ID_FILE_MRU_LAST = 57631,  // the recent-file entries take the ids in between
@@ -16,6 +17,7 @@ enum CommandId : int {
     ID_SAVE_EXCEL = 32819,
     ID_SAVE_TXT = 32820,
     ID_SAVE_BMP = 32826,
+    ID_SAVE_PDF = 32900,  // the printed report as a PDF file, without a printer
     ID_CONNECT = 32771,
     ID_DISCONNECT = 32772,
     ID_MENU_DOWNLOAD = 32773,  // the Comm menu's "Download(&L)": runs Download

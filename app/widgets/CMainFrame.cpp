@@ -48,6 +48,7 @@ constexpr StatusPaneSpec kStatusPanes[] = {
     {131, 0, "ZERIN ELECTRIC CO., LTD.", false},
 };
 constexpr int kMessagePaneWidth = 60;
+constexpr int kNoPane = 0;  // shown alone, it closes every pane
 constexpr int kStatusIconSize = 16;
 
 constexpr int kToolbarIconSize = 32;
@@ -73,8 +74,9 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
       doc_(data_, ui_) {
     setWindowIcon(resourceIcon(kAppIcon));
     setAcceptDrops(true);
-    view_ = new CLoggerView(this);
+    view_ = new CLoggerView(data_, ui_, this);
     setCentralWidget(view_);
+    connect(view_, &CLoggerView::readoutChanged, this, &CMainFrame::showCursorReadout);
     createActions();
     createMenus();
     createToolBar();
@@ -188,6 +190,19 @@ void CMainFrame::bindAccelerators() {
         }
         action->setShortcut(QKeySequence(accelerator.keys));
     }
+}
+
+// Each pane repaints at once, so the read-out keeps up with the pointer.
+void CMainFrame::showCursorReadout(const QString& time, const QStringList& values) {
+    static constexpr int kValuePanes[] = {137, 138, 145, 157};
+    auto setPane = [this](int id, const QString& text) {
+        if (auto* pane = statusBar()->findChild<QLabel*>(QString("pane%1").arg(id))) {
+            pane->setText(text);
+            pane->repaint();
+        }
+    };
+    setPane(136, time);
+    for (int c = 0; c < values.size() && c < 4; ++c) setPane(kValuePanes[c], values[c]);
 }
 
 void CMainFrame::createStatusBar() {
@@ -311,6 +326,10 @@ void CMainFrame::updateWindowTitle() {
 
 void CMainFrame::showPaneAlone(int paneId) {
     panes_->showAlone(paneId);
+}
+
+void CMainFrame::closeAllPanes() {
+    panes_->showAlone(kNoPane);
 }
 
 // The new document shows the data list empty, once the list exists.

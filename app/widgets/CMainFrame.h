@@ -86,6 +86,10 @@ public:
 
     // Closes every docking pane, then shows `paneId` with the keyboard focus in it.
     void showPaneAlone(int paneId);
+    // Closes every docking pane (after printing: the user reopens them).
+    void closeAllPanes();
+    // Where the file dialogs start: the folder the program keeps its logs in.
+    QString logFilesFolder();
 
     // SerialPortOwner
     void requestDelivery() override;
@@ -98,6 +102,8 @@ public slots:
     void syncSetup();
     // Enables every command by its rule.
     void updateCommandStates();
+    // Status bar panes 2 to 6: the time and the channel values under the chart cursor.
+    void showCursorReadout(const QString& time, const QStringList& values);
 
 protected:
     bool event(QEvent* event) override;
@@ -119,7 +125,6 @@ private:
     void onFileOpen();
     void onFileSaveAs();
     void openRecentFile(int id, const QString& path);
-    QString logFilesFolder();
     void rebuildRecentFiles();
     void resetDataList();
     void updateWindowTitle();

@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CMainFrame.h"
+#include "app/widgets/OutputCommands.h"
 #include "base/AppData.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
@@ -32,11 +33,13 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
         {ID_FILE_NEW, WhenNotRealtime, [](CMainFrame& f) { f.doc_.newDocument(); }},
         {ID_FILE_OPEN, WhenNotRealtime, [](CMainFrame& f) { f.onFileOpen(); }},
         {ID_FILE_SAVE_AS, Always, [](CMainFrame& f) { f.onFileSaveAs(); }},
-        {ID_SAVE_EXCEL, WhenRecords, nullptr},
-        {ID_SAVE_TXT, WhenRecords, nullptr},
-        {ID_SAVE_BMP, WhenRecords, nullptr},
-        {ID_FILE_PRINT, Always, nullptr},
-        {ID_FILE_PRINT_PREVIEW, Always, nullptr},
+        {ID_SAVE_EXCEL, WhenRecords, exportSpreadsheet},
+        {ID_SAVE_TXT, WhenRecords, exportText},
+        {ID_SAVE_BMP, WhenRecords, exportBitmap},
+        {ID_SAVE_PDF, WhenRecords, saveReportPdf},
+        {ID_FILE_PRINT, Always, [](CMainFrame& f) { printReport(f, true); }},
+        {ID_FILE_PRINT_DIRECT, Always, [](CMainFrame& f) { printReport(f, false); }},
+        {ID_FILE_PRINT_PREVIEW, Always, previewReport},
         {ID_FILE_PAGE_SETUP, Always,
          [](CMainFrame& f) { QPageSetupDialog(&f.printer(), &f).exec(); }},
         // Each entry of the list opens through its own action.

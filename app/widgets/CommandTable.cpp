@@ -8,6 +8,7 @@ constexpr CommandSpec kCommands[] = {
     {ID_SAVE_EXCEL, "Save to &Excel...\tCtrl+E", 16, "Save to Excel\nEXCEL"},
     {ID_SAVE_TXT, "Save to &Txt...\tCtrl+T", 17, "Save to Txt\nTXT"},
     {ID_SAVE_BMP, "Save to &BMP...\tCtrl+J", 18, "Save to BMP\nBMP"},
+    {ID_SAVE_PDF, "Save to P&DF...", 0, "Save the report as a PDF file\nPDF"},
     {ID_FILE_PRINT, "Print(&P)...\tCtrl+P", 3, "Print\nPrint"},
     {ID_FILE_PRINT_PREVIEW, "Print Preview(&V)", 4, "Preview\nPreview"},
     {ID_FILE_PAGE_SETUP, "Printer Setup(&R)...", 0, "Printer\nPrinter"},
@@ -29,11 +30,10 @@ constexpr CommandSpec kCommands[] = {
     {ID_APP_ABOUT, "About Dravin(&A)...", 19, "About Dravin\nAbout"},
 };
 
-constexpr int kFileMenu[] = {ID_FILE_OPEN,       ID_FILE_SAVE_AS, kSeparator,
-                             ID_SAVE_EXCEL,      ID_SAVE_TXT,     ID_SAVE_BMP,
-                             kSeparator,         ID_FILE_PRINT,   ID_FILE_PRINT_PREVIEW,
-                             ID_FILE_PAGE_SETUP, kSeparator,      ID_FILE_MRU_FIRST,
-                             kSeparator,         ID_APP_EXIT};
+constexpr int kFileMenu[] = {
+    ID_FILE_OPEN,       ID_FILE_SAVE_AS, kSeparator,        ID_SAVE_EXCEL, ID_SAVE_TXT,
+    ID_SAVE_BMP,        ID_SAVE_PDF,     kSeparator,        ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PAGE_SETUP, kSeparator,      ID_FILE_MRU_FIRST, kSeparator,    ID_APP_EXIT};
 // The logger commands of the toolbar are here too, for keyboard and menu users.
 constexpr int kCommMenu[] = {ID_CONNECT, ID_DISCONNECT, ID_COM_PORT, kSeparator, ID_MENU_DOWNLOAD,
                              ID_DELETE,  ID_REALTIME,   ID_STOP,     ID_SETUP};

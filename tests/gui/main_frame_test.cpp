@@ -605,8 +605,9 @@ TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
     const std::vector<std::pair<QString, std::vector<QString>>> expected = {
         {"File(&F)",
          {"Open(&O)...\tCtrl+O", "Save As(&S)", "-", "Save to &Excel...\tCtrl+E",
-          "Save to &Txt...\tCtrl+T", "Save to &BMP...\tCtrl+J", "-", "Print(&P)...\tCtrl+P",
-          "Print Preview(&V)", "Printer Setup(&R)...", "-", "Recent", "-", "Exit(&X)"}},
+          "Save to &Txt...\tCtrl+T", "Save to &BMP...\tCtrl+J", "Save to P&DF...", "-",
+          "Print(&P)...\tCtrl+P", "Print Preview(&V)", "Printer Setup(&R)...", "-", "Recent", "-",
+          "Exit(&X)"}},
         {"Comm(&C)",
          {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Delete(&E)",
           "Realtime(&R)", "Stop(&S)", "Setup(&P)"}},
@@ -650,12 +651,14 @@ TEST_F(MainFrameTest, KeysOfAcceleratorTable128AreBound) {
 
 TEST_F(MainFrameTest, ExportKeysRunTheirCommandsOnceALogIsThere) {
     activate();
+    ModalAnswerer cancelsTheSaveDialogs;
     const std::pair<Qt::Key, int> keys[] = {
         {Qt::Key_E, ID_SAVE_EXCEL}, {Qt::Key_T, ID_SAVE_TXT}, {Qt::Key_J, ID_SAVE_BMP}};
     for (uint32_t records : {0u, 1u}) {
         data().store.recordCount = records;
         settle();
         for (const auto& [key, id] : keys) {
+            activate();  // the save dialog of the key before took the activation
             QSignalSpy triggered(frame().commandAction(id), &QAction::triggered);
             QTest::keyClick(&frame(), key, Qt::ControlModifier);
             EXPECT_EQ(triggered.count(), static_cast<int>(records)) << id << " " << records;

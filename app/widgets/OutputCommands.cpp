@@ -1,0 +1,141 @@
+#include "app/widgets/OutputCommands.h"
+
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <cerrno>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/widgets/CMainFrame.h"
+#include "base/AppData.h"
+#include "logdata/AtomicFile.h"
+#include "views/BitmapFile.h"
+#include "views/ExportPaths.h"
+#include "views/TextExport.h"
+#include "views/widgets/CLoggerView.h"
+#include "views/widgets/ChartReport.h"
+
+namespace {
+
+constexpr const char* kReplaceQuestion = "%1 already exists.\nDo you want to replace it?";
+constexpr const char* kDiskFullText = "Disk full while accessing %1.";
+constexpr const char* kPdfExportFailed = "Failed to save to PDF file.";
+constexpr const char* kPrintFailed = "Could not start print job.";
+constexpr const char* kPdfExtension = ".pdf";
+
+struct ExportFormat {
+    const char* filter;
+    const char* extension;
+    const char* failedText;
+};
+
+constexpr ExportFormat kTextFormat{"Text File(*.txt)", kTextExtension, kTextExportFailed};
+constexpr ExportFormat kSpreadsheetFormat{"Excel File(*.xls)", kSpreadsheetExtension,
+                                          kSpreadsheetExportFailed};
+constexpr ExportFormat kBitmapFormat{"Microsoft BMP File(*.bmp)", kBitmapExtension,
+                                     kBitmapExportFailed};
+constexpr ExportFormat kPdfFormat{"PDF File(*.pdf)", kPdfExtension, kPdfExportFailed};
+
+// The path the user chose with the format's extension added; std::nullopt when
+// the user cancelled or would not replace the file that is there. The dialog
+// does not ask about replacing: it knows only the path before the extension.
+std::optional<std::string> chooseTarget(CMainFrame& frame, const ExportFormat& format) {
+    QFileDialog dialog(&frame, QString(), frame.logFilesFolder(), format.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const std::string path =
+        exportFinalPath(dialog.selectedFiles().first().toStdString(), format.extension);
+    if (exportReplacesFile(path)) {
+        const QString question = QString(kReplaceQuestion).arg(QString::fromStdString(path));
+        if (QMessageBox::warning(&frame, CMainFrame::kAppTitle, question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) != QMessageBox::Yes) {
+            return {};
+        }
+    }
+    return path;
+}
+
+// A full disk is told as such; any other failure with the format's own text.
+void reportFailure(CMainFrame& frame, const ExportFormat& format, const std::string& path,
+                   int error) {
+    if (error == 0) return;
+    std::string text = format.failedText;
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+        text = QString(kDiskFullText).arg(QString::fromStdString(path)).toStdString();
+    }
+    frame.frameUi().showMessage(text);
+}
+
+void runExport(CMainFrame& frame, const ExportFormat& format,
+               const std::function<int(const std::string&)>& write) {
+    std::optional<std::string> path = chooseTarget(frame, format);
+    if (!path) return;
+    reportFailure(frame, format, *path, write(*path));
+}
+
+}  // namespace
+
+void exportText(CMainFrame& frame) {
+    const AppData& data = frame.appData();
+    runExport(frame, kTextFormat,
+              [&](const std::string& path) { return exportTextFile(path, data.store); });
+}
+
+void exportSpreadsheet(CMainFrame& frame) {
+    const AppData& data = frame.appData();
+    runExport(frame, kSpreadsheetFormat, [&](const std::string& path) {
+        return exportSpreadsheetFile(path, data.store, data.setup);
+    });
+}
+
+// The picture exactly as the view shows it, at the view's size.
+void exportBitmap(CMainFrame& frame) {
+    runExport(frame, kBitmapFormat, [&](const std::string& path) {
+        const QImage picture = frame.view()->renderPicture(frame.view()->size());
+        const PixelRows rows{picture.constBits(), static_cast<size_t>(picture.bytesPerLine()),
+                             picture.width(), picture.height()};
+        return exportBitmapFile(path, rows);
+    });
+}
+
+void saveReportPdf(CMainFrame& frame) {
+    const AppData& data = frame.appData();
+    runExport(frame, kPdfFormat, [&](const std::string& path) {
+        const QByteArray pdf = reportPdf(data, localPaperSize());
+        if (pdf.isEmpty()) return ECANCELED;
+        return writeFileAtomically(path, [&](std::ostream& out) {
+            out.write(pdf.constData(), pdf.size());
+            return static_cast<bool>(out);
+        });
+    });
+}
+
+void printReport(CMainFrame& frame, bool withDialog) {
+    QPrinter& printer = frame.printer();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (withDialog) {
+        QPrintDialog dialog(&printer, &frame);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+    bool started = false;
+    paintReportPage(printer, frame.appData(), &started);
+    if (!started) frame.frameUi().showMessage(kPrintFailed);
+    frame.closeAllPanes();
+}
+
+void previewReport(CMainFrame& frame) {
+    QPrinter& printer = frame.printer();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, &frame);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &frame,
+                     [&frame](QPrinter* page) { paintReportPage(*page, frame.appData()); });
+    preview.exec();
+    frame.closeAllPanes();
+}

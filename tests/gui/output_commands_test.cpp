@@ -1,0 +1,255 @@
+// The exports, the PDF report and printing through the main frame, offscreen:
+// the extension and the overwrite question, what a full disk leaves behind,
+// the bitmap against the view, and the landscape page read back as text.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/CommandIds.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/Profile.h"
+#include "base/AppData.h"
+#include "gui/support/ModalAnswerer.h"
+#include "logdata/LogFile.h"
+#include "support/FileSizeLimit.h"
+#include "views/BitmapFile.h"
+#include "views/TextExport.h"
+#include "views/widgets/CLoggerView.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The output of a command line, or "" when it could not run.
+std::string run(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char chunk[4096];
+        size_t n;
+        while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, n);
+        pclose(pipe);
+    }
+    return output;
+}
+
+class OutputCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        Profile().settings().clear();
+        data_ = std::make_unique<AppData>();
+        data_->settings = defaultSettings();
+        data_->programDir = root() + "/";
+        for (int& visible : data_->channelVisible) visible = 1;
+        fs::create_directory(root() + "/dev");
+        frame_ = std::make_unique<CMainFrame>(*data_,
+                                              MainFrameOptions{root() + "/dev", data_->programDir});
+        frame_->resize(1200, 800);
+        frame_->show();
+        settle();
+        loadLog();
+    }
+    void TearDown() override { frame_.reset(); }
+
+    std::string root() const { return dir_.path().toStdString(); }
+    AppData& data() { return *data_; }
+
+    // Two channels, 241 records a minute apart from 2024-01-05 09:00:00.
+    void loadLog() {
+        LogStore& store = data().store;
+        store.channelCount = 2;
+        for (int c = 0; c < kChannels; ++c) {
+            store.unitCodes[c] = c % 2;
+            store.setChannelUnit(c, store.unitCodes[c]);
+        }
+        for (uint32_t i = 0; i < 241; ++i) {
+            char stamp[15];
+            std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", 9 + i / 60, i % 60);
+            std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
+            store.values[0][i] = 21.5f + static_cast<float>(i % 10) / 10;
+            store.values[1][i] = 48.0f - static_cast<float>(i % 20) / 10;
+        }
+        store.recordCount = 241;
+        std::memcpy(data().setup.name, "Cold room", 9);
+        std::memcpy(data().setup.serialNo, "1234567890", 10);
+        const std::string path = root() + "/log.drav";
+        std::ofstream out(path, std::ios::binary);
+        ASSERT_TRUE(writeLogFile(out, store, data().setup));
+        out.close();
+        store.currentFilePath = path;
+        store.currentFileName = "log.drav";
+        ASSERT_TRUE(loadLogFile(data(), frame_->frameUi()));
+        settle();
+    }
+
+    // Runs `command` with `chosen` typed into its save dialog; `replace`
+    // answers the question about an existing file.
+    std::unique_ptr<ModalAnswerer> exportTo(int command, const std::string& chosen,
+                                            bool replace = false) {
+        auto answerer = std::make_unique<ModalAnswerer>();
+        answerer->onDialog = [&, replace](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(QString::fromStdString(chosen));
+                QMetaObject::invokeMethod(files, "accept");
+            } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+                questions_.push_back(box->text().toStdString());
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            }
+        };
+        frame_->onCommand(command);
+        return answerer;
+    }
+    std::vector<int> visiblePanes() const {
+        std::vector<int> visible;
+        for (int id : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup}) {
+            if (frame_->pane(id)->isVisible()) visible.push_back(id);
+        }
+        return visible;
+    }
+    // The text of a PDF and its page size line ("Page size: ... pts").
+    std::string pdfText(const std::string& path) {
+        return run("pdftotext -layout '" + path + "' - 2>/dev/null");
+    }
+    std::pair<double, double> pdfPageSize(const std::string& path) {
+        const std::string info = run("pdfinfo '" + path + "' 2>/dev/null");
+        double width = 0, height = 0;
+        const size_t at = info.find("Page size:");
+        if (at != std::string::npos) {
+            std::sscanf(info.c_str() + at, "Page size: %lf x %lf", &width, &height);
+        }
+        return {width, height};
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<AppData> data_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::vector<std::string> questions_;
+};
+
+}  // namespace
+
+TEST_F(OutputCommandsTest, AnExportGetsItsExtensionAndAsksBeforeReplacingTheFinalFile) {
+    const std::string chosen = root() + "/report";
+    exportTo(ID_SAVE_TXT, chosen);
+    const std::string text = readFile(chosen + ".txt");
+    EXPECT_THAT(text,
+                ::testing::StartsWith("SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n1\t2024-01-05\t"
+                                      "09:00:00\t21.5\t48.0\t"));
+    EXPECT_TRUE(questions_.empty());
+
+    data().store.keepRange(0, 10);
+    exportTo(ID_SAVE_TXT, chosen, /*replace=*/false);
+    ASSERT_EQ(questions_.size(), 1u);
+    EXPECT_THAT(questions_[0], HasSubstr(chosen + ".txt already exists."));
+    EXPECT_EQ(readFile(chosen + ".txt"), text) << "kept when the user says no";
+
+    exportTo(ID_SAVE_TXT, chosen, /*replace=*/true);
+    EXPECT_NE(readFile(chosen + ".txt"), text);
+}
+
+TEST_F(OutputCommandsTest, TheSpreadsheetExportHeadsItsColumnsWithTheUnits) {
+    exportTo(ID_SAVE_EXCEL, root() + "/sheet");
+    EXPECT_EQ(readFile(root() + "/sheet.xls").substr(0, 99),
+              std::string("Name:\tCold room\r\nSN:\t1234567890\r\nTotal:\t241\r\n"
+                          "SN\tDATE\tTIME\toC\t%RH\r\n1\t2024-01-05\t09:00:00\t21.5\t48.0\r\n"));
+}
+
+TEST_F(OutputCommandsTest, AFullDiskIsToldAndLeavesTheEarlierFileAndNoTemporaryFile) {
+    const fs::path target = root() + "/full.txt";
+    std::ofstream(target) << "earlier";
+    std::unique_ptr<ModalAnswerer> answerer;
+    {
+        FileSizeLimit limit(4096);
+        answerer = exportTo(ID_SAVE_TXT, target.string(), /*replace=*/true);
+    }
+    EXPECT_THAT(answerer->messages,
+                ElementsAre("Disk full while accessing " + target.string() + "."));
+    EXPECT_EQ(readFile(target), "earlier");
+    for (const auto& entry : fs::directory_iterator(root())) {
+        EXPECT_NE(entry.path().filename().string()[0], '.') << "left behind: " << entry.path();
+    }
+}
+
+TEST_F(OutputCommandsTest, TheBitmapIsTheViewsPictureInFiveBitsAColour) {
+    CLoggerView& view = *frame_->view();
+    exportTo(ID_SAVE_BMP, root() + "/chart");
+    const std::string bytes = readFile(root() + "/chart.bmp");
+    const int w = view.width(), h = view.height();
+    ASSERT_EQ(bytes.size(), bitmapFileSize(w, h));
+    const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const uint64_t rowBytes = bitmapRowBytes(w);
+    int differing = 0;
+    for (int y = 0; y < h; ++y) {
+        const char* row = bytes.data() + kBitmapHeaderSize + (h - 1 - y) * rowBytes;
+        for (int x = 0; x < w; ++x) {
+            uint16_t stored;
+            std::memcpy(&stored, row + 2 * x, 2);
+            if (stored != toRgb555(shown.pixel(x, y))) ++differing;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(OutputCommandsTest, SaveToPdfWritesTheReportOnOneLandscapePageWithRealText) {
+    exportTo(ID_SAVE_PDF, root() + "/report");
+    const std::string path = root() + "/report.pdf";
+    ASSERT_THAT(readFile(path), ::testing::StartsWith("%PDF"));
+    const auto [width, height] = pdfPageSize(path);
+    EXPECT_GT(width, height) << "landscape";
+    const std::string text = pdfText(path);
+    EXPECT_THAT(text, HasSubstr("Cold room Records Report (1234567890)"));
+    EXPECT_THAT(text, HasSubstr("TOTAL LOGS:241, CHANNELS:2"));
+    EXPECT_THAT(text, HasSubstr("CHANNEL 02"));
+}
+
+TEST_F(OutputCommandsTest, PrintingGivesOneLandscapePageEvenOnAPortraitPrinterAndClosesThePanes) {
+    QPrinter& printer = frame_->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(root() + "/printed.pdf"));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    frame_->onCommand(ID_FILE_LIST);
+    ASSERT_FALSE(visiblePanes().empty());
+
+    frame_->onCommand(ID_FILE_PRINT_DIRECT);
+    EXPECT_TRUE(visiblePanes().empty());
+    const auto [width, height] = pdfPageSize(root() + "/printed.pdf");
+    EXPECT_GT(width, height);
+    EXPECT_THAT(pdfText(root() + "/printed.pdf"), HasSubstr("Records Report (1234567890)"));
+    EXPECT_EQ(run("pdfinfo '" + root() + "/printed.pdf' | grep -c '^Pages: *1$'"), "1\n");
+}
+
+TEST_F(OutputCommandsTest, PreviewShowsThePageAndClosesThePanes) {
+    frame_->onCommand(ID_DATA_LIST);
+    ModalAnswerer answerer;
+    frame_->onCommand(ID_FILE_PRINT_PREVIEW);
+    EXPECT_THAT(answerer.dialogs, ElementsAre("QPrintPreviewDialog"));
+    EXPECT_TRUE(visiblePanes().empty());
+}
