@@ -112,7 +112,7 @@ void paintTimeAxis(QPainter& p, const ChartGeometry& g, const LogStore& store) {
 // way down it, and runs upwards, as a font turned by 90 degrees always put it.
 void paintValueAxisTitle(QPainter& p, const ChartGeometry& g, const LogStore& store) {
     const ChartRect r = g.valueAxisTitleRect();
-    const QFontMetrics metrics(p.font());
+    const QFontMetrics metrics = p.fontMetrics();
     p.save();
     p.translate(r.left, r.top + (r.bottom - r.top - metrics.height()) / 2);
     p.rotate(-90);
