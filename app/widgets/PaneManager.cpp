@@ -26,6 +26,13 @@ QWidget* makeFileListPane(QWidget* dock) {
     return new CFileListPane(frame.appData(), frame.frameUi(), dock);
 }
 
+// The query reloads the frame's current log and cuts it; the frame draws and
+// titles it.
+QWidget* makeQueryPane(QWidget* dock) {
+    auto& frame = static_cast<CMainFrame&>(*dock->parentWidget());
+    return new CDatePickerDlg(frame.appData(), frame.frameUi(), dock);
+}
+
 // The setup grid edits the logger's setup; its buttons run the frame's Read
 // and Sync. A fill asked for before the pane existed is done now.
 QWidget* makeSetupPane(QWidget* dock) {
@@ -47,7 +54,7 @@ struct PaneSpec {
 
 // In creation order.
 constexpr PaneSpec kPaneSpecs[] = {
-    {kPaneQuery, "Query", 330, makeContent<CDatePickerDlg>},
+    {kPaneQuery, "Query", 330, makeQueryPane},
     {kPaneDataList, "Data List", 450, makeContent<CDataListPane>},
     {kPaneFileList, "File List", 300, makeFileListPane},
     {kPaneSetup, "Setup", 300, makeSetupPane},

@@ -1,12 +1,55 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
+#include <cstdint>
 
-// Content of the Query pane: the date and time range the log is cut to.
-// Empty for now; the main frame creates it the first time its pane shows.
+struct AppData;
+class FrameUi;
+class CDatePickerCombo;
+class QPushButton;
+class QTimeEdit;
+
+// Content of the Query pane: From and To, each a date field with a calendar
+// and a time of day, and the Query button that cuts the log to that range.
+// The main frame creates it the first time its pane shows.
 class CDatePickerDlg : public QWidget {
     Q_OBJECT
 
 public:
-    explicit CDatePickerDlg(QWidget* parent = nullptr);
+    static constexpr const char* kChooseFirstText = "Please select date and time first.";
+    static constexpr const char* kNoMatchText = "No matched logs.";
+
+    CDatePickerDlg(AppData& data, FrameUi& ui, QWidget* parent = nullptr);
+
+    // The Query button: nothing while realtime sampling runs or the log is
+    // empty; otherwise reads the fields and runs the query on a chosen range.
+    void query();
+
+    CDatePickerCombo* fromDateField() const { return fromDateField_; }
+    CDatePickerCombo* toDateField() const { return toDateField_; }
+    QTimeEdit* fromTimeField() const { return fromTimeField_; }
+    QTimeEdit* toTimeField() const { return toTimeField_; }
+    QPushButton* queryButton() const { return queryButton_; }
+
+    // The range as the fields last gave it: dates YYYYMMDD (0 when the field
+    // does not hold eight characters), times of day hhmmss.
+    int32_t fromDate = 0;
+    int32_t toDate = 0;
+    int32_t fromTime = 0;
+    int32_t toTime = 0;
+
+private:
+    void buildForm();
+    void connectFields();
+    void readFields();
+    void tell(QMessageBox::Icon icon, const char* text);
+
+    AppData& data_;
+    FrameUi& ui_;
+    CDatePickerCombo* fromDateField_;
+    CDatePickerCombo* toDateField_;
+    QTimeEdit* fromTimeField_;
+    QTimeEdit* toTimeField_;
+    QPushButton* queryButton_;
 };
