@@ -356,8 +356,10 @@ protected:
         data_ = std::make_unique<AppData>();
         data_->settings = defaultSettings();
         data_->programDir = root().string() + "/";
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
+        MainFrameOptions options;
+        options.deviceDir = (root() / "dev").string();
+        options.programDir = data_->programDir;
+        frame_ = std::make_unique<CMainFrame>(*data_, options);
         frame_->resize(1200, 800);
         frame_->show();
         settle();
