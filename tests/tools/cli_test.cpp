@@ -638,8 +638,10 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"export", "--txt", "a.drav"},
         {"export", "--txt", "--xls", "a.drav", "out"},
         {"export", "--txt", "a.drav", "out.txt", "more.txt"},
-        {"export", "--bmp", "a.drav", "out.bmp"},
-        {"export", "--pdf", "a.drav", "out.pdf"},
+        {"export", "--bmp", "--pdf", "a.drav", "out"},
+        {"export", "--bmp", "a.drav", "out.bmp", "--size", "0x5"},
+        {"export", "--pdf", "a.drav", "out.pdf", "--size", "800x600"},
+        {"export", "--txt", "a.drav", "out.txt", "--size", "800x600"},
         {"export", "--txt", "a.drav", "out.txt", "--json"},
     };
     for (const auto& args : cases) {
@@ -821,11 +823,35 @@ TEST_F(CliTest, ExportOfALogThatCannotBeReadWritesNothing) {
     EXPECT_EQ(readFile(out), (Bytes{'o', 'l', 'd'}));
 }
 
-TEST_F(CliTest, UsageListsTheTextAndSpreadsheetExportsOnly) {
+TEST_F(CliTest, UsageListsEveryExport) {
     RunResult run = runCli({"--help"});
     EXPECT_THAT(run.out, HasSubstr("dravin-cli export (--txt | --xls) FILE OUT"));
-    EXPECT_THAT(run.out, ::testing::Not(HasSubstr("--bmp")));
-    EXPECT_THAT(run.out, ::testing::Not(HasSubstr("--pdf")));
+    EXPECT_THAT(run.out, HasSubstr("dravin-cli export --bmp FILE OUT [--size WxH]"));
+    EXPECT_THAT(run.out, HasSubstr("dravin-cli export --pdf FILE OUT"));
+}
+
+// The chart files are painted with Qt: a build without it refuses them as a
+// usage error and writes nothing; one with it writes them (their content is
+// checked by the Qt tests).
+TEST_F(CliTest, ChartExportsAreWrittenOrRefusedByTheBuild) {
+    const std::string log = dir_ + "/cold.drav";
+    writeFile(log, twoChannelExportLog().bytes());
+    for (const char* format : {"--bmp", "--pdf"}) {
+        SCOPED_TRACE(format);
+        const std::string out = dir_ + "/chart";
+        RunResult run = runCli({"export", format, log, out});
+        EXPECT_EQ(run.out, "");
+        if (run.exitCode == 2) {
+            EXPECT_THAT(run.err, ::testing::StartsWith(
+                                     "dravin-cli: this build has no chart output: --bmp and --pdf "
+                                     "need a build with Qt (DRAVIN_GUI)\nusage:\n"));
+            EXPECT_FALSE(fs::exists(out));
+        } else {
+            EXPECT_EQ(run.exitCode, 0) << run.err;
+            EXPECT_TRUE(fs::exists(out) && fs::file_size(out) > 0);
+        }
+        fs::remove(out);
+    }
 }
 
 }  // namespace

@@ -18,7 +18,11 @@ const char* const kUsage =
     "  dravin-cli realtime    (--device PATH | --port N) [--baud B] --samples N [--dir DIR]\n"
     "  dravin-cli info FILE [--json]\n"
     "  dravin-cli export (--txt | --xls) FILE OUT          the log as a text or spreadsheet file\n"
-    "Every logger command also takes --trace: the traffic as hex on stderr.\n";
+    "  dravin-cli export --bmp FILE OUT [--size WxH]       the chart as a bitmap, 1000x600 if no "
+    "--size\n"
+    "  dravin-cli export --pdf FILE OUT                    the printed report as a PDF page\n"
+    "Every logger command also takes --trace: the traffic as hex on stderr.\n"
+    "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n";
 
 namespace {
 
@@ -36,6 +40,15 @@ enum : unsigned {
 };
 
 constexpr int kHighestCom = 32;
+// The largest coordinate Qt's raster painter draws to; a bitmap of this size
+// still fits the 32-bit size field of its file.
+constexpr int kLargestPictureSide = 32767;
+
+#ifdef DRAVIN_CLI_CHART_FILES
+constexpr bool kChartOutput = true;
+#else
+constexpr bool kChartOutput = false;
+#endif
 
 struct CommandName {
     std::string_view name;
@@ -75,6 +88,26 @@ bool parseLogs(std::string_view text, LogKind& logs) {
     return text == "auto" || text == "manu";
 }
 
+bool chooseFormat(CliOptions& o, ExportFormat format) {
+    o.exportFormat = format;
+    ++o.exportFormatsGiven;
+    return true;
+}
+
+// "WxH": a width and a height in pixels, each 1 .. kLargestPictureSide.
+bool parsePictureSize(std::string_view text, PictureSize& size) {
+    const size_t x = text.find('x');
+    if (x == std::string_view::npos) return false;
+    PictureSize parsed{};
+    if (!parseInteger(text.substr(0, x), parsed.width) ||
+        !parseInteger(text.substr(x + 1), parsed.height))
+        return false;
+    auto fits = [](int side) { return side >= 1 && side <= kLargestPictureSide; };
+    if (!fits(parsed.width) || !fits(parsed.height)) return false;
+    size = parsed;
+    return true;
+}
+
 struct OptionSpec {
     std::string_view name;
     unsigned commands;
@@ -97,9 +130,18 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view) { return o.json = true; }},
     {"--logs", kDownload | kDelete, true,
      [](CliOptions& o, std::string_view v) { return parseLogs(v, o.logs); }},
-    {"--txt", kExport, false, [](CliOptions& o, std::string_view) { return o.exportText = true; }},
+    {"--txt", kExport, false,
+     [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Text); }},
     {"--xls", kExport, false,
-     [](CliOptions& o, std::string_view) { return o.exportSpreadsheet = true; }},
+     [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Spreadsheet); }},
+    {"--bmp", kExport, false,
+     [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Bitmap); }},
+    {"--pdf", kExport, false,
+     [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Pdf); }},
+    {"--size", kExport, true,
+     [](CliOptions& o, std::string_view v) {
+         return o.bitmapSizeGiven = parsePictureSize(v, o.bitmapSize);
+     }},
     {"--dir", kDownload | kRealtime, true,
      [](CliOptions& o, std::string_view v) { return !(o.dir = v).empty(); }},
     {"--samples", kRealtime, true,
@@ -167,6 +209,18 @@ std::optional<Command> findCommand(std::string_view name) {
     return std::nullopt;
 }
 
+std::string exportMissingPart(const CliOptions& o) {
+    if (o.out.empty()) return "the file to write is missing";
+    if (o.exportFormatsGiven != 1) return "give one of --txt, --xls, --bmp and --pdf";
+    if (o.bitmapSizeGiven && o.exportFormat != ExportFormat::Bitmap)
+        return "--size is for --bmp only";
+    const bool chart =
+        o.exportFormat == ExportFormat::Bitmap || o.exportFormat == ExportFormat::Pdf;
+    if (chart && !kChartOutput)
+        return "this build has no chart output: --bmp and --pdf need a build with Qt (DRAVIN_GUI)";
+    return {};
+}
+
 // What a command needs beyond the options it may take; empty when all is there.
 std::string missingPart(const CliOptions& o) {
     const unsigned bit = 1u << static_cast<int>(o.command);
@@ -179,10 +233,7 @@ std::string missingPart(const CliOptions& o) {
         return "--logs auto|manu is missing";
     if (o.command == Command::Realtime && o.samples == 0) return "--samples N is missing";
     if ((bit & (kInfo | kExport)) != 0 && o.file.empty()) return "the log file is missing";
-    if (o.command == Command::Export) {
-        if (o.out.empty()) return "the file to write is missing";
-        if (o.exportText == o.exportSpreadsheet) return "give one of --txt and --xls";
-    }
+    if (o.command == Command::Export) return exportMissingPart(o);
     return {};
 }
 

@@ -17,6 +17,16 @@ enum class Command {
     Export,
 };
 enum class LogKind { None, Auto, Manu };
+enum class ExportFormat { None, Text, Spreadsheet, Bitmap, Pdf };
+
+// The picture a bitmap export paints, in pixels.
+struct PictureSize {
+    int width;
+    int height;
+};
+
+// The bitmap's size when --size is not given.
+inline constexpr PictureSize kDefaultBitmapSize{1000, 600};
 
 // The setup fields that sync-setup changes; the others keep what the logger sent.
 struct SetupEdits {
@@ -44,10 +54,12 @@ struct CliOptions {
     LogKind logs = LogKind::None;
     std::string dir;  // where saved logs go; empty: Logfiles beside the program
     int samples = 0;
-    std::string file;                // info, export: the log file
-    std::string out;                 // export: the file written
-    bool exportText = false;         // export --txt
-    bool exportSpreadsheet = false;  // export --xls
+    std::string file;  // info, export: the log file
+    std::string out;   // export: the file written
+    ExportFormat exportFormat = ExportFormat::None;
+    int exportFormatsGiven = 0;  // more than one is a usage error
+    PictureSize bitmapSize = kDefaultBitmapSize;
+    bool bitmapSizeGiven = false;  // export --size
     SetupEdits edits;
 };
 

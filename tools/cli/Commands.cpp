@@ -14,6 +14,10 @@
 #include "logdata/LogFile.h"
 #include "views/TextExport.h"
 
+#ifdef DRAVIN_CLI_CHART_FILES
+#include "render/ChartFiles.h"
+#endif
+
 namespace {
 
 // Each request gives up after ten resends a second apart; these only guard the loop.
@@ -182,14 +186,28 @@ int info(const CliOptions& options) {
     return kExitOk;
 }
 
+// The format's writer, the window's own: 0 or the system's error number.
+int writeExport(const CliOptions& options, const AppData& data) {
+    switch (options.exportFormat) {
+        case ExportFormat::Spreadsheet:
+            return exportSpreadsheetFile(options.out, data.store, data.setup);
+#ifdef DRAVIN_CLI_CHART_FILES
+        case ExportFormat::Bitmap:
+            return exportChartBitmap(options.out, data, options.bitmapSize);
+        case ExportFormat::Pdf:
+            return exportReportPdf(options.out, data);
+#endif
+        default:  // text: the options let no other format through
+            return exportTextFile(options.out, data.store);
+    }
+}
+
 // Writes the whole log to exactly the path given, as the window's export
 // would; an earlier file there stays as it was unless the export succeeds.
 int exportLog(const CliOptions& options) {
     const auto data = loadLog(options.file);
     if (!data) return kExitFailed;
-    const int error = options.exportSpreadsheet
-                          ? exportSpreadsheetFile(options.out, data->store, data->setup)
-                          : exportTextFile(options.out, data->store);
+    const int error = writeExport(options, *data);
     if (error == 0) return kExitOk;
     const std::string reason = options.out + ": " + std::generic_category().message(error);
     std::fprintf(stderr, "Export failed: %s\n", printable(reason).c_str());
