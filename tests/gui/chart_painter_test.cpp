@@ -219,6 +219,24 @@ TEST(ChartPainter, PaperFontsFollowTheTitleBand) {
     EXPECT_GE(paperInk, 2 * screenInk * 9 / 10) << paperInk << " against " << screenInk;
 }
 
+// A printer pixel is a fraction of a screen pixel: on paper the lines grow
+// with the page, so the frame of a 4800-row page is six times as thick.
+TEST(ChartPainter, PaperLinesGrowWithThePage) {
+    const auto data = chartData(100, 1);
+    auto frameThickness = [&](int width, int height, bool paper) {
+        QImage image = blankImage(width, height);
+        const auto g = paint(image, *data, {.paper = paper});
+        const int y = (g->plot.top + g->plot.bottom) / 2;
+        int thickness = 0;
+        for (int x = g->plot.left - 20; x < g->plot.left + 20; ++x) {
+            if (image.pixelColor(x, y) == QColor(0, 64, 128)) ++thickness;
+        }
+        return thickness;
+    };
+    EXPECT_EQ(frameThickness(1000, 600, false), 2);
+    EXPECT_EQ(frameThickness(6600, 4800, true), 12);
+}
+
 TEST(ChartPainter, LeavesNoStateBehind) {
     auto data = chartData(3000, 4);
     QImage first = blankImage(800, 500);

@@ -21,6 +21,10 @@ const QColor kFrameColour(0, 64, 128);
 const QColor kChannelColours[kChannels] = {QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 0, 0),
                                            QColor(255, 201, 14)};
 constexpr int kFrameWidth = 2;
+// A printer's pixel is tiny: on paper a line is one screen pixel's share of
+// the page, one pixel per this many rows of the page, so the curves, the grid
+// and the frame show as they do on the screen.
+constexpr int kPaperRowsPerLinePixel = 800;
 constexpr int kSegmentBatch = 1024;
 
 QRect toQRect(const ChartRect& r) {
@@ -29,6 +33,11 @@ QRect toQRect(const ChartRect& r) {
 
 QString toQString(const std::string& utf8) {
     return QString::fromStdString(utf8);
+}
+
+int lineScale(const ChartGeometry& g, const ChartPaintOptions& options) {
+    const int height = g.area.bottom - g.area.top;
+    return options.paper ? std::max(1, height / kPaperRowsPerLinePixel) : 1;
 }
 
 int shownChannels(const ChartGeometry& g) {
@@ -47,10 +56,10 @@ CurveBuffers& curveBuffers() {
     return buffers;
 }
 
-void paintBackground(QPainter& p, const ChartGeometry& g) {
+void paintBackground(QPainter& p, const ChartGeometry& g, int w) {
     const QRect area = toQRect(g.area);
     p.fillRect(area, kChartBackground);
-    p.setPen(QPen(Qt::black, 1));
+    p.setPen(QPen(Qt::black, w));
     p.setBrush(Qt::NoBrush);
     p.drawRect(area.adjusted(0, 0, -1, -1));
 }
@@ -70,8 +79,8 @@ void paintRows(QPainter& p, const ChartGeometry& g, const LogStore& store) {
     }
 }
 
-void paintGrid(QPainter& p, const ChartGeometry& g) {
-    p.setPen(QPen(kGridColour, 1));
+void paintGrid(QPainter& p, const ChartGeometry& g, int w) {
+    p.setPen(QPen(kGridColour, w));
     for (int i = 1; i <= ChartGeometry::kGridColumns; ++i) {
         p.drawLine(g.gridX(i), g.plot.top, g.gridX(i), g.plot.bottom);
     }
@@ -81,9 +90,9 @@ void paintGrid(QPainter& p, const ChartGeometry& g) {
     }
 }
 
-void paintValueAxis(QPainter& p, const ChartGeometry& g) {
+void paintValueAxis(QPainter& p, const ChartGeometry& g, int w) {
     constexpr int kLabelAlign = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
-    p.setPen(QPen(Qt::black, 1));
+    p.setPen(QPen(Qt::black, w));
     for (int k = 0; k < g.valueTickCount(); ++k) {
         const int y = g.valueTickY(k);
         p.drawLine(g.plot.left + g.valueTickLength(k), y, g.plot.left, y);
@@ -120,8 +129,8 @@ void paintValueAxisTitle(QPainter& p, const ChartGeometry& g, const LogStore& st
     p.restore();
 }
 
-void paintFrame(QPainter& p, const ChartGeometry& g) {
-    p.setPen(QPen(kFrameColour, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+void paintFrame(QPainter& p, const ChartGeometry& g, int w) {
+    p.setPen(QPen(kFrameColour, kFrameWidth * w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     const ChartRect& f = g.plot;
     const QPoint corners[] = {{f.left - 1, f.top},
                               {f.left - 1, f.bottom},
@@ -174,7 +183,7 @@ void paintCurves(QPainter& p, const ChartGeometry& g, const AppData& data,
     for (int c = 0; c < shownChannels(g); ++c) {
         if (!data.channelVisible[c]) continue;
         const QColor& colour = kChannelColours[c];
-        p.setPen(QPen(colour, 1));
+        p.setPen(QPen(colour, lineScale(g, options)));
         p.setBrush(colour);
         const std::span<const float> values(data.store.values[c].data(), g.recordCount);
         if (g.recordCount >= 2 && options.curves == CurveDrawing::PerColumn) {
@@ -190,15 +199,16 @@ void paintPicture(QPainter& p, const ChartGeometry& g, const AppData& data,
                   const ChartPaintOptions& options) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBackgroundMode(Qt::TransparentMode);
-    paintBackground(p, g);
+    const int w = lineScale(g, options);
+    paintBackground(p, g, w);
     paintTitle(p, g, data, options);
     p.setFont(chartTextFont(g, options));
     paintRows(p, g, data.store);
-    paintGrid(p, g);
-    paintValueAxis(p, g);
+    paintGrid(p, g, w);
+    paintValueAxis(p, g, w);
     paintTimeAxis(p, g, data.store);
     paintValueAxisTitle(p, g, data.store);
-    paintFrame(p, g);
+    paintFrame(p, g, w);
     paintCurves(p, g, data, options);
 }
 
