@@ -292,6 +292,34 @@ TEST(LoggerSim, AnswersRealtimeWithItsValues) {
               (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 2, 0, 3, 0, 4, 0}));
 }
 
+TEST(LoggerSim, AnswersRealtimeFromItsLiveSamplesInTurn) {
+    LoggerSim::Config config = standardConfig();
+    config.liveSamples = [](int n) { return LoggerSim::RealtimeValues{100 + n, 7, 0, 0}; };
+    LoggerSim sim(config);
+    Port port(sim.devicePath());
+    for (uint8_t n = 0; n < 3; ++n) {
+        port.send(request(simwire::kRealtime));
+        Bytes r = port.receive(31);
+        ASSERT_EQ(r.size(), 31u);
+        EXPECT_EQ(Bytes(r.begin() + 16, r.begin() + 22), (Bytes{uint8_t(100 + n), 0, 0, 0, 7, 0}));
+    }
+}
+
+TEST(LoggerSim, DeleteZeroesTheSetupsCountOfThoseLogs) {
+    LoggerSim::Config config = standardConfig();
+    config.setup.logsCount = 5;
+    config.setup.manuLogsCount = 2;
+    LoggerSim sim(config);
+    Port port(sim.devicePath());
+    port.send(request(simwire::kDeleteAuto));
+    ASSERT_EQ(port.receive(21).size(), 21u);
+    EXPECT_EQ(sim.setup().logsCount, 0u);
+    EXPECT_EQ(sim.setup().manuLogsCount, 2);
+    port.send(request(simwire::kDeleteManu));
+    ASSERT_EQ(port.receive(21).size(), 21u);
+    EXPECT_EQ(sim.setup().manuLogsCount, 0);
+}
+
 TEST(LoggerSim, SyncStoresTheClockAndTheFields) {
     LoggerSim sim(standardConfig());
     Port port(sim.devicePath());

@@ -206,7 +206,9 @@ LoggerSim::Config LoggerSim::snapshot(uint8_t requestCode) const {
     Config copy;
     copy.serialNo = config_.serialNo;
     copy.setup = config_.setup;
-    copy.realtime = config_.realtime;
+    copy.realtime = config_.liveSamples && requestCode == Code::kRealtime
+                        ? config_.liveSamples(counts_[Code::kRealtime] - 1)
+                        : config_.realtime;
     copy.pacing = config_.pacing;
     copy.faults = config_.faults;
     // The records are copied only for the download that sends them.
@@ -246,11 +248,7 @@ void LoggerSim::answer(const simwire::Request& request, const Config& now) {
             break;
         case Code::kDeleteAuto:
         case Code::kDeleteManu: {
-            if (succeeds) {
-                std::lock_guard lock(mutex_);
-                (request.code == Code::kDeleteAuto ? config_.autoRecords : config_.manuRecords)
-                    .clear();
-            }
+            if (succeeds) deleteLogs(request.code);
             const uint8_t payload[] = {kStatusOk};
             queueReply(reply, payload, faults);
             break;
@@ -364,6 +362,18 @@ void LoggerSim::queueManu(const Config& now) {
     line_->push(
         encodePackage(Code::kManuLogs + 1, records, simwire::kManuRecordSize, total, total, faults),
         0);
+}
+
+// The logs go, and the setup's count of them says so.
+void LoggerSim::deleteLogs(uint8_t code) {
+    std::lock_guard lock(mutex_);
+    if (code == Code::kDeleteAuto) {
+        config_.autoRecords.clear();
+        config_.setup.logsCount = 0;
+    } else {
+        config_.manuRecords.clear();
+        config_.setup.manuLogsCount = 0;
+    }
 }
 
 void LoggerSim::setFaults(const Faults& faults) {

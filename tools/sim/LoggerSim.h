@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -53,6 +54,8 @@ public:
         int16_t ch2 = 253;
         int16_t ch3 = -200;
         int16_t ch4 = -32768;
+
+        bool operator==(const RealtimeValues&) const = default;
     };
 
     struct Config {
@@ -61,6 +64,9 @@ public:
         std::vector<SimRecord> autoRecords;
         std::vector<SimRecord> manuRecords;
         RealtimeValues realtime;
+        // When set, answers realtime request n (from 0) instead of `realtime`:
+        // live values that move. Called on the serving thread; must not block.
+        std::function<RealtimeValues(int n)> liveSamples;
         Pacing pacing;
         Faults faults;
     };
@@ -109,6 +115,7 @@ private:
     void answer(const simwire::Request& request, const Config& snapshot);
     void queueDownload(const Config& snapshot);
     void queueManu(const Config& snapshot);
+    void deleteLogs(uint8_t code);
     std::vector<uint8_t> encodeReply(uint8_t code, std::span<const uint8_t> payload,
                                      const Faults& faults) const;
     std::vector<uint8_t> encodePackage(uint8_t code, std::span<const SimRecord> records,
