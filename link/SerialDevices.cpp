@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 namespace {
@@ -18,9 +19,33 @@ std::string deviceName(int comNumber) {
     return "ttyACM" + std::to_string(index - kAdaptersPerKind);
 }
 
+// The virtual device's path; empty when there is none. Both the window and
+// the tests' threads may ask.
+std::mutex virtualMutex;
+std::string virtualPath;
+
+std::string currentVirtualPath() {
+    std::lock_guard lock(virtualMutex);
+    return virtualPath;
+}
+
 }  // namespace
 
+VirtualSerialDevice::VirtualSerialDevice(const std::string& path) {
+    std::lock_guard lock(virtualMutex);
+    virtualPath = path;
+}
+
+VirtualSerialDevice::~VirtualSerialDevice() {
+    std::lock_guard lock(virtualMutex);
+    virtualPath.clear();
+}
+
 std::string devicePathForCom(const std::string& deviceDir, int comNumber) {
+    if (comNumber == kVirtualComNumber) {
+        std::string path = currentVirtualPath();
+        if (!path.empty()) return path;
+    }
     if (comNumber < kFirstCom || comNumber > kLastCom) comNumber = kFirstCom;
     return (std::filesystem::path(deviceDir) / deviceName(comNumber)).string();
 }
@@ -38,5 +63,7 @@ std::vector<SerialDevice> listSerialDevices(const std::string& deviceDir) {
         // Follows symbolic links: a link to a vanished device is no device.
         if (std::filesystem::exists(path, error)) devices.push_back({com, std::move(path)});
     }
+    std::string path = currentVirtualPath();
+    if (!path.empty()) devices.push_back({kVirtualComNumber, std::move(path)});
     return devices;
 }
