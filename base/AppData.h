@@ -13,7 +13,9 @@
 // std::make_unique<AppData>() (the log store alone is about 4.2 MB).
 struct AppData {
     AppSettings settings;
-    std::string programDir;  // directory of the executable, ends in '/'
+    // Where Dravin.ini and Logfiles are: dataDir(), normally beside the
+    // program; ends in '/'.
+    std::string programDir;
     int channelVisible[4];
     LoggerSetup setup;
     LinkState link;
@@ -26,7 +28,18 @@ struct AppData {
 
 // The directory of the running executable, ending in '/'.
 std::string executableDir();
-// Computes data.programDir from the executable when it is still empty.
+// The per-user data folder: $XDG_DATA_HOME/Dravin/, else
+// $HOME/.local/share/Dravin/; empty when neither variable is set.
+std::string userDataDir();
+// Where Dravin.ini and Logfiles go: beside the program while its folder is
+// writable (a portable copy), otherwise (an installed copy) the per-user
+// folder, so that saving never fails for want of a place. Both end in '/'.
+std::string chooseDataDir(const std::string& programFolder, bool programFolderWritable,
+                          const std::string& userFolder);
+// chooseDataDir for the running program; the per-user folder is made when
+// it is chosen and missing.
+std::string dataDir();
+// Computes data.programDir (dataDir()) when it is still empty.
 void ensureProgramDir(AppData& data);
 // The folder saved logs go to, ending in '/'.
 std::string logFilesDir(const AppData& data);

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/widgets/CMainFrame.h"
+#include "base/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 
 namespace {
@@ -16,6 +18,16 @@ QLabel* centredLine(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// Where the settings and logs are kept, told when that is not beside the
+// program (an installed copy): the user looks there for the logs.
+QString dataFolderLine(QWidget* parent) {
+    auto* frame = qobject_cast<CMainFrame*>(parent);
+    if (frame == nullptr) return {};
+    const std::string& folder = frame->appData().programDir;
+    if (folder.empty() || folder == executableDir()) return {};
+    return QStringLiteral("Settings and logs: %1").arg(QString::fromStdString(folder));
 }
 
 }  // namespace
@@ -39,6 +51,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     layout->addStretch();
     layout->addWidget(centredLine("Dravin for KM3xx/5xx Data Loggers. Ver 1.21 B923", this));
     layout->addWidget(centredLine("ZERIN ELECTRONIC CO., LTD.", this));
+    const QString folder = dataFolderLine(parent);
+    if (!folder.isEmpty()) {
+        auto* line = new QLabel(folder, this);
+        line->setObjectName(QStringLiteral("dataFolder"));
+        line->setAlignment(Qt::AlignCenter);
+        line->setWordWrap(true);
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(line);
+    }
     layout->addStretch();
     layout->addLayout(buttons);
     resize(dialogUnits(this, kWidthDlu, kHeightDlu));

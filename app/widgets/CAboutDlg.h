@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
-// The About box: program name, version and maker, with an OK button.
+// The About box: program name, version and maker, with an OK button; over a
+// main frame whose settings and logs are not beside the program, also the
+// folder they are in.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 
