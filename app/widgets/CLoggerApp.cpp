@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <QScreen>
+#include <cstdio>
 
+#include "app/widgets/DemoLogger.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "ui/widgets/ResourceImages.h"
@@ -10,13 +12,27 @@
 CLoggerApp::CLoggerApp(int& argc, char** argv)
     : QApplication(argc, argv), data_(std::make_unique<AppData>()) {}
 
-CLoggerApp::~CLoggerApp() = default;
+CLoggerApp::~CLoggerApp() {
+    // Before the frame goes and writes the settings.
+    if (demo_) DemoLogger::keepPortOutOfSettings(data_->settings, portAtStart_);
+}
 
 bool CLoggerApp::InitInstance() {
     setOrganizationName(kProfileKey);
     setApplicationName(kApplicationName);
     setWindowIcon(resourceIcon(kAppIcon));
-    frame_ = startMainFrame(*data_, arguments());
+    QStringList commandLine = arguments();
+    MainFrameOptions options;
+    if (takeDemoOption(commandLine)) {
+        demo_ = std::make_unique<DemoLogger>();
+        if (demo_->running()) {
+            options.lastPaneText = DemoLogger::kPaneText;
+        } else {
+            std::fputs("The demo logger cannot start: no pseudo-terminal.\n", stderr);
+        }
+    }
+    frame_ = startMainFrame(*data_, commandLine, options);
+    if (frame_) portAtStart_ = data_->settings.comPort;
     return frame_ != nullptr;
 }
 
@@ -37,7 +53,7 @@ std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arg
     }
 
     // Only now, after the frame and a file named on the command line.
-    data.programDir = options.programDir.empty() ? executableDir() : options.programDir;
+    data.programDir = options.programDir.empty() ? dataDir() : options.programDir;
     data.settings = readSettingsFile(data.programDir);
     makeLogFilesDir(data);
     for (int& visible : data.channelVisible) visible = 1;

@@ -7,9 +7,10 @@
 #include "app/widgets/CMainFrame.h"
 
 struct AppData;
+class DemoLogger;
 
-// The application object: owns the process-wide record and the main frame,
-// and starts the program.
+// The application object: owns the process-wide record, the main frame and,
+// with --demo, the built-in demo logger, and starts the program.
 class CLoggerApp : public QApplication {
     Q_OBJECT
 
@@ -23,14 +24,16 @@ public:
     AppData& data() { return *data_; }
 
 private:
-    std::unique_ptr<AppData> data_;  // outlives the frame
+    std::unique_ptr<AppData> data_;     // outlives the frame
+    std::unique_ptr<DemoLogger> demo_;  // outlives the frame, whose port reads it
     std::unique_ptr<CMainFrame> frame_;
+    int portAtStart_ = 0;
 };
 
 // Start-up once the application exists: the main frame, a log file named on
 // the command line (`arguments` as QCoreApplication::arguments() gives them),
-// and only then the program directory (options.programDir, or beside the
-// program when empty), the settings, Logfiles and the channel flags. nullptr
+// and only then the program directory (options.programDir, or dataDir()
+// when empty), the settings, Logfiles and the channel flags. nullptr
 // when the file does not open; Dravin.ini is then left as it is.
 std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arguments,
                                            const MainFrameOptions& options = {});

@@ -30,6 +30,8 @@ constexpr const char* kRealtimeCloseText =
 constexpr const char* kReadyText = "Ready";
 constexpr const char* kUntitled = "Untitled";
 
+constexpr int kLastPaneId = 131;
+
 struct StatusPaneSpec {
     int id;
     int width;  // 0: stretches
@@ -45,7 +47,7 @@ constexpr StatusPaneSpec kStatusPanes[] = {
     {138, 70, " --", false},
     {145, 70, " --", false},
     {157, 70, "--", false},
-    {131, 0, "ZERIN ELECTRIC CO., LTD.", false},
+    {kLastPaneId, 0, "ZERIN ELECTRIC CO., LTD.", false},
 };
 constexpr int kMessagePaneWidth = 60;
 constexpr int kNoPane = 0;  // shown alone, it closes every pane
@@ -112,7 +114,7 @@ QPrinter& CMainFrame::printer() {
 }
 
 std::string CMainFrame::settingsDir() const {
-    return options_.programDir.empty() ? executableDir() : options_.programDir;
+    return options_.programDir.empty() ? dataDir() : options_.programDir;
 }
 
 // ---- construction -------------------------------------------------------
@@ -220,7 +222,8 @@ void CMainFrame::createStatusBar() {
     messagePane_->setFixedWidth(width);
     bar->addWidget(messagePane_);
     for (const StatusPaneSpec& spec : kStatusPanes) {
-        auto* pane = new QLabel(spec.text, bar);
+        const bool replaced = spec.id == kLastPaneId && !options_.lastPaneText.empty();
+        auto* pane = new QLabel(replaced ? fromUtf8(options_.lastPaneText) : spec.text, bar);
         pane->setObjectName(QString("pane%1").arg(spec.id));
         pane->setAlignment(Qt::AlignCenter);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -29,8 +29,11 @@ class QToolBar;
 struct MainFrameOptions {
     // Where the serial adapters are looked for; tests use a folder of links.
     std::string deviceDir = kDefaultDeviceDir;
-    // Where Dravin.ini is written when the frame goes; empty: beside the program.
+    // Where Dravin.ini is written when the frame goes; empty: dataDir().
     std::string programDir;
+    // The status bar's last pane instead of the maker's name: the built-in
+    // demo logger says there that it runs.
+    std::string lastPaneText = {};
 };
 
 // The one main window: menu bar, toolbar, status bar, the four docking panes
