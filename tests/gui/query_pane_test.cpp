@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
@@ -324,6 +325,9 @@ TEST_F(QueryPaneTest, AConfirmedDayBecomesItsEightDigits) {
 
 TEST_F(QueryPaneTest, TheCalendarOpensUnderTheFieldRightAligned) {
     CDatePickerCombo& field = *pane_.fromDateField();
+    // Room on the left for the calendar that hangs out past the field.
+    const QRect screen = field.screen()->availableGeometry();
+    pane_.window()->move(screen.left() + 400, screen.top() + 100);
     QRect popupRect;
     QSize calendarSize;
     bool hasClearButton = true;
@@ -341,6 +345,21 @@ TEST_F(QueryPaneTest, TheCalendarOpensUnderTheFieldRightAligned) {
     EXPECT_EQ(popupRect.top(), fieldRect.bottom() + 1);
     EXPECT_EQ(popupRect.size(), calendarSize + QSize(4, 4));
     EXPECT_FALSE(hasClearButton);
+}
+
+// A pane at the screen's left edge would put a right-aligned calendar past
+// it: the calendar moves right, onto the screen.
+TEST_F(QueryPaneTest, TheCalendarStaysOnTheScreen) {
+    CDatePickerCombo& field = *pane_.fromDateField();
+    const QRect screen = field.screen()->availableGeometry();
+    pane_.window()->move(screen.left(), screen.top());
+    QRect popupRect;
+    dropDown(field, [&](QDialog& popup) {
+        popupRect = popup.geometry();
+        QTest::keyClick(&popup, Qt::Key_Escape);
+    });
+    EXPECT_GE(popupRect.left(), screen.left());
+    EXPECT_EQ(popupRect.top(), field.mapToGlobal(QPoint(0, field.height())).y());
 }
 
 // ---- in the main frame --------------------------------------------------

@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -71,7 +73,17 @@ void CDatePickerCombo::showPopup() {
     lineEdit()->selectAll();
 }
 
+// Under the field, right edges together; moved back onto the screen where
+// that would put it past an edge (a field near the screen's left edge).
 QRect CDatePickerCombo::popupGeometry(QSize size) const {
     const QPoint bottomRight = mapToGlobal(QPoint(width(), height()));
-    return QRect(QPoint(bottomRight.x() - size.width(), bottomRight.y()), size);
+    QRect placed(QPoint(bottomRight.x() - size.width(), bottomRight.y()), size);
+    if (const QScreen* shown = screen()) {
+        const QRect room = shown->availableGeometry();
+        placed.moveLeft(std::clamp(placed.left(), room.left(),
+                                   std::max(room.left(), room.right() + 1 - size.width())));
+        placed.moveTop(std::clamp(placed.top(), room.top(),
+                                  std::max(room.top(), room.bottom() + 1 - size.height())));
+    }
+    return placed;
 }

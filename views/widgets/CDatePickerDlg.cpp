@@ -1,11 +1,12 @@
 #include "views/widgets/CDatePickerDlg.h"
 
-#include <QFontMetrics>
+#include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QTime>
 #include <QTimeEdit>
+#include <QVBoxLayout>
 
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
@@ -14,34 +15,15 @@
 
 namespace {
 
-// A control's place on the form in dialog units.
-struct DialogRect {
-    int x, y, width, height;
-};
-
-// The form and its controls, as the pane was laid out in dialog units.
-constexpr DialogRect kFormRect{0, 0, 133, 205};
-constexpr DialogRect kFromLabelRect{6, 18, 20, 8};
-constexpr DialogRect kFromDateRect{28, 16, 47, 12};
-constexpr DialogRect kFromTimeRect{81, 15, 42, 12};
-constexpr DialogRect kToLabelRect{6, 36, 12, 8};
-constexpr DialogRect kToDateRect{28, 35, 47, 12};
-constexpr DialogRect kToTimeRect{81, 34, 42, 12};
-constexpr DialogRect kQueryRect{35, 69, 54, 17};
 constexpr int kQueryIconSize = 24;
+constexpr int kDateDigits = 8;  // "YYYYMMDD"
 
-// Dialog units to pixels with the form's font: a horizontal unit is a quarter
-// of the average character width, a vertical one an eighth of the height.
-QRect toPixels(const QFontMetrics& metrics, const DialogRect& r) {
-    const int baseX = metrics.averageCharWidth();
-    const int baseY = metrics.height();
-    return QRect(r.x * baseX / 4, r.y * baseY / 8, r.width * baseX / 4, r.height * baseY / 8);
-}
-
-// Places `control` on the form, never smaller than it can be drawn.
-void place(QWidget* control, const DialogRect& r) {
-    const QRect rect = toPixels(control->parentWidget()->fontMetrics(), r);
-    control->setGeometry(QRect(rect.topLeft(), rect.size().expandedTo(control->minimumSizeHint())));
+CDatePickerCombo* makeDateField(QWidget* form, const char* name) {
+    auto* field = new CDatePickerCombo(form);
+    field->setObjectName(name);
+    field->setMinimumContentsLength(kDateDigits);
+    field->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return field;
 }
 
 QTimeEdit* makeTimeField(QWidget* form, const char* name) {
@@ -72,27 +54,32 @@ CDatePickerDlg::CDatePickerDlg(AppData& data, FrameUi& ui, QWidget* parent)
     setFocusProxy(fromDateField_);
 }
 
+// From and To, each a date and a time, on two rows with the Query button
+// below them. A grid rather than fixed places: the fields take the room their
+// texts need in the font the desktop gives them, so no date is cut off.
 void CDatePickerDlg::buildForm() {
     auto* form = new QWidget(this);
     form->setObjectName("queryForm");
-    form->resize(toPixels(form->fontMetrics(), kFormRect).size());
-    place(new QLabel(QStringLiteral("From:"), form), kFromLabelRect);
-    place(new QLabel(QStringLiteral("To:"), form), kToLabelRect);
-    fromDateField_ = new CDatePickerCombo(form);
-    fromDateField_->setObjectName("fromDate");
-    place(fromDateField_, kFromDateRect);
+    auto* grid = new QGridLayout(form);
+    fromDateField_ = makeDateField(form, "fromDate");
     fromTimeField_ = makeTimeField(form, "fromTime");
-    place(fromTimeField_, kFromTimeRect);
-    toDateField_ = new CDatePickerCombo(form);
-    toDateField_->setObjectName("toDate");
-    place(toDateField_, kToDateRect);
+    toDateField_ = makeDateField(form, "toDate");
     toTimeField_ = makeTimeField(form, "toTime");
-    place(toTimeField_, kToTimeRect);
+    grid->addWidget(new QLabel(QStringLiteral("From:"), form), 0, 0);
+    grid->addWidget(fromDateField_, 0, 1);
+    grid->addWidget(fromTimeField_, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("To:"), form), 1, 0);
+    grid->addWidget(toDateField_, 1, 1);
+    grid->addWidget(toTimeField_, 1, 2);
     queryButton_ = new QPushButton(QIcon(":/res/bmp175.svg"), QStringLiteral("Query"), form);
     queryButton_->setObjectName("queryButton");
     queryButton_->setIconSize(QSize(kQueryIconSize, kQueryIconSize));
     queryButton_->setDefault(true);
-    place(queryButton_, kQueryRect);
+    grid->setRowMinimumHeight(2, queryButton_->sizeHint().height() / 2);
+    grid->addWidget(queryButton_, 3, 0, 1, 3, Qt::AlignHCenter);
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(form, 0, Qt::AlignLeft);
+    page->addStretch(1);
 }
 
 void CDatePickerDlg::connectFields() {
