@@ -112,6 +112,7 @@ protected:
         out.close();
         // The view paints what the window would show of the file as loaded.
         data_ = std::make_unique<AppData>();
+        for (int& visible : data_->channelVisible) visible = 1;
         ASSERT_EQ(loadDocumentFile(log_, *data_), LogReadResult::Ok);
     }
 
@@ -159,6 +160,16 @@ TEST_F(CliChartFilesTest, BitmapIsTheViewsPictureInFiveBitsAColour) {
         const QImage shown = view.renderPicture(QSize(c.width, c.height));
         EXPECT_EQ(differingPixels(bytes, shown), 0);
     }
+    // Every channel of the log is drawn: the bitmap holds channel 1's red.
+    runCli({"export", "--bmp", log_, path("chart.bmp")});
+    const std::string bytes = readFile(path("chart.bmp"));
+    int red = 0;
+    for (size_t i = kBitmapHeaderSize; i + 1 < bytes.size(); i += 2) {
+        uint16_t pixel;
+        std::memcpy(&pixel, bytes.data() + i, 2);
+        if (pixel == toRgb555(0xFFFF0000)) ++red;
+    }
+    EXPECT_GT(red, 100);
 }
 
 TEST_F(CliChartFilesTest, PdfIsTheReportOnOneLandscapePageWithRealText) {

@@ -170,6 +170,8 @@ int realtime(LoggerSession& session, const CliOptions& options) {
 // stderr naming the file and what is wrong with it when it cannot be read.
 std::unique_ptr<AppData> loadLog(const std::string& path) {
     auto data = std::make_unique<AppData>();
+    // A log opened shows every channel, in the window as in the chart files.
+    for (int& visible : data->channelVisible) visible = 1;
     const LogReadResult result = loadDocumentFile(path, *data);
     if (result == LogReadResult::Ok) return data;
     std::string message = documentLoadMessage(result, path);
