@@ -43,7 +43,9 @@ LoggerSession::LoggerSession(const CliOptions& options)
       data_(std::make_unique<AppData>()),
       ui_(*data_, isatty(STDERR_FILENO) != 0),
       engine_(*data_, loop_, port_, ui_, clock_) {
-    data_->programDir = executableDir();
+    // Where the window keeps Dravin.ini and Logfiles: beside the programs, or
+    // the user's own folder when they are installed where nobody may write.
+    data_->programDir = dataDir();
     data_->settings = readSettingsFile(data_->programDir);
     loop_.attach(port_, engine_);
     if (options_.trace) engine_.setTrace(traceLine);
