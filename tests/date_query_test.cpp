@@ -27,7 +27,7 @@ constexpr const char* kLogName = "1234567890_20240105_0900.drav";
 
 std::string minuteStamp(uint32_t minute) {
     char text[kTimestampLength + 1];
-    std::snprintf(text, sizeof text, "20240105%02u%02u00", 9 + minute / 60, minute % 60);
+    std::snprintf(text, sizeof text, "20240105%02u%02u00", (9 + minute / 60) % 24, minute % 60);
     return text;
 }
 

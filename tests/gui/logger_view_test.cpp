@@ -46,7 +46,7 @@ void fillStore(LogStore& store, uint32_t channels, uint32_t records) {
     }
     for (uint32_t i = 0; i < records; ++i) {
         char stamp[15];
-        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", 9 + i / 60, i % 60);
+        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", (9 + i / 60) % 24, i % 60);
         std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
         for (int c = 0; c < kChannels; ++c) {
             store.values[c][i] = 20.0f + static_cast<float>(c) + static_cast<float>(i % 7) / 2;

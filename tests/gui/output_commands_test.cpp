@@ -92,7 +92,7 @@ protected:
         }
         for (uint32_t i = 0; i < 241; ++i) {
             char stamp[15];
-            std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", 9 + i / 60, i % 60);
+            std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", (9 + i / 60) % 24, i % 60);
             std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
             store.values[0][i] = 21.5f + static_cast<float>(i % 10) / 10;
             store.values[1][i] = 48.0f - static_cast<float>(i % 20) / 10;

@@ -59,7 +59,7 @@ void writeMinuteLog(const std::string& path) {
     store.recordCount = kMinuteRecords;
     for (uint32_t i = 0; i < kMinuteRecords; ++i) {
         char stamp[kTimestampLength + 1];
-        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", 9 + i / 60, i % 60);
+        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", (9 + i / 60) % 24, i % 60);
         std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
         store.values[0][i] = static_cast<float>(i);
     }
