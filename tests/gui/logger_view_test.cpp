@@ -10,86 +10,39 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/Profile.h"
 #include "base/AppData.h"
-#include "logdata/LogFile.h"
+#include "gui/support/FrameWithLog.h"
 #include "views/ChartGeometry.h"
 #include "views/widgets/CLoggerView.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-
-// `records` records of `channels` channels a minute apart from 2024-01-05
-// 09:00:00; channel c of record i holds 20 + c + (i % 7) / 2.
+// Channel c of record i holds 20 + c + (i % 7) / 2.
 void fillStore(LogStore& store, uint32_t channels, uint32_t records) {
-    store.channelCount = channels;
-    for (int c = 0; c < kChannels; ++c) {
-        store.unitCodes[c] = c % 2;
-        store.setChannelUnit(c, store.unitCodes[c]);
-    }
+    fillMinuteLog(store, channels, records);
     for (uint32_t i = 0; i < records; ++i) {
-        char stamp[15];
-        std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", (9 + i / 60) % 24, i % 60);
-        std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
         for (int c = 0; c < kChannels; ++c) {
             store.values[c][i] = 20.0f + static_cast<float>(c) + static_cast<float>(i % 7) / 2;
         }
     }
-    store.recordCount = records;
 }
 
-class LoggerViewTest : public ::testing::Test {
+class LoggerViewTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root() + "/";
-        for (int& visible : data_->channelVisible) visible = 1;
-        fs::create_directory(root() + "/dev");
-        frame_ = std::make_unique<CMainFrame>(*data_,
-                                              MainFrameOptions{root() + "/dev", data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settle();
-    }
-    void TearDown() override { frame_.reset(); }
-
-    std::string root() const { return dir_.path().toStdString(); }
-    AppData& data() { return *data_; }
     CLoggerView& view() { return *frame_->view(); }
 
     // Writes a log file and loads it as the file list does.
     void loadLog(uint32_t channels, uint32_t records) {
-        LogStore& store = data().store;
-        fillStore(store, channels, records);
-        std::memcpy(data().setup.serialNo, "1234567890", 10);
-        const std::string path = root() + "/log.drav";
-        std::ofstream out(path, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, store, data().setup));
-        out.close();
-        store.currentFilePath = path;
-        store.currentFileName = "log.drav";
-        ASSERT_TRUE(loadLogFile(data(), frame_->frameUi()));
-        settle();
+        fillStore(data().store, channels, records);
+        saveAndLoadLog();
     }
 
     ChartRect plot() { return view().plotRect; }
@@ -121,16 +74,13 @@ protected:
         mouse(QEvent::MouseButtonPress, Qt::RightButton, pos, Qt::RightButton);
         mouse(QEvent::MouseButtonRelease, Qt::RightButton, pos);
         menuOpened_ = opened;
-        settle();
+        settleEvents();
     }
     QString pane(int id) {
         return frame_->statusBar()->findChild<QLabel*>(QString("pane%1").arg(id))->text();
     }
     std::string firstStamp() { return std::string(data().store.timestamp(0)); }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
     bool menuOpened_ = false;
 };
 
@@ -208,11 +158,11 @@ TEST_F(LoggerViewTest, MovingTheMouseNeverPaintsThePictureAgain) {
     const qint64 picture = view().picture().cacheKey();
     for (int x = plot().left; x < plot().right; x += 37) moveTo(x);
     drag(plot().left + 10, plot().left + 300);  // the box is an overlay too, until released
-    settle();
+    settleEvents();
     EXPECT_NE(view().picture().cacheKey(), picture) << "the zoom painted the kept records";
     const qint64 zoomed = view().picture().cacheKey();
     moveTo(plot().left + 50);
-    settle();
+    settleEvents();
     EXPECT_EQ(view().picture().cacheKey(), zoomed);
 }
 

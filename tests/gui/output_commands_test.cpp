@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -22,10 +21,9 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/Profile.h"
 #include "base/AppData.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
-#include "logdata/LogFile.h"
 #include "support/FileSizeLimit.h"
 #include "views/BitmapFile.h"
 #include "views/TextExport.h"
@@ -36,10 +34,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -60,54 +54,23 @@ std::string run(const std::string& command) {
     return output;
 }
 
-class OutputCommandsTest : public ::testing::Test {
+class OutputCommandsTest : public FrameWithLogTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root() + "/";
-        for (int& visible : data_->channelVisible) visible = 1;
-        fs::create_directory(root() + "/dev");
-        frame_ = std::make_unique<CMainFrame>(*data_,
-                                              MainFrameOptions{root() + "/dev", data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settle();
+        FrameWithLogTest::SetUp();
         loadLog();
     }
-    void TearDown() override { frame_.reset(); }
-
-    std::string root() const { return dir_.path().toStdString(); }
-    AppData& data() { return *data_; }
 
     // Two channels, 241 records a minute apart from 2024-01-05 09:00:00.
     void loadLog() {
         LogStore& store = data().store;
-        store.channelCount = 2;
-        for (int c = 0; c < kChannels; ++c) {
-            store.unitCodes[c] = c % 2;
-            store.setChannelUnit(c, store.unitCodes[c]);
-        }
+        fillMinuteLog(store, 2, 241);
         for (uint32_t i = 0; i < 241; ++i) {
-            char stamp[15];
-            std::snprintf(stamp, sizeof stamp, "20240105%02u%02u00", (9 + i / 60) % 24, i % 60);
-            std::memcpy(store.timestamps[i].data(), stamp, kTimestampLength);
             store.values[0][i] = 21.5f + static_cast<float>(i % 10) / 10;
             store.values[1][i] = 48.0f - static_cast<float>(i % 20) / 10;
         }
-        store.recordCount = 241;
         std::memcpy(data().setup.name, "Cold room", 9);
-        std::memcpy(data().setup.serialNo, "1234567890", 10);
-        const std::string path = root() + "/log.drav";
-        std::ofstream out(path, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, store, data().setup));
-        out.close();
-        store.currentFilePath = path;
-        store.currentFileName = "log.drav";
-        ASSERT_TRUE(loadLogFile(data(), frame_->frameUi()));
-        settle();
+        saveAndLoadLog();
     }
 
     // Runs `command` with `chosen` typed into its save dialog; `replace`
@@ -148,9 +111,6 @@ protected:
         return {width, height};
     }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
     std::vector<std::string> questions_;
 };
 
