@@ -5,6 +5,8 @@
 #include "base/AppSettings.h"
 #include "link/LinkState.h"
 #include "link/LoggerSetup.h"
+#include "logdata/ChannelLimits.h"
+#include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
 
 // The process-wide record: all data the program keeps for its whole run. One
@@ -24,6 +26,12 @@ struct AppData {
     // Where saved downloads go; empty means programDir + "Logfiles/". The
     // command-line tool points it elsewhere with --dir.
     std::string logDirOverride;
+    // The alarm limits of the log shown, per channel; none set leaves every
+    // picture and file as without them.
+    ChannelLimits limits;
+    // Temperatures of "oC" channels are shown in °F.
+    bool fahrenheit;
+    double activationEnergy = kDefaultActivationEnergy;  // J/mol, for the MKT
 };
 
 // The directory of the running executable, ending in '/'.

@@ -1,0 +1,46 @@
+#include "logdata/KineticTemperature.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "logdata/LogStore.h"
+
+namespace {
+
+constexpr double kZeroCelsius = 273.15;
+
+}  // namespace
+
+bool isTemperatureUnit(std::string_view unitText) {
+    return unitText == "oC" || unitText == "F";
+}
+
+std::optional<double> meanKineticTemperature(const LogStore& store, int channel,
+                                             double activationEnergy) {
+    if (channel < 0 || channel >= kChannels || !(activationEnergy > 0.0)) return std::nullopt;
+    const std::string& unit = store.unitTexts[static_cast<std::size_t>(channel)];
+    if (!isTemperatureUnit(unit)) return std::nullopt;
+    const bool fahrenheit = unit == "F";
+    const uint32_t count = std::min(store.recordCount, kLogCapacity);
+    if (count == 0) return std::nullopt;
+    const double ratio = activationEnergy / kGasConstant;  // kelvin
+    const auto& values = store.values[static_cast<std::size_t>(channel)];
+    // The exponents are near -30: sum them relative to the largest so that
+    // nothing underflows, whatever the energy.
+    double largest = -std::numeric_limits<double>::infinity();
+    for (uint32_t i = 0; i < count; ++i) {
+        const double celsius = fahrenheit ? (values[i] - 32.0) * 5.0 / 9.0 : values[i];
+        const double kelvin = celsius + kZeroCelsius;
+        if (!(kelvin > 0.0) || !std::isfinite(kelvin)) return std::nullopt;
+        largest = std::max(largest, -ratio / kelvin);
+    }
+    double sum = 0.0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const double celsius = fahrenheit ? (values[i] - 32.0) * 5.0 / 9.0 : values[i];
+        sum += std::exp(-ratio / (celsius + kZeroCelsius) - largest);
+    }
+    const double kelvin = ratio / -(std::log(sum / count) + largest);
+    const double celsius = kelvin - kZeroCelsius;
+    return fahrenheit ? celsius * 9.0 / 5.0 + 32.0 : celsius;
+}

@@ -1,0 +1,26 @@
+#include "views/TemperatureUnit.h"
+
+#include "logdata/LogStore.h"
+
+float toFahrenheit(float celsius) {
+    return celsius * 9.0f / 5.0f + 32.0f;
+}
+
+float toFahrenheitSpan(float celsius) {
+    return celsius * 9.0f / 5.0f;
+}
+
+bool showsFahrenheit(const LogStore& store, int channel, bool fahrenheit) {
+    return fahrenheit && channel >= 0 && channel < kChannels &&
+           store.unitTexts[static_cast<std::size_t>(channel)] == kCelsiusUnitText;
+}
+
+float shownValue(const LogStore& store, int channel, float value, bool fahrenheit) {
+    return showsFahrenheit(store, channel, fahrenheit) ? toFahrenheit(value) : value;
+}
+
+std::string_view shownUnitText(const LogStore& store, int channel, bool fahrenheit) {
+    if (channel < 0 || channel >= kChannels) return {};
+    if (showsFahrenheit(store, channel, fahrenheit)) return kFahrenheitUnitText;
+    return store.unitTexts[static_cast<std::size_t>(channel)];
+}

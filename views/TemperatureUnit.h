@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct LogStore;
+
+// The °C / °F choice of the window: "oC" channels may be shown in °F. Files
+// and the txt/xls exports keep the stored values; only what is shown (and the
+// CSV export) follows the choice.
+inline constexpr char kCelsiusUnitText[] = "oC";
+inline constexpr char kFahrenheitUnitText[] = "F";
+
+float toFahrenheit(float celsius);
+// A difference of °C as °F (a span, a step): no offset.
+float toFahrenheitSpan(float celsius);
+
+// The channel is "oC" and °F is chosen.
+bool showsFahrenheit(const LogStore& store, int channel, bool fahrenheit);
+// A value of the channel as shown.
+float shownValue(const LogStore& store, int channel, float value, bool fahrenheit);
+// The channel's unit text as shown: "F" for an "oC" channel shown in °F.
+std::string_view shownUnitText(const LogStore& store, int channel, bool fahrenheit);
