@@ -35,8 +35,8 @@ int64_t digits(const Timestamp& stamp, int at, int count) {
 }
 
 int64_t recordSeconds(const LogStore& store, uint32_t i, uint32_t count) {
-    const uint32_t from = i + 1 < count ? i : i - 1;
     if (count < 2) return 0;
+    const uint32_t from = i + 1 < count ? i : i - 1;
     const auto start = stampSeconds(store.timestamps[from]);
     const auto end = stampSeconds(store.timestamps[from + 1]);
     if (!start || !end || *end <= *start) return 0;
