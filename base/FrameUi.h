@@ -30,6 +30,13 @@ public:
     virtual void openBusyBox(std::string_view text) = 0;
     // The busy box shows AppData::busyText; `over` enables its buttons.
     virtual void updateBusyBox(bool over) = 0;
+    // An Auto log download took a package: `packagesDone` of the
+    // `packagesTotal` the logger announced have arrived. Only the window
+    // draws it.
+    virtual void downloadProgress(int packagesDone, int packagesTotal) {
+        (void)packagesDone;
+        (void)packagesTotal;
+    }
     virtual void showPaneAlone(int paneId) = 0;
     virtual void fillFileList() = 0;
     virtual void redrawChart() = 0;

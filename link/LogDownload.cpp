@@ -147,6 +147,8 @@ void ProtocolEngine::afterLogBytes(bool packageTaken, bool progressed) {
     }
     if (downloadCode_ == REPLY_AUTO_LOGS && packageTaken) {
         data_.busyText = progressText(link.packagesDone, link.packagesTotal);
+        ui_.downloadProgress(static_cast<int>(link.packagesDone),
+                             static_cast<int>(link.packagesTotal));
         ui_.updateBusyBox(false);
         if (link.packagesDone >= link.packagesTotal) {
             finishDownload();

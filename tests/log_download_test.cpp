@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/ProtocolEngine.h"
@@ -134,6 +135,28 @@ TEST_F(LogDownloadTest, ProgressIsShownAfterEveryChunk) {
     EXPECT_THAT(ui.busyTexts, ElementsAre("Downloading data, please wait...",
                                           "\r\nDownloading 1 pacakges, total 3 pacakges...",
                                           "\r\nDownloading 2 pacakges, total 3 pacakges..."));
+}
+
+TEST_F(LogDownloadTest, ThePackageCountReachesTheWindowAsPackagesArrive) {
+    using Calls = std::vector<std::pair<int, int>>;
+    engine.startAutoDownload();
+    EXPECT_THAT(ui.progressCalls, IsEmpty());
+    receive(autoPackage(5, 1, 0, 5));
+    receive(autoPackage(5, 2, 5, 5));
+    EXPECT_EQ(ui.progressCalls, (Calls{{1, 5}, {2, 5}}));
+    EXPECT_TRUE(engine.downloadActive());
+
+    // Three more in one chunk: the count as it stands after the chunk.
+    receive(autoPackage(5, 3, 10, 5) + autoPackage(5, 4, 15, 5) + autoPackage(5, 5, 20, 5));
+    EXPECT_EQ(ui.progressCalls, (Calls{{1, 5}, {2, 5}, {5, 5}}));
+    EXPECT_FALSE(engine.downloadActive());
+}
+
+TEST_F(LogDownloadTest, TheManuLogIsOnePackageAndCountsNothing) {
+    engine.startManuDownload();
+    receive(package(REPLY_MANU_LOGS, 1, 1, records(0, 3, 15)));
+    EXPECT_EQ(data->store.recordCount, 3u);
+    EXPECT_THAT(ui.progressCalls, IsEmpty());
 }
 
 TEST_F(LogDownloadTest, RepeatedPackageChangesNothing) {

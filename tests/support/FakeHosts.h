@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/AppData.h"
@@ -76,6 +77,9 @@ public:
         busyTexts.push_back(data_.busyText);
         if (over) busyOver = true;
     }
+    void downloadProgress(int packagesDone, int packagesTotal) override {
+        progressCalls.emplace_back(packagesDone, packagesTotal);
+    }
     void showPaneAlone(int paneId) override { panes.push_back(paneId); }
     void fillFileList() override { ++fileListFills; }
     void redrawChart() override { ++redraws; }
@@ -98,6 +102,7 @@ public:
     bool busyOpen = false;
     bool busyOver = false;
     std::vector<std::string> busyTexts;
+    std::vector<std::pair<int, int>> progressCalls;  // packages done, total
     std::vector<int> panes;
     int fileListFills = 0;
     int redraws = 0;
