@@ -11,6 +11,7 @@
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
+#include "views/LimitTexts.h"
 #include "views/TemperatureUnit.h"
 
 // Failures show the summary's fields by name rather than its bytes.
@@ -63,6 +64,23 @@ std::vector<Record> minutes(const std::vector<float>& values) {
     return records;
 }
 
+// Above, below, above straight to below, a gap of an hour and above at the end.
+std::vector<Record> excursionPattern() {
+    return {
+        {"20240105080000", 5.0f},                             // inside
+        {"20240105080100", 9.0f},                             // above from here, two minutes
+        {"20240105080200", 9.5f},  {"20240105080300", 5.0f},  // inside
+        {"20240105080400", 1.0f},                             // below, one minute
+        {"20240105080500", 8.0f},                             // on the high limit: inside
+        {"20240105080600", 2.0f},                             // on the low limit: inside
+        {"20240105080700", 10.0f},                            // above, one minute
+        {"20240105080800", 1.5f},   // below straight after above: a new run
+        {"20240105080900", 1.0f},   // still below, and stands for the hour's gap
+        {"20240105090900", 5.0f},   // inside
+        {"20240105091000", 12.0f},  // above; the last record counts as the one before
+    };
+}
+
 ChannelLimit between(float low, float high) {
     return {high, low};
 }
@@ -85,20 +103,7 @@ TEST(ChannelLimits, ExcursionsAreSummarizedFromTheRecordsTimes) {
     } cases[] = {
         {"above, below, above straight to below, a gap of an hour, above at the end",
          coldChain,
-         {
-             {"20240105080000", 5.0f},   // inside
-             {"20240105080100", 9.0f},   // above from here, two minutes
-             {"20240105080200", 9.5f},   //
-             {"20240105080300", 5.0f},   // inside
-             {"20240105080400", 1.0f},   // below, one minute
-             {"20240105080500", 8.0f},   // on the high limit: inside
-             {"20240105080600", 2.0f},   // on the low limit: inside
-             {"20240105080700", 10.0f},  // above, one minute
-             {"20240105080800", 1.5f},   // below straight after above: a new run
-             {"20240105080900", 1.0f},   // still below, and stands for the hour's gap
-             {"20240105090900", 5.0f},   // inside
-             {"20240105091000", 12.0f},  // above; the last record counts as the one before
-         },
+         excursionPattern(),
          {.secondsAbove = 240,
           .secondsBelow = 3720,
           .excursions = 5,
@@ -310,5 +315,84 @@ TEST(TemperatureUnit, OnlyCelsiusChannelsAreShownInFahrenheit) {
         EXPECT_EQ(shownValue(*store, c.channel, 100.0f, c.fahrenheit),
                   c.converts ? 212.0f : 100.0f);
         EXPECT_EQ(shownUnitText(*store, c.channel, c.fahrenheit), c.unit);
+    }
+}
+
+TEST(LimitTexts, HoursAndMinutesOfWholeMinutes) {
+    const struct {
+        int64_t seconds;
+        const char* text;
+    } cases[] = {
+        {0, "0:00"},        {59, "0:00"},   {60, "0:01"},     {3599, "0:59"},
+        {3600, "1:00"},     {5400, "1:30"}, {97500, "27:05"}, {97559, "27:05"},
+        {360000, "100:00"}, {-1, "0:00"},   {-5400, "0:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        EXPECT_EQ(hoursMinutes(c.seconds), c.text);
+    }
+}
+
+TEST(LimitTexts, ALimitsLineGivesTheLimitsAndTimesAsShown) {
+    // Channel 1 is "oC", channel 2 "%RH" with the same values: above for 4
+    // minutes in 3 runs, below for 62 in 2.
+    const auto store = makeLog(kCelsiusCode, excursionPattern());
+    const std::optional<float> none;
+    const struct {
+        int channel;
+        ChannelLimit limit;
+        bool fahrenheit;
+        const char* line;
+    } cases[] = {
+        {0, between(2.0f, 8.0f), false,
+         "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 1:02, excursions 5"},
+        {0, between(2.0f, 8.0f), true,
+         "CH1 limits 35.6 .. 46.4 F: above 0:04, below 1:02, excursions 5"},
+        {0, {8.0f, none}, false, "CH1 limits - .. 8.0 oC: above 0:04, below 0:00, excursions 3"},
+        {0, {none, 2.0f}, true, "CH1 limits 35.6 .. - F: above 0:00, below 1:02, excursions 2"},
+        {1, between(2.0f, 8.0f), true,
+         "CH2 limits 2.0 .. 8.0 %RH: above 0:04, below 1:02, excursions 5"},
+        {0, between(-100.0f, 100.0f), false,
+         "CH1 limits -100.0 .. 100.0 oC: above 0:00, below 0:00, excursions 0"},
+        {0, {}, false, ""},
+        {kChannels, between(2.0f, 8.0f), false, ""},
+        {-1, between(2.0f, 8.0f), false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(limitsReportLine(*store, c.channel, c.limit, c.fahrenheit), c.line);
+    }
+}
+
+TEST(LimitTexts, AnMktLineGivesTheMktAsShownAndTheEnergy) {
+    const auto celsius = makeLog(kCelsiusCode, minutes({20.0f, 30.0f}));
+    const auto constant = makeLog(kCelsiusCode, minutes({5.3f, 5.3f}));
+    const auto fahrenheit = makeLog(kFahrenheitCode, minutes({68.0f, 68.0f}));
+    const auto empty = makeLog(kCelsiusCode, {});
+    const struct {
+        const char* name;
+        const LogStore& store;
+        int channel;
+        double energy;
+        bool fahrenheit;
+        const char* line;
+    } cases[] = {
+        {"20 and 30 oC", *celsius, 0, kDefaultActivationEnergy, false,
+         "CH1 MKT 26.3 oC (83.144 kJ/mol)"},
+        {"20 and 30 oC in F", *celsius, 0, kDefaultActivationEnergy, true,
+         "CH1 MKT 79.3 F (83.144 kJ/mol)"},
+        {"a constant", *constant, 0, 100000.0, false, "CH1 MKT 5.3 oC (100.000 kJ/mol)"},
+        {"a constant in F", *constant, 0, 60500.0, true, "CH1 MKT 41.5 F (60.500 kJ/mol)"},
+        {"a channel in F", *fahrenheit, 0, kDefaultActivationEnergy, false,
+         "CH1 MKT 68.0 F (83.144 kJ/mol)"},
+        {"a channel in F, shown in F", *fahrenheit, 0, kDefaultActivationEnergy, true,
+         "CH1 MKT 68.0 F (83.144 kJ/mol)"},
+        {"a %RH channel", *celsius, 1, kDefaultActivationEnergy, true, ""},
+        {"an empty store", *empty, 0, kDefaultActivationEnergy, false, ""},
+        {"no activation energy", *celsius, 0, 0.0, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(mktReportLine(c.store, c.channel, c.energy, c.fahrenheit), c.line);
     }
 }
