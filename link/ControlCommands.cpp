@@ -77,7 +77,7 @@ void ProtocolEngine::storeSample(const LocalTime& now) {
     for (int c = 0; c < kChannels; ++c) store.values[c][at] = values[c];
     stampClock(now, store.timestamps[at]);
     store.recordCount = at + 1;
-    store.computeStatistics();
+    store.appendStatistics();
 }
 
 Outcome ProtocolEngine::stopRealtime() {

@@ -103,6 +103,8 @@ void LogStore::computeStatistics() {
         std::fill(std::begin(minValue), std::end(minValue), 0.0f);
         std::fill(std::begin(avgValue), std::end(avgValue), 0.0f);
         axisMax = axisMin = axisStep = 0;
+        std::fill(std::begin(valueSum), std::end(valueSum), 0.0f);
+        statisticsCount = 0;
         return;
     }
     const uint32_t count = std::min(recordCount, kLogCapacity);
@@ -120,7 +122,28 @@ void LogStore::computeStatistics() {
         maxValue[c] = max;
         minValue[c] = min;
         avgValue[c] = sum / static_cast<float>(count);
+        valueSum[c] = sum;
     }
+    statisticsCount = count;
+    computeAxis(*this);
+}
+
+void LogStore::appendStatistics() {
+    if (recordCount < 2 || recordCount > kLogCapacity || statisticsCount + 1 != recordCount) {
+        computeStatistics();
+        return;
+    }
+    // The comparisons and the float sum run as computeStatistics's loop does,
+    // so the figures are the same to the bit.
+    const uint32_t last = recordCount - 1;
+    for (int c = 0; c < kChannels; ++c) {
+        const float v = values[c][last];
+        if (v > maxValue[c]) maxValue[c] = v;
+        if (v < minValue[c]) minValue[c] = v;
+        valueSum[c] += v;
+        avgValue[c] = valueSum[c] / static_cast<float>(recordCount);
+    }
+    statisticsCount = recordCount;
     computeAxis(*this);
 }
 

@@ -28,12 +28,21 @@ struct LogStore {
     int32_t axisStep;
     std::string currentFilePath;
     std::string currentFileName;
+    // The running sums behind avgValue, and the record count the statistics
+    // were made for.
+    float valueSum[kChannels];
+    uint32_t statisticsCount;
 
     // recordCount := 0; everything else keeps its contents.
     void clear() { recordCount = 0; }
     // Sets unitTexts[channel] (0..3) from the unit code table.
     void setChannelUnit(int channel, uint8_t code);
     void computeStatistics();
+    // The same figures as computeStatistics after one record was appended,
+    // without reading the whole store again: a realtime sample comes every
+    // second into a store of up to a day's records. Falls back to
+    // computeStatistics unless the figures were made for the records before it.
+    void appendStatistics();
     // Keeps records start .. end-1; nothing happens when start >= end.
     void keepRange(int32_t start, int32_t end);
     std::string_view timestamp(uint32_t i) const {

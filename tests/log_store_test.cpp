@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -285,6 +286,54 @@ TEST(LogStore, SetChannelUnitIgnoresChannelsOutsideOneToFour) {
     store->setChannelUnit(-1, 1);
     store->setChannelUnit(4, 1);
     for (int c = 0; c < kChannels; ++c) EXPECT_EQ(store->unitTexts[c], "");
+}
+
+// Records appended one at a time, as realtime samples come, give the figures
+// a full pass gives, to the bit; also across a cleared store, a kept range and
+// a record changed behind the running sums' back.
+TEST(LogStore, AppendedStatisticsEqualAFullPass) {
+    auto running = makeStore();
+    auto full = makeStore();
+    running->channelCount = full->channelCount = 4;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> tenths(-400, 1200);
+    auto expectSame = [&](const char* when, uint32_t at) {
+        full->recordCount = running->recordCount;
+        full->computeStatistics();
+        for (int c = 0; c < kChannels; ++c) {
+            ASSERT_EQ(running->maxValue[c], full->maxValue[c]) << when << " " << at << " ch" << c;
+            ASSERT_EQ(running->minValue[c], full->minValue[c]) << when << " " << at << " ch" << c;
+            ASSERT_EQ(running->avgValue[c], full->avgValue[c]) << when << " " << at << " ch" << c;
+        }
+        ASSERT_EQ(running->axisMax, full->axisMax) << when << " " << at;
+        ASSERT_EQ(running->axisMin, full->axisMin) << when << " " << at;
+        ASSERT_EQ(running->axisStep, full->axisStep) << when << " " << at;
+    };
+    auto append = [&](const char* when, int count) {
+        for (int n = 0; n < count; ++n) {
+            const uint32_t at = running->recordCount;
+            for (int c = 0; c < kChannels; ++c) {
+                const float v = static_cast<float>(tenths(random)) / 10.0f;
+                running->values[c][at] = full->values[c][at] = v;
+            }
+            running->recordCount = at + 1;
+            running->appendStatistics();
+            expectSame(when, at);
+        }
+    };
+    append("first", 3000);
+    running->clear();
+    append("after clear", 50);
+    running->keepRange(10, 40);
+    for (int c = 0; c < kChannels; ++c) {
+        std::copy_n(running->values[c].begin(), 30, full->values[c].begin());
+    }
+    append("after keepRange", 50);
+    // A record changed without computeStatistics: the next append still
+    // agrees once the store's own figures are redone.
+    running->values[0][5] = full->values[0][5] = 999.0f;
+    running->computeStatistics();
+    append("after a change", 5);
 }
 
 }  // namespace
