@@ -11,7 +11,7 @@ dir="${DRAVIN_BENCH_DIR:-$top/build-bench}"
 cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDRAVIN_BENCH=ON >/dev/null
 
 names=()
-for src in "$top"/bench/*.cpp "$top"/bench/gui/*.cpp; do
+for src in "$top"/bench/*.cpp "$top"/bench/gui/*.cpp "$top"/bench/line/*.cpp; do
     names+=("$(basename "$src" .cpp)")
 done
 cmake --build "$dir" --target "${names[@]}" -- -j"$(nproc)" >/dev/null
@@ -40,6 +40,7 @@ BASELINES = {
     "redrawAFullLogByPixelColumns": "redrawAFullLogSegmentBySegment",
     "textExportOfAFullStore": "theSameBytesWrittenAtOnce",
     "decodeAFullDownload": "copyTheSameBytes",
+    "downloadOf10000RecordsAt38400Baud": "lineRateBound",
 }
 
 UNIT_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}

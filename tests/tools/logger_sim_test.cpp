@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <vector>
 
 #include "sim/LoggerSim.h"
@@ -432,6 +433,28 @@ TEST(LoggerSim, StallsAfterThePackageAsked) {
     Bytes next = port.receive(31);
     ASSERT_EQ(next.size(), 31u);
     EXPECT_EQ(next[14], 0x68);
+}
+
+// At a set baud rate the bytes take their time on the wire and no less: a
+// whole download at 19200 baud, ten bits a byte, and every byte of it intact.
+TEST(LoggerSim, PacesItsBytesAtTheBaudRateAsked) {
+    constexpr int kBaud = 19200;
+    LoggerSim::Config config = standardConfig();
+    config.autoRecords = makeSimRecords(120, kFirst, 60);
+    config.pacing = {.pauseMs = 0, .baud = kBaud};
+    LoggerSim sim(config);
+    Port port(sim.devicePath());
+    const size_t bytes = (26 + 1400) + (26 + 14 * 20);  // two packages
+    const auto start = std::chrono::steady_clock::now();
+    port.send(request(simwire::kAutoLogs));
+    const Bytes got = port.receive(bytes);
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(got.size(), bytes);
+    EXPECT_EQ(got[26 + 1400 + 18], 2);  // the second package's number
+    // The first slice goes out at once; the rest waits for the line.
+    const auto wire = std::chrono::microseconds((bytes - 16) * 10 * 1'000'000 / kBaud);
+    EXPECT_GE(took, wire);
+    EXPECT_FALSE(port.byteWithin(50));
 }
 
 // The split package's first write holds the bytes asked (half when none is

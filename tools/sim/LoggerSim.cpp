@@ -22,6 +22,12 @@ constexpr uint8_t kStatusOk = 1;
 constexpr int kMaxRecordsPerPackage = 255;
 constexpr int kReadChunk = 4096;
 constexpr size_t kPackageHeader = 6;  // reply bytes 15..20
+constexpr int kBitsPerByte = 10;      // start, eight data bits, stop
+// A paced line writes this much at a time, well under the program's 200 ms
+// quiet gap even at 1200 baud.
+constexpr size_t kPacedSlice = 16;
+// Later than this after the last byte's time, a paced line counts as quiet.
+constexpr auto kLineQuiet = std::chrono::milliseconds(20);
 
 // One write to the line, sent `delayMs` after the previous write has gone out.
 struct Outgoing {
@@ -50,26 +56,47 @@ struct LoggerSim::Line {
     std::deque<Outgoing> out;
     size_t sent = 0;  // bytes of out.front() already written
     SteadyClock::time_point frontDue;
+    int baud = 0;                      // 0: unpaced
+    SteadyClock::time_point lineFree;  // a paced line has sent its last byte by then
 
     void push(std::vector<uint8_t> bytes, int delayMs) {
         if (out.empty()) frontDue = SteadyClock::now() + std::chrono::milliseconds(delayMs);
         out.push_back({std::move(bytes), delayMs});
     }
 
-    bool frontIsDue() const { return !out.empty() && SteadyClock::now() >= frontDue; }
+    SteadyClock::time_point dueAt() const {
+        return baud > 0 ? std::max(frontDue, lineFree) : frontDue;
+    }
+
+    bool frontIsDue() const { return !out.empty() && SteadyClock::now() >= dueAt(); }
 
     int pollTimeoutMs() const {
         if (out.empty()) return -1;
-        auto left = std::chrono::ceil<std::chrono::milliseconds>(frontDue - SteadyClock::now());
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(dueAt() - SteadyClock::now());
         return static_cast<int>(std::max<int64_t>(0, left.count()));
+    }
+
+    // The bytes take the line for their time on the wire after the bytes
+    // before them. A line that went quiet starts again from now; a thread
+    // woken a little late keeps the schedule and catches up, as a UART
+    // sending from its buffer never pauses.
+    void occupyLine(size_t bytes) {
+        const auto wire =
+            std::chrono::duration_cast<SteadyClock::duration>(std::chrono::nanoseconds(
+                static_cast<int64_t>(bytes) * kBitsPerByte * 1'000'000'000 / baud));
+        const auto now = SteadyClock::now();
+        lineFree = (now - lineFree > kLineQuiet ? now : lineFree) + wire;
     }
 
     // Writes what is due; false when the line is gone.
     bool flush() {
         while (frontIsDue()) {
             const auto& bytes = out.front().bytes;
-            ssize_t n = write(master, bytes.data() + sent, bytes.size() - sent);
+            size_t want = bytes.size() - sent;
+            if (baud > 0) want = std::min(want, kPacedSlice);
+            ssize_t n = write(master, bytes.data() + sent, want);
             if (n < 0) return errno == EAGAIN || errno == EINTR;
+            if (baud > 0) occupyLine(static_cast<size_t>(n));
             sent += static_cast<size_t>(n);
             if (sent < bytes.size()) return true;
             out.pop_front();
@@ -199,6 +226,7 @@ void LoggerSim::handle(const simwire::Request& request) {
         }
         now = snapshot(request.code);
     }
+    line_->baud = std::max(0, now.pacing.baud);
     answer(request, now);
 }
 

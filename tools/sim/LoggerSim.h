@@ -30,6 +30,10 @@ public:
         // Between writes, so that each write reaches the program as its own
         // chunk: the program ends a chunk at a pause of 200 ms.
         int pauseMs = 500;  // well clear of 200 ms even on a busy machine
+        // Bits per second of the line, every reply's bytes going out no
+        // faster than a start bit, eight data bits and a stop bit each allow;
+        // 0 writes as fast as the terminal takes them.
+        int baud = 0;
     };
 
     // Faults, applied to the replies of every request or, with `onlyCode`, of

@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "  --records-per-package R  records in one Auto package, 1..255 (100)\n"
     "  --packages-per-write K   Auto packages written at once (1)\n"
     "  --pause-ms M             pause between writes of a download (500)\n"
+    "  --baud B                 send no faster than a line of B baud, 10 bits a byte\n"
+    "                           (0: as fast as the terminal takes them)\n"
     "  --split-package P        send Auto package P in two writes\n"
     "  --split-at B             bytes of package P in the first write (half of it)\n"
     "  --stall-after K          stop a download after package K\n"
@@ -66,6 +68,7 @@ int* numberOption(std::string_view name, Options& o) {
     if (name == "--records-per-package") return &p.recordsPerPackage;
     if (name == "--packages-per-write") return &p.packagesPerWrite;
     if (name == "--pause-ms") return &p.pauseMs;
+    if (name == "--baud") return &p.baud;
     if (name == "--split-package") return &p.splitPackage;
     if (name == "--split-at") return &p.splitAt;
     if (name == "--stall-after") return &f.stallAfterPackage;
