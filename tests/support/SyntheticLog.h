@@ -52,10 +52,11 @@ inline void fillSyntheticLog(LogStore& store, uint32_t count, uint32_t channels,
     store.computeStatistics();
 }
 
-// The next realtime sample: one record appended and the statistics redone.
+// The next realtime sample: one record appended and folded into the
+// statistics, as the engine does.
 inline void appendSyntheticSample(LogStore& store, float noise = 0.5f) {
     if (store.recordCount >= kLogCapacity) return;
     writeSyntheticRecord(store, store.recordCount, noise);
     ++store.recordCount;
-    store.computeStatistics();
+    store.appendStatistics();
 }
