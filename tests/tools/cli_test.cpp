@@ -643,6 +643,15 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"export", "--pdf", "a.drav", "out.pdf", "--size", "800x600"},
         {"export", "--txt", "a.drav", "out.txt", "--size", "800x600"},
         {"export", "--txt", "a.drav", "out.txt", "--json"},
+        {"export", "--csv", "a.drav"},
+        {"export", "--csv", "--txt", "a.drav", "out"},
+        {"export", "--txt", "a.drav", "out.txt", "--fahrenheit"},
+        {"export", "--csv", "a.drav", "out.csv", "--ch1-high", "8"},
+        {"info", "a.drav", "--fahrenheit"},
+        {"info", "a.drav", "--ch1-high", "abc"},
+        {"info", "a.drav", "--ch5-high", "8"},
+        {"info", "a.drav", "--activation-energy", "0"},
+        {"sync-setup", "--device", "/dev/null", "--ch1-high", "2.5"},
     };
     for (const auto& args : cases) {
         RunResult run = runCli(args);
@@ -691,7 +700,7 @@ TEST_F(CliTest, InfoDescribesALogFile) {
                         R"("recordCount":3,"channelCount":1,"units":["oC"],)"
                         R"("first":"20100305142201","last":"20100305142401",)"
                         R"("max":[24],"min":[20],"avg":[22],)"
-                        R"("axisMax":24,"axisMin":20,"axisStep":1})"
+                        R"("axisMax":24,"axisMin":20,"axisStep":1,"mkt":[22.1]})"
                         "\n");
 
     RunResult text = runCli({"info", path});
@@ -700,7 +709,8 @@ TEST_F(CliTest, InfoDescribesALogFile) {
                             "\nname: Lab \"B\"\nhardware: V1.2x\nserialNo: ABCDE12345\n"
                             "recordCount: 3\nchannelCount: 1\nunits: oC\n"
                             "first: 2010-03-05 14:22:01\nlast: 2010-03-05 14:24:01\n"
-                            "max: 24\nmin: 20\navg: 22\naxis: 20 .. 24 step 1\n");
+                            "max: 24\nmin: 20\navg: 22\naxis: 20 .. 24 step 1\n"
+                            "CH1 MKT 22.1 oC (83.144 kJ/mol)\n");
 }
 
 TEST_F(CliTest, InfoReportsEveryLineWhateverBytesTheFileHolds) {
@@ -800,7 +810,7 @@ TEST_F(CliTest, ExportThatCannotBeWrittenNamesThePathAndTheReason) {
         {dir_ + "/taken.txt", "Is a directory"},
     };
     for (const auto& c : cases) {
-        for (const char* format : {"--txt", "--xls"}) {
+        for (const char* format : {"--txt", "--xls", "--csv"}) {
             RunResult run = runCli({"export", format, log, c.out});
             EXPECT_EQ(run.exitCode, 1) << c.out;
             EXPECT_EQ(run.err, "Export failed: " + c.out + ": " + c.reason + "\n");
@@ -828,6 +838,139 @@ TEST_F(CliTest, UsageListsEveryExport) {
     EXPECT_THAT(run.out, HasSubstr("dravin-cli export (--txt | --xls) FILE OUT"));
     EXPECT_THAT(run.out, HasSubstr("dravin-cli export --bmp FILE OUT [--size WxH]"));
     EXPECT_THAT(run.out, HasSubstr("dravin-cli export --pdf FILE OUT"));
+    EXPECT_THAT(run.out, HasSubstr("dravin-cli export --csv FILE OUT [--fahrenheit]"));
+    EXPECT_THAT(run.out, HasSubstr("dravin-cli info FILE [--json] [--ch1-high V] [--ch1-low V]"));
+    EXPECT_THAT(run.out, HasSubstr("--activation-energy KJ"));
+}
+
+// The four-channel log of the CSV goldens as a log file.
+LogFileImage fourChannelCsvLog() {
+    LogFileImage image;
+    image.channelCount = 4;
+    image.units = {0, 1, 5, 2};
+    image.timestamps = {"20240229120000", "20240229120100", "20240229120200"};
+    image.values = {{0.0f, 50.0f, 32.0f, 400.0f},
+                    {36.6f, 55.55f, 212.0f, 1234.56f},
+                    {-40.0f, 0.05f, -40.0f, 65535.0f}};
+    return image;
+}
+
+TEST_F(CliTest, ExportCsvWritesTheLogInTheUnitsAsked) {
+    const std::string log = dir_ + "/four.drav";
+    writeFile(log, fourChannelCsvLog().bytes());
+    const struct {
+        std::vector<std::string> options;
+        const char* out;
+        const char* golden;
+    } cases[] = {
+        {{"--csv"}, "four.csv", "csv_four_channels.csv"},
+        {{"--csv", "--fahrenheit"}, "four_f.csv", "csv_four_channels_fahrenheit.csv"},
+        {{"--fahrenheit", "--csv"}, "four_f2", "csv_four_channels_fahrenheit.csv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.out);
+        const std::string out = dir_ + "/" + c.out;
+        std::vector<std::string> args = {"export", log, out};
+        args.insert(args.begin() + 1, c.options.begin(), c.options.end());
+        RunResult run = runCli(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(sameBytes(readFile(out),
+                              readFile(DRAVIN_TEST_DATA "/export/" + std::string(c.golden))));
+    }
+    EXPECT_THAT(savedFiles(),
+                ::testing::UnorderedElementsAre("four.drav", "four.csv", "four_f.csv", "four_f2"));
+}
+
+// One record a minute with an hour's gap: channel 1 in oC goes above 8 and
+// below 2, channel 3 holds the same temperatures in F, channel 2 is %RH.
+LogFileImage excursionLog() {
+    const float celsius[] = {5.0f, 9.0f,  9.5f, 5.0f, 1.0f, 8.0f,
+                             2.0f, 10.0f, 1.5f, 1.0f, 5.0f, 12.0f};
+    LogFileImage image;
+    image.channelCount = 3;
+    image.units = {0, 1, 5, 1};
+    image.timestamps = {"20240105080000", "20240105080100", "20240105080200", "20240105080300",
+                        "20240105080400", "20240105080500", "20240105080600", "20240105080700",
+                        "20240105080800", "20240105080900", "20240105090900", "20240105091000"};
+    for (const float c : celsius)
+        image.values.push_back({c, 50.0f, static_cast<float>(c * 9.0 / 5.0 + 32.0), 99.0f});
+    return image;
+}
+
+TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
+    const std::string log = dir_ + "/excursions.drav";
+    writeFile(log, excursionLog().bytes());
+    // Channel 4 is none of the log's: its limit is left out.
+    const std::vector<std::string> limits = {"--ch1-high", "8",    "--ch1-low", "2",
+                                             "--ch3-high", "46.4", "--ch4-low", "0"};
+    std::vector<std::string> args = {"info", log, "--json"};
+    args.insert(args.end(), limits.begin(), limits.end());
+    RunResult json = runCli(args);
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_THAT(json.out, ::testing::EndsWith(
+                              R"("mkt":[6.6,null,43.8],"limits":[)"
+                              R"({"high":8,"low":2,"secondsAbove":240,"secondsBelow":3720,)"
+                              R"("timeAbove":"0:04","timeBelow":"1:02","excursions":5,)"
+                              R"("longestSeconds":3660,"longestStart":"20240105080800"},)"
+                              R"(null,)"
+                              R"({"high":46.4,"low":null,"secondsAbove":240,"secondsBelow":0,)"
+                              R"("timeAbove":"0:04","timeBelow":"0:00","excursions":3,)"
+                              R"("longestSeconds":120,"longestStart":"20240105080100"}]})"
+                              "\n"));
+
+    args[2] = "--activation-energy";
+    args.insert(args.begin() + 3, "100");
+    RunResult text = runCli(args);
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_THAT(text.out, ::testing::EndsWith("\naxis: 0 .. 60 step 20\n"
+                                              "CH1 MKT 6.7 oC (100.000 kJ/mol)\n"
+                                              "CH3 MKT 44.1 F (100.000 kJ/mol)\n"
+                                              "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 1:02, "
+                                              "excursions 5\n"
+                                              "CH3 limits - .. 46.4 F: above 0:04, below 0:00, "
+                                              "excursions 3\n"));
+}
+
+TEST_F(CliTest, InfoWithoutLimitsHasNoLimitsFigures) {
+    const std::string log = dir_ + "/excursions.drav";
+    writeFile(log, excursionLog().bytes());
+    RunResult json = runCli({"info", log, "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_THAT(json.out, ::testing::EndsWith(R"("mkt":[6.6,null,43.8]})"
+                                              "\n"));
+    RunResult text = runCli({"info", log});
+    EXPECT_THAT(text.out, ::testing::Not(HasSubstr("limits")));
+}
+
+TEST_F(CliTest, BadLimitsAndEnergiesAreUsageErrors) {
+    const struct {
+        std::vector<std::string> options;
+        std::string error;
+    } cases[] = {
+        {{"--ch1-high", "abc"}, "invalid value for --ch1-high: abc"},
+        {{"--ch2-low", "8,5"}, "invalid value for --ch2-low: 8,5"},
+        {{"--ch3-high", "nan"}, "invalid value for --ch3-high: nan"},
+        {{"--ch4-low", "inf"}, "invalid value for --ch4-low: inf"},
+        {{"--ch1-high", "1e39"}, "invalid value for --ch1-high: 1e39"},
+        {{"--ch1-high", ""}, "invalid value for --ch1-high: "},
+        {{"--ch1-high"}, "--ch1-high needs a value"},
+        {{"--ch1-low", "9", "--ch1-high", "8.5"}, "--ch1-low is above --ch1-high"},
+        {{"--activation-energy", "0"}, "invalid value for --activation-energy: 0"},
+        {{"--activation-energy", "-83.144"}, "invalid value for --activation-energy: -83.144"},
+        {{"--activation-energy", "83 kJ"}, "invalid value for --activation-energy: 83 kJ"},
+        {{"--activation-energy", "1e308"}, "invalid value for --activation-energy: 1e308"},
+        {{"--ch5-high", "8"}, "info takes no --ch5-high"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"info", "a.drav"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        RunResult run = runCli(args);
+        EXPECT_EQ(run.exitCode, 2) << c.error;
+        EXPECT_THAT(run.err, ::testing::StartsWith("dravin-cli: " + c.error + "\nusage:\n"));
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 // The chart files are painted with Qt: a build without it refuses them as a

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -16,13 +17,20 @@ const char* const kUsage =
     "  dravin-cli download    (--device PATH | --port N) [--baud B] --logs auto|manu [--dir DIR]\n"
     "  dravin-cli delete      (--device PATH | --port N) [--baud B] --logs auto|manu\n"
     "  dravin-cli realtime    (--device PATH | --port N) [--baud B] --samples N [--dir DIR]\n"
-    "  dravin-cli info FILE [--json]\n"
+    "  dravin-cli info FILE [--json] [--ch1-high V] [--ch1-low V] ... [--ch4-low V]\n"
+    "                       [--activation-energy KJ]\n"
     "  dravin-cli export (--txt | --xls) FILE OUT          the log as a text or spreadsheet file\n"
+    "  dravin-cli export --csv FILE OUT [--fahrenheit]     the log as CSV, oC channels in F if "
+    "asked\n"
     "  dravin-cli export --bmp FILE OUT [--size WxH]       the chart as a bitmap, 1000x600 if no "
     "--size\n"
     "  dravin-cli export --pdf FILE OUT                    the printed report as a PDF page\n"
     "Every logger command also takes --trace: the traffic as hex on stderr.\n"
-    "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n";
+    "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n"
+    "info's --chN-high and --chN-low are alarm limits in channel N's unit (a decimal number;\n"
+    "either may be left out): the time above and below them, the excursions and the longest\n"
+    "one. --activation-energy is the MKT's in kJ/mol, 83.144 unless given; the MKT is given\n"
+    "for every oC and F channel.\n";
 
 namespace {
 
@@ -82,6 +90,33 @@ bool parseInto(std::string_view text, std::optional<T>& out) {
     return true;
 }
 
+// A decimal number that is finite as a float.
+bool parseReal(std::string_view text, float& out) {
+    float value = 0.0f;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return false;
+    out = value;
+    return true;
+}
+
+bool parseLimit(std::string_view text, std::optional<float>& out) {
+    float value = 0.0f;
+    if (!parseReal(text, value)) return false;
+    out = value;
+    return true;
+}
+
+// kJ/mol, stored in J/mol: above zero.
+bool parseActivationEnergy(std::string_view text, double& joules) {
+    double value = 0.0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    if (!(value > 0.0) || !std::isfinite(value * 1000.0)) return false;
+    joules = value * 1000.0;
+    return true;
+}
+
 bool parseLogs(std::string_view text, LogKind& logs) {
     if (text == "auto") logs = LogKind::Auto;
     if (text == "manu") logs = LogKind::Manu;
@@ -136,6 +171,10 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Spreadsheet); }},
     {"--bmp", kExport, false,
      [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Bitmap); }},
+    {"--csv", kExport, false,
+     [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Csv); }},
+    {"--fahrenheit", kExport, false,
+     [](CliOptions& o, std::string_view) { return o.fahrenheit = true; }},
     {"--pdf", kExport, false,
      [](CliOptions& o, std::string_view) { return chooseFormat(o, ExportFormat::Pdf); }},
     {"--size", kExport, true,
@@ -171,6 +210,27 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch4High); }},
     {"--ch4-low", kSyncSetup, true,
      [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.ch4Low); }},
+    // info's limits share the names of the setup's, as values in the channel's unit.
+    {"--ch1-high", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[0].high); }},
+    {"--ch1-low", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[0].low); }},
+    {"--ch2-high", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[1].high); }},
+    {"--ch2-low", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[1].low); }},
+    {"--ch3-high", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[2].high); }},
+    {"--ch3-low", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[2].low); }},
+    {"--ch4-high", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[3].high); }},
+    {"--ch4-low", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[3].low); }},
+    {"--activation-energy", kInfo, true,
+     [](CliOptions& o, std::string_view v) {
+         return parseActivationEnergy(v, o.activationEnergy);
+     }},
     {"--offset1", kSyncSetup, true,
      [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.offsets[0]); }},
     {"--offset2", kSyncSetup, true,
@@ -181,9 +241,11 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.offsets[3]); }},
 };
 
-const OptionSpec* findOption(std::string_view name) {
+// The option of that name that the command takes; a name may mean different
+// things to different commands.
+const OptionSpec* findOption(std::string_view name, unsigned command) {
     for (const OptionSpec& spec : kOptions) {
-        if (spec.name == name) return &spec;
+        if (spec.name == name && (spec.commands & command) != 0) return &spec;
     }
     return nullptr;
 }
@@ -214,6 +276,8 @@ std::string exportMissingPart(const CliOptions& o) {
     if (o.exportFormatsGiven != 1) return "give one of --txt, --xls, --bmp and --pdf";
     if (o.bitmapSizeGiven && o.exportFormat != ExportFormat::Bitmap)
         return "--size is for --bmp only";
+    if (o.fahrenheit && o.exportFormat != ExportFormat::Csv)
+        return "--fahrenheit is for --csv only";
     const bool chart =
         o.exportFormat == ExportFormat::Bitmap || o.exportFormat == ExportFormat::Pdf;
     if (chart && !kChartOutput)
@@ -234,6 +298,13 @@ std::string missingPart(const CliOptions& o) {
     if (o.command == Command::Realtime && o.samples == 0) return "--samples N is missing";
     if ((bit & (kInfo | kExport)) != 0 && o.file.empty()) return "the log file is missing";
     if (o.command == Command::Export) return exportMissingPart(o);
+    for (int c = 0; c < kChannels; ++c) {
+        const ChannelLimit& limit = o.limits[static_cast<size_t>(c)];
+        if (limit.high && limit.low && *limit.low > *limit.high) {
+            const std::string n = std::to_string(c + 1);
+            return "--ch" + n + "-low is above --ch" + n + "-high";
+        }
+    }
     return {};
 }
 
@@ -255,8 +326,8 @@ std::optional<CliOptions> parseCommandLine(int argc, char** argv, std::string& e
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (takeFileName(o, arg)) continue;
-        const OptionSpec* spec = findOption(arg);
-        if (spec == nullptr || (spec->commands & bit) == 0) {
+        const OptionSpec* spec = findOption(arg, bit);
+        if (spec == nullptr) {
             error = std::string(argv[1]) + " takes no " + std::string(arg);
             return std::nullopt;
         }

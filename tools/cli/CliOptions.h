@@ -5,6 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "logdata/ChannelLimits.h"
+#include "logdata/KineticTemperature.h"
+
 enum class Command {
     Ports,
     Identify,
@@ -17,7 +20,7 @@ enum class Command {
     Export,
 };
 enum class LogKind { None, Auto, Manu };
-enum class ExportFormat { None, Text, Spreadsheet, Bitmap, Pdf };
+enum class ExportFormat { None, Text, Spreadsheet, Csv, Bitmap, Pdf };
 
 // The picture a bitmap export paints, in pixels.
 struct PictureSize {
@@ -60,6 +63,11 @@ struct CliOptions {
     int exportFormatsGiven = 0;  // more than one is a usage error
     PictureSize bitmapSize = kDefaultBitmapSize;
     bool bitmapSizeGiven = false;  // export --size
+    bool fahrenheit = false;       // export --csv --fahrenheit: "oC" channels in °F
+    // info: the alarm limits (--chN-high, --chN-low) in each channel's unit,
+    // and the MKT's activation energy (--activation-energy, given in kJ/mol).
+    ChannelLimits limits;
+    double activationEnergy = kDefaultActivationEnergy;  // J/mol
     SetupEdits edits;
 };
 

@@ -12,6 +12,7 @@
 #include "Reports.h"
 #include "link/SerialDevices.h"
 #include "logdata/LogFile.h"
+#include "views/CsvExport.h"
 #include "views/TextExport.h"
 
 #ifdef DRAVIN_CLI_CHART_FILES
@@ -184,6 +185,8 @@ std::unique_ptr<AppData> loadLog(const std::string& path) {
 int info(const CliOptions& options) {
     const auto data = loadLog(options.file);
     if (!data) return kExitFailed;
+    data->limits = options.limits;
+    data->activationEnergy = options.activationEnergy;
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
     return kExitOk;
 }
@@ -193,6 +196,8 @@ int writeExport(const CliOptions& options, const AppData& data) {
     switch (options.exportFormat) {
         case ExportFormat::Spreadsheet:
             return exportSpreadsheetFile(options.out, data.store, data.setup);
+        case ExportFormat::Csv:
+            return exportCsvFile(options.out, data.store, options.fahrenheit);
 #ifdef DRAVIN_CLI_CHART_FILES
         case ExportFormat::Bitmap:
             return exportChartBitmap(options.out, data, options.bitmapSize);

@@ -115,3 +115,20 @@ JsonObject& JsonObject::reals(std::string_view k, std::span<const float> values)
     body_ += ']';
     return *this;
 }
+
+JsonObject& JsonObject::raw(std::string_view k, std::string_view json) {
+    key(k);
+    body_ += json;
+    return *this;
+}
+
+JsonObject& JsonObject::raws(std::string_view k, std::span<const std::string> json) {
+    key(k);
+    body_ += '[';
+    for (size_t i = 0; i < json.size(); ++i) {
+        if (i > 0) body_ += ',';
+        body_ += json[i];
+    }
+    body_ += ']';
+    return *this;
+}

@@ -14,6 +14,9 @@ public:
     JsonObject& texts(std::string_view key, std::span<const std::string> values);
     JsonObject& integers(std::string_view key, std::span<const int64_t> values);
     JsonObject& reals(std::string_view key, std::span<const float> values);
+    // A value already in JSON form: a number as formatted, null, an object.
+    JsonObject& raw(std::string_view key, std::string_view json);
+    JsonObject& raws(std::string_view key, std::span<const std::string> json);
     // "{...}"
     std::string str() const { return "{" + body_ + "}"; }
 

@@ -1,7 +1,10 @@
 #include "Reports.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -9,6 +12,7 @@
 #include "Json.h"
 #include "Printable.h"
 #include "base/AppData.h"
+#include "views/LimitTexts.h"
 
 namespace {
 
@@ -61,6 +65,72 @@ std::string readableTime(std::string_view t) {
 
 std::string valuesText(const LogStore& store, const float (&values)[kChannels]) {
     return joined(usedValues(store, values), jsonNumber);
+}
+
+// The report lines of the MKTs and the limits of the log's channels.
+std::string channelFigureLines(const AppData& data) {
+    std::string text;
+    for (int c = 0; c < usedChannels(data.store); ++c) {
+        const std::string mkt = mktReportLine(data.store, c, data.activationEnergy, false);
+        if (!mkt.empty()) text += printable(mkt) + "\n";
+    }
+    for (int c = 0; c < usedChannels(data.store); ++c) {
+        const std::string limits =
+            limitsReportLine(data.store, c, data.limits[static_cast<size_t>(c)], false);
+        if (!limits.empty()) text += printable(limits) + "\n";
+    }
+    return text;
+}
+
+std::string jsonOneDecimal(double value) {
+    char text[400];  // a double's longest fixed form
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
+    return std::string(text, result.ptr);
+}
+
+std::vector<std::string> mktJson(const AppData& data) {
+    std::vector<std::string> values;
+    for (int c = 0; c < usedChannels(data.store); ++c) {
+        const auto mkt = meanKineticTemperature(data.store, c, data.activationEnergy);
+        values.push_back(mkt && std::isfinite(*mkt) ? jsonOneDecimal(*mkt) : "null");
+    }
+    return values;
+}
+
+std::string optionalNumber(const std::optional<float>& value) {
+    return value ? jsonNumber(*value) : "null";
+}
+
+std::string limitJson(const LogStore& store, int channel, const ChannelLimit& limit) {
+    if (!limit.any()) return "null";
+    const ExcursionSummary s = summarizeExcursions(store, channel, limit);
+    JsonObject json;
+    json.raw("high", optionalNumber(limit.high))
+        .raw("low", optionalNumber(limit.low))
+        .integer("secondsAbove", s.secondsAbove)
+        .integer("secondsBelow", s.secondsBelow)
+        .text("timeAbove", hoursMinutes(s.secondsAbove))
+        .text("timeBelow", hoursMinutes(s.secondsBelow))
+        .integer("excursions", s.excursions)
+        .integer("longestSeconds", s.longestSeconds);
+    if (s.longestStart >= 0)
+        json.text("longestStart", store.timestamp(static_cast<uint32_t>(s.longestStart)));
+    else
+        json.raw("longestStart", "null");
+    return json.str();
+}
+
+// Nothing when no channel of the log has a limit.
+std::vector<std::string> limitsJson(const AppData& data) {
+    std::vector<std::string> values;
+    bool any = false;
+    for (int c = 0; c < usedChannels(data.store); ++c) {
+        const ChannelLimit& limit = data.limits[static_cast<size_t>(c)];
+        any = any || limit.any();
+        values.push_back(limitJson(data.store, c, limit));
+    }
+    if (!any) values.clear();
+    return values;
 }
 
 struct SetupLimit {
@@ -129,7 +199,8 @@ std::string logInfoText(const AppData& data) {
            line("min", valuesText(store, store.minValue)) +
            line("avg", valuesText(store, store.avgValue)) +
            line("axis", std::to_string(store.axisMin) + " .. " + std::to_string(store.axisMax) +
-                            " step " + std::to_string(store.axisStep));
+                            " step " + std::to_string(store.axisStep)) +
+           channelFigureLines(data);
 }
 
 std::string logInfoJson(const AppData& data) {
@@ -145,12 +216,14 @@ std::string logInfoJson(const AppData& data) {
     if (store.recordCount > 0) {
         json.text("first", store.timestamp(0)).text("last", store.timestamp(store.recordCount - 1));
     }
-    return json.reals("max", usedValues(store, store.maxValue))
-               .reals("min", usedValues(store, store.minValue))
-               .reals("avg", usedValues(store, store.avgValue))
-               .integer("axisMax", store.axisMax)
-               .integer("axisMin", store.axisMin)
-               .integer("axisStep", store.axisStep)
-               .str() +
-           "\n";
+    json.reals("max", usedValues(store, store.maxValue))
+        .reals("min", usedValues(store, store.minValue))
+        .reals("avg", usedValues(store, store.avgValue))
+        .integer("axisMax", store.axisMax)
+        .integer("axisMin", store.axisMin)
+        .integer("axisStep", store.axisStep)
+        .raws("mkt", mktJson(data));
+    const std::vector<std::string> limits = limitsJson(data);
+    if (!limits.empty()) json.raws("limits", limits);
+    return json.str() + "\n";
 }
