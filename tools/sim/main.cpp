@@ -2,6 +2,7 @@
 // program and the command-line tool without hardware. Prints the terminal's
 // path and serves until SIGINT or SIGTERM.
 
+#include <iconv.h>
 #include <pthread.h>
 
 #include <cerrno>
@@ -20,7 +21,8 @@ constexpr const char* kUsage =
     "usage: dravin-logger-sim [options]\n"
     "  --serial S               serial number, 10 characters (1234567890)\n"
     "  --config C               channel configuration code (5: temperature and humidity)\n"
-    "  --name T                 logger name, up to 24 characters\n"
+    "  --name T                 logger name, up to 24 bytes in the logger's code page\n"
+    "                           (GB18030; Chinese names take two bytes a character)\n"
     "  --auto-records N         Auto log records stored (250)\n"
     "  --manu-records N         Manu log records stored (0)\n"
     "  --records-per-package R  records in one Auto package, 1..255 (100)\n"
@@ -50,6 +52,37 @@ struct Options {
     int manuRecords = 0;
     bool help = false;
 };
+
+// The name as the logger stores it: GB18030, as many whole characters as fit
+// in 24 bytes. False when the text is no UTF-8 or has no GB18030 form.
+bool loggerName(std::string_view utf8, std::array<char, 24>& name) {
+    iconv_t convert = iconv_open("GB18030", "UTF-8");
+    if (convert == reinterpret_cast<iconv_t>(-1)) return false;
+    name = {};
+    size_t used = 0;
+    bool ok = true;
+    for (size_t at = 0; at < utf8.size();) {
+        // One character: a lead byte and its continuation bytes.
+        size_t length = 1;
+        while (at + length < utf8.size() && (utf8[at + length] & 0xC0) == 0x80) ++length;
+        char out[8];
+        char* in = const_cast<char*>(utf8.data() + at);  // iconv never writes through it
+        size_t inLeft = length;
+        char* outPtr = out;
+        size_t outLeft = sizeof out;
+        if (iconv(convert, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+            ok = false;
+            break;
+        }
+        const size_t bytes = sizeof out - outLeft;
+        if (used + bytes > name.size()) break;
+        std::memcpy(name.data() + used, out, bytes);
+        used += bytes;
+        at += length;
+    }
+    iconv_close(convert);
+    return ok;
+}
 
 bool parseInt(const char* text, int& value) {
     char* end = nullptr;
@@ -105,7 +138,7 @@ bool parseArgs(int argc, char** argv, Options& o) {
         } else if (name == "--serial") {
             o.config.serialNo = value;
         } else if (name == "--name") {
-            o.config.setup.name = fixedText<24>(value);
+            if (!loggerName(value, o.config.setup.name)) return false;
         } else if (name == "--config") {
             if (!parseInt(value, config) || config > 255) return false;
         } else {
