@@ -29,8 +29,8 @@ const char* const kUsage =
     "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n"
     "info's --chN-high and --chN-low are alarm limits in channel N's unit (a decimal number;\n"
     "either may be left out): the time above and below them, the excursions and the longest\n"
-    "one. --activation-energy is the MKT's in kJ/mol, 83.144 unless given; the MKT is given\n"
-    "for every oC and F channel.\n";
+    "one; limits of a channel the log does not have are left out. --activation-energy is the\n"
+    "MKT's in kJ/mol, 83.144 unless given; the MKT is given for every oC and F channel.\n";
 
 namespace {
 
