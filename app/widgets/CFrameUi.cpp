@@ -1,5 +1,11 @@
 #include "app/widgets/CFrameUi.h"
 
+#include <QCoreApplication>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "app/widgets/CCommProgressDlg.h"
@@ -17,6 +23,14 @@ constexpr const char* kRealtimeTitle = "Realtime";
 
 }  // namespace
 
+std::string realtimeStatusText(int samples, std::chrono::seconds elapsed) {
+    const long long total = std::max<long long>(elapsed.count(), 0);
+    char text[96];
+    std::snprintf(text, sizeof text, "Realtime: %d %s, %lld:%02lld:%02lld", samples,
+                  samples == 1 ? "sample" : "samples", total / 3600, total / 60 % 60, total % 60);
+    return text;
+}
+
 CFrameUi::CFrameUi(CMainFrame& frame, AppData& data) : frame_(frame), data_(data) {}
 
 void CFrameUi::createProgressWindow() {
@@ -25,6 +39,7 @@ void CFrameUi::createProgressWindow() {
 }
 
 void CFrameUi::showProgress(std::string_view text) {
+    progressShownAt_ = now_();
     progress_->showWithText(text);
 }
 
@@ -34,6 +49,8 @@ void CFrameUi::setProgressText(std::string_view text) {
 
 void CFrameUi::hideProgress() {
     progress_->hide();
+    // Stop, or a line that ended the sampling, hides the window too.
+    if (realtimeCounting_ && !data_.link.realtimeActive) endRealtimeStatus();
 }
 
 bool CFrameUi::showMessage(std::string_view text) {
@@ -51,6 +68,10 @@ void CFrameUi::openBusyBox(std::string_view text) {
 
 void CFrameUi::updateBusyBox(bool over) {
     if (CMsgDlg* box = CMsgDlg::busyWindow()) box->busyUpdate(data_.busyText, over);
+}
+
+void CFrameUi::downloadProgress(int packagesDone, int packagesTotal) {
+    if (CMsgDlg* box = CMsgDlg::busyWindow()) box->setProgress(packagesDone, packagesTotal);
 }
 
 void CFrameUi::showPaneAlone(int paneId) {
@@ -79,8 +100,31 @@ void CFrameUi::clearDataList() {
 }
 
 void CFrameUi::realtimeSampleArrived() {
+    const auto now = now_();
+    if (!realtimeCounting_) {
+        realtimeCounting_ = true;
+        realtimeSamples_ = 0;
+        realtimeStart_ = progressShownAt_.value_or(now);
+    }
+    ++realtimeSamples_;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - realtimeStart_);
+    setMessagePane(QString::fromStdString(realtimeStatusText(realtimeSamples_, elapsed)));
     frame_.view()->drawChart();
     frame_.document().setTitle(kRealtimeTitle);
+}
+
+void CFrameUi::setMessagePane(const QString& text) {
+    if (auto* pane = frame_.statusBar()->findChild<QLabel*>(QStringLiteral("pane0"))) {
+        pane->setText(text);
+        pane->setToolTip(QString());
+    }
+}
+
+// The pane goes back to what the frame shows when nothing is pointed at.
+void CFrameUi::endRealtimeStatus() {
+    realtimeCounting_ = false;
+    QStatusTipEvent idle{QString()};
+    QCoreApplication::sendEvent(&frame_, &idle);
 }
 
 // A setup pane not made yet is filled when it is made, so that the grid

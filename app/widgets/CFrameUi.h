@@ -1,12 +1,22 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/FrameUi.h"
 
 struct AppData;
 class CCommProgressDlg;
 class CMainFrame;
+class QString;
+
+// The message pane while realtime sampling runs, e.g.
+// "Realtime: 125 samples, 0:02:05".
+std::string realtimeStatusText(int samples, std::chrono::seconds elapsed);
 
 // How the core reaches the user in the main window: the progress window, the
 // message dialog and the busy box over the frame, and the frame's panes, chart
@@ -27,6 +37,7 @@ public:
     bool showMessage(std::string_view text) override;
     void openBusyBox(std::string_view text) override;
     void updateBusyBox(bool over) override;
+    void downloadProgress(int packagesDone, int packagesTotal) override;
     void showPaneAlone(int paneId) override;
     void fillFileList() override;
     void redrawChart() override;
@@ -38,9 +49,23 @@ public:
     // not exist yet: the new pane is to be filled.
     bool takeSetupFillRequest();
 
+    // Where the realtime status takes the time from; tests set their own.
+    using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
+    void setClock(SteadyNow now) { now_ = std::move(now); }
+
 private:
+    void setMessagePane(const QString& text);
+    void endRealtimeStatus();
+
     CMainFrame& frame_;
     AppData& data_;
     CCommProgressDlg* progress_ = nullptr;
     bool setupFillPending_ = false;
+    SteadyNow now_ = [] { return std::chrono::steady_clock::now(); };
+    // Sampling shows the progress window from its start until the first
+    // sample: the run is timed from there.
+    std::optional<std::chrono::steady_clock::time_point> progressShownAt_;
+    bool realtimeCounting_ = false;
+    int realtimeSamples_ = 0;
+    std::chrono::steady_clock::time_point realtimeStart_;
 };

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -46,6 +47,7 @@ QString shownText(QString text) {
 CMsgDlg::CMsgDlg(QWidget* parent)
     : QDialog(parent),
       edit_(new QPlainTextEdit(this)),
+      bar_(new QProgressBar(this)),
       okButton_(makeButton("OK", "button1", kOkBitmap, this)),
       exitButton_(makeButton("Exit", "button2", kExitBitmap, this)) {
     setWindowTitle(QStringLiteral("Messages"));
@@ -53,6 +55,9 @@ CMsgDlg::CMsgDlg(QWidget* parent)
     edit_->setObjectName(QStringLiteral("edit1001"));
     edit_->setReadOnly(true);
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    bar_->setObjectName(QStringLiteral("progress1"));
+    bar_->setFormat(QStringLiteral("%v / %m"));
+    bar_->hide();
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,6 +69,7 @@ CMsgDlg::CMsgDlg(QWidget* parent)
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_, 1);
+    layout->addWidget(bar_);
     layout->addLayout(buttons);
     resize(dialogUnits(this, kWidthDlu, kHeightDlu));
 }
@@ -84,6 +90,17 @@ void CMsgDlg::busyUpdate(std::string_view utf8, bool over) {
     SetMessage(utf8);
     if (over) setButtonsEnabled(true);
     repaint();
+}
+
+void CMsgDlg::setProgress(int done, int total) {
+    if (total <= 0) {
+        bar_->hide();
+        return;
+    }
+    bar_->setRange(0, total);
+    // A logger that miscounts must not push the bar past its end.
+    bar_->setValue(std::clamp(done, 0, total));
+    bar_->show();
 }
 
 QString CMsgDlg::text() const {

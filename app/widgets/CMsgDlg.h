@@ -6,11 +6,13 @@
 #include <string_view>
 
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 // The program's message dialog: a scrollable text with OK and Exit. Opened
 // with its buttons disabled it becomes the busy box of a download, which
-// cannot be closed until busyUpdate() reports that the operation is over.
+// cannot be closed until busyUpdate() reports that the operation is over; a
+// download's busy box also counts its packages on a bar under the text.
 class CMsgDlg : public QDialog {
     Q_OBJECT
 
@@ -24,6 +26,9 @@ public:
     void setButtonsEnabled(bool enabled);
     // Shows `utf8`; `over` enables both buttons for good.
     void busyUpdate(std::string_view utf8, bool over);
+    // The bar: `done` of `total`. Without a total (0) the bar is hidden, as
+    // it is until the first call.
+    void setProgress(int done, int total);
 
     // The text as last set, "\r\n" kept.
     QString text() const;
@@ -46,6 +51,7 @@ private:
 
     QString message_;
     QPlainTextEdit* edit_;
+    QProgressBar* bar_;
     QPushButton* okButton_;
     QPushButton* exitButton_;
     bool buttonsEnabled_ = true;

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,9 +10,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -22,12 +26,18 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CCommProgressDlg.h"
+#include "app/widgets/CFrameUi.h"
+#include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
+#include "gui/support/FrameWithLog.h"
+#include "gui/support/ModalAnswerer.h"
 #include "gui/support/UserInput.h"
 #include "link/SerialDevices.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
+#include "support/LogPackages.h"
+#include "support/LoggerReplies.h"
 #include "ui/widgets/ResourceImages.h"
 
 namespace {
@@ -202,6 +212,141 @@ TEST(MessageDialog, ABusyBoxGrowsForALongerText) {
     QCoreApplication::processEvents();
     const auto* edit = box.findChild<QPlainTextEdit*>(QStringLiteral("edit1001"));
     EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0);
+}
+
+// ---- the frame's busy box and status bar during logger operations ----
+
+class FrameOperations : public FrameWithLogTest {
+protected:
+    // Where the program keeps its logs, as at start-up.
+    void SetUp() override {
+        FrameWithLogTest::SetUp();
+        makeLogFilesDir(data());
+        // The logs are named after the logger.
+        std::copy(kSerial.begin(), kSerial.end(), data().setup.serialNo);
+    }
+    CFrameUi& ui() { return dynamic_cast<CFrameUi&>(frame().frameUi()); }
+    void receive(const Bytes& chunk) { frame().onRxChunk(intoRxBuffer(data().link, chunk)); }
+    QString messagePane() {
+        return frame().statusBar()->findChild<QLabel*>(QStringLiteral("pane0"))->text();
+    }
+    // A realtime reply: status byte, channel 1 as int32, 2..4 as int16.
+    static Bytes sample() {
+        Bytes payload{0x00};
+        putLe(payload, 235, 4);
+        for (int c = 0; c < 3; ++c) putLe(payload, 500, 2);
+        return loggerReply(REPLY_REALTIME, payload);
+    }
+};
+
+struct BarState {
+    bool shown = false;
+    int value = -1;
+    int maximum = -1;
+};
+
+BarState barOf(const CMsgDlg& box) {
+    const auto* bar = box.findChild<QProgressBar*>(QStringLiteral("progress1"));
+    if (bar == nullptr) return {};
+    return {bar->isVisible(), bar->value(), bar->maximum()};
+}
+
+TEST_F(FrameOperations, TheDownloadBusyBoxCountsThePackagesOnItsBar) {
+    ModalAnswerer answerer;
+    BarState atOpen, afterTwo;
+    QString textAfterTwo;
+    QTimer::singleShot(0, &frame(), [&] {
+        CMsgDlg* box = CMsgDlg::busyWindow();
+        if (box == nullptr) return;  // the answerer's watchdog ends the test
+        atOpen = barOf(*box);
+        receive(autoPackage(5, 1, 0, 5));
+        receive(autoPackage(5, 2, 5, 5));
+        afterTwo = barOf(*box);
+        textAfterTwo = box->text();
+        Bytes rest;
+        for (uint16_t p = 3; p <= 5; ++p) {
+            const Bytes one = autoPackage(5, p, (p - 1) * 5, 5);
+            rest.insert(rest.end(), one.begin(), one.end());
+        }
+        receive(rest);
+    });
+    // Returns when the answerer has closed the busy box.
+    frame().engine().startAutoDownload();
+
+    EXPECT_FALSE(answerer.watchdogFired);
+    EXPECT_FALSE(atOpen.shown);
+    EXPECT_TRUE(afterTwo.shown);
+    EXPECT_EQ(afterTwo.value, 2);
+    EXPECT_EQ(afterTwo.maximum, 5);
+    EXPECT_EQ(textAfterTwo, QStringLiteral("\r\nDownloading 2 pacakges, total 5 pacakges..."));
+    EXPECT_THAT(answerer.busyTexts, ::testing::ElementsAre("\r\nSuccess."));
+    EXPECT_EQ(data().store.recordCount, 25u);
+}
+
+TEST(BusyBox, TheBarShowsOnlyWithATotalAndStopsAtItsEnd) {
+    CMsgDlg box;
+    box.setButtonsEnabled(false);
+    box.show();
+    EXPECT_FALSE(barOf(box).shown);
+
+    struct Case {
+        int done, total;
+        bool shown;
+        int value, maximum;
+    } cases[] = {{0, 3, true, 0, 3}, {3, 3, true, 3, 3}, {7, 3, true, 3, 3}, {1, 0, false, 3, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.done << " of " << c.total);
+        box.setProgress(c.done, c.total);
+        const BarState bar = barOf(box);
+        EXPECT_EQ(bar.shown, c.shown);
+        EXPECT_EQ(bar.value, c.value);
+        EXPECT_EQ(bar.maximum, c.maximum);
+    }
+    box.busyUpdate("\r\nSuccess.", true);
+}
+
+TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
+    using std::chrono::seconds;
+    const auto t0 = std::chrono::steady_clock::time_point{} + std::chrono::hours(5);
+    auto now = t0;
+    ui().setClock([&now] { return now; });
+    data().store.channelCount = 4;
+    ModalAnswerer answerer;
+
+    frame().engine().startRealtime();
+    ASSERT_TRUE(data().link.realtimeActive);
+    for (int i = 1; i <= 125; ++i) {
+        now = t0 + seconds(i);
+        receive(sample());
+    }
+    EXPECT_EQ(messagePane(), QStringLiteral("Realtime: 125 samples, 0:02:05"));
+    EXPECT_EQ(data().store.recordCount, 125u);
+
+    // Stopped, the pane is the frame's again; the next run counts from nothing.
+    frame().engine().stopRealtime();
+    EXPECT_EQ(messagePane(), QStringLiteral("Ready"));
+    now = t0 + std::chrono::hours(1);
+    frame().engine().startRealtime();
+    now += seconds(3);
+    receive(sample());
+    EXPECT_EQ(messagePane(), QStringLiteral("Realtime: 1 sample, 0:00:03"));
+    frame().engine().stopRealtime();
+    EXPECT_TRUE(answerer.messages.empty());
+}
+
+TEST(RealtimeStatus, TextCountsSamplesAndHoursMinutesSeconds) {
+    using std::chrono::seconds;
+    const struct {
+        int samples;
+        seconds elapsed;
+        const char* text;
+    } cases[] = {
+        {1, seconds(0), "Realtime: 1 sample, 0:00:00"},
+        {125, seconds(125), "Realtime: 125 samples, 0:02:05"},
+        {3600, seconds(3599), "Realtime: 3600 samples, 0:59:59"},
+        {90000, seconds(90061), "Realtime: 90000 samples, 25:01:01"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(realtimeStatusText(c.samples, c.elapsed), c.text);
 }
 
 // ---- progress window ----
