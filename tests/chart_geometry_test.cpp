@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "base/AppData.h"
 #include "logdata/LogStore.h"
 #include "support/SyntheticLog.h"
 #include "views/ChartGeometry.h"
@@ -260,6 +261,145 @@ TEST(ChartGeometry, ValuesOffTheAxisLieOutsideThePlot) {
     EXPECT_LT(g.yOfValue(3.0e38), -100000);
     EXPECT_GT(g.yOfValue(-3.0e38), 100000);
     EXPECT_LT(g.yOfValue(std::nan("")), -100000);
+}
+
+// The chart's copy of the store's axis rule gives the store's axis for the
+// store's own statistics, whatever they are.
+TEST(ChartGeometry, TheAxisOfStatisticsIsTheAxisTheStoreMakesOfThem) {
+    struct Case {
+        uint32_t channels;
+        float max[4], min[4];
+    };
+    const Case cases[] = {
+        {1, {25.7f}, {20.3f}},
+        {1, {21.0f}, {21.0f}},
+        {1, {-15.2f}, {-30.7f}},
+        {2, {25.7f, 61.5f}, {20.3f, 15.2f}},
+        {2, {1234.5f, 99.0f}, {-5.0f, 98.0f}},
+        {3, {8.0f, 95.0f, -18.5f}, {2.0f, 40.0f, -25.0f}},
+        {4, {0.4f, 0.2f, 0.3f, 0.1f}, {0.0f, 0.0f, 0.0f, 0.0f}},
+        {4, {30000.0f, 12.0f, 5.0f, 7.0f}, {-200.0f, 0.0f, 1.0f, 2.0f}},
+    };
+    auto store = std::make_unique<LogStore>();
+    fillSyntheticLog(*store, 2, 4);
+    for (const Case& c : cases) {
+        store->channelCount = c.channels;
+        for (uint32_t i = 0; i < c.channels; ++i) {
+            store->values[i][0] = c.max[i];
+            store->values[i][1] = c.min[i];
+        }
+        store->computeStatistics();
+        const ChartAxis axis = valueAxisFor(std::span(store->maxValue, c.channels),
+                                            std::span(store->minValue, c.channels));
+        EXPECT_EQ(axis, (ChartAxis{store->axisMax, store->axisMin, store->axisStep}))
+            << c.channels << " channels, max " << c.max[0];
+    }
+}
+
+// A limit outside the axis (or on its edge, under the frame) widens the axis
+// the chart draws to the next multiple of the store's step; the store keeps
+// its own.
+TEST(ChartGeometry, LimitsWidenTheChartsAxisToTheStoresStep) {
+    struct Case {
+        const char* what;
+        int32_t storeMax, storeMin, storeStep;
+        std::optional<float> high, low;
+        ChartAxis drawn;
+    };
+    const float nan = std::nanf("");
+    const Case cases[] = {
+        {"none", 30, 20, 2, {}, {}, {30, 20, 2}},
+        {"inside", 30, 20, 2, 25.0f, 21.5f, {30, 20, 2}},
+        {"above", 30, 20, 2, 33.5f, {}, {34, 20, 2}},
+        {"below", 30, 20, 2, {}, 15.0f, {30, 14, 2}},
+        {"on the top edge", 30, 20, 2, 30.0f, {}, {32, 20, 2}},
+        {"on the bottom edge", 30, 20, 2, {}, 20.0f, {30, 18, 2}},
+        {"both ways, below zero", 30, 20, 2, 30.5f, -3.5f, {32, -4, 2}},
+        {"an axis off the grid", 62, 15, 5, 63.0f, {}, {65, 15, 5}},
+        {"no number", 30, 20, 2, nan, nan, {30, 20, 2}},
+        // Two steps a label for 980 units would pile the labels up.
+        {"far off: the step grows", 30, 20, 2, 1000.0f, {}, {1100, 0, 100}},
+    };
+    const auto store = syntheticStore(500, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        store->axisMax = c.storeMax;
+        store->axisMin = c.storeMin;
+        store->axisStep = c.storeStep;
+        ChartShown shown;
+        shown.limits[0] = {c.high, c.low};
+        const auto g = ChartGeometry::compute({0, 0, 1000, 600}, *store, shown);
+        ASSERT_TRUE(g.has_value());
+        EXPECT_EQ((ChartAxis{g->axisMax, g->axisMin, g->axisStep}), c.drawn);
+        EXPECT_EQ(store->axisMax, c.storeMax);
+        EXPECT_EQ(store->axisStep, c.storeStep);
+        EXPECT_EQ(g->valueLabel(0), c.drawn.max);
+        for (const std::optional<float>& limit : {c.high, c.low}) {
+            if (!limit || std::isnan(*limit)) continue;
+            EXPECT_GT(g->yOfValue(*limit), g->plot.top) << *limit;
+            EXPECT_LT(g->yOfValue(*limit), g->plot.bottom) << *limit;
+        }
+    }
+}
+
+// Nothing to show beyond the store lays out exactly what the store alone
+// does, and so does °F for a log without an "oC" channel; a hidden channel's
+// limits are not shown at all.
+TEST(ChartGeometry, NothingShownBeyondTheStoreMovesNothing) {
+    for (uint32_t channels = 1; channels <= 4; ++channels) {
+        for (uint32_t records : {1u, 7u, 5000u}) {
+            const auto store = syntheticStore(records, channels);
+            for (const ChartRect r : {ChartRect{0, 0, 1000, 600}, ChartRect{0, 0, 6600, 4800}}) {
+                const auto alone = ChartGeometry::compute(r, *store);
+                EXPECT_EQ(ChartGeometry::compute(r, *store, ChartShown{}), alone)
+                    << channels << " channels, " << records << " records";
+                for (int c = 0; c < kChannels; ++c) store->unitTexts[c] = "%RH";
+                EXPECT_EQ(ChartGeometry::compute(r, *store, {.fahrenheit = true}), alone);
+                fillSyntheticLog(*store, records, channels);
+            }
+        }
+    }
+    auto data = std::make_unique<AppData>();
+    for (int& visible : data->channelVisible) visible = 1;
+    data->channelVisible[1] = 0;
+    data->limits[0].high = 8.0f;
+    data->limits[1].low = 40.0f;
+    data->fahrenheit = true;
+    const ChartShown shown = ChartShown::of(*data);
+    EXPECT_EQ(shown.limits[0], data->limits[0]);
+    EXPECT_FALSE(shown.limits[1].any());
+    EXPECT_TRUE(shown.fahrenheit);
+}
+
+// A log of 0 .. 100 °C drawn in °F: the axis from the °F figures 32 .. 212
+// (rounded out to 0 .. 250 in steps of 50), its values drawn where their °F
+// values lie; a humidity channel beside it stays as it is.
+TEST(ChartGeometry, FahrenheitDrawsTemperaturesOnAnAxisOfTheirFahrenheitFigures) {
+    auto store = std::make_unique<LogStore>();
+    fillSyntheticLog(*store, 101, 2);
+    for (uint32_t i = 0; i <= 100; ++i) {
+        store->values[0][i] = static_cast<float>(i);
+        store->values[1][i] = 50.0f;
+    }
+    store->computeStatistics();
+    ASSERT_EQ((ChartAxis{store->axisMax, store->axisMin, store->axisStep}),
+              (ChartAxis{100, -50, 50}));
+    const auto g = ChartGeometry::compute({0, 0, 1000, 600}, *store, {.fahrenheit = true});
+    ASSERT_TRUE(g.has_value());
+    EXPECT_EQ((ChartAxis{g->axisMax, g->axisMin, g->axisStep}), (ChartAxis{250, 0, 50}));
+    EXPECT_LE(g->axisMin, 32);
+    EXPECT_GE(g->axisMax, 212);
+    EXPECT_TRUE(g->fahrenheit[0]);
+    EXPECT_FALSE(g->fahrenheit[1]);
+    EXPECT_EQ(g->yOfStored(0, 100.0f), g->yOfValue(212.0));
+    EXPECT_EQ(g->yOfStored(0, 0.0f), g->yOfValue(32.0));
+    EXPECT_EQ(g->yOfStored(1, 50.0f), g->yOfValue(50.0));
+    // A limit of 110 °C is 230 °F: inside the °F axis, so nothing widens.
+    ChartShown shown{.fahrenheit = true};
+    shown.limits[0].high = 110.0f;
+    const auto limited = ChartGeometry::compute({0, 0, 1000, 600}, *store, shown);
+    EXPECT_EQ(limited->axisMax, 250);
+    EXPECT_EQ(limited->yOfStored(0, 110.0f), limited->yOfValue(230.0));
 }
 
 }  // namespace

@@ -32,19 +32,20 @@ ValueRange rangeOf(std::span<const float> values) {
 
 // The pixel of a value only moves one way as the value grows, so the
 // column's extremes are the pixels of its lowest and highest values: two
-// conversions per column instead of one per record.
-ChartColumn columnOf(const ChartGeometry& g, int x, std::span<const float> values) {
+// conversions per column instead of one per record. A shown value (°F) grows
+// with the stored one, so the same holds for it.
+ChartColumn columnOf(const ChartGeometry& g, int channel, int x, std::span<const float> values) {
     const ValueRange range = rangeOf(values);
-    const int lowY = g.yOfValue(range.low);
-    const int highY = g.yOfValue(range.high);
-    return {x, g.yOfValue(values.front()), g.yOfValue(values.back()), std::min(lowY, highY),
-            std::max(lowY, highY)};
+    const int lowY = g.yOfStored(channel, range.low);
+    const int highY = g.yOfStored(channel, range.high);
+    return {x, g.yOfStored(channel, values.front()), g.yOfStored(channel, values.back()),
+            std::min(lowY, highY), std::max(lowY, highY)};
 }
 
 }  // namespace
 
 void reduceToColumns(const ChartGeometry& g, std::span<const float> values,
-                     std::vector<ChartColumn>& columns) {
+                     std::vector<ChartColumn>& columns, int channel) {
     columns.clear();
     const auto count = static_cast<uint32_t>(std::min<size_t>(values.size(), g.recordCount));
     if (count == 0) return;
@@ -55,7 +56,7 @@ void reduceToColumns(const ChartGeometry& g, std::span<const float> values,
     while (first < count) {
         const int x = g.xOfRecord(first);
         const uint32_t end = std::clamp(g.firstRecordFrom(int64_t{x} + 1), first + 1, count);
-        columns.push_back(columnOf(g, x, values.subspan(first, end - first)));
+        columns.push_back(columnOf(g, channel, x, values.subspan(first, end - first)));
         first = end;
     }
 }

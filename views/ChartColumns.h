@@ -22,6 +22,7 @@ struct ChartColumn {
 // cover exactly the pixels of every segment between consecutive records.
 // `values` holds the channel's records from record 0; records beyond
 // g.recordCount or the span are not read. `columns` is cleared and refilled;
-// its capacity is kept from one drawing to the next.
+// its capacity is kept from one drawing to the next. `channel` (index 0 .. 3)
+// draws the values as g shows that channel (in °F, say); -1 as they are.
 void reduceToColumns(const ChartGeometry& g, std::span<const float> values,
-                     std::vector<ChartColumn>& columns);
+                     std::vector<ChartColumn>& columns, int channel = -1);

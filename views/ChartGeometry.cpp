@@ -1,10 +1,13 @@
 #include "views/ChartGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
+#include "base/AppData.h"
 #include "logdata/LogStore.h"
+#include "views/TemperatureUnit.h"
 
 namespace {
 
@@ -84,13 +87,170 @@ void layScales(ChartGeometry& g) {
                                   : std::numeric_limits<double>::infinity();
 }
 
+// The store's axis rule (LogStore's computeAxis), for figures it does not
+// hold: the same steps, the same rounding, the same clamping.
+struct StepRule {
+    uint32_t minSpan;
+    int32_t step;
+};
+
+constexpr StepRule kStepRules[] = {
+    {20000, 10000}, {10000, 5000}, {5000, 2000}, {2000, 1000}, {1000, 500}, {500, 100},
+    {100, 50},      {50, 20},      {10, 5},      {5, 2},       {0, 1},
+};
+
+constexpr float kAxisLimit = 1.0e9f;
+
+int32_t truncateToAxis(float value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int32_t>(std::clamp(value, -kAxisLimit, kAxisLimit));
+}
+
+int32_t stepForSpan(uint32_t span) {
+    for (const StepRule& rule : kStepRules) {
+        if (span >= rule.minSpan) return rule.step;
+    }
+    return 1;
+}
+
+int32_t raiseToMultiple(int32_t value, int32_t step) {
+    const int32_t rest = value % step;
+    if (rest == 0) return value;
+    return rest > 0 ? value - rest + step : value - rest;
+}
+
+int32_t lowerToMultiple(int32_t value, int32_t step) {
+    const int32_t rest = value % step;
+    if (rest == 0) return value;
+    return rest > 0 ? value - rest : value - rest - step;
+}
+
+// The store's rule makes at most a dozen divisions; more labels than about
+// twice that would run into each other down the value axis.
+constexpr int64_t kMostLimitDivisions = 24;
+
+// Limits of channels beyond the log's count are not drawn. Fixed arrays: the
+// view lays the chart out again at every mouse move.
+void takeShown(ChartGeometry& g, const LogStore& store, const ChartShown& shown) {
+    std::array<float, kChannels> shownMax{}, shownMin{};
+    std::array<float, 2 * kChannels> limitValues{};
+    std::size_t limitCount = 0;
+    bool anyFahrenheit = false;
+    const std::size_t channels = std::min<std::size_t>(g.channelCount, kChannels);
+    for (std::size_t c = 0; c < channels; ++c) {
+        const int channel = static_cast<int>(c);
+        g.fahrenheit[c] = showsFahrenheit(store, channel, shown.fahrenheit);
+        anyFahrenheit |= g.fahrenheit[c];
+        shownMax[c] = g.shownValue(channel, store.maxValue[c]);
+        shownMin[c] = g.shownValue(channel, store.minValue[c]);
+        g.limits[c] = shown.limits[c];
+        for (const std::optional<float>& limit : {g.limits[c].high, g.limits[c].low}) {
+            if (limit) limitValues[limitCount++] = g.shownValue(channel, *limit);
+        }
+    }
+    ChartAxis axis{store.axisMax, store.axisMin, store.axisStep};
+    if (anyFahrenheit) {
+        axis =
+            valueAxisFor(std::span(shownMax).first(channels), std::span(shownMin).first(channels));
+    }
+    axis = axisWidenedTo(axis, std::span(limitValues).first(limitCount));
+    g.axisMax = axis.max;
+    g.axisMin = axis.min;
+    g.axisStep = axis.step;
+}
+
 }  // namespace
 
+ChartShown ChartShown::of(const AppData& data) {
+    ChartShown shown;
+    shown.fahrenheit = data.fahrenheit;
+    for (int c = 0; c < kChannels; ++c) {
+        if (data.channelVisible[c]) shown.limits[static_cast<std::size_t>(c)] = data.limits[c];
+    }
+    return shown;
+}
+
+// As LogStore's computeAxis, line for line.
+ChartAxis valueAxisFor(std::span<const float> maxima, std::span<const float> minima) {
+    const std::size_t used = std::min(maxima.size(), minima.size());
+    if (used == 0) return {};
+    int32_t top = truncateToAxis(maxima[0]);
+    if (static_cast<float>(top) < maxima[0]) ++top;
+    int32_t bottom = truncateToAxis(minima[0]);
+    if (static_cast<float>(bottom) > minima[0]) --bottom;
+    for (std::size_t c = 1; c < used; ++c) {
+        if (maxima[c] > static_cast<float>(top)) top = truncateToAxis(maxima[c]);
+        if (minima[c] < static_cast<float>(bottom)) bottom = truncateToAxis(minima[c]);
+    }
+    const uint32_t span = static_cast<uint32_t>(top) - static_cast<uint32_t>(bottom);
+    const int32_t step = stepForSpan(span);
+    top = raiseToMultiple(top, step);
+    bottom = lowerToMultiple(bottom, step);
+    if (top == bottom) {
+        top += step;
+        bottom -= step;
+    }
+    if (used >= 2) {
+        for (std::size_t c = 0; c < used; ++c) {
+            if (maxima[c] > static_cast<float>(top)) {
+                top = truncateToAxis(maxima[c] + static_cast<float>(step));
+            }
+            if (minima[c] <= static_cast<float>(bottom)) {
+                bottom = truncateToAxis(minima[c] - static_cast<float>(step));
+            }
+        }
+    }
+    return {top, bottom, step};
+}
+
+// A line a twentieth of a step inside the axis is a few pixels off the
+// frame; nearer, the frame would hide it.
+ChartAxis axisWidenedTo(ChartAxis axis, std::span<const float> values) {
+    if (axis.step < 1) return axis;
+    const double margin = axis.step / 20.0;
+    const auto clampToAxis = [](double v) {
+        return std::clamp<double>(v, -kAxisLimit, kAxisLimit);
+    };
+    int32_t top = axis.max;
+    int32_t bottom = axis.min;
+    for (const float v : values) {
+        if (std::isnan(v)) continue;
+        const double above = clampToAxis(v + margin);
+        const double below = clampToAxis(v - margin);
+        if (above > top) top = raiseToMultiple(static_cast<int32_t>(std::ceil(above)), axis.step);
+        if (below < bottom) {
+            bottom = lowerToMultiple(static_cast<int32_t>(std::floor(below)), axis.step);
+        }
+    }
+    if (top == axis.max && bottom == axis.min) return axis;
+    int32_t step = axis.step;
+    const uint32_t span = static_cast<uint32_t>(top) - static_cast<uint32_t>(bottom);
+    if (span / static_cast<uint32_t>(step) > kMostLimitDivisions) {
+        step = std::max(step, stepForSpan(span));
+        top = raiseToMultiple(top, step);
+        bottom = lowerToMultiple(bottom, step);
+    }
+    return {top, bottom, step};
+}
+
+// The store's figures alone, as the chart was before limits and °F.
 std::optional<ChartGeometry> ChartGeometry::compute(ChartRect r, const LogStore& store) {
     if (!drawable(store)) return std::nullopt;
     ChartGeometry g;
     g.area = r;
     takeStore(g, store);
+    layBands(g);
+    layScales(g);
+    return g;
+}
+
+std::optional<ChartGeometry> ChartGeometry::compute(ChartRect r, const LogStore& store,
+                                                    const ChartShown& shown) {
+    if (!drawable(store)) return std::nullopt;
+    ChartGeometry g;
+    g.area = r;
+    takeStore(g, store);
+    takeShown(g, store, shown);
     layBands(g);
     layScales(g);
     return g;
@@ -105,6 +265,17 @@ int ChartGeometry::xOfRecord(uint32_t k) const {
 int ChartGeometry::yOfValue(double v) const {
     const double span = static_cast<double>(axisMax) - axisMin;
     return toPixel(plot.bottom - (v - axisMin) / span * plotH);
+}
+
+float ChartGeometry::shownValue(int channel, float v) const {
+    const bool inFahrenheit =
+        channel >= 0 && channel < kChannels && fahrenheit[static_cast<std::size_t>(channel)];
+    return inFahrenheit ? toFahrenheit(v) : v;
+}
+
+ChartRect ChartGeometry::limitLabelRect(int y) const {
+    const int half = toPixel(lh);
+    return {plot.right + std::max(3, mXi / 16), y - half, area.right, y + half};
 }
 
 uint32_t ChartGeometry::recordAtX(int x) const {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
+#include "logdata/ChannelLimits.h"
+
+struct AppData;
 struct LogStore;
 
 // A rectangle as the chart lays it out: right and bottom are exclusive.
@@ -23,6 +28,34 @@ struct ChartFontHeights {
     int title = 0;
     int text = 0;
 };
+
+// What the chart shows beyond the store's own figures: the limit lines and
+// whether "oC" channels show in °F. The default shows the store as it is.
+struct ChartShown {
+    ChannelLimits limits{};  // in the channels' stored units
+    bool fahrenheit = false;
+
+    // The limits of the channels data shows (a hidden channel draws no
+    // line) and its °F choice.
+    static ChartShown of(const AppData& data);
+};
+
+// A value axis: top, bottom and the step between labels.
+struct ChartAxis {
+    int32_t max = 0, min = 0, step = 0;
+    bool operator==(const ChartAxis&) const = default;
+};
+
+// The axis the store makes of its statistics, for these per-channel maxima
+// and minima (channel 1 first, as many as the log has): channel 1's range
+// rounded outwards, widened by the others, snapped to a step that suits the
+// span. The °F chart needs it for values the store never holds.
+ChartAxis valueAxisFor(std::span<const float> maxima, std::span<const float> minima);
+// `axis` widened so that each value lies at least a twentieth of a step
+// inside it (on an edge the frame would hide its line); the new edges are
+// multiples of the step. Should that make more divisions than a label column
+// holds, the step grows to what the store's rule picks for the new span.
+ChartAxis axisWidenedTo(ChartAxis axis, std::span<const float> values);
 
 // Where everything of the chart picture goes: the same layout serves the
 // screen, the bitmap export and the printed page, only the rectangle differs.
@@ -46,12 +79,21 @@ struct ChartGeometry {
     double lh = 0, xGrid = 0, yDiv = 0, ySub = 0, xPerRec = 0;
     uint32_t recordCount = 0;
     int channelCount = 0;
+    // The value axis drawn: the store's, or for a chart in °F the one its
+    // °F statistics give, widened to take in the limit lines.
     int32_t axisMax = 0, axisMin = 0, axisStep = 0;
+    // Per channel index 0 .. 3: its values are drawn in °F; its limit lines.
+    std::array<bool, kChannels> fahrenheit{};
+    ChannelLimits limits{};
 
     // The layout of the picture of `store` in `r`; nullopt when nothing is
     // drawn: no record, no statistics yet (axisStep < 1), a channel count
     // outside 1..4 or an empty value axis (axisMax <= axisMin).
     static std::optional<ChartGeometry> compute(ChartRect r, const LogStore& store);
+    // The same with limit lines and °F as `shown` asks; ChartShown{} lays
+    // out exactly what the store alone does.
+    static std::optional<ChartGeometry> compute(ChartRect r, const LogStore& store,
+                                                const ChartShown& shown);
 
     // Record 0 at PL, record k at trunc(k * xPerRec + PL); k past the last
     // record is taken as the last.
@@ -59,6 +101,12 @@ struct ChartGeometry {
     // trunc(PB - (v - axisMin) / (axisMax - axisMin) * plotH), values far off
     // the plot (or no number at all) held a long way outside it.
     int yOfValue(double v) const;
+    // A stored value of channel index 0 .. 3 as drawn (°F or as stored), and
+    // where it is drawn.
+    float shownValue(int channel, float v) const;
+    int yOfStored(int channel, float v) const { return yOfValue(shownValue(channel, v)); }
+    // Where a limit line's value is written: right of the plot, centred on y.
+    ChartRect limitLabelRect(int y) const;
     // The record drawn nearest to x, limited to the valid records.
     uint32_t recordAtX(int x) const;
     // The records drawn within [min(x1, x2), max(x1, x2)]: first .. end - 1,
@@ -106,4 +154,6 @@ struct ChartGeometry {
     static int paperTextFont(const ChartGeometry& g);
     // Paper as above; otherwise title trunc(1.5 * base), text trunc(title / 1.5).
     ChartFontHeights fontHeights(bool paper, int baseFontHeight) const;
+
+    bool operator==(const ChartGeometry&) const = default;
 };
