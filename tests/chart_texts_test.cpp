@@ -7,6 +7,7 @@
 #include "logdata/LogStore.h"
 #include "support/SyntheticLog.h"
 #include "views/ChartTexts.h"
+#include "views/CursorReadout.h"
 
 namespace {
 
@@ -78,6 +79,63 @@ TEST(ChartTexts, ValueAxisTitleByChannelCount) {
         fillSyntheticLog(*store, 2, channels);
         EXPECT_EQ(chartValueAxisTitle(*store), titles[channels - 1]) << channels << " channels";
     }
+}
+
+// Only what is shown changes: the store keeps °C.
+TEST(ChartTexts, FahrenheitRowsAndAxisTitleOfTemperatureChannels) {
+    auto store = std::make_unique<LogStore>();
+    fillSyntheticLog(*store, 101, 2);
+    for (uint32_t i = 0; i <= 100; ++i) store->values[0][i] = static_cast<float>(i);
+    store->computeStatistics();
+    EXPECT_EQ(chartChannelRowText(*store, 1, true),
+              "CHANNEL 01,    F,    MAX:212.0,    MIN:32.0,    AVE:122.0");
+    EXPECT_EQ(chartChannelRowText(*store, 1, false),
+              "CHANNEL 01,    oC,    MAX:100.0,    MIN:0.0,    AVE:50.0");
+    EXPECT_EQ(chartChannelRowText(*store, 2, true), chartChannelRowText(*store, 2, false));
+    EXPECT_EQ(store->maxValue[0], 100.0f);
+    EXPECT_EQ(chartValueAxisTitle(*store, true), "F, %RH");
+    EXPECT_EQ(chartValueAxisTitle(*store, false), "oC, %RH");
+}
+
+TEST(ChartTexts, LimitLabelsHaveOneDecimal) {
+    EXPECT_EQ(chartLimitLabelText(8.0f), "8.0");
+    EXPECT_EQ(chartLimitLabelText(46.44f), "46.4");
+    EXPECT_EQ(chartLimitLabelText(-18.5f), "-18.5");
+}
+
+// The limits are in the stored unit; a value on a limit is inside it.
+TEST(CursorReadout, ValuesOutsideTheirChannelsLimitsSayHighOrLow) {
+    auto store = std::make_unique<LogStore>();
+    fillSyntheticLog(*store, 4, 2);
+    const float values[4][2] = {{31.5f, 50.0f}, {2.0f, 60.0f}, {1.5f, 70.0f}, {20.0f, 54.9f}};
+    for (uint32_t i = 0; i < 4; ++i) {
+        store->values[0][i] = values[i][0];
+        store->values[1][i] = values[i][1];
+    }
+    ChannelLimits limits{};
+    limits[0] = {30.0f, 2.0f};
+    limits[1].low = 55.0f;
+    limits[2] = {1.0f, 0.0f};  // beyond the log's channels
+    struct Case {
+        uint32_t record;
+        bool fahrenheit;
+        const char* channel1;
+        const char* channel2;
+    };
+    const Case cases[] = {
+        {0, false, "  31.5 oC high", "  50.0 %RH low"}, {1, false, "   2.0 oC", "  60.0 %RH"},
+        {2, false, "   1.5 oC low", "  70.0 %RH"},      {3, false, "  20.0 oC", "  54.9 %RH low"},
+        {0, true, "  88.7 F high", "  50.0 %RH low"},   {2, true, "  34.7 F low", "  70.0 %RH"},
+    };
+    for (const Case& c : cases) {
+        const CursorReadout readout = cursorReadout(*store, c.record, limits, c.fahrenheit);
+        EXPECT_EQ(readout.time, "2024-05-06 00:00:0" + std::to_string(c.record));
+        EXPECT_EQ(readout.values[0], c.channel1) << "record " << c.record;
+        EXPECT_EQ(readout.values[1], c.channel2) << "record " << c.record;
+        EXPECT_EQ(readout.values[2], "");
+    }
+    // Without limits and in °C, as the read-out always was.
+    EXPECT_EQ(cursorReadout(*store, 0).values[0], "  31.5 oC");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
 #include "setup/CodePage.h"
+#include "views/TemperatureUnit.h"
 
 namespace {
 
@@ -44,13 +45,16 @@ std::string chartSummaryText(const LogStore& store) {
     return text;
 }
 
-std::string chartChannelRowText(const LogStore& store, int channel) {
+std::string chartChannelRowText(const LogStore& store, int channel, bool fahrenheit) {
     const int c = std::clamp(channel, 1, kChannels) - 1;
+    const auto shown = [&](float v) {
+        return static_cast<double>(shownValue(store, c, v, fahrenheit));
+    };
+    const std::string unit(shownUnitText(store, c, fahrenheit));
     char text[kTextBuffer];
-    std::snprintf(text, sizeof text,
-                  "CHANNEL %02d,    %s,    MAX:%3.1f,    MIN:%3.1f,    AVE:%3.1f", c + 1,
-                  store.unitTexts[c].c_str(), static_cast<double>(store.maxValue[c]),
-                  static_cast<double>(store.minValue[c]), static_cast<double>(store.avgValue[c]));
+    std::snprintf(
+        text, sizeof text, "CHANNEL %02d,    %s,    MAX:%3.1f,    MIN:%3.1f,    AVE:%3.1f", c + 1,
+        unit.c_str(), shown(store.maxValue[c]), shown(store.minValue[c]), shown(store.avgValue[c]));
     return text;
 }
 
@@ -74,13 +78,20 @@ std::string chartDateLabelText(const LogStore& store, uint32_t i) {
 }
 
 // Two channels show both units; three show all three, in the same way.
-std::string chartValueAxisTitle(const LogStore& store) {
-    const uint32_t shown =
-        store.channelCount == 2 || store.channelCount == 3 ? store.channelCount : 1;
-    std::string title = store.unitTexts[0];
-    for (uint32_t c = 1; c < shown; ++c) {
+std::string chartValueAxisTitle(const LogStore& store, bool fahrenheit) {
+    const int shown = store.channelCount == 2 || store.channelCount == 3
+                          ? static_cast<int>(store.channelCount)
+                          : 1;
+    std::string title(shownUnitText(store, 0, fahrenheit));
+    for (int c = 1; c < shown; ++c) {
         title += ", ";
-        title += store.unitTexts[c];
+        title += shownUnitText(store, c, fahrenheit);
     }
     return title;
+}
+
+std::string chartLimitLabelText(float value) {
+    char text[kTextBuffer];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    return text;
 }

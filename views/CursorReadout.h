@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "logdata/ChannelLimits.h"
+
 struct LogStore;
 
 // What the status bar shows for the record under the chart cursor: its time
@@ -14,5 +16,8 @@ struct CursorReadout {
     std::array<std::string, 4> values;
 };
 
-// `record` must be below store.recordCount.
-CursorReadout cursorReadout(const LogStore& store, uint32_t record);
+// `record` must be below store.recordCount. A value above its channel's high
+// limit reads "  31.5 oC high", one below its low limit "   1.5 oC low";
+// "oC" channels read in °F ("  88.7 F") when `fahrenheit` is on.
+CursorReadout cursorReadout(const LogStore& store, uint32_t record,
+                            const ChannelLimits& limits = {}, bool fahrenheit = false);
