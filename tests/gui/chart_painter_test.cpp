@@ -259,4 +259,114 @@ TEST(ChartPainter, LeavesNoStateBehind) {
     EXPECT_NE(first, paper);
 }
 
+// With no limits and °C, every picture is the one the store alone gives, as
+// the chart drew before limits and °F existed: screen and paper, one record
+// or many; so is °F for a log without an "oC" channel, and any limits when
+// the values are asked for as stored.
+TEST(ChartPainter, NoLimitsAndCelsiusMoveNoPixel) {
+    struct Case {
+        uint32_t records, channels;
+        int width, height;
+        bool paper;
+    };
+    const Case cases[] = {
+        {3000, 2, 1000, 600, false}, {1, 4, 1000, 600, false}, {500, 3, 2200, 1600, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels, " << c.width << " wide");
+        auto data = chartData(c.records, c.channels);
+        const ChartPaintOptions shown{.paper = c.paper};
+        const ChartPaintOptions stored{.paper = c.paper, .asStored = true};
+        QImage storeAlone = blankImage(c.width, c.height);
+        QImage drawn = blankImage(c.width, c.height);
+        ASSERT_TRUE(paint(storeAlone, *data, stored).has_value());
+        paint(drawn, *data, shown);
+        EXPECT_EQ(drawn, storeAlone);
+
+        data->limits[0] = {60.0f, -20.0f};
+        QImage limitsIgnored = blankImage(c.width, c.height);
+        paint(limitsIgnored, *data, stored);
+        EXPECT_EQ(limitsIgnored, storeAlone);
+
+        data->limits = {};
+        for (int channel = 0; channel < kChannels; ++channel)
+            data->store.unitTexts[channel] = "%RH";
+        QImage humidityAlone = blankImage(c.width, c.height);
+        paint(humidityAlone, *data, stored);
+        data->fahrenheit = true;
+        QImage noTemperature = blankImage(c.width, c.height);
+        paint(noTemperature, *data, shown);
+        EXPECT_EQ(noTemperature, humidityAlone);
+    }
+}
+
+bool reddish(QRgb pixel) {
+    return qRed(pixel) > 160 && qGreen(pixel) < 100 && qBlue(pixel) < 100;
+}
+
+int countReddish(const QImage& image, const QRect& area) {
+    const QRect inside = area & image.rect();
+    int count = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) count += reddish(image.pixel(x, y));
+    }
+    return count;
+}
+
+// Channel 1 (20 +- 5.5 oC) with limits 45 and 5, both off its axis: the
+// axis widens to show them, each a red dashed row across the plot with its
+// value right of the plot. A hidden channel's limit draws nothing.
+TEST(ChartPainter, LimitLinesAreDashedInTheChannelColourWithTheirValuesBesideThePlot) {
+    auto data = chartData(3000, 2);
+    data->limits[0] = {45.0f, 5.0f};
+    data->limits[1].high = 80.0f;
+    data->channelVisible[1] = 0;
+    QImage image = blankImage(1000, 600);
+    const auto g = paint(image, *data, {.paper = false});
+    ASSERT_TRUE(g.has_value());
+    EXPECT_GT(g->axisMax, 45);
+    EXPECT_LT(g->axisMin, 5);
+    EXPECT_LT(g->axisMax, 80) << "the hidden channel's limit widens nothing";
+    for (const float limit : {45.0f, 5.0f}) {
+        SCOPED_TRACE(limit);
+        const int y = g->yOfValue(limit);
+        ASSERT_GT(y, g->plot.top + 2);
+        ASSERT_LT(y, g->plot.bottom - 2);
+        const QRect row(g->plot.left + 2, y, g->plotW - 4, 1);
+        const int red = countColour(image, kRed, row);
+        EXPECT_GT(red, g->plotW / 2) << "a line across the plot";
+        EXPECT_LT(red, g->plotW * 9 / 10) << "with gaps between its dashes";
+        EXPECT_EQ(countColour(image, kRed, row.translated(0, -3)), 0);
+        EXPECT_EQ(countColour(image, kRed, row.translated(0, 3)), 0);
+        const ChartRect label = g->limitLabelRect(y);
+        EXPECT_GT(label.left, g->plot.right);
+        EXPECT_GT(countReddish(image, toQRect(label)), 20) << "its value beside the plot";
+    }
+    EXPECT_EQ(countColour(image, kBlue), 0);
+    // Nothing red right of the plot but the two values.
+    const QRect margin(g->plot.right + 2, g->plot.top, 1000 - g->plot.right - 2, g->plotH);
+    const int labelled = countReddish(image, toQRect(g->limitLabelRect(g->yOfValue(45.0f)))) +
+                         countReddish(image, toQRect(g->limitLabelRect(g->yOfValue(5.0f))));
+    EXPECT_EQ(countReddish(image, margin), labelled);
+}
+
+// A log of 0 .. 100 oC in °F: the axis covers 32 .. 212 and the curve lies
+// where its °F values are.
+TEST(ChartPainter, FahrenheitDrawsTheCurveOnItsFahrenheitAxis) {
+    auto data = chartData(101, 1);
+    for (uint32_t i = 0; i <= 100; ++i) data->store.values[0][i] = static_cast<float>(i);
+    data->store.computeStatistics();
+    data->fahrenheit = true;
+    QImage image = blankImage(1000, 600);
+    const auto g = paint(image, *data);
+    ASSERT_TRUE(g.has_value());
+    EXPECT_LE(g->axisMin, 32);
+    EXPECT_GE(g->axisMax, 212);
+    EXPECT_EQ(data->store.maxValue[0], 100.0f) << "the store keeps °C";
+    for (const uint32_t record : {25u, 50u, 75u}) {
+        const int x = g->xOfRecord(record);
+        const float fahrenheit = static_cast<float>(record) * 9 / 5 + 32;
+        EXPECT_EQ(image.pixelColor(x, g->yOfValue(fahrenheit)), kRed) << record;
+    }
+}
+
 }  // namespace

@@ -48,7 +48,8 @@ int CLoggerView::baseFontHeight() const {
 // The store is read afresh: a realtime sample may have changed it since the
 // last picture.
 std::optional<ChartGeometry> CLoggerView::currentGeometry() const {
-    return ChartGeometry::compute(ChartRect{0, 0, width(), height()}, data_.store);
+    return ChartGeometry::compute(ChartRect{0, 0, width(), height()}, data_.store,
+                                  ChartShown::of(data_));
 }
 
 std::optional<ChartGeometry> CLoggerView::paintPicture(QImage& image, QSize size) const {
@@ -162,7 +163,8 @@ void CLoggerView::moveCursorLine(QPoint point) {
 }
 
 void CLoggerView::showReadout(const ChartGeometry& geometry, int x) {
-    const CursorReadout readout = cursorReadout(data_.store, geometry.recordAtX(x));
+    const CursorReadout readout =
+        cursorReadout(data_.store, geometry.recordAtX(x), data_.limits, data_.fahrenheit);
     QStringList values;
     for (const std::string& value : readout.values) values << QString::fromStdString(value);
     emit readoutChanged(QString::fromStdString(readout.time), values);

@@ -75,7 +75,9 @@ void paintRows(QPainter& p, const ChartGeometry& g, const LogStore& store) {
     constexpr int kRowAlign = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     p.drawText(toQRect(g.rowRect(0)), kRowAlign, toQString(chartSummaryText(store)));
     for (int c = 1; c <= shownChannels(g); ++c) {
-        p.drawText(toQRect(g.rowRect(c)), kRowAlign, toQString(chartChannelRowText(store, c)));
+        const bool fahrenheit = g.fahrenheit[static_cast<std::size_t>(c - 1)];
+        p.drawText(toQRect(g.rowRect(c)), kRowAlign,
+                   toQString(chartChannelRowText(store, c, fahrenheit)));
     }
 }
 
@@ -87,6 +89,25 @@ void paintGrid(QPainter& p, const ChartGeometry& g, int w) {
     for (int k = 0; k < g.valueTickCount(); k += ChartGeometry::kTicksPerDivision) {
         if (g.hasGridLine(k))
             p.drawLine(g.plot.left, g.valueTickY(k), g.plot.right, g.valueTickY(k));
+    }
+}
+
+// Under the frame and the curves, so that neither is hidden by a line; the
+// values stand right of the plot, where nothing else is drawn.
+void paintLimitLines(QPainter& p, const ChartGeometry& g, int w) {
+    constexpr int kLabelAlign = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    for (int c = 0; c < shownChannels(g); ++c) {
+        const ChannelLimit& limit = g.limits[static_cast<std::size_t>(c)];
+        for (const std::optional<float>& value : {limit.high, limit.low}) {
+            if (!value) continue;
+            const QColor& colour = kChannelColours[c];
+            const float shown = g.shownValue(c, *value);
+            const int y = g.yOfValue(shown);
+            p.setPen(QPen(colour, w, Qt::DashLine, Qt::FlatCap));
+            p.drawLine(g.plot.left, y, g.plot.right - 1, y);
+            p.drawText(toQRect(g.limitLabelRect(y)), kLabelAlign,
+                       toQString(chartLimitLabelText(shown)));
+        }
     }
 }
 
@@ -119,13 +140,14 @@ void paintTimeAxis(QPainter& p, const ChartGeometry& g, const LogStore& store) {
 
 // Turned a quarter left: the text starts at the rectangle's left edge, half
 // way down it, and runs upwards, as a font turned by 90 degrees always put it.
-void paintValueAxisTitle(QPainter& p, const ChartGeometry& g, const LogStore& store) {
+void paintValueAxisTitle(QPainter& p, const ChartGeometry& g, const LogStore& store,
+                         bool fahrenheit) {
     const ChartRect r = g.valueAxisTitleRect();
     const QFontMetrics metrics = p.fontMetrics();
     p.save();
     p.translate(r.left, r.top + (r.bottom - r.top - metrics.height()) / 2);
     p.rotate(-90);
-    p.drawText(QPoint(0, metrics.ascent()), toQString(chartValueAxisTitle(store)));
+    p.drawText(QPoint(0, metrics.ascent()), toQString(chartValueAxisTitle(store, fahrenheit)));
     p.restore();
 }
 
@@ -140,9 +162,9 @@ void paintFrame(QPainter& p, const ChartGeometry& g, int w) {
     p.drawPolyline(corners, static_cast<int>(std::size(corners)));
 }
 
-void drawColumns(QPainter& p, const ChartGeometry& g, std::span<const float> values) {
+void drawColumns(QPainter& p, const ChartGeometry& g, int channel, std::span<const float> values) {
     CurveBuffers& buffers = curveBuffers();
-    reduceToColumns(g, values, buffers.columns);
+    reduceToColumns(g, values, buffers.columns, channel);
     buffers.lines.clear();
     buffers.lines.reserve(2 * buffers.columns.size());
     const ChartColumn* previous = nullptr;
@@ -155,12 +177,13 @@ void drawColumns(QPainter& p, const ChartGeometry& g, std::span<const float> val
     p.drawLines(buffers.lines.data(), static_cast<int>(buffers.lines.size()));
 }
 
-void drawEverySegment(QPainter& p, const ChartGeometry& g, std::span<const float> values) {
+void drawEverySegment(QPainter& p, const ChartGeometry& g, int channel,
+                      std::span<const float> values) {
     std::array<QLine, kSegmentBatch> batch;
     int used = 0;
-    QPoint from(g.xOfRecord(0), g.yOfValue(values[0]));
+    QPoint from(g.xOfRecord(0), g.yOfStored(channel, values[0]));
     for (uint32_t k = 1; k < values.size(); ++k) {
-        const QPoint to(g.xOfRecord(k), g.yOfValue(values[k]));
+        const QPoint to(g.xOfRecord(k), g.yOfStored(channel, values[k]));
         batch[used++] = QLine(from, to);
         from = to;
         if (used == kSegmentBatch) {
@@ -187,9 +210,9 @@ void paintCurves(QPainter& p, const ChartGeometry& g, const AppData& data,
         p.setBrush(colour);
         const std::span<const float> values(data.store.values[c].data(), g.recordCount);
         if (g.recordCount >= 2 && options.curves == CurveDrawing::PerColumn) {
-            drawColumns(p, g, values);
+            drawColumns(p, g, c, values);
         } else if (g.recordCount >= 2) {
-            drawEverySegment(p, g, values);
+            drawEverySegment(p, g, c, values);
         }
         paintLegendMarker(p, g, c + 1, colour);
     }
@@ -205,9 +228,10 @@ void paintPicture(QPainter& p, const ChartGeometry& g, const AppData& data,
     p.setFont(chartTextFont(g, options));
     paintRows(p, g, data.store);
     paintGrid(p, g, w);
+    paintLimitLines(p, g, w);
     paintValueAxis(p, g, w);
     paintTimeAxis(p, g, data.store);
-    paintValueAxisTitle(p, g, data.store);
+    paintValueAxisTitle(p, g, data.store, !options.asStored && data.fahrenheit);
     paintFrame(p, g, w);
     paintCurves(p, g, data, options);
 }
@@ -232,7 +256,9 @@ QFont chartTextFont(const ChartGeometry& g, const ChartPaintOptions& options) {
 std::optional<ChartGeometry> paintChart(QPainter& painter, const QRect& r, const AppData& data,
                                         const ChartPaintOptions& options) {
     const ChartRect area{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-    const std::optional<ChartGeometry> g = ChartGeometry::compute(area, data.store);
+    const std::optional<ChartGeometry> g =
+        options.asStored ? ChartGeometry::compute(area, data.store)
+                         : ChartGeometry::compute(area, data.store, ChartShown::of(data));
     if (!g) return std::nullopt;
     painter.save();
     paintPicture(painter, *g, data, options);

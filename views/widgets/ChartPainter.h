@@ -19,11 +19,16 @@ struct ChartPaintOptions {
     // Screen and bitmap: title trunc(1.5 * base) pixels, text trunc(title / 1.5).
     int baseFontHeight = 16;
     CurveDrawing curves = CurveDrawing::PerColumn;
+    // The values as stored, whatever data's limits and °F choice: no limit
+    // lines, the store's own axis, units and figures.
+    bool asStored = false;
 };
 
 // Paints the whole chart picture of data.store into r: title with the
 // logger's name and serial number, summary and channel rows, grid, axes,
-// the curves of the visible channels and their legend markers. Paints
+// the curves of the visible channels and their legend markers, and each
+// visible channel's limits as dashed lines with their values right of the
+// plot; "oC" channels in °F when data.fahrenheit is on. Paints
 // nothing and returns nullopt when the store has nothing to draw; otherwise
 // returns the layout drawn (its plot rectangle is what the mouse works on).
 // The painter's state is as it was afterwards.
