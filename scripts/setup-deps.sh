@@ -6,7 +6,9 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           clang clang-format libclang-rt-14-dev xvfb xauth fonts-wqy-microhei
-          fonts-liberation poppler-utils)
+          fonts-liberation poppler-utils
+          # cpack -G DEB: dpkg-shlibdeps finds the package's dependencies, file the programs
+          dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
