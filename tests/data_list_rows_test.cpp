@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -157,4 +158,47 @@ TEST(DataListRows, AFullStoreIsCopiedWhole) {
     ASSERT_EQ(rows.size(), kLogCapacity);
     EXPECT_EQ(rows.cellText(kLogCapacity - 1, 0), "140000");
     EXPECT_EQ(rows.cellText(kLogCapacity - 1, 6), "  99.9");
+}
+
+TEST(DataListRows, CelsiusChannelsShowInFahrenheitWhenChosen) {
+    auto data = makeLog(2, {"20100305142201"}, {25.0f});
+    data->store.unitTexts[0] = "oC";
+    data->store.unitTexts[1] = "%RH";
+    DataListRows rows;
+    rows.append(data->store);
+    EXPECT_THAT(row(rows, 0),
+                ElementsAre("1", "2010-03-05", "14:22:01", "  25.0", "  26.0", "", ""))
+        << "the stored values without the choice";
+    EXPECT_EQ(rows.shownText(0, 3, true), "  77.0");
+    EXPECT_EQ(rows.shownText(0, 4, true), "  26.0") << "a humidity stays as it is";
+    // The titles name the unit as shown; a channel without a unit has none.
+    EXPECT_EQ(rows.columnTitle(3), "1st (oC)");
+    EXPECT_EQ(rows.columnTitle(3, true), "1st (F)");
+    EXPECT_EQ(rows.columnTitle(4, true), "2nd (%RH)");
+    EXPECT_EQ(rows.columnTitle(5, true), "3rd");
+    EXPECT_EQ(rows.columnTitle(1, true), "DATE");
+    EXPECT_EQ(DataListRows().columnTitle(3, true), "1st") << "no rows, no unit";
+}
+
+TEST(DataListRows, EachValueLiesOnASideOfItsChannelsLimits) {
+    auto data =
+        makeLog(2, {"20100305142201", "20100305142202", "20100305142203"}, {1.0f, 5.0f, 9.0f});
+    DataListRows rows;
+    rows.append(data->store);
+    ChannelLimits limits{};
+    limits[0] = {8.0f, 2.0f};
+    limits[1] = {std::nullopt, 6.0f};  // channel 2 holds 2, 6 and 10
+    struct Case {
+        std::size_t row;
+        int column;
+        LimitSide side;
+    };
+    const Case cases[] = {
+        {0, 3, LimitSide::Below},  {1, 3, LimitSide::Inside}, {2, 3, LimitSide::Above},
+        {0, 4, LimitSide::Below},  {1, 4, LimitSide::Inside}, {2, 4, LimitSide::Inside},
+        {2, 5, LimitSide::Inside}, {2, 2, LimitSide::Inside}, {3, 3, LimitSide::Inside},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rows.cellSide(c.row, c.column, limits), c.side) << c.row << " " << c.column;
+    }
 }

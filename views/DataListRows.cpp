@@ -2,6 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
+
+#include "views/TemperatureUnit.h"
+
+namespace {
+
+bool showsFahrenheit(const std::string& unit, bool fahrenheit) {
+    return fahrenheit && unit == kCelsiusUnitText;
+}
+
+}  // namespace
 
 void DataListRows::clear() {
     timestamps_.clear();
@@ -18,7 +29,11 @@ void DataListRows::append(const LogStore& store) {
     const std::size_t count = rowsFor(store);
     if (count == 0) return;
     const std::size_t first = size();
-    blocks_.push_back({first, store.channelCount});
+    Block block{first, store.channelCount, {}};
+    for (int c = 0; c < kChannels; ++c) {
+        block.units[static_cast<std::size_t>(c)] = store.unitTexts[static_cast<std::size_t>(c)];
+    }
+    blocks_.push_back(std::move(block));
     timestamps_.insert(timestamps_.end(), store.timestamps.begin(),
                        store.timestamps.begin() + static_cast<std::ptrdiff_t>(count));
     values_.resize(first + count);
@@ -35,7 +50,33 @@ const DataListRows::Block& DataListRows::blockOf(std::size_t row) const {
     return *(after - 1);
 }
 
-std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> out) const {
+const float* DataListRows::channelValue(std::size_t row, int column, const Block** block) const {
+    if (row >= size() || column < kFirstValueColumn || column >= kDataListColumns) return nullptr;
+    const Block& owner = blockOf(row);
+    const int channel = column - kFirstValueColumn;
+    if (static_cast<uint32_t>(channel) >= owner.channelCount) return nullptr;
+    if (block) *block = &owner;
+    return &values_[row][static_cast<std::size_t>(channel)];
+}
+
+LimitSide DataListRows::cellSide(std::size_t row, int column, const ChannelLimits& limits) const {
+    const float* value = channelValue(row, column, nullptr);
+    if (!value) return LimitSide::Inside;
+    return limitSide(limits[static_cast<std::size_t>(column - kFirstValueColumn)], *value);
+}
+
+std::string DataListRows::columnTitle(int column, bool fahrenheit) const {
+    if (column < 0 || column >= kDataListColumns) return {};
+    std::string title = kDataListTitles[static_cast<std::size_t>(column)];
+    if (column < kFirstValueColumn || blocks_.empty()) return title;
+    const std::string& unit =
+        blocks_.back().units[static_cast<std::size_t>(column - kFirstValueColumn)];
+    if (unit.empty()) return title;
+    return title + " (" + (showsFahrenheit(unit, fahrenheit) ? kFahrenheitUnitText : unit) + ")";
+}
+
+std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> out,
+                                   bool fahrenheit) const {
     if (out.empty()) return 0;
     out[0] = '\0';
     if (row >= size() || column < 0 || column >= kDataListColumns) return 0;
@@ -56,10 +97,12 @@ std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> 
                                    t[11], t[12], t[13]);
             break;
         default: {
-            const int channel = column - kFirstValueColumn;
-            if (static_cast<uint32_t>(channel) >= block.channelCount) return 0;
-            length = std::snprintf(out.data(), out.size(), "%6.1f",
-                                   static_cast<double>(values_[row][channel]));
+            const float* value = channelValue(row, column, nullptr);
+            if (!value) return 0;
+            const std::string& unit =
+                block.units[static_cast<std::size_t>(column - kFirstValueColumn)];
+            const float shown = showsFahrenheit(unit, fahrenheit) ? toFahrenheit(*value) : *value;
+            length = std::snprintf(out.data(), out.size(), "%6.1f", static_cast<double>(shown));
             break;
         }
     }
@@ -68,7 +111,11 @@ std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> 
 }
 
 std::string DataListRows::cellText(std::size_t row, int column) const {
+    return shownText(row, column, false);
+}
+
+std::string DataListRows::shownText(std::size_t row, int column, bool fahrenheit) const {
     std::array<char, kDataListCellSize> buffer{};
-    const std::size_t length = cellText(row, column, buffer);
+    const std::size_t length = cellText(row, column, buffer, fahrenheit);
     return std::string(buffer.data(), length);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "logdata/ChannelLimits.h"
 #include "logdata/LogStore.h"
 
 // The data list's rows without a window: a copy of the store's records taken
@@ -38,17 +39,30 @@ public:
     // bytes are always enough) and returns its length: "%d" with the record's
     // number from 1, the date "%c%c%c%c-%c%c-%c%c" and the time
     // "%c%c:%c%c:%c%c" of its timestamp, "%6.1f" with each channel's value;
-    // empty for a channel beyond the row's channel count.
-    std::size_t cellText(std::size_t row, int column, std::span<char> out) const;
+    // empty for a channel beyond the row's channel count. With `fahrenheit`
+    // the value of an "oC" channel is printed in °F.
+    std::size_t cellText(std::size_t row, int column, std::span<char> out,
+                         bool fahrenheit = false) const;
     std::string cellText(std::size_t row, int column) const;
+    std::string shownText(std::size_t row, int column, bool fahrenheit) const;
+    // Where the value of cell (row, column) lies against its channel's limits
+    // (given in the stored unit); Inside for any other cell.
+    LimitSide cellSide(std::size_t row, int column, const ChannelLimits& limits) const;
+    // The column's title; a channel's title names its unit as shown, as the
+    // last rows appended have it: "1st (oC)", "1st (F)". Without rows, or for a
+    // channel without a unit, the title alone.
+    std::string columnTitle(int column, bool fahrenheit = false) const;
 
 private:
     // The rows of one append: where they start and how many channels they show.
     struct Block {
         std::size_t firstRow;
         uint32_t channelCount;
+        std::array<std::string, kChannels> units;
     };
     const Block& blockOf(std::size_t row) const;
+    // The value of a channel cell, or nullptr for any other cell.
+    const float* channelValue(std::size_t row, int column, const Block** block) const;
 
     std::vector<Timestamp> timestamps_;
     std::vector<std::array<float, kChannels>> values_;

@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -152,6 +153,35 @@ TEST_F(DataListPaneTest, TheRowsStayAsFilledWhenTheStoreChanges) {
     ASSERT_EQ(model().rowCount(), 5);
     EXPECT_THAT(rowTexts(model(), 0),
                 ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
+}
+
+TEST_F(DataListPaneTest, FahrenheitAndTheLimitsChangeHowTheRowsShow) {
+    fillStore(data_->store, 2, 3);  // channel 1: 23.45, 24.45, 25.45
+    data_->store.unitTexts[0] = "oC";
+    data_->store.unitTexts[1] = "%RH";
+    pane_.fillDataList(data_->store);
+    QSignalSpy cellsChanged(&model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy titlesChanged(&model(), &QAbstractItemModel::headerDataChanged);
+    ChannelLimits limits{};
+    limits[0] = {25.0f, 24.0f};
+    pane_.showAs(limits, true);
+    EXPECT_EQ(cellsChanged.count(), 1) << "the rows stay, every cell shows anew";
+    EXPECT_EQ(titlesChanged.count(), 1);
+    EXPECT_THAT(rowTexts(model(), 0),
+                ElementsAre("1", "2024-01-05", "08:30:05", "  74.2", "  33.5", "", ""));
+    EXPECT_THAT(headerTexts(model()),
+                ElementsAre("SN", "DATE", "TIME", "1st (F)", "2nd (%RH)", "3rd", "4th"));
+    // Below the low limit, inside, above the high one; the limits are stored °C.
+    const QVariant colours[] = {QColor(Qt::blue), QVariant(), QColor(Qt::red)};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(model().index(row, 3).data(Qt::ForegroundRole), colours[row]) << row;
+        EXPECT_EQ(model().index(row, 4).data(Qt::ForegroundRole), QVariant()) << "no limits";
+        EXPECT_EQ(model().index(row, 2).data(Qt::ForegroundRole), QVariant());
+    }
+    pane_.showAs({}, false);
+    EXPECT_EQ(model().index(0, 3).data().toString(), "  23.5");
+    EXPECT_EQ(model().index(2, 3).data(Qt::ForegroundRole), QVariant());
+    EXPECT_EQ(model().headerData(3, Qt::Horizontal).toString(), "1st (oC)");
 }
 
 // How fast it opens and scrolls is measured in bench/gui/data_list_pane_bench.cpp.

@@ -54,3 +54,7 @@ void CDataListPane::clearDataList() {
 void CDataListPane::fillDataList(const LogStore& store) {
     model_->append(store);
 }
+
+void CDataListPane::showAs(const ChannelLimits& limits, bool fahrenheit) {
+    model_->setShownAs(limits, fahrenheit);
+}

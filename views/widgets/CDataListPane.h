@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "logdata/ChannelLimits.h"
+
 struct LogStore;
 class DataListModel;
 class QTableView;
@@ -23,6 +25,9 @@ public:
     // Appends one row per record of `store` as it holds them now; the rows
     // already there stay.
     void fillDataList(const LogStore& store);
+    // Shows "oC" values in °F or not, and colours values outside `limits`
+    // (in the stored unit): the rows stay, only how they show changes.
+    void showAs(const ChannelLimits& limits, bool fahrenheit);
 
     QTableView* list() const { return list_; }
     const DataListModel& model() const { return *model_; }

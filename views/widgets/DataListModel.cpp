@@ -25,6 +25,22 @@ void DataListModel::append(const LogStore& store) {
     endInsertRows();
 }
 
+void DataListModel::setShownAs(const ChannelLimits& limits, bool fahrenheit) {
+    if (limits == limits_ && fahrenheit == fahrenheit_) return;
+    limits_ = limits;
+    fahrenheit_ = fahrenheit;
+    emit headerDataChanged(Qt::Horizontal, 0, kDataListColumns - 1);
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kDataListColumns - 1));
+}
+
+QColor DataListModel::aboveColor() {
+    return QColor(Qt::red);
+}
+
+QColor DataListModel::belowColor() {
+    return QColor(Qt::blue);
+}
+
 int DataListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
@@ -38,10 +54,21 @@ QVariant DataListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole: {
             std::array<char, kDataListCellSize> cell{};
-            const std::size_t length =
-                rows_.cellText(static_cast<std::size_t>(index.row()), index.column(), cell);
+            const std::size_t length = rows_.cellText(static_cast<std::size_t>(index.row()),
+                                                      index.column(), cell, fahrenheit_);
             return QString::fromLatin1(cell.data(), static_cast<qsizetype>(length));
         }
+        case Qt::ForegroundRole:
+            switch (
+                rows_.cellSide(static_cast<std::size_t>(index.row()), index.column(), limits_)) {
+                case LimitSide::Above:
+                    return aboveColor();
+                case LimitSide::Below:
+                    return belowColor();
+                case LimitSide::Inside:
+                    return {};
+            }
+            return {};
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         default:
@@ -55,7 +82,7 @@ QVariant DataListModel::headerData(int section, Qt::Orientation orientation, int
     }
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromLatin1(kDataListTitles[static_cast<std::size_t>(section)]);
+            return QString::fromStdString(rows_.columnTitle(section, fahrenheit_));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         default:

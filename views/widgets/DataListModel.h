@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include "views/DataListRows.h"
 
@@ -20,6 +21,12 @@ public:
     // Appends one row per record of `store` as it holds them now.
     void append(const LogStore& store);
     const DataListRows& rows() const { return rows_; }
+    // How the values show: "oC" channels in °F or not, and the limits whose
+    // side a value is on colours it. Every cell and title shows anew.
+    void setShownAs(const ChannelLimits& limits, bool fahrenheit);
+    // The text colours of a value above its high limit and below its low one.
+    static QColor aboveColor();
+    static QColor belowColor();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,4 +37,6 @@ public:
 
 private:
     DataListRows rows_;
+    ChannelLimits limits_{};
+    bool fahrenheit_ = false;
 };
