@@ -18,6 +18,9 @@ enum CommandId : int {
     ID_SAVE_TXT = 32820,
     ID_SAVE_BMP = 32826,
     ID_SAVE_PDF = 32900,  // the printed report as a PDF file, without a printer
+    ID_SAVE_CSV = 32901,
+    ID_LIMITS = 32902,      // the Limits pane
+    ID_FAHRENHEIT = 32903,  // the View menu's °C / °F choice, checkable
     ID_CONNECT = 32771,
     ID_DISCONNECT = 32772,
     ID_MENU_DOWNLOAD = 32773,  // the Comm menu's "Download(&L)": runs Download

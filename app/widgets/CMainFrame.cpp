@@ -15,12 +15,14 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
+#include "views/widgets/CDataListPane.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace {
@@ -76,10 +78,17 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
       doc_(data_, ui_) {
     setWindowIcon(resourceIcon(kAppIcon));
     setAcceptDrops(true);
+    {
+        const Profile profile;
+        data_.fahrenheit = profile.fahrenheit();
+        data_.activationEnergy = profile.activationEnergy();
+    }
     view_ = new CLoggerView(data_, ui_, this);
     setCentralWidget(view_);
     connect(view_, &CLoggerView::readoutChanged, this, &CMainFrame::showCursorReadout);
     createActions();
+    actions_.at(ID_FAHRENHEIT)->setCheckable(true);
+    actions_.at(ID_FAHRENHEIT)->setChecked(data_.fahrenheit);
     createMenus();
     createToolBar();
     bindAccelerators();
@@ -333,6 +342,77 @@ void CMainFrame::showPaneAlone(int paneId) {
 
 void CMainFrame::closeAllPanes() {
     panes_->showAlone(kNoPane);
+}
+
+// ---- limits and units ---------------------------------------------------
+
+void CMainFrame::setFahrenheit(bool fahrenheit) {
+    data_.fahrenheit = fahrenheit;
+    actions_.at(ID_FAHRENHEIT)->setChecked(fahrenheit);
+    Profile().setFahrenheit(fahrenheit);
+    redrawShownValues();
+}
+
+void CMainFrame::offerLoggerLimits() {
+    loggerLimitsOffered_ = true;
+    if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) {
+        pane->offerLoggerLimits();
+    }
+}
+
+void CMainFrame::limitsEdited() {
+    if (!limitsGroup_.isEmpty()) Profile().setLimits(data_.setup.serialNo, data_.limits);
+    redrawShownValues();
+}
+
+void CMainFrame::activationEnergyEdited() {
+    Profile().setActivationEnergy(data_.activationEnergy);
+}
+
+// Everything that shows values in a unit or against the limits.
+void CMainFrame::redrawShownValues() {
+    view_->drawChart();
+    if (auto* list = qobject_cast<CDataListPane*>(paneContent(kPaneDataList))) {
+        list->showAs(data_.limits, data_.fahrenheit);
+    }
+    if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
+}
+
+// Asked whenever the event loop wakes: loads, zooms, queries and realtime
+// samples all change the store without telling the frame. The mark is a few
+// fields of the store, so looking costs nothing while nothing changes.
+void CMainFrame::followLog() {
+    const LogStore& store = data_.store;
+    std::string mark(data_.setup.serialNo, sizeof data_.setup.serialNo);
+    mark += store.currentFilePath;
+    const uint32_t counts[] = {store.recordCount, store.channelCount, store.statisticsCount};
+    mark.append(reinterpret_cast<const char*>(counts), sizeof counts);
+    mark.append(reinterpret_cast<const char*>(store.avgValue), sizeof store.avgValue);
+    if (store.recordCount > 0) {
+        mark.append(store.timestamp(0));
+        mark.append(store.timestamp(store.recordCount - 1));
+    }
+    for (const std::string& unit : store.unitTexts) mark += unit + '\n';
+    if (mark == logMark_) return;
+    logMark_ = std::move(mark);
+
+    // A log of another logger shows that logger's limits. Limits set while no
+    // logger was known stay with the first one's log, unless it has its own.
+    const QString group = Profile::limitsGroup(data_.setup.serialNo);
+    if (group != limitsGroup_) {
+        const ChannelLimits remembered = Profile().limits(data_.setup.serialNo);
+        const bool anyRemembered = std::any_of(remembered.begin(), remembered.end(),
+                                               [](const ChannelLimit& l) { return l.any(); });
+        if (anyRemembered || !limitsGroup_.isEmpty()) {
+            data_.limits = remembered;
+        } else if (!group.isEmpty()) {
+            Profile().setLimits(data_.setup.serialNo, data_.limits);
+        }
+        limitsGroup_ = group;
+        redrawShownValues();
+        return;
+    }
+    if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
 }
 
 // The new document shows the data list empty, once the list exists.

@@ -94,6 +94,14 @@ public:
     // Where the file dialogs start: the folder the program keeps its logs in.
     QString logFilesFolder();
 
+    // Temperatures of "oC" channels in °F or not: the chart, the data list
+    // and the Limits pane show them so, and the profile keeps the choice.
+    void setFahrenheit(bool fahrenheit);
+    // A setup read brought the logger's own alarm limits: the Limits pane
+    // offers them, now or when it is first made.
+    void offerLoggerLimits();
+    bool loggerLimitsOffered() const { return loggerLimitsOffered_; }
+
     // SerialPortOwner
     void requestDelivery() override;
     void onRxChunk(int n) override;
@@ -107,6 +115,11 @@ public slots:
     void updateCommandStates();
     // Status bar panes 2 to 6: the time and the channel values under the chart cursor.
     void showCursorReadout(const QString& time, const QStringList& values);
+    // The Limits pane changed AppData::limits: kept for the logger of the log
+    // shown, drawn on the chart and the data list.
+    void limitsEdited();
+    // The Limits pane changed AppData::activationEnergy: kept in the profile.
+    void activationEnergyEdited();
 
 protected:
     bool event(QEvent* event) override;
@@ -132,6 +145,8 @@ private:
     void resetDataList();
     void updateWindowTitle();
     void saveLayout();
+    void followLog();
+    void redrawShownValues();
     std::string settingsDir() const;
 
     AppData& data_;
@@ -152,4 +167,9 @@ private:
     std::unique_ptr<PaneManager> panes_;
     std::unique_ptr<QPrinter> printer_;
     bool writeSettings_ = true;
+    bool loggerLimitsOffered_ = false;
+    // What the log shown was when last looked at: a change refreshes the
+    // Limits pane, a change of its logger brings that logger's limits.
+    std::string logMark_;
+    QString limitsGroup_;  // the profile group of the limits in AppData::limits
 };

@@ -8,8 +8,10 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CAboutDlg.h"
+#include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/OutputCommands.h"
+#include "app/widgets/PaneManager.h"
 #include "base/AppData.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
@@ -35,6 +37,7 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
         {ID_FILE_SAVE_AS, Always, [](CMainFrame& f) { f.onFileSaveAs(); }},
         {ID_SAVE_EXCEL, WhenRecords, exportSpreadsheet},
         {ID_SAVE_TXT, WhenRecords, exportText},
+        {ID_SAVE_CSV, WhenRecords, exportCsv},
         {ID_SAVE_BMP, WhenRecords, exportBitmap},
         {ID_SAVE_PDF, WhenRecords, saveReportPdf},
         {ID_FILE_PRINT, Always, [](CMainFrame& f) { printReport(f, true); }},
@@ -67,8 +70,17 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
              if (auto* pane = qobject_cast<CDataListPane*>(f.paneContent(kPaneDataList))) {
                  pane->clearDataList();
                  pane->fillDataList(f.data_.store);
+                 pane->showAs(f.data_.limits, f.data_.fahrenheit);
              }
          }},
+        {ID_LIMITS, Always,
+         [](CMainFrame& f) {
+             f.showPaneAlone(kPaneLimits);
+             if (auto* pane = qobject_cast<CLimitsPane*>(f.paneContent(kPaneLimits))) {
+                 pane->refresh();
+             }
+         }},
+        {ID_FAHRENHEIT, Always, [](CMainFrame& f) { f.setFahrenheit(!f.data_.fahrenheit); }},
         {ID_QUERY, WhenRecordsNotRealtime, [](CMainFrame& f) { f.showPaneAlone(kPaneQuery); }},
         {ID_ORIGINAL, WhenRecordsNotRealtime, [](CMainFrame& f) { loadLogFile(f.data_, f.ui_); }},
         {ID_APP_ABOUT, Always, [](CMainFrame& f) { CAboutDlg(&f).exec(); }},
@@ -104,6 +116,7 @@ void CMainFrame::onCommand(int id) {
 }
 
 void CMainFrame::updateCommandStates() {
+    followLog();
     for (const auto& [id, action] : actions_) action->setEnabled(commandEnabled(id));
     for (QAction* action : recentActions_) {
         action->setEnabled(commandEnabled(action->data().toInt()));

@@ -9,6 +9,7 @@ constexpr CommandSpec kCommands[] = {
     {ID_SAVE_TXT, "Save to &Txt...\tCtrl+T", 17, "Save to Txt\nTXT"},
     {ID_SAVE_BMP, "Save to &BMP...\tCtrl+J", 18, "Save to BMP\nBMP"},
     {ID_SAVE_PDF, "Save to P&DF...", 0, "Save the report as a PDF file\nPDF"},
+    {ID_SAVE_CSV, "Save to CSV...", 0, "Save to CSV\nCSV"},
     {ID_FILE_PRINT, "Print(&P)...\tCtrl+P", 3, "Print\nPrint"},
     {ID_FILE_PRINT_PREVIEW, "Print Preview(&V)", 4, "Preview\nPreview"},
     {ID_FILE_PAGE_SETUP, "Printer Setup(&R)...", 0, "Printer\nPrinter"},
@@ -27,24 +28,28 @@ constexpr CommandSpec kCommands[] = {
     {ID_DATA_LIST, "Data List(&A)", 13, "Data List"},
     {ID_QUERY, "Query(&Q)", 14, "Query"},
     {ID_ORIGINAL, "100%(100%)", 15, "Original"},
+    {ID_LIMITS, "Limits", 0, "Limits"},
+    {ID_FAHRENHEIT, "Temperatures in °F", 0, "Show temperatures in °F\n°F"},
     {ID_APP_ABOUT, "About Dravin(&A)...", 19, "About Dravin\nAbout"},
 };
 
-constexpr int kFileMenu[] = {
-    ID_FILE_OPEN,       ID_FILE_SAVE_AS, kSeparator,        ID_SAVE_EXCEL, ID_SAVE_TXT,
-    ID_SAVE_BMP,        ID_SAVE_PDF,     kSeparator,        ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-    ID_FILE_PAGE_SETUP, kSeparator,      ID_FILE_MRU_FIRST, kSeparator,    ID_APP_EXIT};
+constexpr int kFileMenu[] = {ID_FILE_OPEN,  ID_FILE_SAVE_AS,       kSeparator,
+                             ID_SAVE_EXCEL, ID_SAVE_TXT,           ID_SAVE_CSV,
+                             ID_SAVE_BMP,   ID_SAVE_PDF,           kSeparator,
+                             ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PAGE_SETUP,
+                             kSeparator,    ID_FILE_MRU_FIRST,     kSeparator,
+                             ID_APP_EXIT};
 // The logger commands of the toolbar are here too, for keyboard and menu users.
 constexpr int kCommMenu[] = {ID_CONNECT, ID_DISCONNECT, ID_COM_PORT, kSeparator, ID_MENU_DOWNLOAD,
                              ID_DELETE,  ID_REALTIME,   ID_STOP,     ID_SETUP};
-constexpr int kLogMenu[] = {ID_FILE_LIST, ID_DATA_LIST, ID_QUERY, kSeparator, ID_ORIGINAL};
+constexpr int kLogMenu[] = {ID_FILE_LIST, ID_DATA_LIST, ID_QUERY,
+                            ID_LIMITS,    kSeparator,   ID_ORIGINAL};
+constexpr int kViewMenu[] = {ID_FAHRENHEIT};
 constexpr int kAboutMenu[] = {ID_APP_ABOUT};
 
 constexpr MenuSpec kMenus[] = {
-    {"File(&F)", kFileMenu},
-    {"Comm(&C)", kCommMenu},
-    {"Log(&D)", kLogMenu},
-    {"About(&A)", kAboutMenu},
+    {"File(&F)", kFileMenu}, {"Comm(&C)", kCommMenu},   {"Log(&D)", kLogMenu},
+    {"View(&V)", kViewMenu}, {"About(&A)", kAboutMenu},
 };
 
 // The keys of accelerator table 128 whose commands have a handler (Save and

@@ -15,6 +15,7 @@
 #include "base/AppData.h"
 #include "logdata/AtomicFile.h"
 #include "views/BitmapFile.h"
+#include "views/CsvExport.h"
 #include "views/ExportPaths.h"
 #include "views/TextExport.h"
 #include "views/widgets/CLoggerView.h"
@@ -27,6 +28,7 @@ constexpr const char* kDiskFullText = "Disk full while accessing %1.";
 constexpr const char* kPdfExportFailed = "Failed to save to PDF file.";
 constexpr const char* kPrintFailed = "Could not start print job.";
 constexpr const char* kPdfExtension = ".pdf";
+constexpr const char* kCsvExtension = ".csv";
 
 struct ExportFormat {
     const char* filter;
@@ -37,6 +39,7 @@ struct ExportFormat {
 constexpr ExportFormat kTextFormat{"Text File(*.txt)", kTextExtension, kTextExportFailed};
 constexpr ExportFormat kSpreadsheetFormat{"Excel File(*.xls)", kSpreadsheetExtension,
                                           kSpreadsheetExportFailed};
+constexpr ExportFormat kCsvFormat{"CSV File(*.csv)", kCsvExtension, kCsvExportFailed};
 constexpr ExportFormat kBitmapFormat{"Microsoft BMP File(*.bmp)", kBitmapExtension,
                                      kBitmapExportFailed};
 constexpr ExportFormat kPdfFormat{"PDF File(*.pdf)", kPdfExtension, kPdfExportFailed};
@@ -92,6 +95,13 @@ void exportSpreadsheet(CMainFrame& frame) {
     const AppData& data = frame.appData();
     runExport(frame, kSpreadsheetFormat, [&](const std::string& path) {
         return exportSpreadsheetFile(path, data.store, data.setup);
+    });
+}
+
+void exportCsv(CMainFrame& frame) {
+    const AppData& data = frame.appData();
+    runExport(frame, kCsvFormat, [&](const std::string& path) {
+        return exportCsvFile(path, data.store, data.fahrenheit);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <iterator>
 
+#include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CMainFrame.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
@@ -13,11 +14,6 @@
 #include "views/widgets/CDatePickerDlg.h"
 
 namespace {
-
-template <class Content>
-QWidget* makeContent(QWidget* parent) {
-    return new Content(parent);
-}
 
 // The dock's parent is the main frame, whose record and user interface the
 // file list works on.
@@ -45,6 +41,26 @@ QWidget* makeSetupPane(QWidget* dock) {
     return pane;
 }
 
+// The list shows values as the frame's record asks: °F, limits.
+QWidget* makeDataListPane(QWidget* dock) {
+    auto& frame = static_cast<CMainFrame&>(*dock->parentWidget());
+    auto* pane = new CDataListPane(dock);
+    pane->showAs(frame.appData().limits, frame.appData().fahrenheit);
+    return pane;
+}
+
+// The limits the user edits are the frame's to keep and to draw; an offer of
+// the logger's limits made before the pane existed shows now.
+QWidget* makeLimitsPane(QWidget* dock) {
+    auto& frame = static_cast<CMainFrame&>(*dock->parentWidget());
+    auto* pane = new CLimitsPane(frame.appData(), dock);
+    QObject::connect(pane, &CLimitsPane::limitsEdited, &frame, &CMainFrame::limitsEdited);
+    QObject::connect(pane, &CLimitsPane::activationEnergyEdited, &frame,
+                     &CMainFrame::activationEnergyEdited);
+    if (frame.loggerLimitsOffered()) pane->offerLoggerLimits();
+    return pane;
+}
+
 struct PaneSpec {
     int id;
     const char* caption;
@@ -55,9 +71,10 @@ struct PaneSpec {
 // In creation order.
 constexpr PaneSpec kPaneSpecs[] = {
     {kPaneQuery, "Query", 330, makeQueryPane},
-    {kPaneDataList, "Data List", 450, makeContent<CDataListPane>},
+    {kPaneDataList, "Data List", 450, makeDataListPane},
     {kPaneFileList, "File List", 300, makeFileListPane},
     {kPaneSetup, "Setup", 300, makeSetupPane},
+    {kPaneLimits, "Limits", 360, makeLimitsPane},
 };
 
 }  // namespace

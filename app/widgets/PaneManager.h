@@ -7,7 +7,10 @@ class QDockWidget;
 class QMainWindow;
 class QWidget;
 
-// The four docking panes around the chart view: all docked at the left edge,
+// The Limits pane, beside the ids of the others in base/FrameUi.h.
+inline constexpr int kPaneLimits = 4002;
+
+// The five docking panes around the chart view: all docked at the left edge,
 // File List the only one open at first, each given its content the first time
 // it shows. A coming pane is a row of the pane table and a class of its own.
 class PaneManager : public QObject {
@@ -30,5 +33,5 @@ private:
     void createContent(size_t index);
 
     QMainWindow& window_;
-    std::array<Slot, 4> panes_{};
+    std::array<Slot, 5> panes_{};
 };

@@ -1,12 +1,22 @@
 #include "app/widgets/Profile.h"
 
 #include <QDir>
+#include <cstddef>
+#include <string>
 
 #include "app/widgets/CommandTable.h"
+#include "logdata/KineticTemperature.h"
 
 namespace {
 
 constexpr const char* kRecentFilesKey = "Recent File List";
+constexpr const char* kLimitsGroup = "Limits";
+constexpr const char* kFahrenheitKey = "View/Fahrenheit";
+constexpr const char* kActivationEnergyKey = "View/ActivationEnergy";
+
+QString limitKey(int channel, const char* side) {
+    return QString("Channel%1%2").arg(channel + 1).arg(side);
+}
 
 }  // namespace
 
@@ -33,5 +43,71 @@ void Profile::removeRecentFile(const QString& path) {
 
 void Profile::writeRecentFiles(const QStringList& files) {
     settings_.setValue(kRecentFilesKey, files);
+    settings_.sync();
+}
+
+// The serial number as the logger sends it: padded with zero bytes or blanks,
+// and in theory any byte; only letters, digits, '-' and '_' name a group.
+QString Profile::limitsGroup(std::string_view serialNo) {
+    std::string name;
+    for (char c : serialNo) {
+        if (c == '\0') break;
+        const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                           (c >= 'a' && c <= 'z') || c == '-' || c == '_';
+        name += plain ? c : '_';
+    }
+    while (!name.empty() && name.back() == '_') name.pop_back();
+    if (name.empty()) return {};
+    return QString(kLimitsGroup) + "/" + QString::fromStdString(name);
+}
+
+ChannelLimits Profile::limits(std::string_view serialNo) const {
+    ChannelLimits limits{};
+    const QString group = limitsGroup(serialNo);
+    if (group.isEmpty()) return limits;
+    auto read = [&](int channel, const char* side) -> std::optional<float> {
+        const QVariant value = settings_.value(group + "/" + limitKey(channel, side));
+        bool ok = false;
+        const float number = value.toFloat(&ok);
+        if (!value.isValid() || !ok) return std::nullopt;
+        return number;
+    };
+    for (int c = 0; c < kChannels; ++c) {
+        auto& limit = limits[static_cast<std::size_t>(c)];
+        limit.high = read(c, "High");
+        limit.low = read(c, "Low");
+    }
+    return limits;
+}
+
+void Profile::setLimits(std::string_view serialNo, const ChannelLimits& limits) {
+    const QString group = limitsGroup(serialNo);
+    if (group.isEmpty()) return;
+    settings_.remove(group);
+    for (int c = 0; c < kChannels; ++c) {
+        const auto& limit = limits[static_cast<std::size_t>(c)];
+        if (limit.high) settings_.setValue(group + "/" + limitKey(c, "High"), *limit.high);
+        if (limit.low) settings_.setValue(group + "/" + limitKey(c, "Low"), *limit.low);
+    }
+    settings_.sync();
+}
+
+bool Profile::fahrenheit() const {
+    return settings_.value(kFahrenheitKey, false).toBool();
+}
+
+void Profile::setFahrenheit(bool fahrenheit) {
+    settings_.setValue(kFahrenheitKey, fahrenheit);
+    settings_.sync();
+}
+
+double Profile::activationEnergy() const {
+    bool ok = false;
+    const double value = settings_.value(kActivationEnergyKey).toDouble(&ok);
+    return ok && value > 0 ? value : kDefaultActivationEnergy;
+}
+
+void Profile::setActivationEnergy(double joulesPerMole) {
+    settings_.setValue(kActivationEnergyKey, joulesPerMole);
     settings_.sync();
 }

@@ -3,8 +3,12 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
-// The program's profile: the recent-file list and the layout saved at closing.
+#include "logdata/ChannelLimits.h"
+
+// The program's profile: the recent-file list, the layout saved at closing,
+// the display choices and the alarm limits the user gave each logger.
 inline constexpr const char* kProfileKey = "Local AppWizard-Generated Applications";
 inline constexpr const char* kApplicationName = "Dravin Software for Data Logger";
 inline constexpr const char* kCommandBarsKey = "CommandBars";
@@ -21,6 +25,21 @@ public:
     // Puts `path` at the top of the list, dropping an older entry of it.
     void addRecentFile(const QString& path);
     void removeRecentFile(const QString& path);
+
+    // The limits last set for the logger with serial number `serialNo`
+    // (LoggerSetup::serialNo, up to 10 characters); none for a serial number
+    // without a character to name it by.
+    ChannelLimits limits(std::string_view serialNo) const;
+    void setLimits(std::string_view serialNo, const ChannelLimits& limits);
+    // The group that keeps a logger's limits, "Limits/<serial>"; empty when the
+    // serial number has no printable character.
+    static QString limitsGroup(std::string_view serialNo);
+
+    bool fahrenheit() const;
+    void setFahrenheit(bool fahrenheit);
+    // J/mol; the default one when none was saved or the saved one is not positive.
+    double activationEnergy() const;
+    void setActivationEnergy(double joulesPerMole);
 
 private:
     void writeRecentFiles(const QStringList& files);

@@ -49,7 +49,9 @@ TEST(CommandRoutes, CommandsAreEnabledByLinkAndLogState) {
         {ID_FILE_NEW, true, true, 2, false},      {ID_FILE_MRU_FIRST, true, false, 0, true},
         {ID_FILE_MRU_LAST, true, true, 0, false}, {ID_FILE_LIST, true, true, 0, true},
         {ID_DATA_LIST, false, false, 0, true},    {ID_APP_ABOUT, true, true, 0, true},
-        {ID_APP_EXIT, false, false, 0, true},
+        {ID_APP_EXIT, false, false, 0, true},     {ID_SAVE_CSV, false, true, 1, true},
+        {ID_SAVE_CSV, true, false, 0, false},     {ID_LIMITS, true, true, 0, true},
+        {ID_FAHRENHEIT, true, true, 0, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()

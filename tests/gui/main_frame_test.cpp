@@ -34,6 +34,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "app/widgets/CommandTable.h"
+#include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
@@ -106,7 +107,7 @@ protected:
 
     std::vector<int> visiblePanes() const {
         std::vector<int> visible;
-        for (int id : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup}) {
+        for (int id : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup, kPaneLimits}) {
             if (frame_->pane(id)->isVisible()) visible.push_back(id);
         }
         return visible;
@@ -141,10 +142,12 @@ TEST_F(MainFrameTest, FreshStartShowsTheFileListAlone) {
     EXPECT_EQ(frame().paneContent(kPaneQuery), nullptr);
     EXPECT_EQ(frame().paneContent(kPaneDataList), nullptr);
     EXPECT_EQ(frame().paneContent(kPaneSetup), nullptr);
+    EXPECT_EQ(frame().paneContent(kPaneLimits), nullptr);
     EXPECT_EQ(frame().pane(kPaneQuery)->windowTitle(), "Query");
     EXPECT_EQ(frame().pane(kPaneDataList)->windowTitle(), "Data List");
     EXPECT_EQ(frame().pane(kPaneFileList)->windowTitle(), "File List");
     EXPECT_EQ(frame().pane(kPaneSetup)->windowTitle(), "Setup");
+    EXPECT_EQ(frame().pane(kPaneLimits)->windowTitle(), "Limits");
     EXPECT_EQ(frame().dockWidgetArea(frame().pane(kPaneQuery)), Qt::LeftDockWidgetArea);
 }
 
@@ -153,15 +156,13 @@ TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
     data().store.recordCount = 1;
     data().link.connected = true;
     const std::pair<int, int> cases[] = {
-        {ID_DATA_LIST, kPaneDataList},
-        {ID_QUERY, kPaneQuery},
-        {ID_SETUP, kPaneSetup},
-        {ID_FILE_LIST, kPaneFileList},
+        {ID_DATA_LIST, kPaneDataList}, {ID_QUERY, kPaneQuery},   {ID_SETUP, kPaneSetup},
+        {ID_FILE_LIST, kPaneFileList}, {ID_LIMITS, kPaneLimits},
     };
     for (const auto& [command, paneId] : cases) {
         SCOPED_TRACE(command);
         // Whatever the user had opened besides, docked or floating.
-        for (int other : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup}) {
+        for (int other : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup, kPaneLimits}) {
             frame().pane(other)->show();
         }
         frame().pane(kPaneDataList)->setFloating(true);
@@ -605,13 +606,14 @@ TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
     const std::vector<std::pair<QString, std::vector<QString>>> expected = {
         {"File(&F)",
          {"Open(&O)...\tCtrl+O", "Save As(&S)", "-", "Save to &Excel...\tCtrl+E",
-          "Save to &Txt...\tCtrl+T", "Save to &BMP...\tCtrl+J", "Save to P&DF...", "-",
-          "Print(&P)...\tCtrl+P", "Print Preview(&V)", "Printer Setup(&R)...", "-", "Recent", "-",
-          "Exit(&X)"}},
+          "Save to &Txt...\tCtrl+T", "Save to CSV...", "Save to &BMP...\tCtrl+J", "Save to P&DF...",
+          "-", "Print(&P)...\tCtrl+P", "Print Preview(&V)", "Printer Setup(&R)...", "-", "Recent",
+          "-", "Exit(&X)"}},
         {"Comm(&C)",
          {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Delete(&E)",
           "Realtime(&R)", "Stop(&S)", "Setup(&P)"}},
-        {"Log(&D)", {"File List(&F)", "Data List(&A)", "Query(&Q)", "-", "100%(100%)"}},
+        {"Log(&D)", {"File List(&F)", "Data List(&A)", "Query(&Q)", "Limits", "-", "100%(100%)"}},
+        {"View(&V)", {"Temperatures in °F"}},
         {"About(&A)", {"About Dravin(&A)..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();

@@ -1,0 +1,264 @@
+#include "app/widgets/CLimitsPane.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/AppData.h"
+#include "logdata/ChannelLimits.h"
+#include "logdata/KineticTemperature.h"
+#include "views/LimitTexts.h"
+#include "views/TemperatureUnit.h"
+
+namespace {
+
+// Wide enough for any value of a channel in °F, with its one decimal.
+constexpr double kLimitRange = 9999.9;
+constexpr int kLimitDecimals = 1;
+constexpr double kJoulesPerKilojoule = 1000.0;
+constexpr double kMinActivationEnergy = 1.0;  // kJ/mol
+constexpr double kMaxActivationEnergy = 1000.0;
+constexpr int kEnergyDecimals = 3;
+constexpr float kTenths = 10.0f;
+
+const char* const kOrdinals[kChannels] = {"1st", "2nd", "3rd", "4th"};
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "YYYY-MM-DD hh:mm:ss" of record `i`.
+QString recordTime(const LogStore& store, uint32_t i) {
+    const std::string_view t = store.timestamp(i);
+    return QString("%1-%2-%3 %4:%5:%6")
+        .arg(fromView(t.substr(0, 4)), fromView(t.substr(4, 2)), fromView(t.substr(6, 2)),
+             fromView(t.substr(8, 2)), fromView(t.substr(10, 2)), fromView(t.substr(12, 2)));
+}
+
+QString duration(int64_t seconds) {
+    return QString::fromStdString(hoursMinutes(seconds));
+}
+
+bool showsChannel(const LogStore& store, int channel) {
+    return store.recordCount > 0 && static_cast<uint32_t>(channel) < store.channelCount;
+}
+
+}  // namespace
+
+CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data_(data) {
+    setObjectName("limitsPane");
+    auto* inner = new QWidget;
+    auto* column = new QVBoxLayout(inner);
+
+    auto* log = new QFormLayout;
+    firstRecord_ = new QLabel(kNoValueText);
+    lastRecord_ = new QLabel(kNoValueText);
+    activationEnergy_ = new QDoubleSpinBox;
+    activationEnergy_->setDecimals(kEnergyDecimals);
+    activationEnergy_->setRange(kMinActivationEnergy, kMaxActivationEnergy);
+    activationEnergy_->setSuffix(" kJ/mol");
+    log->addRow("First record", firstRecord_);
+    log->addRow("Last record", lastRecord_);
+    log->addRow("Activation energy", activationEnergy_);
+    column->addLayout(log);
+
+    loggerLimits_ = new QPushButton(kLoggerLimitsText);
+    loggerLimits_->setEnabled(false);
+    loggerLimitsValues_ = new QLabel;
+    loggerLimitsValues_->setWordWrap(true);
+    column->addWidget(loggerLimits_);
+    column->addWidget(loggerLimitsValues_);
+
+    for (int c = 0; c < kChannels; ++c) {
+        buildChannel(c);
+        column->addWidget(rows_[index(c)].box);
+    }
+    column->addStretch(1);
+
+    // A log of four channels is taller than a low window.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(inner);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(activationEnergy_);
+
+    connect(activationEnergy_, &QDoubleSpinBox::valueChanged, this, [this](double kilojoules) {
+        data_.activationEnergy = kilojoules * kJoulesPerKilojoule;
+        for (int c = 0; c < kChannels; ++c) showFigures(c);
+        emit activationEnergyEdited();
+    });
+    connect(loggerLimits_, &QPushButton::clicked, this, &CLimitsPane::takeLoggerLimits);
+    refresh();
+}
+
+void CLimitsPane::buildChannel(int channel) {
+    ChannelRow& row = rows_[index(channel)];
+    row.box = new QGroupBox;
+    auto* form = new QFormLayout(row.box);
+    auto limitField = [&](QCheckBox*& set, QDoubleSpinBox*& field, const char* title) {
+        set = new QCheckBox;
+        set->setToolTip("Set or clear the limit");
+        field = new QDoubleSpinBox;
+        field->setDecimals(kLimitDecimals);
+        field->setRange(-kLimitRange, kLimitRange);
+        field->setEnabled(false);
+        auto* line = new QHBoxLayout;
+        line->addWidget(set);
+        line->addWidget(field, 1);
+        form->addRow(title, line);
+        connect(set, &QCheckBox::toggled, this, [this, channel, field](bool on) {
+            field->setEnabled(on);
+            takeEdit(channel);
+        });
+        connect(field, &QDoubleSpinBox::valueChanged, this, [this, channel] { takeEdit(channel); });
+    };
+    limitField(row.highSet, row.high, "High limit");
+    limitField(row.lowSet, row.low, "Low limit");
+    row.above = new QLabel;
+    row.below = new QLabel;
+    row.excursions = new QLabel;
+    row.longest = new QLabel;
+    row.kineticTitle = new QLabel("Mean kinetic temperature");
+    row.kinetic = new QLabel;
+    form->addRow("Time above high", row.above);
+    form->addRow("Time below low", row.below);
+    form->addRow("Excursions", row.excursions);
+    form->addRow("Longest excursion", row.longest);
+    form->addRow(row.kineticTitle, row.kinetic);
+}
+
+void CLimitsPane::refresh() {
+    const LogStore& store = data_.store;
+    const bool any = store.recordCount > 0;
+    firstRecord_->setText(any ? recordTime(store, 0) : kNoValueText);
+    lastRecord_->setText(any ? recordTime(store, store.recordCount - 1) : kNoValueText);
+    {
+        const QSignalBlocker blocker(activationEnergy_);
+        activationEnergy_->setValue(data_.activationEnergy / kJoulesPerKilojoule);
+    }
+    for (int c = 0; c < kChannels; ++c) {
+        ChannelRow& row = rows_[index(c)];
+        row.box->setVisible(showsChannel(store, c));
+        const std::string_view unit = shownUnitText(store, c, data_.fahrenheit);
+        row.box->setTitle(unit.empty()
+                              ? QString("%1 channel").arg(kOrdinals[c])
+                              : QString("%1 channel (%2)").arg(kOrdinals[c]).arg(fromView(unit)));
+        showLimits(c);
+        showFigures(c);
+    }
+}
+
+// The fields show the limits in the unit shown; a limit not set shows where
+// the channel went, a start for setting it.
+void CLimitsPane::showLimits(int channel) {
+    ChannelRow& row = rows_[index(channel)];
+    const LogStore& store = data_.store;
+    const ChannelLimit& limit = data_.limits[index(channel)];
+    const std::string_view unit = shownUnitText(store, channel, data_.fahrenheit);
+    const QString suffix = unit.empty() ? QString() : " " + fromView(unit);
+    auto show = [&](QCheckBox* set, QDoubleSpinBox* field, const std::optional<float>& value,
+                    float channelEdge) {
+        const QSignalBlocker blockSet(set);
+        const QSignalBlocker blockField(field);
+        set->setChecked(value.has_value());
+        field->setEnabled(value.has_value());
+        field->setSuffix(suffix);
+        const float stored = value ? *value : (store.recordCount > 0 ? channelEdge : 0.0f);
+        field->setValue(shownValue(store, channel, stored, data_.fahrenheit));
+    };
+    show(row.highSet, row.high, limit.high, store.maxValue[channel]);
+    show(row.lowSet, row.low, limit.low, store.minValue[channel]);
+}
+
+void CLimitsPane::showFigures(int channel) {
+    ChannelRow& row = rows_[index(channel)];
+    const LogStore& store = data_.store;
+    if (!showsChannel(store, channel)) return;
+    const ExcursionSummary summary =
+        summarizeExcursions(store, channel, data_.limits[index(channel)]);
+    row.above->setText(duration(summary.secondsAbove));
+    row.below->setText(duration(summary.secondsBelow));
+    row.excursions->setText(QString::number(summary.excursions));
+    if (summary.longestStart >= 0) {
+        row.longest->setText(
+            QString("%1 from %2")
+                .arg(duration(summary.longestSeconds),
+                     recordTime(store, static_cast<uint32_t>(summary.longestStart))));
+    } else {
+        row.longest->setText(kNoValueText);
+    }
+    const bool temperature = isTemperatureUnit(store.unitTexts[index(channel)]);
+    row.kineticTitle->setVisible(temperature);
+    row.kinetic->setVisible(temperature);
+    if (!temperature) return;
+    const std::optional<double> mkt =
+        meanKineticTemperature(store, channel, data_.activationEnergy);
+    if (!mkt) {
+        row.kinetic->setText(kNoValueText);
+        return;
+    }
+    const float shown = shownValue(store, channel, static_cast<float>(*mkt), data_.fahrenheit);
+    row.kinetic->setText(QString("%1 %2")
+                             .arg(static_cast<double>(shown), 0, 'f', 1)
+                             .arg(fromView(shownUnitText(store, channel, data_.fahrenheit))));
+}
+
+// A value typed in °F is kept in the channel's own unit.
+void CLimitsPane::takeEdit(int channel) {
+    const ChannelRow& row = rows_[index(channel)];
+    const LogStore& store = data_.store;
+    const bool fahrenheit = showsFahrenheit(store, channel, data_.fahrenheit);
+    auto stored = [&](const QCheckBox* set, const QDoubleSpinBox* field) -> std::optional<float> {
+        if (!set->isChecked()) return std::nullopt;
+        const auto value = static_cast<float>(field->value());
+        return fahrenheit ? (value - 32.0f) * 5.0f / 9.0f : value;
+    };
+    ChannelLimit& limit = data_.limits[index(channel)];
+    limit.high = stored(row.highSet, row.high);
+    limit.low = stored(row.lowSet, row.low);
+    showFigures(channel);
+    emit limitsEdited();
+}
+
+void CLimitsPane::offerLoggerLimits() {
+    const LoggerSetup& setup = data_.setup;
+    offered_ = {{{setup.ch1High, setup.ch1Low},
+                 {setup.ch2High, setup.ch2Low},
+                 {setup.ch3High, setup.ch3Low},
+                 {setup.ch4High, setup.ch4Low}}};
+    QStringList lines;
+    for (int c = 0; c < kChannels; ++c) {
+        lines << QString("%1: high %2, low %3")
+                     .arg(kOrdinals[c])
+                     .arg(static_cast<double>(offered_[index(c)][0]) / kTenths, 0, 'f', 1)
+                     .arg(static_cast<double>(offered_[index(c)][1]) / kTenths, 0, 'f', 1);
+    }
+    loggerLimitsValues_->setText(lines.join("\n"));
+    loggerLimits_->setEnabled(true);
+}
+
+// The logger's limits are raw tenths of the channel's own unit, as offered:
+// an edit of the setup grid since changes nothing here.
+void CLimitsPane::takeLoggerLimits() {
+    for (int c = 0; c < kChannels; ++c) {
+        data_.limits[index(c)].high = static_cast<float>(offered_[index(c)][0]) / kTenths;
+        data_.limits[index(c)].low = static_cast<float>(offered_[index(c)][1]) / kTenths;
+    }
+    refresh();
+    emit limitsEdited();
+}

@@ -1,0 +1,304 @@
+// The Limits pane in the main frame, offscreen: the figures of a log against
+// its limits, limits typed in °F, the limits each logger keeps across a
+// restart, the logger's own limits, the °C / °F choice over the data list,
+// and the CSV export.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/widgets/CLimitsPane.h"
+#include "app/widgets/CMainFrame.h"
+#include "app/widgets/PaneManager.h"
+#include "app/widgets/Profile.h"
+#include "base/AppData.h"
+#include "gui/support/FrameWithLog.h"
+#include "gui/support/ModalAnswerer.h"
+#include "views/widgets/CDataListPane.h"
+
+using ::testing::HasSubstr;
+
+namespace {
+
+constexpr char kSerial[] = "1234567890";
+
+class LimitsPaneTest : public FrameWithLogTest {
+protected:
+    void SetUp() override {
+        FrameWithLogTest::SetUp();
+        loadLog();
+    }
+
+    // Channel 1 ("oC") is 20.0 but 30.0 for records 10 to 19 and 10.0 for
+    // records 40 to 44; channel 2 ("%RH") 50.0; 61 records a minute apart from
+    // 2024-01-05 09:00:00, of logger kSerial.
+    void loadLog() {
+        LogStore& store = data().store;
+        fillMinuteLog(store, 2, 61);
+        for (uint32_t i = 0; i < 61; ++i) {
+            store.values[0][i] = (i >= 10 && i < 20) ? 30.0f : (i >= 40 && i < 45) ? 10.0f : 20.0f;
+            store.values[1][i] = 50.0f;
+        }
+        saveAndLoadLog();
+    }
+
+    CLimitsPane& openPane() {
+        frame().onCommand(ID_LIMITS);
+        settleEvents();
+        auto* pane = qobject_cast<CLimitsPane*>(frame().paneContent(kPaneLimits));
+        EXPECT_NE(pane, nullptr);
+        return *pane;
+    }
+    // Runs Save to CSV with `chosen` typed into its save dialog; `replace`
+    // answers the question about an existing file.
+    std::unique_ptr<ModalAnswerer> exportCsvTo(const std::string& chosen, bool replace = false) {
+        auto answerer = std::make_unique<ModalAnswerer>();
+        answerer->onDialog = [this, chosen, replace](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                filters_ = files->nameFilters();
+                files->selectFile(QString::fromStdString(chosen));
+                QMetaObject::invokeMethod(files, "accept");
+            } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+                questions_.push_back(box->text().toStdString());
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            }
+        };
+        frame().onCommand(ID_SAVE_CSV);
+        return answerer;
+    }
+    static std::string readFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    CDataListPane* dataList() const {
+        return qobject_cast<CDataListPane*>(frame_->paneContent(kPaneDataList));
+    }
+    static void setLimit(QCheckBox* set, QDoubleSpinBox* field, double value) {
+        set->setChecked(true);
+        field->setValue(value);
+    }
+    // A frame as the next start of the program makes it, over the same folder
+    // and profile, with the same log loaded.
+    void restart() {
+        frame_.reset();
+        data_ = std::make_unique<AppData>();
+        data_->settings = defaultSettings();
+        data_->programDir = root() + "/";
+        for (int& visible : data_->channelVisible) visible = 1;
+        frame_ = std::make_unique<CMainFrame>(*data_,
+                                              MainFrameOptions{root() + "/dev", data_->programDir});
+        frame_->show();
+        settleEvents();
+        loadLog();
+    }
+
+    QStringList filters_;
+    std::vector<std::string> questions_;
+};
+
+}  // namespace
+
+TEST_F(LimitsPaneTest, TheLimitsCommandShowsTheFiguresOfTheLogAgainstTheLimits) {
+    EXPECT_EQ(frame().commandAction(ID_LIMITS)->text(), "Limits");
+    EXPECT_FALSE(frame().pane(kPaneLimits)->isVisible()) << "closed at start";
+    CLimitsPane& pane = openPane();
+    EXPECT_TRUE(frame().pane(kPaneLimits)->isVisible());
+    EXPECT_FALSE(frame().pane(kPaneFileList)->isVisible());
+    EXPECT_EQ(pane.firstRecordText()->text(), "2024-01-05 09:00:00");
+    EXPECT_EQ(pane.lastRecordText()->text(), "2024-01-05 10:00:00");
+    EXPECT_FALSE(pane.channelBox(1)->isHidden());
+    EXPECT_TRUE(pane.channelBox(2)->isHidden()) << "a two-channel log";
+    EXPECT_EQ(pane.channelBox(0)->title(), "1st channel (oC)");
+    EXPECT_EQ(pane.excursionsText(0)->text(), "0") << "no limit set";
+    EXPECT_EQ(pane.longestText(0)->text(), CLimitsPane::kNoValueText);
+
+    setLimit(pane.highSet(0), pane.highField(0), 25.0);
+    setLimit(pane.lowSet(0), pane.lowField(0), 15.0);
+    EXPECT_EQ(data().limits[0], (ChannelLimit{25.0f, 15.0f}));
+    EXPECT_EQ(pane.aboveText(0)->text(), "0:10");
+    EXPECT_EQ(pane.belowText(0)->text(), "0:05");
+    EXPECT_EQ(pane.excursionsText(0)->text(), "2");
+    EXPECT_EQ(pane.longestText(0)->text(), "0:10 from 2024-01-05 09:10:00");
+    // The mean kinetic temperature only for the temperature channel.
+    EXPECT_FALSE(pane.kineticText(0)->isHidden());
+    EXPECT_THAT(pane.kineticText(0)->text().toStdString(), ::testing::EndsWith(" oC"));
+    EXPECT_TRUE(pane.kineticText(1)->isHidden());
+
+    // Cleared, the limit is gone and so are its figures.
+    pane.highSet(0)->setChecked(false);
+    EXPECT_EQ(data().limits[0], (ChannelLimit{std::nullopt, 15.0f}));
+    EXPECT_EQ(pane.aboveText(0)->text(), "0:00");
+    EXPECT_EQ(pane.excursionsText(0)->text(), "1");
+}
+
+TEST_F(LimitsPaneTest, AZoomAndARealtimeSampleRefreshThePane) {
+    CLimitsPane& pane = openPane();
+    setLimit(pane.highSet(0), pane.highField(0), 25.0);
+    // What the chart's zoom does to the store.
+    data().store.keepRange(0, 15);
+    frame().frameUi().redrawChart();
+    settleEvents();
+    EXPECT_EQ(pane.lastRecordText()->text(), "2024-01-05 09:14:00");
+    EXPECT_EQ(pane.aboveText(0)->text(), "0:05");
+
+    // What a realtime sample does: one more record, the statistics folded in.
+    LogStore& store = data().store;
+    std::memcpy(store.timestamps[15].data(), "20240105091500", kTimestampLength);
+    store.values[0][15] = 31.0f;
+    store.values[1][15] = 50.0f;
+    store.recordCount = 16;
+    store.appendStatistics();
+    frame().frameUi().realtimeSampleArrived();
+    settleEvents();
+    EXPECT_EQ(pane.lastRecordText()->text(), "2024-01-05 09:15:00");
+    EXPECT_EQ(pane.aboveText(0)->text(), "0:06");
+}
+
+TEST_F(LimitsPaneTest, FahrenheitShowsTheListAndTheFieldsInFahrenheitAndKeepsCelsius) {
+    frame().onCommand(ID_DATA_LIST);
+    settleEvents();
+    CLimitsPane& pane = openPane();
+    QAction* choice = frame().commandAction(ID_FAHRENHEIT);
+    ASSERT_TRUE(choice->isCheckable());
+    EXPECT_FALSE(choice->isChecked());
+    choice->trigger();
+    settleEvents();
+    EXPECT_TRUE(choice->isChecked());
+    EXPECT_TRUE(data().fahrenheit);
+    EXPECT_TRUE(Profile().fahrenheit());
+    EXPECT_EQ(pane.channelBox(0)->title(), "1st channel (F)");
+    EXPECT_EQ(pane.channelBox(1)->title(), "2nd channel (%RH)");
+
+    // 77 °F is 25 °C; the humidity is as typed.
+    setLimit(pane.highSet(0), pane.highField(0), 77.0);
+    setLimit(pane.lowSet(1), pane.lowField(1), 55.0);
+    ASSERT_TRUE(data().limits[0].high.has_value());
+    EXPECT_NEAR(*data().limits[0].high, 25.0f, 1e-4f);
+    EXPECT_EQ(data().limits[1].low, 55.0f);
+
+    // The data list shows °F and marks the records outside.
+    const QAbstractItemModel& list = *dataList()->list()->model();
+    EXPECT_EQ(list.headerData(3, Qt::Horizontal).toString(), "1st (F)");
+    EXPECT_EQ(list.index(10, 3).data().toString(), "  86.0");
+    EXPECT_EQ(list.index(10, 3).data(Qt::ForegroundRole), QVariant(QColor(Qt::red)));
+    EXPECT_EQ(list.index(0, 3).data(Qt::ForegroundRole), QVariant());
+    EXPECT_EQ(list.index(0, 4).data(Qt::ForegroundRole), QVariant(QColor(Qt::blue)));
+
+    // Back in °C the field shows the stored limit.
+    frame().onCommand(ID_FAHRENHEIT);
+    settleEvents();
+    EXPECT_FALSE(choice->isChecked());
+    EXPECT_FALSE(data().fahrenheit);
+    EXPECT_DOUBLE_EQ(pane.highField(0)->value(), 25.0);
+    EXPECT_EQ(list.index(10, 3).data().toString(), "  30.0");
+}
+
+TEST_F(LimitsPaneTest, EachLoggerKeepsItsLimitsTheUnitAndTheEnergyAcrossARestart) {
+    CLimitsPane& pane = openPane();
+    setLimit(pane.highSet(0), pane.highField(0), 26.5);
+    setLimit(pane.lowSet(1), pane.lowField(1), 40.0);
+    pane.activationEnergyField()->setValue(100.0);
+    EXPECT_DOUBLE_EQ(data().activationEnergy, 100000.0);
+    frame().onCommand(ID_FAHRENHEIT);
+    const ChannelLimits set = data().limits;
+    EXPECT_EQ(Profile().limits(kSerial), set);
+    EXPECT_EQ(Profile::limitsGroup(kSerial), "Limits/1234567890");
+
+    restart();
+    EXPECT_EQ(data().limits, set);
+    EXPECT_TRUE(data().fahrenheit);
+    EXPECT_TRUE(frame().commandAction(ID_FAHRENHEIT)->isChecked());
+    EXPECT_DOUBLE_EQ(data().activationEnergy, 100000.0);
+    CLimitsPane& again = openPane();
+    EXPECT_TRUE(again.highSet(0)->isChecked());
+    EXPECT_FALSE(again.lowSet(0)->isChecked());
+    EXPECT_DOUBLE_EQ(again.activationEnergyField()->value(), 100.0);
+
+    // Another logger's log has its own limits: none yet.
+    std::memcpy(data().setup.serialNo, "ZX00000001", 10);
+    frame().updateCommandStates();
+    EXPECT_EQ(data().limits, ChannelLimits{});
+    EXPECT_FALSE(again.highSet(0)->isChecked());
+    EXPECT_EQ(Profile().limits(kSerial), set) << "the first logger's stay";
+}
+
+TEST_F(LimitsPaneTest, TheLoggersOwnLimitsAreOfferedAfterASetupRead) {
+    LoggerSetup& setup = data().setup;
+    setup.ch1High = 300;
+    setup.ch1Low = -55;
+    setup.ch2High = 800;
+    setup.ch2Low = 200;
+    CLimitsPane& pane = openPane();
+    EXPECT_EQ(pane.loggerLimitsButton()->text(), "Use the logger's limits");
+    EXPECT_FALSE(pane.loggerLimitsButton()->isEnabled()) << "nothing read yet";
+
+    frame().offerLoggerLimits();
+    ASSERT_TRUE(pane.loggerLimitsButton()->isEnabled());
+    EXPECT_THAT(pane.loggerLimitsText()->text().toStdString(),
+                HasSubstr("1st: high 30.0, low -5.5\n2nd: high 80.0, low 20.0"));
+    pane.loggerLimitsButton()->click();
+    EXPECT_EQ(data().limits[0], (ChannelLimit{30.0f, -5.5f}));
+    EXPECT_EQ(data().limits[1], (ChannelLimit{80.0f, 20.0f}));
+    EXPECT_TRUE(pane.highSet(0)->isChecked());
+    EXPECT_DOUBLE_EQ(pane.highField(0)->value(), 30.0);
+    EXPECT_EQ(Profile().limits(kSerial), data().limits);
+}
+
+TEST_F(LimitsPaneTest, AnOfferBeforeThePaneExistsShowsWhenItOpens) {
+    data().setup.ch1High = 120;
+    frame().offerLoggerLimits();
+    ASSERT_EQ(frame().paneContent(kPaneLimits), nullptr);
+    CLimitsPane& pane = openPane();
+    EXPECT_TRUE(pane.loggerLimitsButton()->isEnabled());
+    EXPECT_THAT(pane.loggerLimitsText()->text().toStdString(), HasSubstr("1st: high 12.0"));
+}
+
+TEST_F(LimitsPaneTest, SaveToCsvWritesTheValuesAsShownAndAsksBeforeReplacing) {
+    QAction* command = frame().commandAction(ID_SAVE_CSV);
+    EXPECT_EQ(command->text(), "Save to CSV...");
+    EXPECT_TRUE(frame().fileMenu()->actions().contains(command));
+    const std::string chosen = root() + "/values";
+    exportCsvTo(chosen);
+    EXPECT_EQ(filters_, QStringList{"CSV File(*.csv)"});
+    const std::string celsius = readFile(chosen + ".csv");
+    EXPECT_THAT(celsius, ::testing::StartsWith("index,time,CH1 [oC],CH2 [%RH]\r\n"
+                                               "1,2024-01-05T09:00:00,20.0,50.0\r\n"));
+    EXPECT_TRUE(questions_.empty());
+
+    frame().onCommand(ID_FAHRENHEIT);
+    exportCsvTo(chosen, /*replace=*/false);
+    ASSERT_EQ(questions_.size(), 1u);
+    EXPECT_THAT(questions_[0], HasSubstr(chosen + ".csv already exists."));
+    EXPECT_EQ(readFile(chosen + ".csv"), celsius) << "kept when the user says no";
+    exportCsvTo(chosen, /*replace=*/true);
+    EXPECT_THAT(readFile(chosen + ".csv"), HasSubstr("1,2024-01-05T09:00:00,68.0,50.0\r\n"));
+}
+
+TEST_F(LimitsPaneTest, ACsvFileThatCannotBeWrittenSaysSo) {
+    const std::string chosen = root() + "/no such folder/values.csv";
+    auto answerer = exportCsvTo(chosen);
+    ASSERT_EQ(answerer->messages.size(), 1u);
+    EXPECT_EQ(answerer->messages[0], "Failed to save to CSV file.");
+    EXPECT_FALSE(std::filesystem::exists(chosen));
+}
