@@ -230,6 +230,8 @@ protected:
     QString messagePane() {
         return frame().statusBar()->findChild<QLabel*>(QStringLiteral("pane0"))->text();
     }
+    std::chrono::steady_clock::time_point now_;  // the realtime status's clock
+
     // A realtime reply: status byte, channel 1 as int32, 2..4 as int16.
     static Bytes sample() {
         Bytes payload{0x00};
@@ -308,15 +310,16 @@ TEST(BusyBox, TheBarShowsOnlyWithATotalAndStopsAtItsEnd) {
 TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
     using std::chrono::seconds;
     const auto t0 = std::chrono::steady_clock::time_point{} + std::chrono::hours(5);
-    auto now = t0;
-    ui().setClock([&now] { return now; });
+    // A member, not a local: the frame keeps the clock until TearDown.
+    now_ = t0;
+    ui().setClock([this] { return now_; });
     data().store.channelCount = 4;
     ModalAnswerer answerer;
 
     frame().engine().startRealtime();
     ASSERT_TRUE(data().link.realtimeActive);
     for (int i = 1; i <= 125; ++i) {
-        now = t0 + seconds(i);
+        now_ = t0 + seconds(i);
         receive(sample());
     }
     EXPECT_EQ(messagePane(), QStringLiteral("Realtime: 125 samples, 0:02:05"));
@@ -325,9 +328,9 @@ TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
     // Stopped, the pane is the frame's again; the next run counts from nothing.
     frame().engine().stopRealtime();
     EXPECT_EQ(messagePane(), QStringLiteral("Ready"));
-    now = t0 + std::chrono::hours(1);
+    now_ = t0 + std::chrono::hours(1);
     frame().engine().startRealtime();
-    now += seconds(3);
+    now_ += seconds(3);
     receive(sample());
     EXPECT_EQ(messagePane(), QStringLiteral("Realtime: 1 sample, 0:00:03"));
     frame().engine().stopRealtime();
