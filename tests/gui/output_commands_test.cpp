@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <cstdio>
@@ -28,10 +29,12 @@
 #include "views/BitmapFile.h"
 #include "views/TextExport.h"
 #include "views/widgets/CLoggerView.h"
+#include "views/widgets/ChartReport.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -188,6 +191,48 @@ TEST_F(OutputCommandsTest, SaveToPdfWritesTheReportOnOneLandscapePageWithRealTex
     EXPECT_THAT(text, HasSubstr("Cold room Records Report (1234567890)"));
     EXPECT_THAT(text, HasSubstr("TOTAL LOGS:241, CHANNELS:2"));
     EXPECT_THAT(text, HasSubstr("CHANNEL 02"));
+}
+
+// Channel 1 runs 21.5 .. 22.4 oC, channel 2 46.1 .. 48.0 %RH. The MKT of the
+// temperature channel stands in its statistics row, moving nothing; each
+// channel with limits adds a line below the chart, which gives up that room.
+TEST_F(OutputCommandsTest, TheReportGivesTheMktAndALineForEachChannelWithLimits) {
+    const auto pageOf = [&](const std::string& name) {
+        QPdfWriter writer(QString::fromStdString(root() + "/" + name));
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        const std::optional<ChartGeometry> g = paintReportPage(writer, data());
+        const QRect page = writer.pageLayout().paintRectPixels(writer.logicalDpiX());
+        return std::make_pair(g, ChartRect{0, 0, page.width(), page.height()});
+    };
+    const auto [plain, page] = pageOf("plain.pdf");
+    ASSERT_TRUE(plain.has_value());
+    EXPECT_EQ(plain, ChartGeometry::compute(page, data().store)) << "the page as it always was";
+    exportTo(ID_SAVE_PDF, root() + "/report");
+    const std::string text = pdfText(root() + "/report.pdf");
+    EXPECT_THAT(text, HasSubstr("CH1 MKT "));
+    EXPECT_THAT(text, HasSubstr(" oC (83.144 kJ/mol)"));
+    EXPECT_THAT(text, Not(HasSubstr("CH2 MKT")));
+    EXPECT_THAT(text, Not(HasSubstr("limits")));
+
+    data().limits[0] = {22.0f, 21.6f};
+    data().limits[1].low = 47.0f;
+    const auto [limited, samePage] = pageOf("limited.pdf");
+    ASSERT_TRUE(limited.has_value());
+    EXPECT_LT(limited->area.bottom, page.bottom);
+    EXPECT_GT(limited->area.bottom, page.bottom * 9 / 10);
+    exportTo(ID_SAVE_PDF, root() + "/limits");
+    const std::string limits = pdfText(root() + "/limits.pdf");
+    EXPECT_THAT(limits, HasSubstr("CH1 limits 21.6 .. 22.0 oC: above "));
+    EXPECT_THAT(limits, HasSubstr("CH2 limits 47.0 .. - %RH: above "));
+    EXPECT_THAT(limits, HasSubstr("TOTAL LOGS:241, CHANNELS:2"));
+
+    data().fahrenheit = true;
+    exportTo(ID_SAVE_PDF, root() + "/fahrenheit");
+    const std::string fahrenheit = pdfText(root() + "/fahrenheit.pdf");
+    EXPECT_THAT(fahrenheit, HasSubstr("CH1 limits 70.9 .. 71.6 F: above "));
+    EXPECT_THAT(fahrenheit, HasSubstr(" F (83.144 kJ/mol)"));
+    EXPECT_THAT(fahrenheit, HasSubstr("CH2 limits 47.0 .. - %RH"));
 }
 
 TEST_F(OutputCommandsTest, PrintingGivesOneLandscapePageEvenOnAPortraitPrinterAndClosesThePanes) {

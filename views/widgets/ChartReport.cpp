@@ -6,14 +6,74 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "base/AppData.h"
+#include "views/LimitTexts.h"
 #include "views/widgets/ChartPainter.h"
 
 namespace {
 
 // Fine enough that the thinnest lines and the smallest labels stay sharp.
 constexpr int kPdfResolution = 600;
+
+QString toQString(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+QRect toQRect(const ChartRect& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+int channelsOf(const AppData& data) {
+    return static_cast<int>(std::min<uint32_t>(data.store.channelCount, kChannels));
+}
+
+// One line per channel with a limit set, for below the chart.
+std::vector<std::string> limitLines(const AppData& data) {
+    std::vector<std::string> lines;
+    for (int c = 0; c < channelsOf(data); ++c) {
+        std::string line = limitsReportLine(data.store, c, data.limits[c], data.fahrenheit);
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// A line's height: half as much again as the text font of the whole page's
+// chart, so the lines never crowd whatever the page.
+int linePitch(const QRect& page, const AppData& data, const ChartPaintOptions& paper) {
+    const ChartRect whole{0, 0, page.width(), page.height()};
+    const auto g = ChartGeometry::compute(whole, data.store, ChartShown::of(data));
+    return g ? chartTextFont(*g, paper).pixelSize() * 3 / 2 : 0;
+}
+
+// At the right end of the row, flush with the plot's right edge: the row's
+// own text keeps its place.
+void paintMktTexts(QPainter& p, const ChartGeometry& g, const AppData& data) {
+    constexpr int kAlign = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
+    for (int c = 0; c < channelsOf(data); ++c) {
+        const std::string mkt =
+            mktReportLine(data.store, c, data.activationEnergy, data.fahrenheit);
+        if (mkt.empty()) continue;
+        ChartRect row = g.rowRect(c + 1);
+        row.right = g.plot.right;
+        p.drawText(toQRect(row), kAlign, toQString(mkt));
+    }
+}
+
+void paintLimitLines(QPainter& p, const ChartGeometry& g, const std::vector<std::string>& lines,
+                     int pitch) {
+    constexpr int kAlign = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    int top = g.area.bottom + pitch / 2;
+    for (const std::string& line : lines) {
+        p.drawText(QRect(g.plot.left, top, g.plot.right - g.plot.left, pitch), kAlign,
+                   toQString(line));
+        top += pitch;
+    }
+}
 
 }  // namespace
 
@@ -28,8 +88,17 @@ std::optional<ChartGeometry> paintReportPage(QPagedPaintDevice& device, const Ap
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     ChartPaintOptions paper;
     paper.paper = true;
+    const std::vector<std::string> lines = limitLines(data);
+    const int pitch = lines.empty() ? 0 : linePitch(page, data, paper);
+    const int reserved = lines.empty() ? 0 : static_cast<int>(lines.size()) * pitch + pitch / 2;
     std::optional<ChartGeometry> geometry =
-        paintChart(painter, QRect(0, 0, page.width(), page.height()), data, paper);
+        paintChart(painter, QRect(0, 0, page.width(), page.height() - reserved), data, paper);
+    if (geometry) {
+        painter.setFont(chartTextFont(*geometry, paper));
+        painter.setPen(QPen(Qt::black));
+        paintMktTexts(painter, *geometry, data);
+        paintLimitLines(painter, *geometry, lines, pitch);
+    }
     painter.end();
     return geometry;
 }

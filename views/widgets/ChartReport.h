@@ -11,7 +11,10 @@ class QPagedPaintDevice;
 class QPrinter;
 
 // The printed report: the chart picture on one landscape page, drawn for
-// paper straight onto the page (text stays text in a PDF).
+// paper straight onto the page (text stays text in a PDF). Each temperature
+// channel's MKT stands at the right end of its statistics row; each channel
+// with limits has a line below the chart, whose picture is that much lower
+// then. Without limits the picture fills the page as it always did.
 
 // Paints the report onto `device`, turned to landscape first. The geometry of
 // the page's picture; std::nullopt when the store has nothing to draw (the page
