@@ -153,6 +153,32 @@ TEST_F(LoggerViewTest, TheCursorReadOutNamesTheRecordUnderThePointer) {
     EXPECT_EQ(view().cursorLineX, 0);
 }
 
+// Channel 1 runs 20 .. 23 oC, channel 2 21 .. 24 %RH; the last record holds
+// 21.0 and 22.0. The view lays out, draws and reads out as the limits and
+// the °F choice say.
+TEST_F(LoggerViewTest, LimitsAndFahrenheitReachThePictureTheMouseAndTheReadOut) {
+    loadLog(2, 241);
+    data().limits[0] = {20.5f, 19.0f};
+    data().limits[1].low = 22.5f;
+    data().fahrenheit = true;
+    view().drawChart();
+    const auto g = ChartGeometry::compute(ChartRect{0, 0, view().width(), view().height()},
+                                          data().store, ChartShown::of(data()));
+    ASSERT_TRUE(g);
+    EXPECT_EQ(plot(), g->plot);
+    moveTo(plot().right);
+    EXPECT_EQ(pane(137), "  69.8 F high");
+    EXPECT_EQ(pane(138), "  22.0 %RH low");
+    // The low limit of channel 1, under every value, is a red dashed row.
+    const int y = g->yOfStored(0, 19.0f);
+    int red = 0;
+    for (int x = plot().left + 2; x < plot().right - 2; ++x) {
+        red += view().picture().pixelColor(x, y) == QColor(255, 0, 0);
+    }
+    EXPECT_GT(red, g->plotW / 2);
+    EXPECT_LT(red, g->plotW - 4);
+}
+
 TEST_F(LoggerViewTest, MovingTheMouseNeverPaintsThePictureAgain) {
     loadLog(4, 241);
     const qint64 picture = view().picture().cacheKey();
