@@ -217,7 +217,7 @@ TEST_F(CliChartFilesTest, SizesThatMakeNoBitmapAreUsageErrors) {
         {{"--bmp", "--size"}, "--size needs a value"},
         {{"--pdf", "--size", "800x600"}, "--size is for --bmp only"},
         {{"--txt", "--size", "800x600"}, "--size is for --bmp only"},
-        {{"--bmp", "--pdf"}, "give one of --txt, --xls, --bmp and --pdf"},
+        {{"--bmp", "--pdf"}, "give one of --txt, --xls, --csv, --bmp and --pdf"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"export", log_, out};

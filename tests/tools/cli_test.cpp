@@ -294,16 +294,15 @@ TEST_F(CliTest, ReadSetupPrintsEveryFieldAsJson) {
     EXPECT_EQ(run.err, "");
 }
 
-TEST_F(CliTest, ReadSetupJsonStaysJsonForANameInALocalCodePage) {
+// The logger keeps its name in GB18030: shown as UTF-8, in JSON too.
+TEST_F(CliTest, ReadSetupShowsTheNameFromTheLoggersCodePage) {
     LoggerSim::Config config = loggerConfig();
-    // "冷库" in GBK, then "é" in UTF-8.
+    // "冷库", a space, and two bytes that are "茅" there.
     config.setup.name = fixedText<24>("\xC0\xE4\xBF\xE2 \xC3\xA9");
     LoggerSim sim(config);
     RunResult run = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr(R"("name":"\u00c0\u00e4\u00bf\u00e2 )"
-                                   "\xC3\xA9"
-                                   R"(")"));
+    EXPECT_THAT(run.out, HasSubstr(R"("name":"冷库 茅")"));
 }
 
 // A logger's texts may hold anything: the text output shows control
@@ -311,17 +310,15 @@ TEST_F(CliTest, ReadSetupJsonStaysJsonForANameInALocalCodePage) {
 TEST_F(CliTest, TextOutputShowsControlCharactersEscaped) {
     LoggerSim::Config config = loggerConfig();
     config.serialNo = std::string("AB\x1b[2JCD\n1", 10);
-    config.setup.name = fixedText<24>("Cold\nroom\x1b[31m\x7f \xC2\x9B\xC3\xA9");
+    config.setup.name = fixedText<24>("Cold\nroom\x1b[31m\x7f \xC3\xA9");
     LoggerSim sim(config);
     RunResult run = runCli({"read-setup", "--device", sim.devicePath()});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(run.out,
-                HasSubstr("name: Cold\\x0aroom\\x1b[31m\\x7f \\xc2\\x9b\xC3\xA9\nserialNo: "
-                          "AB\\x1b[2JCD\\x0a1\n"));
+    EXPECT_THAT(run.out, HasSubstr("name: Cold\\x0aroom\\x1b[31m\\x7f 茅\nserialNo: "
+                                   "AB\\x1b[2JCD\\x0a1\n"));
 
     RunResult json = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
-    EXPECT_THAT(json.out, HasSubstr(R"("name":"Cold\nroom\u001b[31m\u007f \u009b)"
-                                    "\xC3\xA9"
+    EXPECT_THAT(json.out, HasSubstr(R"("name":"Cold\nroom\u001b[31m\u007f 茅)"
                                     R"(","serialNo":"AB\u001b[2JCD\n1")"));
 }
 
@@ -353,6 +350,26 @@ TEST_F(CliTest, SyncSetupChangesOnlyTheFieldsGiven) {
     EXPECT_THAT(back.out, HasSubstr(R"("samplingInterval":30,"logInterval":600)"));
     EXPECT_THAT(back.out, HasSubstr(R"("ch1Low":-250)"));
     EXPECT_THAT(back.out, HasSubstr(R"("offsets":[5,-9,0,12])"));
+}
+
+// A name goes to the logger in its code page, two bytes a Chinese character,
+// so 12 of them fit its 24 bytes where their UTF-8 would not.
+TEST_F(CliTest, SyncSetupSendsTheNameInTheLoggersCodePage) {
+    LoggerSim sim(loggerConfig());
+    RunResult run = runCli({"sync-setup", "--device", sim.devicePath(), "--name", "冷库3号"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(sim.setup().name, fixedText<24>("\xC0\xE4\xBF\xE2"
+                                              "3"
+                                              "\xBA\xC5"));
+
+    const std::string twelve = "一二三四五六七八九十一二";  // 36 bytes of UTF-8
+    EXPECT_EQ(runCli({"sync-setup", "--device", sim.devicePath(), "--name", twelve}).exitCode, 0);
+    RunResult back = runCli({"read-setup", "--device", sim.devicePath(), "--json"});
+    EXPECT_THAT(back.out, HasSubstr(R"("name":")" + twelve + R"(")"));
+
+    EXPECT_EQ(runCli({"sync-setup", "--device", sim.devicePath(), "--name", twelve + "x"}).exitCode,
+              2);
+    EXPECT_EQ(runCli({"sync-setup", "--device", sim.devicePath(), "--name", "\xff"}).exitCode, 2);
 }
 
 TEST_F(CliTest, SyncSetupRefusesInvalidValuesAndSendsNothing) {

@@ -5,6 +5,8 @@
 #include <limits>
 #include <string_view>
 
+#include "setup/CodePage.h"
+
 const char* const kUsage =
     "usage:\n"
     "  dravin-cli ports                                   list serial devices with their COM "
@@ -188,7 +190,10 @@ const OptionSpec kOptions[] = {
     {"--name", kSyncSetup, true,
      [](CliOptions& o, std::string_view v) {
          o.edits.name = std::string(v);
-         return v.size() <= kNameLength;
+         // The logger keeps 24 bytes of its own code page, where a Chinese
+         // character takes two; a byte that is no UTF-8 has no place there.
+         const std::string encoded = encodeLoggerText(v, std::string_view::npos);
+         return encoded.size() <= kNameLength && decodeLoggerText(encoded) == v;
      }},
     {"--sampling", kSyncSetup, true,
      [](CliOptions& o, std::string_view v) { return parseInto(v, o.edits.samplingInterval); }},
@@ -273,7 +278,7 @@ std::optional<Command> findCommand(std::string_view name) {
 
 std::string exportMissingPart(const CliOptions& o) {
     if (o.out.empty()) return "the file to write is missing";
-    if (o.exportFormatsGiven != 1) return "give one of --txt, --xls, --bmp and --pdf";
+    if (o.exportFormatsGiven != 1) return "give one of --txt, --xls, --csv, --bmp and --pdf";
     if (o.bitmapSizeGiven && o.exportFormat != ExportFormat::Bitmap)
         return "--size is for --bmp only";
     if (o.fahrenheit && o.exportFormat != ExportFormat::Csv)

@@ -12,6 +12,7 @@
 #include "Reports.h"
 #include "link/SerialDevices.h"
 #include "logdata/LogFile.h"
+#include "setup/CodePage.h"
 #include "views/CsvExport.h"
 #include "views/TextExport.h"
 
@@ -70,9 +71,10 @@ void edit(T& field, const std::optional<T>& value) {
 
 void applyEdits(const SetupEdits& e, LoggerSetup& s) {
     if (e.name) {
-        // The name goes out as 24 bytes: zero bytes after the text, as after an edit by hand.
+        // The name goes out as 24 bytes of the logger's code page: zero bytes
+        // after the text, as after an edit by hand.
         std::fill(std::begin(s.name), std::end(s.name), '\0');
-        e.name->copy(s.name, kNameLength);
+        encodeLoggerText(*e.name, kNameLength).copy(s.name, kNameLength);
     }
     edit(s.samplingInterval, e.samplingInterval);
     edit(s.logInterval, e.logInterval);

@@ -12,6 +12,7 @@
 #include "Json.h"
 #include "Printable.h"
 #include "base/AppData.h"
+#include "setup/CodePage.h"
 #include "views/LimitTexts.h"
 
 namespace {
@@ -20,6 +21,11 @@ namespace {
 template <size_t N>
 std::string_view fieldText(const char (&field)[N]) {
     return {field, strnlen(field, N)};
+}
+
+// The logger's name, kept in its own code page, as UTF-8.
+std::string nameText(const LoggerSetup& setup) {
+    return decodeLoggerText(fieldText(setup.name));
 }
 
 // Values come from a logger or a file: their control characters are shown, not obeyed.
@@ -158,7 +164,7 @@ std::string identityText(const LoggerSetup& setup, const LogStore& store) {
 
 std::string setupText(const LoggerSetup& s) {
     std::string text =
-        line("name", fieldText(s.name)) + line("serialNo", fieldText(s.serialNo)) +
+        line("name", nameText(s)) + line("serialNo", fieldText(s.serialNo)) +
         line("model", fieldText(s.model)) + line("hardwareVersion", fieldText(s.hardwareVersion)) +
         line("channelConfig", s.channelConfig) + line("samplingInterval", s.samplingInterval) +
         line("logInterval", s.logInterval) + line("logsCount", s.logsCount) +
@@ -169,7 +175,7 @@ std::string setupText(const LoggerSetup& s) {
 
 std::string setupJson(const LoggerSetup& s) {
     JsonObject json;
-    json.text("name", fieldText(s.name))
+    json.text("name", nameText(s))
         .text("serialNo", fieldText(s.serialNo))
         .text("model", fieldText(s.model))
         .text("hardwareVersion", fieldText(s.hardwareVersion))
@@ -186,7 +192,7 @@ std::string setupJson(const LoggerSetup& s) {
 std::string logInfoText(const AppData& data) {
     const LogStore& store = data.store;
     const LoggerSetup& setup = data.setup;
-    std::string text = line("file", store.currentFilePath) + line("name", fieldText(setup.name)) +
+    std::string text = line("file", store.currentFilePath) + line("name", nameText(setup)) +
                        line("hardware", fieldText(setup.hardwareVersion)) +
                        line("serialNo", fieldText(setup.serialNo)) +
                        line("recordCount", store.recordCount) +
@@ -207,7 +213,7 @@ std::string logInfoJson(const AppData& data) {
     const LogStore& store = data.store;
     const LoggerSetup& setup = data.setup;
     JsonObject json;
-    json.text("name", fieldText(setup.name))
+    json.text("name", nameText(setup))
         .text("hardware", fieldText(setup.hardwareVersion))
         .text("serialNo", fieldText(setup.serialNo))
         .integer("recordCount", store.recordCount)
