@@ -96,7 +96,9 @@ std::optional<ChartGeometry> paintReportPage(QPagedPaintDevice& device, const Ap
     if (geometry) {
         painter.setFont(chartTextFont(*geometry, paper));
         painter.setPen(QPen(Qt::black));
-        paintMktTexts(painter, *geometry, data);
+        // A report without limits stays the page it always was; the MKT
+        // comes with the limits, as both are the storage figures.
+        if (!lines.empty()) paintMktTexts(painter, *geometry, data);
         paintLimitLines(painter, *geometry, lines, pitch);
     }
     painter.end();
