@@ -2,88 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+
+#include "logdata/ValueAxis.h"
 
 namespace {
 
 constexpr const char* kUnitTexts[] = {"oC", "%RH", "PPM", "mBar", "Lux", "F", "I/O"};
 constexpr const char* kUnknownUnitText = "Un";
-
-struct StepRule {
-    uint32_t minSpan;
-    int32_t step;
-};
-
-// The grid step for the axis span, first match wins.
-constexpr StepRule kStepRules[] = {
-    {20000, 10000}, {10000, 5000}, {5000, 2000}, {2000, 1000}, {1000, 500}, {500, 100},
-    {100, 50},      {50, 20},      {10, 5},      {5, 2},       {0, 1},
-};
-
-// Values come from files unchecked; clamping keeps the axis arithmetic,
-// including the step added below, inside int32.
-constexpr float kAxisLimit = 1.0e9f;
-
-int32_t truncateToAxis(float value) {
-    if (std::isnan(value)) return 0;
-    return static_cast<int32_t>(std::clamp(value, -kAxisLimit, kAxisLimit));
-}
-
-int32_t stepForSpan(uint32_t span) {
-    for (const StepRule& rule : kStepRules) {
-        if (span >= rule.minSpan) return rule.step;
-    }
-    return 1;
-}
-
-int32_t raiseToMultiple(int32_t value, int32_t step) {
-    const int32_t rest = value % step;
-    if (rest == 0) return value;
-    return rest > 0 ? value - rest + step : value - rest;
-}
-
-int32_t lowerToMultiple(int32_t value, int32_t step) {
-    const int32_t rest = value % step;
-    if (rest == 0) return value;
-    return rest > 0 ? value - rest : value - rest - step;
-}
-
-// Channel 1 sets the axis, rounded outward; further channels widen it; the
-// bounds then snap to the grid step.
-void computeAxis(LogStore& store) {
-    const int used = static_cast<int>(std::min<uint32_t>(store.channelCount, kChannels));
-    int32_t top = truncateToAxis(store.maxValue[0]);
-    if (static_cast<float>(top) < store.maxValue[0]) ++top;
-    int32_t bottom = truncateToAxis(store.minValue[0]);
-    if (static_cast<float>(bottom) > store.minValue[0]) --bottom;
-    for (int c = 1; c < used; ++c) {
-        if (store.maxValue[c] > static_cast<float>(top)) top = truncateToAxis(store.maxValue[c]);
-        if (store.minValue[c] < static_cast<float>(bottom)) {
-            bottom = truncateToAxis(store.minValue[c]);
-        }
-    }
-    const uint32_t span = static_cast<uint32_t>(top) - static_cast<uint32_t>(bottom);
-    const int32_t step = stepForSpan(span);
-    top = raiseToMultiple(top, step);
-    bottom = lowerToMultiple(bottom, step);
-    if (top == bottom) {
-        top += step;
-        bottom -= step;
-    }
-    // With several channels every curve keeps a step of room above and below.
-    if (used >= 2) {
-        for (int c = 0; c < used; ++c) {
-            if (store.maxValue[c] > static_cast<float>(top)) {
-                top = truncateToAxis(store.maxValue[c] + static_cast<float>(step));
-            }
-            if (store.minValue[c] <= static_cast<float>(bottom)) {
-                bottom = truncateToAxis(store.minValue[c] - static_cast<float>(step));
-            }
-        }
-    }
-    store.axisMax = top;
-    store.axisMin = bottom;
-    store.axisStep = step;
-}
 
 }  // namespace
 
@@ -94,6 +20,15 @@ const char* unitText(uint8_t code) {
 void LogStore::setChannelUnit(int channel, uint8_t code) {
     if (channel < 0 || channel >= kChannels) return;
     unitTexts[channel] = unitText(code);
+}
+
+void LogStore::setAxis() {
+    // Channel 1 sets the axis even when the count says none.
+    const std::size_t used = std::clamp<uint32_t>(channelCount, 1, kChannels);
+    const ValueAxis axis = valueAxisFor(std::span(maxValue, used), std::span(minValue, used));
+    axisMax = axis.max;
+    axisMin = axis.min;
+    axisStep = axis.step;
 }
 
 void LogStore::computeStatistics() {
@@ -125,7 +60,7 @@ void LogStore::computeStatistics() {
         valueSum[c] = sum;
     }
     statisticsCount = count;
-    computeAxis(*this);
+    setAxis();
 }
 
 void LogStore::appendStatistics() {
@@ -144,7 +79,7 @@ void LogStore::appendStatistics() {
         avgValue[c] = valueSum[c] / static_cast<float>(recordCount);
     }
     statisticsCount = recordCount;
-    computeAxis(*this);
+    setAxis();
 }
 
 void LogStore::keepRange(int32_t start, int32_t end) {

@@ -45,6 +45,8 @@ struct LogStore {
     void appendStatistics();
     // Keeps records start .. end-1; nothing happens when start >= end.
     void keepRange(int32_t start, int32_t end);
+    // axisMax, axisMin and axisStep from the statistics of the used channels.
+    void setAxis();
     std::string_view timestamp(uint32_t i) const {
         return {timestamps[i].data(), timestamps[i].size()};
     }

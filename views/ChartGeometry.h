@@ -6,6 +6,7 @@
 #include <span>
 
 #include "logdata/ChannelLimits.h"
+#include "logdata/ValueAxis.h"
 
 struct AppData;
 struct LogStore;
@@ -41,16 +42,8 @@ struct ChartShown {
 };
 
 // A value axis: top, bottom and the step between labels.
-struct ChartAxis {
-    int32_t max = 0, min = 0, step = 0;
-    bool operator==(const ChartAxis&) const = default;
-};
+using ChartAxis = ValueAxis;
 
-// The axis the store makes of its statistics, for these per-channel maxima
-// and minima (channel 1 first, as many as the log has): channel 1's range
-// rounded outwards, widened by the others, snapped to a step that suits the
-// span. The °F chart needs it for values the store never holds.
-ChartAxis valueAxisFor(std::span<const float> maxima, std::span<const float> minima);
 // `axis` widened so that each value lies at least a twentieth of a step
 // inside it (on an edge the frame would hide its line); the new edges are
 // multiples of the step. Should that make more divisions than a label column
