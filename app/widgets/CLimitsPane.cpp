@@ -68,6 +68,7 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data
     activationEnergy_->setDecimals(kEnergyDecimals);
     activationEnergy_->setRange(kMinActivationEnergy, kMaxActivationEnergy);
     activationEnergy_->setSuffix(" kJ/mol");
+    activationEnergy_->setKeyboardTracking(false);
     log->addRow("First record", firstRecord_);
     log->addRow("Last record", lastRecord_);
     log->addRow("Activation energy", activationEnergy_);
@@ -116,6 +117,8 @@ void CLimitsPane::buildChannel(int channel) {
         field = new QDoubleSpinBox;
         field->setDecimals(kLimitDecimals);
         field->setRange(-kLimitRange, kLimitRange);
+        // A number is taken when typed in full, not at each of its digits.
+        field->setKeyboardTracking(false);
         field->setEnabled(false);
         auto* line = new QHBoxLayout;
         line->addWidget(set);

@@ -57,6 +57,11 @@ constexpr int kStatusIconSize = 16;
 
 constexpr int kToolbarIconSize = 32;
 
+// The serial number is ten characters with no terminator of its own.
+std::string_view serialNumber(const LoggerSetup& setup) {
+    return {setup.serialNo, sizeof setup.serialNo};
+}
+
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -361,7 +366,7 @@ void CMainFrame::offerLoggerLimits() {
 }
 
 void CMainFrame::limitsEdited() {
-    if (!limitsGroup_.isEmpty()) Profile().setLimits(data_.setup.serialNo, data_.limits);
+    if (!limitsGroup_.isEmpty()) Profile().setLimits(serialNumber(data_.setup), data_.limits);
     redrawShownValues();
 }
 
@@ -383,7 +388,7 @@ void CMainFrame::redrawShownValues() {
 // fields of the store, so looking costs nothing while nothing changes.
 void CMainFrame::followLog() {
     const LogStore& store = data_.store;
-    std::string mark(data_.setup.serialNo, sizeof data_.setup.serialNo);
+    std::string mark(serialNumber(data_.setup));
     mark += store.currentFilePath;
     const uint32_t counts[] = {store.recordCount, store.channelCount, store.statisticsCount};
     mark.append(reinterpret_cast<const char*>(counts), sizeof counts);
@@ -398,15 +403,15 @@ void CMainFrame::followLog() {
 
     // A log of another logger shows that logger's limits. Limits set while no
     // logger was known stay with the first one's log, unless it has its own.
-    const QString group = Profile::limitsGroup(data_.setup.serialNo);
+    const QString group = Profile::limitsGroup(serialNumber(data_.setup));
     if (group != limitsGroup_) {
-        const ChannelLimits remembered = Profile().limits(data_.setup.serialNo);
+        const ChannelLimits remembered = Profile().limits(serialNumber(data_.setup));
         const bool anyRemembered = std::any_of(remembered.begin(), remembered.end(),
                                                [](const ChannelLimit& l) { return l.any(); });
         if (anyRemembered || !limitsGroup_.isEmpty()) {
             data_.limits = remembered;
         } else if (!group.isEmpty()) {
-            Profile().setLimits(data_.setup.serialNo, data_.limits);
+            Profile().setLimits(serialNumber(data_.setup), data_.limits);
         }
         limitsGroup_ = group;
         redrawShownValues();

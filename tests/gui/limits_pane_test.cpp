@@ -23,6 +23,8 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/CommandIds.h"
@@ -301,4 +303,24 @@ TEST_F(LimitsPaneTest, ACsvFileThatCannotBeWrittenSaysSo) {
     ASSERT_EQ(answerer->messages.size(), 1u);
     EXPECT_EQ(answerer->messages[0], "Failed to save to CSV file.");
     EXPECT_FALSE(std::filesystem::exists(chosen));
+}
+
+TEST(LimitsProfile, TheSerialNumberNamesTheGroupOfALoggersLimits) {
+    using namespace std::string_view_literals;
+    Profile().settings().clear();
+    const std::pair<std::string_view, QString> cases[] = {
+        {"1234567890"sv, "Limits/1234567890"}, {"AB12\0\0\0\0\0\0"sv, "Limits/AB12"},
+        {"AB12      "sv, "Limits/AB12"},       {"A/B\\C=D 12"sv, "Limits/A_B_C_D_12"},
+        {"\0\0\0\0\0\0\0\0\0\0"sv, ""},        {"          "sv, ""},
+    };
+    for (const auto& [serial, group] : cases) {
+        EXPECT_EQ(Profile::limitsGroup(serial), group) << serial.size();
+    }
+    // Nothing is kept for a logger without a serial number.
+    ChannelLimits limits{};
+    limits[2].low = -3.5f;
+    Profile().setLimits("\0\0\0\0\0\0\0\0\0\0"sv, limits);
+    EXPECT_EQ(Profile().limits("\0\0\0\0\0\0\0\0\0\0"sv), ChannelLimits{});
+    Profile().setLimits("AB12\0\0\0\0\0\0"sv, limits);
+    EXPECT_EQ(Profile().limits("AB12      "sv), limits);
 }
