@@ -111,6 +111,9 @@ void CLimitsPane::buildChannel(int channel) {
     ChannelRow& row = rows_[index(channel)];
     row.box = new QGroupBox;
     auto* form = new QFormLayout(row.box);
+    // The longest excursion's start is wider than a docked pane's field
+    // column: such a row puts its value under its title.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     auto limitField = [&](QCheckBox*& set, QDoubleSpinBox*& field, const char* title) {
         set = new QCheckBox;
         set->setToolTip("Set or clear the limit");
