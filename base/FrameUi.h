@@ -12,6 +12,7 @@ inline constexpr int kPaneQuery = 144;
 inline constexpr int kPaneDataList = 4000;
 inline constexpr int kPaneFileList = 132;
 inline constexpr int kPaneSetup = 4001;
+inline constexpr int kPaneLimits = 4002;
 
 class FrameUi {
 public:
@@ -44,8 +45,12 @@ public:
     virtual void clearDataList() = 0;
     // A realtime sample was stored (the active view draws the new state).
     virtual void realtimeSampleArrived() = 0;
-    // A setup reply was decoded: the setup grid shows LoggerSetup.
+    // A setup reply was decoded, or a log file brought its setup: the setup
+    // grid shows LoggerSetup.
     virtual void fillSetupGrid() = 0;
+    // The logger's own setup was read, its alarm limits with it (a log file
+    // holds none).
+    virtual void loggerSetupRead() {}
     // An operation on the logger has ended, well or not: identify, setup read,
     // sync, download, delete, or a realtime run that the line ended. The
     // window has shown its texts by then; the command-line tool waits for

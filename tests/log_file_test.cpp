@@ -450,6 +450,7 @@ TEST(LogFile, LoadLogFileReadsTheCurrentFileAndRefreshes) {
     EXPECT_THAT(ui.titles, ::testing::ElementsAre("three_records.drav"));
     // The setup grid shows the name, serial number and hardware version of the file.
     EXPECT_EQ(ui.setupGridFills, 1);
+    EXPECT_EQ(ui.loggerSetupReads, 0) << "a file holds no alarm limits to offer";
 }
 
 TEST(LogFile, LoadLogFileFailuresShowTheFormatErrorAndChangeNothing) {

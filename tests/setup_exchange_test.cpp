@@ -175,6 +175,7 @@ TEST_F(SetupExchangeTest, SetupReplyFillsTheSetupAndTheGrid) {
     EXPECT_EQ(data->setup.ch3Low, -100);
     EXPECT_EQ(data->setup.offsets[0], -3);
     EXPECT_EQ(ui.setupGridFills, 1);
+    EXPECT_EQ(ui.loggerSetupReads, 1);  // its alarm limits may be offered
     EXPECT_THAT(ui.outcomes, ElementsAre(true));
     EXPECT_FALSE(timers.isRunning(kTimerReadSetup));
     EXPECT_FALSE(ui.progressVisible);

@@ -26,7 +26,8 @@ constexpr const char* kRealtimeTitle = "Realtime";
 std::string realtimeStatusText(int samples, std::chrono::seconds elapsed) {
     const long long total = std::max<long long>(elapsed.count(), 0);
     char text[96];
-    std::snprintf(text, sizeof text, "Realtime: %d %s, %lld:%02lld:%02lld", samples,
+    // Short enough for the message pane, which the panes beside it keep narrow.
+    std::snprintf(text, sizeof text, "%d %s, %lld:%02lld:%02lld", samples,
                   samples == 1 ? "sample" : "samples", total / 3600, total / 60 % 60, total % 60);
     return text;
 }
@@ -129,6 +130,10 @@ void CFrameUi::endRealtimeStatus() {
 
 // A setup pane not made yet is filled when it is made, so that the grid
 // always shows what Sync would send.
+void CFrameUi::loggerSetupRead() {
+    frame_.offerLoggerLimits();
+}
+
 void CFrameUi::fillSetupGrid() {
     if (auto* pane = qobject_cast<CPropertiesPane*>(frame_.paneContent(kPaneSetup))) {
         pane->fillSetupGrid();

@@ -15,7 +15,7 @@ class CMainFrame;
 class QString;
 
 // The message pane while realtime sampling runs, e.g.
-// "Realtime: 125 samples, 0:02:05".
+// "125 samples, 0:02:05".
 std::string realtimeStatusText(int samples, std::chrono::seconds elapsed);
 
 // How the core reaches the user in the main window: the progress window, the
@@ -45,6 +45,7 @@ public:
     void clearDataList() override;
     void realtimeSampleArrived() override;
     void fillSetupGrid() override;
+    void loggerSetupRead() override;
     // True once after fillSetupGrid() was asked for while the setup pane did
     // not exist yet: the new pane is to be filled.
     bool takeSetupFillRequest();

@@ -3,12 +3,11 @@
 #include <QObject>
 #include <array>
 
+#include "base/FrameUi.h"
+
 class QDockWidget;
 class QMainWindow;
 class QWidget;
-
-// The Limits pane, beside the ids of the others in base/FrameUi.h.
-inline constexpr int kPaneLimits = 4002;
 
 // The five docking panes around the chart view: all docked at the left edge,
 // File List the only one open at first, each given its content the first time

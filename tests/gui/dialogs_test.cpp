@@ -322,7 +322,7 @@ TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
         now_ = t0 + seconds(i);
         receive(sample());
     }
-    EXPECT_EQ(messagePane(), QStringLiteral("Realtime: 125 samples, 0:02:05"));
+    EXPECT_EQ(messagePane(), QStringLiteral("125 samples, 0:02:05"));
     EXPECT_EQ(data().store.recordCount, 125u);
 
     // Stopped, the pane is the frame's again; the next run counts from nothing.
@@ -332,7 +332,7 @@ TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
     frame().engine().startRealtime();
     now_ += seconds(3);
     receive(sample());
-    EXPECT_EQ(messagePane(), QStringLiteral("Realtime: 1 sample, 0:00:03"));
+    EXPECT_EQ(messagePane(), QStringLiteral("1 sample, 0:00:03"));
     frame().engine().stopRealtime();
     EXPECT_TRUE(answerer.messages.empty());
 }
@@ -344,10 +344,10 @@ TEST(RealtimeStatus, TextCountsSamplesAndHoursMinutesSeconds) {
         seconds elapsed;
         const char* text;
     } cases[] = {
-        {1, seconds(0), "Realtime: 1 sample, 0:00:00"},
-        {125, seconds(125), "Realtime: 125 samples, 0:02:05"},
-        {3600, seconds(3599), "Realtime: 3600 samples, 0:59:59"},
-        {90000, seconds(90061), "Realtime: 90000 samples, 25:01:01"},
+        {1, seconds(0), "1 sample, 0:00:00"},
+        {125, seconds(125), "125 samples, 0:02:05"},
+        {3600, seconds(3599), "3600 samples, 0:59:59"},
+        {90000, seconds(90061), "90000 samples, 25:01:01"},
     };
     for (const auto& c : cases) EXPECT_EQ(realtimeStatusText(c.samples, c.elapsed), c.text);
 }

@@ -255,7 +255,7 @@ TEST_F(LimitsPaneTest, TheLoggersOwnLimitsAreOfferedAfterASetupRead) {
     EXPECT_EQ(pane.loggerLimitsButton()->text(), "Use the logger's limits");
     EXPECT_FALSE(pane.loggerLimitsButton()->isEnabled()) << "nothing read yet";
 
-    frame().offerLoggerLimits();
+    frame().frameUi().loggerSetupRead();
     ASSERT_TRUE(pane.loggerLimitsButton()->isEnabled());
     EXPECT_THAT(pane.loggerLimitsText()->text().toStdString(),
                 HasSubstr("1st: high 30.0, low -5.5\n2nd: high 80.0, low 20.0"));
@@ -269,7 +269,7 @@ TEST_F(LimitsPaneTest, TheLoggersOwnLimitsAreOfferedAfterASetupRead) {
 
 TEST_F(LimitsPaneTest, AnOfferBeforeThePaneExistsShowsWhenItOpens) {
     data().setup.ch1High = 120;
-    frame().offerLoggerLimits();
+    frame().frameUi().loggerSetupRead();
     ASSERT_EQ(frame().paneContent(kPaneLimits), nullptr);
     CLimitsPane& pane = openPane();
     EXPECT_TRUE(pane.loggerLimitsButton()->isEnabled());

@@ -87,6 +87,7 @@ public:
     void clearDataList() override { ++dataListClears; }
     void realtimeSampleArrived() override { ++realtimeSamples; }
     void fillSetupGrid() override { ++setupGridFills; }
+    void loggerSetupRead() override { ++loggerSetupReads; }
     void operationEnded(const Outcome& outcome) override {
         outcomes.push_back(outcome.ok());
         ended.push_back(outcome);
@@ -110,6 +111,7 @@ public:
     int dataListClears = 0;
     int realtimeSamples = 0;
     int setupGridFills = 0;
+    int loggerSetupReads = 0;
     std::vector<bool> outcomes;  // ok() of each outcome
     std::vector<Outcome> ended;
 
