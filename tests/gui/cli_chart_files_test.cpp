@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QProcess>
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"
@@ -28,6 +31,7 @@
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 namespace {
@@ -189,6 +193,35 @@ TEST_F(CliChartFilesTest, PdfIsTheReportOnOneLandscapePageWithRealText) {
     const std::string text = run("pdftotext -layout '" + out + "' - 2>/dev/null");
     EXPECT_THAT(text, HasSubstr("Cold room Records Report (KM30012345)"));
     EXPECT_THAT(text, HasSubstr("TOTAL LOGS:3600"));
+}
+
+// info gives the figures the window shows: without limits on the command
+// line, those the window keeps for the log's logger and its activation energy.
+TEST_F(CliChartFilesTest, InfoTakesTheLimitsTheWindowKeepsForTheLogger) {
+    Profile profile;
+    ChannelLimits kept{};
+    kept[0] = {30.0f, 10.0f};
+    profile.setLimits("KM30012345", kept);
+    profile.setActivationEnergy(100000.0);
+    profile.settings().sync();
+    // The profile's folder is the one the test program was given.
+    QProcessEnvironment environment = serverEnvironment();
+    environment.insert("XDG_CONFIG_HOME",
+                       QFileInfo(profile.settings().fileName()).dir().absolutePath() + "/..");
+
+    const RunResult text = runCli({"info", log_}, environment);
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_THAT(text.out, HasSubstr("CH1 limits 10.0 .. 30.0 oC: above "));
+    EXPECT_THAT(text.out, HasSubstr("(100.000 kJ/mol)")) << "the kept activation energy";
+    const RunResult json = runCli({"info", log_, "--json"}, environment);
+    EXPECT_THAT(json.out, HasSubstr(R"("limits":[{"high":30)"));
+
+    const RunResult given =
+        runCli({"info", log_, "--ch2-high", "60", "--activation-energy", "83.144"}, environment);
+    EXPECT_EQ(given.exitCode, 0) << given.err;
+    EXPECT_THAT(given.out, Not(HasSubstr("CH1 limits")));
+    EXPECT_THAT(given.out, HasSubstr("CH2 limits - .. 60.0"));
+    EXPECT_THAT(given.out, HasSubstr("83.144 kJ/mol"));
 }
 
 TEST_F(CliChartFilesTest, APlatformNamedInTheEnvironmentIsTheOneUsed) {

@@ -94,6 +94,25 @@ RunResult runCli(const std::vector<std::string>& args) {
     return runProgram(kCli, args);
 }
 
+// dravin-cli built with the window reads the window's profile (the limits it
+// keeps for a logger): the runs here get an empty one of their own, never
+// the user's.
+class EmptyProfile : public ::testing::Environment {
+public:
+    void SetUp() override {
+        char pattern[] = "/tmp/dravin-cli-profile-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+private:
+    std::string dir_;
+};
+[[maybe_unused]] const auto* const kEmptyProfile =
+    ::testing::AddGlobalTestEnvironment(new EmptyProfile);
+
 Bytes readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -32,7 +32,9 @@ const char* const kUsage =
     "info's --chN-high and --chN-low are alarm limits in channel N's unit (a decimal number;\n"
     "either may be left out): the time above and below them, the excursions and the longest\n"
     "one; limits of a channel the log does not have are left out. --activation-energy is the\n"
-    "MKT's in kJ/mol, 83.144 unless given; the MKT is given for every oC and F channel.\n";
+    "MKT's in kJ/mol, 83.144 unless given; the MKT is given for every oC and F channel.\n"
+    "Without them info takes the limits and the activation energy the window keeps for the\n"
+    "log's logger (not in a build without the Qt program).\n";
 
 namespace {
 
@@ -234,6 +236,7 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[3].low); }},
     {"--activation-energy", kInfo, true,
      [](CliOptions& o, std::string_view v) {
+         o.activationEnergyGiven = true;
          return parseActivationEnergy(v, o.activationEnergy);
      }},
     {"--offset1", kSyncSetup, true,

@@ -68,6 +68,7 @@ struct CliOptions {
     // and the MKT's activation energy (--activation-energy, given in kJ/mol).
     ChannelLimits limits;
     double activationEnergy = kDefaultActivationEnergy;  // J/mol
+    bool activationEnergyGiven = false;
     SetupEdits edits;
 };
 

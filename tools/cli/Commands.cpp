@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,6 +19,7 @@
 
 #ifdef DRAVIN_CLI_CHART_FILES
 #include "render/ChartFiles.h"
+#include "render/RememberedChoices.h"
 #endif
 
 namespace {
@@ -189,6 +191,17 @@ int info(const CliOptions& options) {
     if (!data) return kExitFailed;
     data->limits = options.limits;
     data->activationEnergy = options.activationEnergy;
+#ifdef DRAVIN_CLI_CHART_FILES
+    // What the window shows for this logger's logs, unless the command says otherwise.
+    const bool limitsGiven = std::any_of(options.limits.begin(), options.limits.end(),
+                                         [](const ChannelLimit& l) { return l.any(); });
+    if (!limitsGiven) {
+        const LoggerSetup& setup = data->setup;
+        data->limits = rememberedLimits(
+            std::string_view(setup.serialNo, strnlen(setup.serialNo, sizeof setup.serialNo)));
+    }
+    if (!options.activationEnergyGiven) data->activationEnergy = rememberedActivationEnergy();
+#endif
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
     return kExitOk;
 }
