@@ -6,14 +6,6 @@
 
 #include "views/TemperatureUnit.h"
 
-namespace {
-
-bool showsFahrenheit(const std::string& unit, bool fahrenheit) {
-    return fahrenheit && unit == kCelsiusUnitText;
-}
-
-}  // namespace
-
 void DataListRows::clear() {
     timestamps_.clear();
     values_.clear();

@@ -10,9 +10,13 @@ float toFahrenheitSpan(float celsius) {
     return celsius * 9.0f / 5.0f;
 }
 
+bool showsFahrenheit(std::string_view unitText, bool fahrenheit) {
+    return fahrenheit && unitText == kCelsiusUnitText;
+}
+
 bool showsFahrenheit(const LogStore& store, int channel, bool fahrenheit) {
-    return fahrenheit && channel >= 0 && channel < kChannels &&
-           store.unitTexts[static_cast<std::size_t>(channel)] == kCelsiusUnitText;
+    return channel >= 0 && channel < kChannels &&
+           showsFahrenheit(store.unitTexts[static_cast<std::size_t>(channel)], fahrenheit);
 }
 
 float shownValue(const LogStore& store, int channel, float value, bool fahrenheit) {

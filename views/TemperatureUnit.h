@@ -15,7 +15,9 @@ float toFahrenheit(float celsius);
 // A difference of °C as °F (a span, a step): no offset.
 float toFahrenheitSpan(float celsius);
 
-// The channel is "oC" and °F is chosen.
+// A channel of this unit shows in °F: it is "oC" and °F is chosen.
+bool showsFahrenheit(std::string_view unitText, bool fahrenheit);
+// The same for a channel of the store.
 bool showsFahrenheit(const LogStore& store, int channel, bool fahrenheit);
 // A value of the channel as shown.
 float shownValue(const LogStore& store, int channel, float value, bool fahrenheit);
