@@ -26,19 +26,20 @@ std::optional<double> meanKineticTemperature(const LogStore& store, int channel,
     if (count == 0) return std::nullopt;
     const double ratio = activationEnergy / kGasConstant;  // kelvin
     const auto& values = store.values[static_cast<std::size_t>(channel)];
+    const auto kelvinOf = [&](float value) {
+        return (fahrenheit ? (value - 32.0) * 5.0 / 9.0 : value) + kZeroCelsius;
+    };
     // The exponents are near -30: sum them relative to the largest so that
     // nothing underflows, whatever the energy.
     double largest = -std::numeric_limits<double>::infinity();
     for (uint32_t i = 0; i < count; ++i) {
-        const double celsius = fahrenheit ? (values[i] - 32.0) * 5.0 / 9.0 : values[i];
-        const double kelvin = celsius + kZeroCelsius;
+        const double kelvin = kelvinOf(values[i]);
         if (!(kelvin > 0.0) || !std::isfinite(kelvin)) return std::nullopt;
         largest = std::max(largest, -ratio / kelvin);
     }
     double sum = 0.0;
     for (uint32_t i = 0; i < count; ++i) {
-        const double celsius = fahrenheit ? (values[i] - 32.0) * 5.0 / 9.0 : values[i];
-        sum += std::exp(-ratio / (celsius + kZeroCelsius) - largest);
+        sum += std::exp(-ratio / kelvinOf(values[i]) - largest);
     }
     const double kelvin = ratio / -(std::log(sum / count) + largest);
     const double celsius = kelvin - kZeroCelsius;

@@ -6,6 +6,10 @@ float toFahrenheit(float celsius) {
     return celsius * 9.0f / 5.0f + 32.0f;
 }
 
+float toCelsius(float fahrenheit) {
+    return (fahrenheit - 32.0f) * 5.0f / 9.0f;
+}
+
 float toFahrenheitSpan(float celsius) {
     return celsius * 9.0f / 5.0f;
 }

@@ -12,6 +12,7 @@ inline constexpr char kCelsiusUnitText[] = "oC";
 inline constexpr char kFahrenheitUnitText[] = "F";
 
 float toFahrenheit(float celsius);
+float toCelsius(float fahrenheit);
 // A difference of °C as °F (a span, a step): no offset.
 float toFahrenheitSpan(float celsius);
 

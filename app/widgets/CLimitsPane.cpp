@@ -232,7 +232,7 @@ void CLimitsPane::takeEdit(int channel) {
     auto stored = [&](const QCheckBox* set, const QDoubleSpinBox* field) -> std::optional<float> {
         if (!set->isChecked()) return std::nullopt;
         const auto value = static_cast<float>(field->value());
-        return fahrenheit ? (value - 32.0f) * 5.0f / 9.0f : value;
+        return fahrenheit ? toCelsius(value) : value;
     };
     ChannelLimit& limit = data_.limits[index(channel)];
     limit.high = stored(row.highSet, row.high);
