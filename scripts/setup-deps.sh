@@ -8,7 +8,9 @@ packages=(build-essential cmake ninja-build pkg-config
           clang clang-format libclang-rt-14-dev xvfb xauth fonts-wqy-microhei
           fonts-liberation poppler-utils
           # cpack -G DEB: dpkg-shlibdeps finds the package's dependencies, file the programs
-          dpkg-dev file)
+          dpkg-dev file
+          # the translation catalogs; a compiler cache; a comma-decimal locale for tests
+          qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools ccache locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

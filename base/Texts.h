@@ -1,0 +1,17 @@
+#pragma once
+
+// The program's texts are written in the code as its source texts (English
+// and Chinese as they stand). A catalog installed at the edge turns each into
+// the user's language: the window's Qt translator, the command line's English
+// words. Without one, every text is its source text (the C locale).
+//
+// tx("...") marks a text for the translation catalogs and looks it up; a
+// text with printf placeholders is looked up first and formatted after.
+using TextCatalog = const char* (*)(const char* source);
+
+// The text the installed catalog gives for `source`, or `source` itself.
+// The result lives as long as the catalog.
+const char* tx(const char* source);
+
+// Installs the catalog that tx() asks; nullptr removes it.
+void installTextCatalog(TextCatalog catalog);
