@@ -171,13 +171,38 @@ TEST(DataListRows, CelsiusChannelsShowInFahrenheitWhenChosen) {
         << "the stored values without the choice";
     EXPECT_EQ(rows.shownText(0, 3, true), "  77.0");
     EXPECT_EQ(rows.shownText(0, 4, true), "  26.0") << "a humidity stays as it is";
-    // The titles name the unit as shown; a channel without a unit has none.
-    EXPECT_EQ(rows.columnTitle(3), "1st (oC)");
+    // Only a column shown in °F names its unit.
+    EXPECT_EQ(rows.columnTitle(3), "1st");
     EXPECT_EQ(rows.columnTitle(3, true), "1st (F)");
-    EXPECT_EQ(rows.columnTitle(4, true), "2nd (%RH)");
+    EXPECT_EQ(rows.columnTitle(4, true), "2nd");
     EXPECT_EQ(rows.columnTitle(5, true), "3rd");
     EXPECT_EQ(rows.columnTitle(1, true), "DATE");
     EXPECT_EQ(DataListRows().columnTitle(3, true), "1st") << "no rows, no unit";
+}
+
+// A log's unit texts may name channels it does not have: their columns stay
+// empty and their titles plain, whatever the °F choice.
+TEST(DataListRows, TitlesAreTheirOwnWordsUnlessAColumnShowsInFahrenheit) {
+    auto data = makeLog(2, {"20100305142201"}, {25.0f});
+    for (std::string& unit : data->store.unitTexts) unit = "oC";
+    data->store.unitTexts[1] = "%RH";
+    DataListRows rows;
+    rows.append(data->store);
+    const struct {
+        bool fahrenheit;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {false, {"SN", "DATE", "TIME", "1st", "2nd", "3rd", "4th"}},
+        {true, {"SN", "DATE", "TIME", "1st (F)", "2nd", "3rd", "4th"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fahrenheit);
+        std::vector<std::string> titles;
+        for (int column = 0; column < kDataListColumns; ++column) {
+            titles.push_back(rows.columnTitle(column, c.fahrenheit));
+        }
+        EXPECT_EQ(titles, c.titles);
+    }
 }
 
 TEST(DataListRows, EachValueLiesOnASideOfItsChannelsLimits) {

@@ -61,10 +61,11 @@ std::string DataListRows::columnTitle(int column, bool fahrenheit) const {
     if (column < 0 || column >= kDataListColumns) return {};
     std::string title = kDataListTitles[static_cast<std::size_t>(column)];
     if (column < kFirstValueColumn || blocks_.empty()) return title;
-    const std::string& unit =
-        blocks_.back().units[static_cast<std::size_t>(column - kFirstValueColumn)];
-    if (unit.empty()) return title;
-    return title + " (" + (showsFahrenheit(unit, fahrenheit) ? kFahrenheitUnitText : unit) + ")";
+    const Block& block = blocks_.back();
+    const int channel = column - kFirstValueColumn;
+    if (static_cast<uint32_t>(channel) >= block.channelCount) return title;
+    if (!showsFahrenheit(block.units[static_cast<std::size_t>(channel)], fahrenheit)) return title;
+    return title + " (" + kFahrenheitUnitText + ")";
 }
 
 std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> out,

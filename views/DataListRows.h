@@ -48,9 +48,9 @@ public:
     // Where the value of cell (row, column) lies against its channel's limits
     // (given in the stored unit); Inside for any other cell.
     LimitSide cellSide(std::size_t row, int column, const ChannelLimits& limits) const;
-    // The column's title; a channel's title names its unit as shown, as the
-    // last rows appended have it: "1st (oC)", "1st (F)". Without rows, or for a
-    // channel without a unit, the title alone.
+    // The column's title: "SN" .. "4th" as they stand. Only a channel of the
+    // last rows appended that shows in °F says so, "1st (F)": a reader takes
+    // a plain number for the unit the logger measures in.
     std::string columnTitle(int column, bool fahrenheit = false) const;
 
 private:

@@ -170,7 +170,7 @@ TEST_F(DataListPaneTest, FahrenheitAndTheLimitsChangeHowTheRowsShow) {
     EXPECT_THAT(rowTexts(model(), 0),
                 ElementsAre("1", "2024-01-05", "08:30:05", "  74.2", "  33.5", "", ""));
     EXPECT_THAT(headerTexts(model()),
-                ElementsAre("SN", "DATE", "TIME", "1st (F)", "2nd (%RH)", "3rd", "4th"));
+                ElementsAre("SN", "DATE", "TIME", "1st (F)", "2nd", "3rd", "4th"));
     // Below the low limit, inside, above the high one; the limits are stored °C.
     const QVariant colours[] = {QColor(Qt::blue), QVariant(), QColor(Qt::red)};
     for (int row = 0; row < 3; ++row) {
@@ -181,7 +181,36 @@ TEST_F(DataListPaneTest, FahrenheitAndTheLimitsChangeHowTheRowsShow) {
     pane_.showAs({}, false);
     EXPECT_EQ(model().index(0, 3).data().toString(), "  23.5");
     EXPECT_EQ(model().index(2, 3).data(Qt::ForegroundRole), QVariant());
-    EXPECT_EQ(model().headerData(3, Qt::Horizontal).toString(), "1st (oC)");
+    EXPECT_EQ(model().headerData(3, Qt::Horizontal).toString(), "1st");
+}
+
+// A title is read whole: the column of a title that names °F widens for it,
+// and goes back to its own width when the title is plain again.
+TEST_F(DataListPaneTest, AColumnShownInFahrenheitIsWideEnoughForItsTitle) {
+    fillStore(data_->store, 2, 3);
+    for (std::string& unit : data_->store.unitTexts) unit = "oC";
+    pane_.fillDataList(data_->store);
+    QHeaderView& header = *list().horizontalHeader();
+    auto widths = [&] {
+        std::vector<int> columns;
+        for (int column = 3; column < 7; ++column) columns.push_back(header.sectionSize(column));
+        return columns;
+    };
+    EXPECT_THAT(widths(), ElementsAre(60, 60, 60, 60));
+
+    pane_.showAs({}, true);
+    EXPECT_THAT(headerTexts(model()),
+                ElementsAre("SN", "DATE", "TIME", "1st (F)", "2nd (F)", "3rd", "4th"));
+    for (int column : {3, 4}) {
+        EXPECT_GE(header.sectionSize(column), header.sectionSizeHint(column)) << column;
+        EXPECT_GT(header.sectionSize(column),
+                  header.fontMetrics().horizontalAdvance(QStringLiteral("1st (F)")))
+            << column;
+    }
+    EXPECT_EQ(header.sectionSize(5), 60) << "a channel the log does not have";
+
+    pane_.showAs({}, false);
+    EXPECT_THAT(widths(), ElementsAre(60, 60, 60, 60));
 }
 
 // How fast it opens and scrolls is measured in bench/gui/data_list_pane_bench.cpp.
@@ -282,6 +311,21 @@ TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(log.string())));
     settle();
     EXPECT_EQ(rows(), 2);
+}
+
+// What the user sees of a two-channel log: the titles as they stand and no
+// unit over the columns the log does not have.
+TEST_F(DataListInFrameTest, ATwoChannelLogShowsThePlainTitles) {
+    fillStore(data_->store, 2, 3);
+    for (std::string& unit : data_->store.unitTexts) unit = "oC";
+    data_->store.unitTexts[1] = "%RH";
+    command(ID_DATA_LIST);
+    ASSERT_NE(pane(), nullptr);
+    EXPECT_THAT(headerTexts(*pane()->list()->model()),
+                ElementsAre("SN", "DATE", "TIME", "1st", "2nd", "3rd", "4th"));
+    command(ID_FAHRENHEIT);
+    EXPECT_THAT(headerTexts(*pane()->list()->model()),
+                ElementsAre("SN", "DATE", "TIME", "1st (F)", "2nd", "3rd", "4th"));
 }
 
 TEST_F(DataListInFrameTest, ANewDocumentEmptiesAndShowsTheList) {

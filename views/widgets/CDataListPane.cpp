@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "views/widgets/DataListModel.h"
 
@@ -31,6 +32,12 @@ CDataListPane::CDataListPane(QWidget* parent)
     for (int column = 0; column < kDataListColumns; ++column) {
         header->resizeSection(column, kDataListWidths[static_cast<std::size_t>(column)]);
     }
+    for (int c = 0; c < kChannels; ++c) {
+        titles_[static_cast<std::size_t>(c)] =
+            model_->headerData(kFirstValueColumn + c, Qt::Horizontal).toString();
+    }
+    connect(model_, &QAbstractItemModel::headerDataChanged, this, &CDataListPane::fitTitles);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CDataListPane::fitTitles);
 
     // Rows of one height, that nothing measures: a full store scrolls at once.
     QHeaderView* rows = list_->verticalHeader();
@@ -53,6 +60,19 @@ void CDataListPane::clearDataList() {
 
 void CDataListPane::fillDataList(const LogStore& store) {
     model_->append(store);
+}
+
+void CDataListPane::fitTitles() {
+    QHeaderView* header = list_->horizontalHeader();
+    for (int c = 0; c < kChannels; ++c) {
+        const int column = kFirstValueColumn + c;
+        const QString title = model_->headerData(column, Qt::Horizontal).toString();
+        QString& fitted = titles_[static_cast<std::size_t>(c)];
+        if (title == fitted) continue;
+        fitted = title;
+        const int width = kDataListWidths[static_cast<std::size_t>(column)];
+        header->resizeSection(column, std::max(width, header->sectionSizeHint(column)));
+    }
 }
 
 void CDataListPane::showAs(const ChannelLimits& limits, bool fahrenheit) {

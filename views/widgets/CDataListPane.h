@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <array>
 
 #include "logdata/ChannelLimits.h"
+#include "logdata/LogStore.h"
 
 struct LogStore;
 class DataListModel;
@@ -33,6 +36,11 @@ public:
     const DataListModel& model() const { return *model_; }
 
 private:
+    // A value column whose title changed gets the room the title needs, and
+    // back to its own width when the title is plain again.
+    void fitTitles();
+
     DataListModel* model_;
     QTableView* list_;
+    std::array<QString, kChannels> titles_;  // of the value columns, as last fitted
 };

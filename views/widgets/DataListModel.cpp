@@ -23,6 +23,8 @@ void DataListModel::append(const LogStore& store) {
     beginInsertRows({}, first, first + static_cast<int>(added) - 1);
     rows_.append(store);
     endInsertRows();
+    // The titles follow the channels of the rows appended last.
+    emit headerDataChanged(Qt::Horizontal, kFirstValueColumn, kDataListColumns - 1);
 }
 
 void DataListModel::setShownAs(const ChannelLimits& limits, bool fahrenheit) {
