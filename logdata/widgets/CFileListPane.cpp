@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -195,5 +196,6 @@ void CFileListPane::deleteChosenFile() {
     if (!ui_.showMessage(question.toStdString())) return;
     const int error = deleteLogFile(logDir(), chosen_);
     fillFileList();
-    if (error != 0) ui_.showMessage(kCommandFailed);
+    // A file that another program removed first is gone, as the user asked.
+    if (error != 0 && error != ENOENT) ui_.showMessage(kCommandFailed);
 }

@@ -503,21 +503,31 @@ TEST_F(FileListPaneTest, DeleteAnsweredWithTheOtherButtonKeepsTheFile) {
     EXPECT_THAT(logNames(), ElementsAre(kFirst));
 }
 
+TEST_F(FileListPaneTest, AFileAlreadyGoneIsDeletedWithoutAFailure) {
+    touch(logDir() + kFirst);
+    touch(logDir() + kThird);
+    pane().fillFileList();
+    // The tree still shows the file another program has already removed.
+    fs::remove(logDir() + kFirst);
+    choose(kFirst, CFileListPane::kDeleteCommand);
+    EXPECT_THAT(ui_->messages,
+                ElementsAre("Are you sure to delete the log file " + std::string(kFirst) + "?"));
+    EXPECT_THAT(treeLines(tree()),
+                ElementsAre("Files", "  2222222222", "    " + std::string(kThird)));
+}
+
 TEST_F(FileListPaneTest, AFailedDeleteSaysSo) {
     touch(logDir() + kFirst);
     touch(logDir() + kThird);
-    choose(kFirst, CFileListPane::kDeleteCommand);
-    ui_->messages.clear();
-    // The tree still shows the file another program has already removed.
-    touch(logDir() + kFirst);
     pane().fillFileList();
+    // What the tree shows as a file is now a folder, which no delete of a file removes.
     fs::remove(logDir() + kFirst);
+    fs::create_directory(logDir() + kFirst);
     choose(kFirst, CFileListPane::kDeleteCommand);
     EXPECT_THAT(ui_->messages,
                 ElementsAre("Are you sure to delete the log file " + std::string(kFirst) + "?",
                             "Command failed."));
-    EXPECT_THAT(treeLines(tree()),
-                ElementsAre("Files", "  2222222222", "    " + std::string(kThird)));
+    EXPECT_TRUE(fs::is_directory(logDir() + kFirst));
 }
 
 // ---- in the main frame --------------------------------------------------
