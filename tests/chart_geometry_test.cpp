@@ -220,6 +220,47 @@ TEST(ChartGeometry, ASpanBetweenTwoDrawnRecordsHoldsNone) {
     EXPECT_EQ(one.end, 2);
 }
 
+// A zoom box keeps what lies within its edges, but only when some record is
+// drawn strictly between them: a click that wobbles keeps the log as it is.
+TEST(ChartGeometry, AZoomBoxWithoutARecordBetweenItsEdgesKeepsNone) {
+    const auto dense = syntheticStore(140000, 1);
+    const auto sparse = syntheticStore(3, 1);
+    const ChartGeometry d = layout(*dense, 1000, 600);
+    const ChartGeometry s = layout(*sparse, 1000, 600);
+    const int x = d.plot.left + 300;
+    const int r1 = s.xOfRecord(1);
+    const struct {
+        const char* what;
+        const ChartGeometry& g;
+        int x1, x2;
+        int32_t first, end;  // first == end: nothing kept
+    } cases[] = {
+        {"a wobble up or down", d, x, x, 0, 0},
+        {"a wobble one pixel aside", d, x, x + 1, 0, 0},
+        {"between two records", s, s.plot.left + 1, r1 - 1, 0, 0},
+        {"a record on an edge only", s, r1, r1 + 5, 0, 0},
+        {"a record inside", s, r1 - 1, r1 + 1, 1, 2},
+        {"the whole plot", s, s.plot.left, s.plot.right, 0, 3},
+        {"the whole plot backwards", s, s.plot.right, s.plot.left, 0, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto span = c.g.zoomSpan(c.x1, c.x2);
+        if (c.first == c.end) {
+            EXPECT_GE(span.first, span.end);
+        } else {
+            EXPECT_EQ(span.first, c.first);
+            EXPECT_EQ(span.end, c.end);
+        }
+    }
+    // Any box with a record between its edges keeps what recordsBetween finds.
+    const auto wide = d.zoomSpan(x, x + 2);
+    const auto within = d.recordsBetween(x, x + 2);
+    EXPECT_EQ(wide.first, within.first);
+    EXPECT_EQ(wide.end, within.end);
+    EXPECT_LT(wide.first, wide.end);
+}
+
 TEST(ChartGeometry, NothingIsDrawnWithoutRecordsStatisticsOrAUsableChannelCount) {
     struct Case {
         const char* what;

@@ -232,6 +232,13 @@ ChartGeometry::RecordSpan ChartGeometry::recordsBetween(int x1, int x2) const {
             static_cast<int32_t>(firstRecordFrom(high + 1))};
 }
 
+ChartGeometry::RecordSpan ChartGeometry::zoomSpan(int x1, int x2) const {
+    const int64_t low = std::min(x1, x2);
+    const int64_t high = std::max(x1, x2);
+    if (firstRecordFrom(low + 1) >= firstRecordFrom(high)) return {0, 0};
+    return recordsBetween(x1, x2);
+}
+
 ChartRect ChartGeometry::rowRect(int row) const {
     const int top = summary.top + row * rowH;
     return {textLeft, top, summary.right, top + rowH};

@@ -109,6 +109,10 @@ struct ChartGeometry {
         int32_t end;
     };
     RecordSpan recordsBetween(int x1, int x2) const;
+    // What a zoom box with edges x1 and x2 keeps: the records within its
+    // edges, or none when no record is drawn strictly between them (a click
+    // that wobbled, a box between two records) so that it changes nothing.
+    RecordSpan zoomSpan(int x1, int x2) const;
     // The first record drawn at or right of x; recordCount when there is none.
     uint32_t firstRecordFrom(int64_t x) const;
 

@@ -138,6 +138,28 @@ TEST_F(LoggerViewTest, AClickWithoutMoveChangesNothingAndSuppressesTheNextCursor
     EXPECT_EQ(view().cursorLineX, x + 2);
 }
 
+// A click that wobbles makes a box with no record drawn between its edges.
+TEST_F(LoggerViewTest, AZoomBoxWithNoRecordBetweenItsEdgesChangesNothing) {
+    loadLog(2, 20000);
+    const qint64 picture = view().picture().cacheKey();
+    const int x = plot().left + 200;
+    const struct {
+        const char* what;
+        int toX;
+        int dy;
+    } cases[] = {{"up", x, -6}, {"down", x, 9}, {"one pixel aside", x + 1, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, {x, midY()}, Qt::LeftButton);
+        mouse(QEvent::MouseMove, Qt::NoButton, {c.toX, midY() + c.dy}, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {c.toX, midY() + c.dy});
+        settleEvents();
+        EXPECT_FALSE(view().dragging);
+        EXPECT_EQ(data().store.recordCount, 20000u);
+        EXPECT_EQ(view().picture().cacheKey(), picture);
+    }
+}
+
 TEST_F(LoggerViewTest, TheCursorReadOutNamesTheRecordUnderThePointer) {
     loadLog(2, 241);
     moveTo(plot().right);

@@ -201,6 +201,7 @@ void CLoggerView::mouseReleaseEvent(QMouseEvent* event) {
 
 // A click without a move only suppresses the next cursor line. A box keeps
 // the records drawn between its left and right edges; its height is ignored.
+// A box with no record between its edges changes nothing.
 void CLoggerView::endDrag() {
     dragging = false;
     cursorStale = true;
@@ -208,7 +209,8 @@ void CLoggerView::endDrag() {
     update(zoomBox().adjusted(-1, -1, 2, 2));
     std::optional<ChartGeometry> geometry = currentGeometry();
     if (!geometry) return;
-    const ChartGeometry::RecordSpan span = geometry->recordsBetween(dragStart.x(), dragCurrent.x());
+    const ChartGeometry::RecordSpan span = geometry->zoomSpan(dragStart.x(), dragCurrent.x());
+    if (span.first >= span.end) return;
     data_.store.keepRange(span.first, span.end);
     drawChart();
 }
