@@ -232,8 +232,10 @@ QMenu* CLoggerView::createDisplayMenu() {
         QAction* action = menu->addAction(kShowChannelTexts[c]);
         action->setData(kShowChannelFirst + c);
         action->setCheckable(true);
-        action->setChecked(data_.channelVisible[c] != 0 &&
-                           data_.store.channelCount >= static_cast<uint32_t>(c + 1));
+        // A channel the log does not have has nothing to show or hide.
+        const bool logHasChannel = data_.store.channelCount >= static_cast<uint32_t>(c + 1);
+        action->setEnabled(logHasChannel);
+        action->setChecked(data_.channelVisible[c] != 0 && logHasChannel);
         connect(action, &QAction::triggered, this, [this, c] { toggleChannel(c + 1); });
     }
     return menu;
