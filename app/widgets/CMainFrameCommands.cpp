@@ -34,7 +34,8 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
     static constexpr CommandRoute kRoutes[] = {
         {ID_FILE_NEW, WhenNotRealtime, [](CMainFrame& f) { f.doc_.newDocument(); }},
         {ID_FILE_OPEN, WhenNotRealtime, [](CMainFrame& f) { f.onFileOpen(); }},
-        {ID_FILE_SAVE_AS, Always, [](CMainFrame& f) { f.onFileSaveAs(); }},
+        // A log without a record is no log: the program would refuse to open it.
+        {ID_FILE_SAVE_AS, WhenRecords, [](CMainFrame& f) { f.onFileSaveAs(); }},
         {ID_SAVE_EXCEL, WhenRecords, exportSpreadsheet},
         {ID_SAVE_TXT, WhenRecords, exportText},
         {ID_SAVE_CSV, WhenRecords, exportCsv},

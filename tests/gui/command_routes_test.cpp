@@ -51,7 +51,8 @@ TEST(CommandRoutes, CommandsAreEnabledByLinkAndLogState) {
         {ID_DATA_LIST, false, false, 0, true},    {ID_APP_ABOUT, true, true, 0, true},
         {ID_APP_EXIT, false, false, 0, true},     {ID_SAVE_CSV, false, true, 1, true},
         {ID_SAVE_CSV, true, false, 0, false},     {ID_LIMITS, true, true, 0, true},
-        {ID_FAHRENHEIT, true, true, 0, true},
+        {ID_FAHRENHEIT, true, true, 0, true},     {ID_FILE_SAVE_AS, false, false, 0, false},
+        {ID_FILE_SAVE_AS, true, true, 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()

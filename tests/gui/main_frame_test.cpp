@@ -242,7 +242,8 @@ TEST_F(MainFrameTest, LayoutSavedAtClosingIsNotReadBack) {
 // ---- command rules ------------------------------------------------------
 
 TEST_F(MainFrameTest, LogCommandsFollowTheRecordCount) {
-    const int commands[] = {ID_SAVE_EXCEL, ID_SAVE_TXT, ID_SAVE_BMP, ID_QUERY, ID_ORIGINAL};
+    const int commands[] = {ID_FILE_SAVE_AS, ID_SAVE_EXCEL, ID_SAVE_TXT,
+                            ID_SAVE_BMP,     ID_QUERY,      ID_ORIGINAL};
     for (int id : commands) EXPECT_FALSE(enabled(id)) << id;
 
     data().store.recordCount = 1;
@@ -287,8 +288,8 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
         }
         EXPECT_THAT(enabledIds, ElementsAreArray(c.enabledIds));
         // The commands that are always there stay.
-        for (int id : {ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PAGE_SETUP,
-                       ID_APP_EXIT, ID_FILE_LIST, ID_DATA_LIST, ID_APP_ABOUT}) {
+        for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PAGE_SETUP, ID_APP_EXIT,
+                       ID_FILE_LIST, ID_DATA_LIST, ID_APP_ABOUT}) {
             EXPECT_TRUE(enabled(id)) << id;
         }
         // A log may be opened or a new one begun whenever no samples come in.
@@ -425,6 +426,16 @@ TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
     EXPECT_EQ(title(), "first.drav - Dravin V1.21");
 }
 
+// An empty log would be a file that the program itself refuses to open.
+TEST_F(MainFrameTest, SaveAsWithoutARecordOpensNoDialogAndWritesNothing) {
+    makeLogFilesDir(data());
+    ModalAnswerer answerer;
+    frame().onCommand(ID_FILE_SAVE_AS);
+    settle();
+    EXPECT_TRUE(answerer.dialogs.empty());
+    EXPECT_TRUE(fs::is_empty(root() / "Logfiles"));
+}
+
 TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
     ModalAnswerer answerer;
     const fs::path target = root() / "no" / "such" / "dir.drav";
@@ -531,6 +542,7 @@ TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
         }
     };
     frame().onCommand(ID_FILE_OPEN);
+    data().store.recordCount = 1;  // Save As wants a record
     frame().onCommand(ID_FILE_SAVE_AS);
     const QString logs = QString::fromStdString((root() / "Logfiles").string());
     EXPECT_THAT(answerer.dialogs, ElementsAre("QFileDialog", "QFileDialog"));
