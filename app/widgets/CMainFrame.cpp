@@ -103,7 +103,6 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
 
     connect(&doc_, &CLoggerDoc::titleChanged, this, &CMainFrame::updateWindowTitle);
     connect(&doc_, &CLoggerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);
-    connect(&doc_, &CLoggerDoc::newDocumentStarted, this, &CMainFrame::resetDataList);
     // The rules are asked whenever the event loop wakes or goes idle, so any
     // change of the link or the store shows at once.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
@@ -112,7 +111,10 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &CMainFrame::updateCommandStates);
     }
+    // The start-up document shows the File List alone; every later new
+    // document shows the Data List, empty.
     doc_.newDocument();
+    connect(&doc_, &CLoggerDoc::newDocumentStarted, this, &CMainFrame::resetDataList);
     rebuildRecentFiles();
     updateCommandStates();
 }
@@ -420,11 +422,10 @@ void CMainFrame::followLog() {
     if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
 }
 
-// The new document shows the data list empty, once the list exists.
+// A new document shows the data list empty; the pane is made if it never showed.
 void CMainFrame::resetDataList() {
-    if (!paneContent(kPaneDataList)) return;
-    ui_.clearDataList();
     showPaneAlone(kPaneDataList);
+    ui_.clearDataList();
 }
 
 // ---- the serial port ----------------------------------------------------

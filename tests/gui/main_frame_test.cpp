@@ -209,15 +209,15 @@ TEST_F(MainFrameTest, EachPaneComesBackAtItsOwnWidth) {
     EXPECT_EQ(width(kPaneDataList), 380);
 }
 
-TEST_F(MainFrameTest, NewDocumentKeepsTheFileListUntilTheDataListExists) {
+TEST_F(MainFrameTest, EveryNewDocumentShowsTheDataListEvenTheFirst) {
     data().store.recordCount = 4;
     frame().onCommand(ID_FILE_NEW);
     settle();
     EXPECT_EQ(data().store.recordCount, 0u);
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
-    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
-    // Once the data list exists, a new document shows it.
-    frame().onCommand(ID_DATA_LIST);
+    // The data list never showed before.
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneDataList));
+    ASSERT_NE(frame().paneContent(kPaneDataList), nullptr);
     frame().onCommand(ID_FILE_LIST);
     frame().onCommand(ID_FILE_NEW);
     settle();
