@@ -23,6 +23,7 @@
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
 #include "views/widgets/CDataListPane.h"
+#include "views/widgets/CDatePickerDlg.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace {
@@ -402,6 +403,7 @@ void CMainFrame::followLog() {
     for (const std::string& unit : store.unitTexts) mark += unit + '\n';
     if (mark == logMark_) return;
     logMark_ = std::move(mark);
+    startQueryAtLog();
 
     // A log of another logger shows that logger's limits. Limits set while no
     // logger was known stay with the first one's log, unless it has its own.
@@ -420,6 +422,21 @@ void CMainFrame::followLog() {
         return;
     }
     if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
+}
+
+// Another log loaded: the query's fields start at its first and last record.
+// A zoom, a query or a reset of the same file leaves what the user typed.
+void CMainFrame::startQueryAtLog() {
+    const LogStore& store = data_.store;
+    if (store.recordCount == 0) {
+        queryLog_.clear();
+        return;
+    }
+    if (data_.link.realtimeActive || store.currentFilePath == queryLog_) return;
+    queryLog_ = store.currentFilePath;
+    if (auto* pane = qobject_cast<CDatePickerDlg*>(paneContent(kPaneQuery))) {
+        pane->startAtLog(store);
+    }
 }
 
 // A new document shows the data list empty; the pane is made if it never showed.

@@ -146,6 +146,7 @@ private:
     void updateWindowTitle();
     void saveLayout();
     void followLog();
+    void startQueryAtLog();
     void redrawShownValues();
     std::string settingsDir() const;
 
@@ -171,5 +172,7 @@ private:
     // What the log shown was when last looked at: a change refreshes the
     // Limits pane, a change of its logger brings that logger's limits.
     std::string logMark_;
+    // The file whose first and last record the query fields were set to.
+    std::string queryLog_;
     QString limitsGroup_;  // the profile group of the limits in AppData::limits
 };

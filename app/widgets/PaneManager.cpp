@@ -23,10 +23,12 @@ QWidget* makeFileListPane(QWidget* dock) {
 }
 
 // The query reloads the frame's current log and cuts it; the frame draws and
-// titles it.
+// titles it. Its fields start at the log shown.
 QWidget* makeQueryPane(QWidget* dock) {
     auto& frame = static_cast<CMainFrame&>(*dock->parentWidget());
-    return new CDatePickerDlg(frame.appData(), frame.frameUi(), dock);
+    auto* pane = new CDatePickerDlg(frame.appData(), frame.frameUi(), dock);
+    pane->startAtLog(frame.appData().store);
+    return pane;
 }
 
 // The setup grid edits the logger's setup; its buttons run the frame's Read

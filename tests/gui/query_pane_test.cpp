@@ -273,6 +273,49 @@ TEST_F(QueryPaneTest, QueryDoesNothingWhileRealtimeRunsOrTheLogIsEmpty) {
     data_->link.realtimeActive = false;
 }
 
+// The Query button is the pane's default: Enter in any field runs the query.
+TEST_F(QueryPaneTest, EnterInAnyFieldRunsTheQuery) {
+    const struct {
+        const char* what;
+        QWidget* field;
+        Qt::Key key;
+    } cases[] = {
+        {"From date", pane_.fromDateField(), Qt::Key_Return},
+        {"From time", pane_.fromTimeField(), Qt::Key_Enter},
+        {"To date", pane_.toDateField(), Qt::Key_Enter},
+        {"To time", pane_.toTimeField(), Qt::Key_Return},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        openLog(*data_, ui_, dir_.dir());
+        setRange(pane_, "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
+        ModalAnswerer answerer;
+        QTest::keyClick(c.field, c.key);
+        settle();
+        EXPECT_THAT(answerer.dialogs, IsEmpty());
+        EXPECT_EQ(data_->store.recordCount, 120u);
+        EXPECT_EQ(pane_.fromDateField()->count(), 0) << "no date is added to the list";
+    }
+}
+
+// A query is one change away: From and To start at the first and last record.
+TEST_F(QueryPaneTest, TheFieldsStartAtTheFirstAndLastRecordOfALog) {
+    pane_.startAtLog(data_->store);
+    EXPECT_EQ(pane_.fromDateField()->currentText(), "20240105");
+    EXPECT_EQ(pane_.fromTimeField()->time(), QTime(9, 0, 0));
+    EXPECT_EQ(pane_.toDateField()->currentText(), "20240105");
+    EXPECT_EQ(pane_.toTimeField()->time(), QTime(13, 0, 0));
+    // The To moment is not in the range: all but the last record stay.
+    EXPECT_THAT(clickQuery(pane_), IsEmpty());
+    EXPECT_EQ(data_->store.recordCount, kMinuteRecords - 1);
+
+    // An empty store leaves the fields as they are.
+    pane_.toDateField()->setEditText("20240106");
+    data_->store.recordCount = 0;
+    pane_.startAtLog(data_->store);
+    EXPECT_EQ(pane_.toDateField()->currentText(), "20240106");
+}
+
 TEST_F(QueryPaneTest, DismissingTheCalendarAsksForADate) {
     CDatePickerCombo& field = *pane_.fromDateField();
     field.setEditText("20240105");
@@ -423,4 +466,42 @@ TEST_F(QueryInFrameTest, AQueryCutsTheFramesLogAndTitlesTheWindow) {
     // The 100% command brings the whole file back.
     frame_->onCommand(ID_ORIGINAL);
     EXPECT_EQ(data_->store.recordCount, kMinuteRecords);
+}
+
+// The pane made after a load starts at that log; a log loaded later moves the
+// fields, a query of the same file does not.
+TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
+    frame_->onCommand(ID_QUERY);
+    settle();
+    ASSERT_NE(pane(), nullptr);
+    EXPECT_EQ(pane()->fromDateField()->currentText(), "20240105");
+    EXPECT_EQ(pane()->fromTimeField()->time(), QTime(9, 0, 0));
+    EXPECT_EQ(pane()->toTimeField()->time(), QTime(13, 0, 0));
+
+    setRange(*pane(), "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
+    EXPECT_THAT(clickQuery(*pane()), IsEmpty());
+    settle();
+    EXPECT_EQ(pane()->fromTimeField()->time(), QTime(10, 0, 0));
+    EXPECT_EQ(pane()->toTimeField()->time(), QTime(12, 0, 0));
+
+    // Another file: the same minutes a day later.
+    auto other = std::make_unique<AppData>();
+    other->store.channelCount = 1;
+    other->store.recordCount = 3;
+    for (uint32_t i = 0; i < 3; ++i) {
+        char stamp[kTimestampLength + 1];
+        std::snprintf(stamp, sizeof stamp, "202401061%u0000", i);
+        std::memcpy(other->store.timestamps[i].data(), stamp, kTimestampLength);
+    }
+    const fs::path next = root() / "next.drav";
+    {
+        std::ofstream out(next, std::ios::binary);
+        ASSERT_TRUE(writeLogFile(out, other->store, other->setup));
+    }
+    ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(next.string())));
+    settle();
+    EXPECT_EQ(pane()->fromDateField()->currentText(), "20240106");
+    EXPECT_EQ(pane()->fromTimeField()->time(), QTime(10, 0, 0));
+    EXPECT_EQ(pane()->toDateField()->currentText(), "20240106");
+    EXPECT_EQ(pane()->toTimeField()->time(), QTime(12, 0, 0));
 }

@@ -2,14 +2,17 @@
 
 #include <QGridLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTime>
 #include <QTimeEdit>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
+#include "logdata/LogStore.h"
 #include "views/DateQuery.h"
 #include "views/widgets/CDatePickerCombo.h"
 
@@ -22,6 +25,8 @@ CDatePickerCombo* makeDateField(QWidget* form, const char* name) {
     auto* field = new CDatePickerCombo(form);
     field->setObjectName(name);
     field->setMinimumContentsLength(kDateDigits);
+    // Enter runs the query; it does not add the date to a list nobody sees.
+    field->setInsertPolicy(QComboBox::NoInsert);
     field->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return field;
 }
@@ -41,6 +46,18 @@ int32_t timeOfDay(const QTimeEdit* field) {
 
 int32_t dateOf(const CDatePickerCombo* field) {
     return dateFieldValue(field->currentText().toStdString());
+}
+
+int digitsAt(std::string_view text, std::size_t at) {
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
+// A timestamp's date as the date field writes it, its time of day in the picker.
+void showStamp(std::string_view stamp, CDatePickerCombo* date, QTimeEdit* time) {
+    if (stamp.size() < static_cast<std::size_t>(kTimestampLength)) return;
+    date->setEditText(QString::fromLatin1(stamp.data(), kDateDigits));
+    const QTime shown(digitsAt(stamp, 8), digitsAt(stamp, 10), digitsAt(stamp, 12));
+    if (shown.isValid()) time->setTime(shown);
 }
 
 }  // namespace
@@ -116,6 +133,23 @@ void CDatePickerDlg::query() {
     if (runDateQuery(data_, ui_, range) == QueryResult::NoMatch) {
         tell(QMessageBox::Warning, kNoMatchText);
     }
+}
+
+void CDatePickerDlg::startAtLog(const LogStore& store) {
+    if (store.recordCount == 0) return;
+    showStamp(store.timestamp(0), fromDateField_, fromTimeField_);
+    showStamp(store.timestamp(store.recordCount - 1), toDateField_, toTimeField_);
+}
+
+// The fields leave Enter to their parent; a dialog would give it to its
+// default button, and so does the pane.
+void CDatePickerDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        queryButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CDatePickerDlg::tell(QMessageBox::Icon icon, const char* text) {

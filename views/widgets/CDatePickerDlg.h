@@ -5,6 +5,7 @@
 #include <cstdint>
 
 struct AppData;
+struct LogStore;
 class FrameUi;
 class CDatePickerCombo;
 class QPushButton;
@@ -25,6 +26,9 @@ public:
     // The Query button: nothing while realtime sampling runs or the log is
     // empty; otherwise reads the fields and runs the query on a chosen range.
     void query();
+    // From and To show the first and the last record of `store`, so that a
+    // query is one change away; nothing for an empty store.
+    void startAtLog(const LogStore& store);
 
     CDatePickerCombo* fromDateField() const { return fromDateField_; }
     CDatePickerCombo* toDateField() const { return toDateField_; }
@@ -38,6 +42,10 @@ public:
     int32_t toDate = 0;
     int32_t fromTime = 0;
     int32_t toTime = 0;
+
+protected:
+    // Enter in any field runs the query: the button is the pane's default.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildForm();
