@@ -14,6 +14,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <algorithm>
+#include <array>
 
 #include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CommandTable.h"
@@ -52,6 +53,15 @@ constexpr StatusPaneSpec kStatusPanes[] = {
     {157, 70, "--", false},
     {kLastPaneId, 0, "ZERIN ELECTRIC CO., LTD.", false},
 };
+// The panes of the cursor read-out: the time, then one per channel.
+constexpr int kTimePaneId = 136;
+constexpr std::array<int, kChannels> kValuePaneIds = {137, 138, 145, 157};
+
+bool isReadoutPane(int id) {
+    return id == kTimePaneId ||
+           std::find(kValuePaneIds.begin(), kValuePaneIds.end(), id) != kValuePaneIds.end();
+}
+
 constexpr int kMessagePaneWidth = 60;
 constexpr int kNoPane = 0;  // shown alone, it closes every pane
 constexpr int kStatusIconSize = 16;
@@ -92,6 +102,7 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     view_ = new CLoggerView(data_, ui_, this);
     setCentralWidget(view_);
     connect(view_, &CLoggerView::readoutChanged, this, &CMainFrame::showCursorReadout);
+    connect(view_, &CLoggerView::readoutCleared, this, &CMainFrame::clearCursorReadout);
     createActions();
     actions_.at(ID_FAHRENHEIT)->setCheckable(true);
     actions_.at(ID_FAHRENHEIT)->setChecked(data_.fahrenheit);
@@ -213,15 +224,23 @@ void CMainFrame::bindAccelerators() {
 
 // Each pane repaints at once, so the read-out keeps up with the pointer.
 void CMainFrame::showCursorReadout(const QString& time, const QStringList& values) {
-    static constexpr int kValuePanes[] = {137, 138, 145, 157};
-    auto setPane = [this](int id, const QString& text) {
-        if (auto* pane = statusBar()->findChild<QLabel*>(QString("pane%1").arg(id))) {
-            pane->setText(text);
-            pane->repaint();
-        }
-    };
-    setPane(136, time);
-    for (int c = 0; c < values.size() && c < 4; ++c) setPane(kValuePanes[c], values[c]);
+    setStatusPane(kTimePaneId, time);
+    for (int c = 0; c < values.size() && c < kChannels; ++c) {
+        setStatusPane(kValuePaneIds[static_cast<std::size_t>(c)], values[c]);
+    }
+}
+
+void CMainFrame::clearCursorReadout() {
+    for (const StatusPaneSpec& spec : kStatusPanes) {
+        if (isReadoutPane(spec.id)) setStatusPane(spec.id, spec.text);
+    }
+}
+
+void CMainFrame::setStatusPane(int id, const QString& text) {
+    if (auto* pane = statusBar()->findChild<QLabel*>(QString("pane%1").arg(id))) {
+        pane->setText(text);
+        pane->repaint();
+    }
 }
 
 void CMainFrame::createStatusBar() {
@@ -403,6 +422,9 @@ void CMainFrame::followLog() {
     for (const std::string& unit : store.unitTexts) mark += unit + '\n';
     if (mark == logMark_) return;
     logMark_ = std::move(mark);
+    // Not every change redraws (realtime start only empties the store): no
+    // read-out may stay of a log that is no longer there.
+    view_->forgetCursor();
     startQueryAtLog();
 
     // A log of another logger shows that logger's limits. Limits set while no

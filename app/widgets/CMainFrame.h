@@ -115,6 +115,8 @@ public slots:
     void updateCommandStates();
     // Status bar panes 2 to 6: the time and the channel values under the chart cursor.
     void showCursorReadout(const QString& time, const QStringList& values);
+    // Status bar panes 2 to 6 as they start: no record under the cursor.
+    void clearCursorReadout();
     // The Limits pane changed AppData::limits: kept for the logger of the log
     // shown, drawn on the chart and the data list.
     void limitsEdited();
@@ -143,6 +145,7 @@ private:
     void openRecentFile(int id, const QString& path);
     void rebuildRecentFiles();
     void resetDataList();
+    void setStatusPane(int id, const QString& text);
     void updateWindowTitle();
     void saveLayout();
     void followLog();

@@ -138,6 +138,7 @@ void printReport(CMainFrame& frame, bool withDialog) {
     paintReportPage(printer, frame.appData(), &started);
     if (!started) frame.frameUi().showMessage(kPrintFailed);
     frame.closeAllPanes();
+    frame.view()->forgetCursor();
 }
 
 void previewReport(CMainFrame& frame) {
@@ -148,4 +149,6 @@ void previewReport(CMainFrame& frame) {
                      [&frame](QPrinter* page) { paintReportPage(*page, frame.appData()); });
     preview.exec();
     frame.closeAllPanes();
+    // The preview stood over the chart, which the closed panes widen.
+    frame.view()->forgetCursor();
 }

@@ -20,6 +20,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
+#include "gui/support/ModalAnswerer.h"
 #include "views/ChartGeometry.h"
 #include "views/widgets/CLoggerView.h"
 
@@ -173,6 +174,51 @@ TEST_F(LoggerViewTest, TheCursorReadOutNamesTheRecordUnderThePointer) {
 
     moveTo(plot().left - 5);  // outside the plot: the line goes
     EXPECT_EQ(view().cursorLineX, 0);
+}
+
+// The line and the read-out describe one picture: whatever replaces it
+// takes them away, and the status bar shows its panes as they start.
+TEST_F(LoggerViewTest, TheCursorLineAndReadOutGoWhenThePictureIsReplaced) {
+    makeLogFilesDir(data());
+    const struct {
+        const char* what;
+        std::function<void()> replace;
+    } cases[] = {
+        {"a zoom", [&] { drag(plot().left + 10, plot().left + 300); }},
+        {"the reset", [&] { frame_->onCommand(ID_ORIGINAL); }},
+        {"a new document", [&] { frame_->onCommand(ID_FILE_NEW); }},
+        {"another log", [&] { loadLog(1, 50); }},
+        {"realtime start",
+         [&] {
+             ModalAnswerer answerer;
+             frame_->engine().startRealtime();
+             settleEvents();
+             EXPECT_EQ(view().cursorLineX, 0);
+             frame_->engine().stopRealtime();
+         }},
+        {"print preview",
+         [&] {
+             ModalAnswerer answerer;
+             frame_->onCommand(ID_FILE_PRINT_PREVIEW);
+             EXPECT_THAT(answerer.dialogs, ::testing::ElementsAre("QPrintPreviewDialog"));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        loadLog(2, 241);
+        moveTo(plot().left + 5);  // the move after a redraw draws no line
+        moveTo(plot().left + 40);
+        ASSERT_NE(view().cursorLineX, 0);
+        ASSERT_EQ(pane(136).left(10), "2024-01-05");
+        c.replace();
+        settleEvents();
+        EXPECT_EQ(view().cursorLineX, 0);
+        EXPECT_EQ(pane(136), " 0000-00-00 00:00:00");
+        EXPECT_EQ(pane(137), " --");
+        EXPECT_EQ(pane(138), " --");
+        EXPECT_EQ(pane(145), " --");
+        EXPECT_EQ(pane(157), "--");
+    }
 }
 
 // Channel 1 runs 20 .. 23 oC, channel 2 21 .. 24 %RH; the last record holds

@@ -38,7 +38,16 @@ CLoggerView::CLoggerView(AppData& data, FrameUi& ui, QWidget* parent)
 
 void CLoggerView::drawChart() {
     repaintPicture();
+    forgetCursor();
     update();
+}
+
+void CLoggerView::forgetCursor() {
+    removeCursorLine();
+    if (readoutShown_) {
+        readoutShown_ = false;
+        emit readoutCleared();
+    }
 }
 
 int CLoggerView::baseFontHeight() const {
@@ -94,6 +103,7 @@ void CLoggerView::paintEvent(QPaintEvent*) {
 void CLoggerView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     pictureStale_ = true;
+    forgetCursor();
 }
 
 bool CLoggerView::insidePlot(const ChartGeometry& geometry, QPoint point) const {
@@ -167,6 +177,7 @@ void CLoggerView::showReadout(const ChartGeometry& geometry, int x) {
         cursorReadout(data_.store, geometry.recordAtX(x), data_.limits, data_.fahrenheit);
     QStringList values;
     for (const std::string& value : readout.values) values << QString::fromStdString(value);
+    readoutShown_ = true;
     emit readoutChanged(QString::fromStdString(readout.time), values);
 }
 

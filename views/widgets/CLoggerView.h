@@ -29,6 +29,9 @@ public:
 
     // Brings the picture up to date with the store at once.
     void drawChart();
+    // The picture is replaced: the cursor line and the read-out describe it
+    // no longer. Removes the line, and the read-out if one was given.
+    void forgetCursor();
     // Shows or hides the curve of channel 1 .. 4 and redraws.
     void toggleChannel(int channel);
     // The Display menu as it would open now (the caller owns it).
@@ -53,6 +56,8 @@ signals:
     // The status bar texts of the record under the cursor: its time, then the
     // four channel texts (empty beyond the log's channels).
     void readoutChanged(const QString& time, const QStringList& values);
+    // The read-out describes nothing any more: the status bar shows none.
+    void readoutCleared();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,4 +86,5 @@ private:
     FrameUi& ui_;
     QImage picture_;  // null: nothing to show but the background
     bool pictureStale_ = true;
+    bool readoutShown_ = false;  // since the last forgetCursor()
 };
