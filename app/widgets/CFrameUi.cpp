@@ -1,8 +1,6 @@
 #include "app/widgets/CFrameUi.h"
 
 #include <QCoreApplication>
-#include <QLabel>
-#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <algorithm>
 #include <cstdio>
@@ -115,10 +113,7 @@ void CFrameUi::realtimeSampleArrived() {
 }
 
 void CFrameUi::setMessagePane(const QString& text) {
-    if (auto* pane = frame_.statusBar()->findChild<QLabel*>(QStringLiteral("pane0"))) {
-        pane->setText(text);
-        pane->setToolTip(QString());
-    }
+    frame_.showInMessagePane(text);
 }
 
 // The pane goes back to what the frame shows when nothing is pointed at.

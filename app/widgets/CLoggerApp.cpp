@@ -27,6 +27,7 @@ bool CLoggerApp::InitInstance() {
         demo_ = std::make_unique<DemoLogger>();
         if (demo_->running()) {
             options.lastPaneText = DemoLogger::kPaneText;
+            options.demoLogger = true;
         } else {
             std::fputs("The demo logger cannot start: no pseudo-terminal.\n", stderr);
         }

@@ -248,14 +248,16 @@ void CMainFrame::createStatusBar() {
     messagePane_ = new QLabel(kReadyText, bar);
     messagePane_->setObjectName("pane0");
     // A fixed width, so that a long message cannot push the other panes; wide
-    // enough for every command prompt in this font.
+    // enough for every command prompt and the first step in this font.
     int width = std::max(kMessagePaneWidth, messagePane_->sizeHint().width());
-    for (const CommandSpec& command : commandTable()) {
-        messagePane_->setText(fromUtf8(statusPrompt(command)));
+    QStringList texts{firstStepText()};
+    for (const CommandSpec& command : commandTable()) texts << fromUtf8(statusPrompt(command));
+    for (const QString& text : texts) {
+        messagePane_->setText(text);
         width = std::max(width, messagePane_->sizeHint().width());
     }
-    messagePane_->setText(kReadyText);
     messagePane_->setFixedWidth(width);
+    setMessagePane(idleMessage(), true);
     bar->addWidget(messagePane_);
     for (const StatusPaneSpec& spec : kStatusPanes) {
         const bool replaced = spec.id == kLastPaneId && !options_.lastPaneText.empty();
@@ -270,6 +272,31 @@ void CMainFrame::createStatusBar() {
         if (spec.width > 0) pane->setFixedWidth(std::max(spec.width, pane->sizeHint().width()));
         bar->addWidget(pane, spec.width > 0 ? 0 : 1);
     }
+}
+
+// A newcomer facing an empty window learns what to do first.
+QString CMainFrame::firstStepText() const {
+    return options_.demoLogger ? tr("Demo logger ready: Connect, then Download")
+                               : tr("Connect a logger, or open a log");
+}
+
+QString CMainFrame::idleMessage() const {
+    if (data_.store.recordCount > 0 || data_.link.connected) return kReadyText;
+    return firstStepText();
+}
+
+void CMainFrame::showInMessagePane(const QString& text) {
+    setMessagePane(text, false);
+}
+
+// What does not fit ends in an ellipsis; the whole text is the tooltip.
+void CMainFrame::setMessagePane(const QString& text, bool idle) {
+    messageIdle_ = idle;
+    messageText_ = text;
+    const QString shown = messagePane_->fontMetrics().elidedText(
+        text, Qt::ElideRight, messagePane_->contentsRect().width());
+    messagePane_->setText(shown);
+    messagePane_->setToolTip(shown == text ? QString() : text);
 }
 
 // ---- lookups ------------------------------------------------------------
@@ -488,13 +515,12 @@ void CMainFrame::onPortError(const PortFailure& failure) {
 
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (tip.isEmpty()) tip = kReadyText;
-        // What does not fit ends in an ellipsis; the whole text is the tooltip.
-        const QString shown = messagePane_->fontMetrics().elidedText(
-            tip, Qt::ElideRight, messagePane_->contentsRect().width());
-        messagePane_->setText(shown);
-        messagePane_->setToolTip(shown == tip ? QString() : tip);
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty()) {
+            setMessagePane(idleMessage(), true);
+        } else {
+            setMessagePane(tip, false);
+        }
         return true;
     }
     return QMainWindow::event(event);

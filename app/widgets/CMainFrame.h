@@ -34,6 +34,9 @@ struct MainFrameOptions {
     // The status bar's last pane instead of the maker's name: the built-in
     // demo logger says there that it runs.
     std::string lastPaneText = {};
+    // The built-in demo logger serves: the first step the message pane
+    // names while no log is shown is to use it.
+    bool demoLogger = false;
 };
 
 // The one main window: menu bar, toolbar, status bar, the four docking panes
@@ -113,6 +116,11 @@ public slots:
     void syncSetup();
     // Enables every command by its rule.
     void updateCommandStates();
+    // The message pane shows `text` until the next command prompt.
+    void showInMessagePane(const QString& text);
+    // What the message pane shows when no command is pointed at: the first
+    // step while no log is shown and no logger is connected, else "Ready".
+    QString idleMessage() const;
     // Status bar panes 2 to 6: the time and the channel values under the chart cursor.
     void showCursorReadout(const QString& time, const QStringList& values);
     // Status bar panes 2 to 6 as they start: no record under the cursor.
@@ -146,6 +154,8 @@ private:
     void rebuildRecentFiles();
     void resetDataList();
     void setStatusPane(int id, const QString& text);
+    QString firstStepText() const;
+    void setMessagePane(const QString& text, bool idle);
     void updateWindowTitle();
     void saveLayout();
     void followLog();
@@ -167,6 +177,8 @@ private:
     QAction* recentAnchor_ = nullptr;  // where the recent files go in the File menu
     QList<QAction*> recentActions_;
     QLabel* messagePane_ = nullptr;
+    QString messageText_;      // what the message pane shows, before any ellipsis
+    bool messageIdle_ = true;  // the pane shows idleMessage(), which follows the log
     std::map<int, QAction*> actions_;
     std::unique_ptr<PaneManager> panes_;
     std::unique_ptr<QPrinter> printer_;

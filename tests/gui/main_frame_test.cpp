@@ -40,6 +40,7 @@
 #include "gui/support/ModalAnswerer.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
+#include "views/widgets/CLoggerView.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -735,7 +736,7 @@ TEST_F(MainFrameTest, CommandsCarryTheirIdPromptAndShortName) {
 
 TEST_F(MainFrameTest, StatusBarShowsItsEightPanes) {
     const std::pair<const char*, const char*> panes[] = {
-        {"pane0", "Ready"},
+        {"pane0", "Connect a logger, or open a log"},
         {"pane139", ""},
         {"pane136", " 0000-00-00 00:00:00"},
         {"pane137", " --"},
@@ -794,12 +795,56 @@ TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
 
 TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
+    data().store.recordCount = 1;
+    settle();
     QStatusTipEvent tip("Save to Excel");
     QApplication::sendEvent(&frame(), &tip);
     EXPECT_EQ(message->text(), "Save to Excel");
     QStatusTipEvent idle("");
     QApplication::sendEvent(&frame(), &idle);
     EXPECT_EQ(message->text(), "Ready");
+}
+
+// A newcomer's empty window says what to do first, until a log shows or a
+// logger is connected; the view itself stays empty.
+TEST_F(MainFrameTest, WithNoLogShownTheMessagePaneSaysTheFirstStep) {
+    const fs::path log = root() / "shown.drav";
+    writeLog(log, 5, "0123456789");
+    auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
+    const QString firstStep = "Connect a logger, or open a log";
+    EXPECT_EQ(message->text(), firstStep);
+    EXPECT_TRUE(message->toolTip().isEmpty()) << "shown whole";
+    const QImage view = frame().view()->grab().toImage();
+    EXPECT_EQ(view.pixelColor(view.width() / 2, view.height() / 2), QColor(0, 192, 192));
+
+    // A prompt shows while a command is pointed at; then the first step again.
+    QStatusTipEvent tip("Save to Excel");
+    QApplication::sendEvent(&frame(), &tip);
+    QStatusTipEvent idle("");
+    QApplication::sendEvent(&frame(), &idle);
+    EXPECT_EQ(message->text(), firstStep);
+
+    ASSERT_TRUE(frame().openDocumentFile(QString::fromStdString(log.string())));
+    settle();
+    EXPECT_EQ(message->text(), "Ready");
+    frame().onCommand(ID_FILE_NEW);
+    settle();
+    EXPECT_EQ(message->text(), firstStep);
+    data().link.connected = true;
+    settle();
+    EXPECT_EQ(message->text(), "Ready");
+}
+
+TEST_F(MainFrameTest, WithTheDemoLoggerTheFirstStepIsToUseIt) {
+    frame_.reset();
+    MainFrameOptions options{deviceDir_.string(), data().programDir};
+    options.demoLogger = true;
+    CMainFrame demo(data(), options);
+    demo.show();
+    settle();
+    auto* message = demo.statusBar()->findChild<QLabel*>("pane0");
+    EXPECT_EQ(message->text(), "Demo logger ready: Connect, then Download");
+    EXPECT_TRUE(message->toolTip().isEmpty()) << "shown whole";
 }
 
 // ---- connect without a logger -------------------------------------------
