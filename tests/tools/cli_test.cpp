@@ -947,15 +947,16 @@ TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
     EXPECT_EQ(json.exitCode, 0) << json.err;
     EXPECT_THAT(json.out, ::testing::EndsWith(
                               R"("mkt":[6.6,null,43.8],"limits":[)"
-                              R"({"high":8,"low":2,"secondsAbove":240,"secondsBelow":3720,)"
-                              R"("timeAbove":"0:04","timeBelow":"1:02","excursions":5,)"
-                              R"("longestSeconds":3660,"longestStart":"20240105080800"},)"
+                              R"({"high":8,"low":2,"secondsAbove":240,"secondsBelow":180,)"
+                              R"("timeAbove":"0:04","timeBelow":"0:03","excursions":5,)"
+                              R"("longestSeconds":120,"longestStart":"20240105080100"},)"
                               R"(null,)"
                               R"({"high":46.4,"low":null,"secondsAbove":240,"secondsBelow":0,)"
                               R"("timeAbove":"0:04","timeBelow":"0:00","excursions":3,)"
                               R"("longestSeconds":120,"longestStart":"20240105080100"}]})"
                               "\n"));
 
+    const std::string gap = ", gaps 1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00";
     args[2] = "--activation-energy";
     args.insert(args.begin() + 3, "100");
     RunResult text = runCli(args);
@@ -963,10 +964,13 @@ TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
     EXPECT_THAT(text.out, ::testing::EndsWith("\naxis: 0 .. 60 step 20\n"
                                               "CH1 MKT 6.7 oC (100.000 kJ/mol)\n"
                                               "CH3 MKT 44.1 F (100.000 kJ/mol)\n"
-                                              "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 1:02, "
-                                              "excursions 5\n"
+                                              "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 0:03, "
+                                              "excursions 5" +
+                                              gap +
+                                              "\n"
                                               "CH3 limits - .. 46.4 F: above 0:04, below 0:00, "
-                                              "excursions 3\n"));
+                                              "excursions 3" +
+                                              gap + "\n"));
 }
 
 TEST_F(CliTest, InfoWithoutLimitsHasNoLimitsFigures) {
