@@ -42,7 +42,7 @@ ExcursionSummary summarizeExcursions(const LogStore& store, int channel,
     bool afterGap = false;
     for (uint32_t i = 0; i < clock.count(); ++i) {
         const RecordTime time = clock.next();
-        const LimitSide side = limit.any() ? limitSide(limit, values[i]) : LimitSide::Inside;
+        const LimitSide side = limitSide(limit, values[i]);
         if (side != runSide || afterGap) {
             endRun(summary, runSide, runStart, runSeconds);
             runSide = side;

@@ -8,13 +8,14 @@
 // How long each record of a log stands for.
 //
 // The log's own interval is the median of the steps between its records: a
-// step is how far the next record's time stamp passes the latest one so far;
-// a stamp that does not read as a date, the one before it, and one that is
-// not later make no step. A record stands for the step to the next record, but for no longer
-// than the log interval, and the last record for one log interval. A step
-// longer than one and a half log intervals is a gap: the time after the
-// record's own interval, up to the next record, has no data. So the time the
-// records stand for and the gaps never add up to more than the log's span.
+// step is how far the next record's time stamp passes the latest one so far.
+// A stamp that does not read as a date, the one before it, and one that is
+// not later make no step. A record stands for the step to the next record,
+// but for no longer than the log interval, and the last record for one log
+// interval. A step longer than one and a half log intervals is a gap: the
+// time after the record's own interval, up to the next record, has no data.
+// So the time the records stand for and the gaps never add up to more than
+// the log's span.
 
 // The median of the log's steps, the lower of the middle two of an even
 // count; nothing when the log has no step (fewer than two records, or equal
