@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "logdata/LogStore.h"
+#include "logdata/StampSeconds.h"
 
 // A channel's alarm limits as the user set them, in the unit the channel's
 // values are stored in. Either may be unset.
@@ -22,24 +23,33 @@ enum class LimitSide { Inside, Above, Below };
 // Above when value > high, below when value < low; a value on a limit is inside.
 LimitSide limitSide(const ChannelLimit& limit, float value);
 
-// What a channel's records did against its limits.
+// Where a log has no data (see RecordTimes.h).
+struct GapSummary {
+    int32_t count = 0;
+    int64_t seconds = 0;                  // all gaps together
+    int64_t longestSeconds = 0;           // the first of equals wins
+    std::optional<int64_t> longestStart;  // seconds since 1970 (civil); nothing without a gap
+
+    bool operator==(const GapSummary&) const = default;
+};
+
+// What a channel's records did against its limits, and where it has no data.
 struct ExcursionSummary {
     int64_t secondsAbove = 0;
     int64_t secondsBelow = 0;
     int32_t excursions = 0;      // runs of consecutive records on one side outside
     int64_t longestSeconds = 0;  // the longest run's time; the first of equals wins
     int32_t longestStart = -1;   // the record that starts it; -1 when there is none
+    GapSummary gaps{};
 
     bool operator==(const ExcursionSummary&) const = default;
 };
 
-// The seconds a record stands for: from its time to the next record's; the
-// last record stands for as long as the one before it, a lone record for
-// none. A time stamp that does not read as a date, or a next record that is
-// not later, gives zero. A run that goes from above straight to below ends
-// there and the next begins.
+// The one analysis of a channel that the window, the report and the command
+// line share. Each record counts the time it stands for by the log's own
+// interval (RecordTimes.h), so that the time outside never exceeds the log's
+// span; a gap ends a run, as nothing says where the values went meanwhile.
+// A run that goes from above straight to below ends there and the next
+// begins. Without a limit set the summary has the gaps only; a channel that
+// is none of the store's four has none.
 ExcursionSummary summarizeExcursions(const LogStore& store, int channel, const ChannelLimit& limit);
-
-// Seconds since 1970-01-01 00:00:00 of a time stamp read as a civil time
-// (no time zone), or nothing when it is no valid date and time.
-std::optional<int64_t> stampSeconds(const Timestamp& stamp);

@@ -5,12 +5,14 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
+#include "logdata/RecordTimes.h"
 #include "views/LimitTexts.h"
 #include "views/TemperatureUnit.h"
 
@@ -18,7 +20,8 @@
 void PrintTo(const ExcursionSummary& s, std::ostream* out) {
     *out << "{above " << s.secondsAbove << " s, below " << s.secondsBelow << " s, excursions "
          << s.excursions << ", longest " << s.longestSeconds << " s from record " << s.longestStart
-         << "}";
+         << "; gaps " << s.gaps.count << ", " << s.gaps.seconds << " s, longest "
+         << s.gaps.longestSeconds << " s from " << s.gaps.longestStart.value_or(-1) << "}";
 }
 
 namespace {
@@ -75,10 +78,18 @@ std::vector<Record> excursionPattern() {
         {"20240105080600", 2.0f},                             // on the low limit: inside
         {"20240105080700", 10.0f},                            // above, one minute
         {"20240105080800", 1.5f},   // below straight after above: a new run
-        {"20240105080900", 1.0f},   // still below, and stands for the hour's gap
+        {"20240105080900", 1.0f},   // still below for a minute, then 59 minutes without data
         {"20240105090900", 5.0f},   // inside
-        {"20240105091000", 12.0f},  // above; the last record counts as the one before
+        {"20240105091000", 12.0f},  // above; the last record counts one log interval
     };
+}
+
+// The gap of excursionPattern(): its records stand for a minute each.
+GapSummary anHoursGap() {
+    return {.count = 1,
+            .seconds = 3540,
+            .longestSeconds = 3540,
+            .longestStart = stampSeconds(stampOf("20240105081000"))};
 }
 
 ChannelLimit between(float low, float high) {
@@ -105,10 +116,11 @@ TEST(ChannelLimits, ExcursionsAreSummarizedFromTheRecordsTimes) {
          coldChain,
          excursionPattern(),
          {.secondsAbove = 240,
-          .secondsBelow = 3720,
+          .secondsBelow = 180,
           .excursions = 5,
-          .longestSeconds = 3660,
-          .longestStart = 8}},
+          .longestSeconds = 120,
+          .longestStart = 1,
+          .gaps = anHoursGap()}},
         {"no limits", ChannelLimit{}, minutes({1.0f, 50.0f, -50.0f}), ExcursionSummary{}},
         {"values on the limits are inside", coldChain, minutes({8.0f, 2.0f, 8.0f, 2.0f}),
          ExcursionSummary{}},
@@ -142,11 +154,79 @@ TEST(ChannelLimits, ExcursionsAreSummarizedFromTheRecordsTimes) {
              {"20240105081100", 5.0f},
          },
          {.secondsAbove = 60, .excursions = 1, .longestSeconds = 60, .longestStart = 0}},
+        {"a gap at the end counts once, as no data",
+         coldChain,
+         {{"20240105080000", 9.0f},
+          {"20240105080100", 9.0f},
+          {"20240105080200", 9.0f},
+          {"20240105090200", 9.0f}},
+         {.secondsAbove = 240,
+          .excursions = 2,
+          .longestSeconds = 180,
+          .longestStart = 0,
+          .gaps = {.count = 1,
+                   .seconds = 3540,
+                   .longestSeconds = 3540,
+                   .longestStart = stampSeconds(stampOf("20240105080300"))}}},
+        {"a gap in the middle ends a run; the longer of two gaps is the longest",
+         coldChain,
+         {{"20240105080000", 1.0f},
+          {"20240105080100", 1.0f},
+          {"20240105083100", 1.0f},
+          {"20240105083200", 5.0f},
+          {"20240105093200", 5.0f},
+          {"20240105093300", 5.0f}},
+         {.secondsBelow = 180,
+          .excursions = 2,
+          .longestSeconds = 120,
+          .longestStart = 0,
+          .gaps = {.count = 2,
+                   .seconds = 1740 + 3540,
+                   .longestSeconds = 3540,
+                   .longestStart = stampSeconds(stampOf("20240105083300"))}}},
+        {"records of equal stamps stand for the one step after them",
+         coldChain,
+         {{"20240105080000", 9.0f},
+          {"20240105080000", 9.0f},
+          {"20240105080100", 9.0f},
+          {"20240105080200", 5.0f}},
+         {.secondsAbove = 120, .excursions = 1, .longestSeconds = 120, .longestStart = 0}},
+        {"without limits only the gaps",
+         ChannelLimit{},
+         excursionPattern(),
+         {.gaps = anHoursGap()}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto store = makeLog(kCelsiusCode, c.records);
         EXPECT_EQ(summarizeExcursions(*store, 0, c.limit), c.expected);
+    }
+}
+
+// Whatever the values, limits and stamps, the time outside and the gaps fit
+// in the log's span, where counting each step in full gave more than it.
+TEST(ChannelLimits, TheTimeOutsideNeverExceedsTheSpan) {
+    std::mt19937 random(13);
+    std::uniform_int_distribution<int> step(0, 9);
+    std::uniform_real_distribution<float> value(-5.0f, 15.0f);
+    const int64_t start = *stampSeconds(stampOf("20240105080000"));
+    for (int log = 0; log < 100; ++log) {
+        SCOPED_TRACE("log " + std::to_string(log));
+        auto store = std::make_unique<LogStore>();
+        store->channelCount = 1;
+        store->recordCount = static_cast<uint32_t>(1 + log % 40);
+        int64_t at = start;
+        for (uint32_t i = 0; i < store->recordCount; ++i) {
+            const int s = step(random);
+            at += s == 0 ? 7200 : s == 1 ? 0 : s == 2 ? -120 : 60;
+            store->timestamps[i] = *stampOfSeconds(at);
+            store->values[0][i] = value(random);
+        }
+        const ExcursionSummary summary = summarizeExcursions(*store, 0, between(2.0f, 8.0f));
+        const int64_t span = logSpanSeconds(*store, logIntervalSeconds(*store));
+        EXPECT_LE(summary.secondsAbove + summary.secondsBelow + summary.gaps.seconds, span);
+        EXPECT_LE(summary.longestSeconds, span);
+        EXPECT_LE(summary.gaps.longestSeconds, summary.gaps.seconds);
     }
 }
 
@@ -333,27 +413,47 @@ TEST(LimitTexts, HoursAndMinutesOfWholeMinutes) {
     }
 }
 
+TEST(LimitTexts, GapsGiveTheirCountTimeAndLongestWithItsStart) {
+    EXPECT_EQ(gapsText(GapSummary{}), "0");
+    EXPECT_EQ(gapsText(anHoursGap()), "1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00");
+    const GapSummary days{.count = 3,
+                          .seconds = 97500 + 5400 + 60,
+                          .longestSeconds = 97500,
+                          .longestStart = stampSeconds(stampOf("20231231235900"))};
+    EXPECT_EQ(gapsText(days), "3, no data 28:36, longest 27:05 from 2023-12-31 23:59:00");
+    EXPECT_EQ(readableTime(0), "1970-01-01 00:00:00");
+    EXPECT_EQ(readableTime(-1), "1969-12-31 23:59:59");
+    EXPECT_EQ(readableTime(INT64_MAX), "-");
+}
+
 TEST(LimitTexts, ALimitsLineGivesTheLimitsAndTimesAsShown) {
     // Channel 1 is "oC", channel 2 "%RH" with the same values: above for 4
-    // minutes in 3 runs, below for 62 in 2.
+    // minutes in 3 runs, below for 3 in 2, and 59 minutes without data.
     const auto store = makeLog(kCelsiusCode, excursionPattern());
     const std::optional<float> none;
+    const std::string gap = ", gaps 1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00";
     const struct {
         int channel;
         ChannelLimit limit;
         bool fahrenheit;
-        const char* line;
+        std::string line;
     } cases[] = {
         {0, between(2.0f, 8.0f), false,
-         "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 1:02, excursions 5"},
+         "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 0:03, excursions 5" + gap},
         {0, between(2.0f, 8.0f), true,
-         "CH1 limits 35.6 .. 46.4 F: above 0:04, below 1:02, excursions 5"},
-        {0, {8.0f, none}, false, "CH1 limits - .. 8.0 oC: above 0:04, below 0:00, excursions 3"},
-        {0, {none, 2.0f}, true, "CH1 limits 35.6 .. - F: above 0:00, below 1:02, excursions 2"},
+         "CH1 limits 35.6 .. 46.4 F: above 0:04, below 0:03, excursions 5" + gap},
+        {0,
+         {8.0f, none},
+         false,
+         "CH1 limits - .. 8.0 oC: above 0:04, below 0:00, excursions 3" + gap},
+        {0,
+         {none, 2.0f},
+         true,
+         "CH1 limits 35.6 .. - F: above 0:00, below 0:03, excursions 2" + gap},
         {1, between(2.0f, 8.0f), true,
-         "CH2 limits 2.0 .. 8.0 %RH: above 0:04, below 1:02, excursions 5"},
+         "CH2 limits 2.0 .. 8.0 %RH: above 0:04, below 0:03, excursions 5" + gap},
         {0, between(-100.0f, 100.0f), false,
-         "CH1 limits -100.0 .. 100.0 oC: above 0:00, below 0:00, excursions 0"},
+         "CH1 limits -100.0 .. 100.0 oC: above 0:00, below 0:00, excursions 0" + gap},
         {0, {}, false, ""},
         {kChannels, between(2.0f, 8.0f), false, ""},
         {-1, between(2.0f, 8.0f), false, ""},

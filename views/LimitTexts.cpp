@@ -1,11 +1,15 @@
 #include "views/LimitTexts.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <string>
 
+#include "base/Texts.h"
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
+#include "logdata/StampSeconds.h"
 #include "views/TemperatureUnit.h"
 #include "views/TextExport.h"
 
@@ -34,7 +38,40 @@ std::string fixed(double value, int decimals) {
     return std::string(text, result.ptr);
 }
 
+// Room for a text's words and its longest figures: two times of up to
+// eleven digits of hours and a date.
+constexpr std::size_t kFormattedMaxChars = 256;
+
+// A text of the catalog's, formatted after lookup.
+template <class... Values>
+std::string formatted(const char* format, Values... values) {
+    char text[kFormattedMaxChars];
+    const int written = std::snprintf(text, sizeof text, format, values...);
+    if (written < 0) return {};
+    return std::string(text, std::min(static_cast<std::size_t>(written), sizeof text - 1));
+}
+
+std::string gapsPart(const GapSummary& gaps) {
+    return gaps.count > 0 ? formatted(tx(", gaps %s"), gapsText(gaps).c_str()) : std::string();
+}
+
 }  // namespace
+
+std::string readableTime(int64_t seconds) {
+    const std::optional<Timestamp> stamp = stampOfSeconds(seconds);
+    if (!stamp) return "-";
+    const std::string_view t(stamp->data(), stamp->size());
+    return std::string(t.substr(0, 4)) + "-" + std::string(t.substr(4, 2)) + "-" +
+           std::string(t.substr(6, 2)) + " " + std::string(t.substr(8, 2)) + ":" +
+           std::string(t.substr(10, 2)) + ":" + std::string(t.substr(12, 2));
+}
+
+std::string gapsText(const GapSummary& gaps) {
+    if (gaps.count == 0 || !gaps.longestStart) return "0";
+    return formatted(tx("%d, no data %s, longest %s from %s"), gaps.count,
+                     hoursMinutes(gaps.seconds).c_str(), hoursMinutes(gaps.longestSeconds).c_str(),
+                     readableTime(*gaps.longestStart).c_str());
+}
 
 std::string hoursMinutes(int64_t seconds) {
     const int64_t minutes = seconds > 0 ? seconds / 60 : 0;
@@ -50,7 +87,7 @@ std::string limitsReportLine(const LogStore& store, int channel, const ChannelLi
            " .. " + limitText(store, channel, limit.high, fahrenheit) + " " +
            std::string(shownUnitText(store, channel, fahrenheit)) + ": above " +
            hoursMinutes(summary.secondsAbove) + ", below " + hoursMinutes(summary.secondsBelow) +
-           ", excursions " + std::to_string(summary.excursions);
+           ", excursions " + std::to_string(summary.excursions) + gapsPart(summary.gaps);
 }
 
 std::string mktReportLine(const LogStore& store, int channel, double activationEnergy,

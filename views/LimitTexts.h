@@ -14,10 +14,18 @@ struct LogStore;
 // 97500 -> "27:05"; hours go on past a day. A negative count reads "0:00".
 std::string hoursMinutes(int64_t seconds);
 
+// "2024-01-05 08:10:00" of a count of seconds since 1970 (civil); "-" for
+// one that no time stamp can hold.
+std::string readableTime(int64_t seconds);
+
+// "1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00": the count of
+// gaps, their time together and the longest with its start; "0" without one.
+std::string gapsText(const GapSummary& gaps);
+
 // "CH1 limits 2.0 .. 8.0 oC: above 1:30, below 0:00, excursions 3": low and
 // high (an unset one "-") and the unit as shown, °F for an "oC" channel when
-// `fahrenheit`; empty for a channel that is none of the store's four or has
-// no limit set.
+// `fahrenheit`, and where the log has gaps ", gaps " and their gapsText;
+// empty for a channel that is none of the store's four or has no limit set.
 std::string limitsReportLine(const LogStore& store, int channel, const ChannelLimit& limit,
                              bool fahrenheit);
 

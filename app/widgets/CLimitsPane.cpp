@@ -18,6 +18,8 @@
 #include "base/AppData.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
+#include "logdata/RecordTimes.h"
+#include "logdata/StampSeconds.h"
 #include "views/LimitTexts.h"
 #include "views/TemperatureUnit.h"
 
@@ -38,12 +40,15 @@ QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "YYYY-MM-DD hh:mm:ss" of record `i`.
-QString recordTime(const LogStore& store, uint32_t i) {
-    const std::string_view t = store.timestamp(i);
+// "YYYY-MM-DD hh:mm:ss" of a time stamp.
+QString stampTime(std::string_view t) {
     return QString("%1-%2-%3 %4:%5:%6")
         .arg(fromView(t.substr(0, 4)), fromView(t.substr(4, 2)), fromView(t.substr(6, 2)),
              fromView(t.substr(8, 2)), fromView(t.substr(10, 2)), fromView(t.substr(12, 2)));
+}
+
+QString recordTime(const LogStore& store, uint32_t i) {
+    return stampTime(store.timestamp(i));
 }
 
 QString duration(int64_t seconds) {
@@ -64,6 +69,7 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data
     auto* log = new QFormLayout;
     firstRecord_ = new QLabel(kNoValueText);
     lastRecord_ = new QLabel(kNoValueText);
+    logInterval_ = new QLabel(kNoValueText);
     activationEnergy_ = new QDoubleSpinBox;
     activationEnergy_->setDecimals(kEnergyDecimals);
     activationEnergy_->setRange(kMinActivationEnergy, kMaxActivationEnergy);
@@ -71,6 +77,7 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data
     activationEnergy_->setKeyboardTracking(false);
     log->addRow("First record", firstRecord_);
     log->addRow("Last record", lastRecord_);
+    log->addRow(tr("Log interval"), logInterval_);
     log->addRow("Activation energy", activationEnergy_);
     column->addLayout(log);
 
@@ -139,12 +146,16 @@ void CLimitsPane::buildChannel(int channel) {
     row.below = new QLabel;
     row.excursions = new QLabel;
     row.longest = new QLabel;
+    row.gaps = new QLabel;
+    row.longestGap = new QLabel;
     row.kineticTitle = new QLabel("Mean kinetic temperature");
     row.kinetic = new QLabel;
     form->addRow("Time above high", row.above);
     form->addRow("Time below low", row.below);
     form->addRow("Excursions", row.excursions);
     form->addRow("Longest excursion", row.longest);
+    form->addRow(tr("Gaps"), row.gaps);
+    form->addRow(tr("Longest gap"), row.longestGap);
     form->addRow(row.kineticTitle, row.kinetic);
 }
 
@@ -153,6 +164,8 @@ void CLimitsPane::refresh() {
     const bool any = store.recordCount > 0;
     firstRecord_->setText(any ? recordTime(store, 0) : kNoValueText);
     lastRecord_->setText(any ? recordTime(store, store.recordCount - 1) : kNoValueText);
+    const std::optional<int64_t> interval = logIntervalSeconds(store);
+    logInterval_->setText(interval ? tr("%1 s").arg(*interval) : kNoValueText);
     {
         const QSignalBlocker blocker(activationEnergy_);
         activationEnergy_->setValue(data_.activationEnergy / kJoulesPerKilojoule);
@@ -208,6 +221,7 @@ void CLimitsPane::showFigures(int channel) {
     } else {
         row.longest->setText(kNoValueText);
     }
+    showGaps(channel, summary.gaps);
     const bool temperature = isTemperatureUnit(store.unitTexts[index(channel)]);
     row.kineticTitle->setVisible(temperature);
     row.kinetic->setVisible(temperature);
@@ -222,6 +236,20 @@ void CLimitsPane::showFigures(int channel) {
     row.kinetic->setText(QString("%1 %2")
                              .arg(static_cast<double>(shown), 0, 'f', 1)
                              .arg(fromView(shownUnitText(store, channel, data_.fahrenheit))));
+}
+
+// The time without data, as the log's own interval finds it.
+void CLimitsPane::showGaps(int channel, const GapSummary& gaps) {
+    ChannelRow& row = rows_[index(channel)];
+    row.gaps->setText(gaps.count == 0
+                          ? QString("0")
+                          : tr("%1, no data %2").arg(gaps.count).arg(duration(gaps.seconds)));
+    const auto start = gaps.longestStart ? stampOfSeconds(*gaps.longestStart) : std::nullopt;
+    row.longestGap->setText(
+        start ? tr("%1 from %2")
+                    .arg(duration(gaps.longestSeconds),
+                         stampTime(std::string_view(start->data(), start->size())))
+              : QString(kNoValueText));
 }
 
 // A value typed in °F is kept in the channel's own unit.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "logdata/ChannelLimits.h"
 #include "logdata/LogStore.h"
 
 struct AppData;
@@ -16,8 +17,9 @@ class QPushButton;
 // Content of the Limits pane: per channel of the log shown a high and a low
 // alarm limit, each set or cleared, in the unit the channel shows in (°F
 // for an "oC" channel while °F is chosen), and what the records did against
-// them; the log's first and last record time and each temperature channel's
-// mean kinetic temperature with its activation energy. The pane edits
+// them and where the log has no data (its gaps); the log's first and last
+// record time, its log interval and each temperature channel's mean kinetic
+// temperature with its activation energy. The pane edits
 // AppData::limits and AppData::activationEnergy; the frame keeps and draws
 // them when told by the signals.
 class CLimitsPane : public QWidget {
@@ -46,9 +48,12 @@ public:
     QLabel* belowText(int channel) const { return rows_[index(channel)].below; }
     QLabel* excursionsText(int channel) const { return rows_[index(channel)].excursions; }
     QLabel* longestText(int channel) const { return rows_[index(channel)].longest; }
+    QLabel* gapsText(int channel) const { return rows_[index(channel)].gaps; }
+    QLabel* longestGapText(int channel) const { return rows_[index(channel)].longestGap; }
     QLabel* kineticText(int channel) const { return rows_[index(channel)].kinetic; }
     QLabel* firstRecordText() const { return firstRecord_; }
     QLabel* lastRecordText() const { return lastRecord_; }
+    QLabel* logIntervalText() const { return logInterval_; }
     QDoubleSpinBox* activationEnergyField() const { return activationEnergy_; }
     QPushButton* loggerLimitsButton() const { return loggerLimits_; }
     QLabel* loggerLimitsText() const { return loggerLimitsValues_; }
@@ -70,6 +75,8 @@ private:
         QLabel* below = nullptr;
         QLabel* excursions = nullptr;
         QLabel* longest = nullptr;
+        QLabel* gaps = nullptr;
+        QLabel* longestGap = nullptr;
         QLabel* kineticTitle = nullptr;
         QLabel* kinetic = nullptr;
     };
@@ -78,6 +85,7 @@ private:
     void buildChannel(int channel);
     void showLimits(int channel);
     void showFigures(int channel);
+    void showGaps(int channel, const GapSummary& gaps);
     void takeEdit(int channel);
     void takeLoggerLimits();
 
@@ -85,6 +93,7 @@ private:
     std::array<ChannelRow, kChannels> rows_{};
     QLabel* firstRecord_ = nullptr;
     QLabel* lastRecord_ = nullptr;
+    QLabel* logInterval_ = nullptr;
     QDoubleSpinBox* activationEnergy_ = nullptr;
     QPushButton* loggerLimits_ = nullptr;
     QLabel* loggerLimitsValues_ = nullptr;

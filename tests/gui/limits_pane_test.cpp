@@ -35,6 +35,7 @@
 #include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
+#include "logdata/StampSeconds.h"
 #include "views/widgets/CDataListPane.h"
 
 using ::testing::HasSubstr;
@@ -152,6 +153,33 @@ TEST_F(LimitsPaneTest, TheLimitsCommandShowsTheFiguresOfTheLogAgainstTheLimits) 
     EXPECT_EQ(data().limits[0], (ChannelLimit{std::nullopt, 15.0f}));
     EXPECT_EQ(pane.aboveText(0)->text(), "0:00");
     EXPECT_EQ(pane.excursionsText(0)->text(), "1");
+}
+
+// An hour missing after 09:30 of the minute log: the pane gives the gap of
+// each channel, and the time outside stays what the records stand for.
+TEST_F(LimitsPaneTest, TheGapsOfTheLogShowPerChannel) {
+    CLimitsPane& pane = openPane();
+    EXPECT_EQ(pane.logIntervalText()->text(), "60 s");
+    EXPECT_EQ(pane.gapsText(0)->text(), "0");
+    EXPECT_EQ(pane.longestGapText(0)->text(), CLimitsPane::kNoValueText);
+
+    LogStore& store = data().store;
+    for (uint32_t i = 31; i < store.recordCount; ++i)
+        store.timestamps[i] = *stampOfSeconds(*stampSeconds(store.timestamps[i]) + 3600);
+    saveAndLoadLog();
+    settleEvents();
+    setLimit(pane.highSet(0), pane.highField(0), 25.0);
+    setLimit(pane.lowSet(0), pane.lowField(0), 15.0);
+    EXPECT_EQ(pane.lastRecordText()->text(), "2024-01-05 11:00:00");
+    EXPECT_EQ(pane.logIntervalText()->text(), "60 s");
+    for (int c = 0; c < 2; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(pane.gapsText(c)->text(), "1, no data 1:00");
+        EXPECT_EQ(pane.longestGapText(c)->text(), "1:00 from 2024-01-05 09:31:00");
+    }
+    EXPECT_EQ(pane.aboveText(0)->text(), "0:10");
+    EXPECT_EQ(pane.belowText(0)->text(), "0:05");
+    EXPECT_EQ(pane.excursionsText(0)->text(), "2");
 }
 
 TEST_F(LimitsPaneTest, AZoomAndARealtimeSampleRefreshThePane) {

@@ -25,6 +25,7 @@
 #include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
+#include "logdata/StampSeconds.h"
 #include "support/FileSizeLimit.h"
 #include "views/BitmapFile.h"
 #include "views/TextExport.h"
@@ -235,6 +236,21 @@ TEST_F(OutputCommandsTest, TheReportGivesTheMktAndALineForEachChannelWithLimits)
     EXPECT_THAT(fahrenheit, HasSubstr("CH1 limits 70.9 .. 71.6 F: above "));
     EXPECT_THAT(fahrenheit, HasSubstr(" F (83.144 kJ/mol)"));
     EXPECT_THAT(fahrenheit, HasSubstr("CH2 limits 47.0 .. - %RH"));
+}
+
+// Two hours missing after 11:00: the limit line of the report says so, and
+// counts the record before the gap for one minute, not for the gap.
+TEST_F(OutputCommandsTest, TheReportsLimitLineGivesTheGaps) {
+    LogStore& store = data().store;
+    for (uint32_t i = 121; i < store.recordCount; ++i)
+        store.timestamps[i] = *stampOfSeconds(*stampSeconds(store.timestamps[i]) + 7200);
+    for (uint32_t i = 0; i < store.recordCount; ++i) store.values[0][i] = i == 120 ? 30.0f : 22.0f;
+    saveAndLoadLog();
+    data().limits[0].high = 25.0f;
+    exportTo(ID_SAVE_PDF, root() + "/gaps");
+    EXPECT_THAT(pdfText(root() + "/gaps.pdf"),
+                HasSubstr("CH1 limits - .. 25.0 oC: above 0:01, below 0:00, excursions 1, gaps 1, "
+                          "no data 2:00, longest 2:00 from 2024-01-05 11:01:00"));
 }
 
 TEST_F(OutputCommandsTest, PrintingGivesOneLandscapePageEvenOnAPortraitPrinterAndClosesThePanes) {

@@ -732,12 +732,15 @@ TEST_F(CliTest, InfoDescribesALogFile) {
 
     RunResult json = runCli({"info", path, "--json"});
     EXPECT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_EQ(json.out, R"({"name":"Lab \"B\"","hardware":"V1.2x","serialNo":"ABCDE12345",)"
-                        R"("recordCount":3,"channelCount":1,"units":["oC"],)"
-                        R"("first":"20100305142201","last":"20100305142401",)"
-                        R"("max":[24],"min":[20],"avg":[22],)"
-                        R"("axisMax":24,"axisMin":20,"axisStep":1,"mkt":[22.1]})"
-                        "\n");
+    EXPECT_EQ(json.out,
+              R"({"name":"Lab \"B\"","hardware":"V1.2x","serialNo":"ABCDE12345",)"
+              R"("recordCount":3,"channelCount":1,"units":["oC"],)"
+              R"("first":"20100305142201","last":"20100305142401",)"
+              R"("max":[24],"min":[20],"avg":[22],)"
+              R"("axisMax":24,"axisMin":20,"axisStep":1,"logInterval":60,)"
+              R"("gaps":[{"count":0,"seconds":0,"longestSeconds":0,"longestStart":null}],)"
+              R"("mkt":[22.1]})"
+              "\n");
 
     RunResult text = runCli({"info", path});
     EXPECT_EQ(text.exitCode, 0);
@@ -746,6 +749,7 @@ TEST_F(CliTest, InfoDescribesALogFile) {
                             "recordCount: 3\nchannelCount: 1\nunits: oC\n"
                             "first: 2010-03-05 14:22:01\nlast: 2010-03-05 14:24:01\n"
                             "max: 24\nmin: 20\navg: 22\naxis: 20 .. 24 step 1\n"
+                            "logInterval: 60\ngaps: 0\n"
                             "CH1 MKT 22.1 oC (83.144 kJ/mol)\n");
 }
 
@@ -947,26 +951,64 @@ TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
     EXPECT_EQ(json.exitCode, 0) << json.err;
     EXPECT_THAT(json.out, ::testing::EndsWith(
                               R"("mkt":[6.6,null,43.8],"limits":[)"
-                              R"({"high":8,"low":2,"secondsAbove":240,"secondsBelow":3720,)"
-                              R"("timeAbove":"0:04","timeBelow":"1:02","excursions":5,)"
-                              R"("longestSeconds":3660,"longestStart":"20240105080800"},)"
+                              R"({"high":8,"low":2,"secondsAbove":240,"secondsBelow":180,)"
+                              R"("timeAbove":"0:04","timeBelow":"0:03","excursions":5,)"
+                              R"("longestSeconds":120,"longestStart":"20240105080100"},)"
                               R"(null,)"
                               R"({"high":46.4,"low":null,"secondsAbove":240,"secondsBelow":0,)"
                               R"("timeAbove":"0:04","timeBelow":"0:00","excursions":3,)"
                               R"("longestSeconds":120,"longestStart":"20240105080100"}]})"
                               "\n"));
 
+    const std::string gap = ", gaps 1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00";
     args[2] = "--activation-energy";
     args.insert(args.begin() + 3, "100");
     RunResult text = runCli(args);
     EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_THAT(text.out, ::testing::EndsWith("\naxis: 0 .. 60 step 20\n"
+                                              "logInterval: 60\n"
+                                              "gaps: 1, no data 0:59, longest 0:59 from "
+                                              "2024-01-05 08:10:00\n"
                                               "CH1 MKT 6.7 oC (100.000 kJ/mol)\n"
                                               "CH3 MKT 44.1 F (100.000 kJ/mol)\n"
-                                              "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 1:02, "
-                                              "excursions 5\n"
+                                              "CH1 limits 2.0 .. 8.0 oC: above 0:04, below 0:03, "
+                                              "excursions 5" +
+                                              gap +
+                                              "\n"
                                               "CH3 limits - .. 46.4 F: above 0:04, below 0:00, "
-                                              "excursions 3\n"));
+                                              "excursions 3" +
+                                              gap + "\n"));
+}
+
+// The hour between two records of the excursion log is 59 minutes without
+// data for each of its channels; a lone record has no log interval.
+TEST_F(CliTest, InfoGivesTheLogIntervalAndTheGapsOfEachChannel) {
+    const std::string log = dir_ + "/excursions.drav";
+    writeFile(log, excursionLog().bytes());
+    RunResult json = runCli({"info", log, "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    const std::string gap =
+        R"({"count":1,"seconds":3540,"longestSeconds":3540,"longestStart":"20240105081000"})";
+    EXPECT_THAT(json.out, HasSubstr(R"("axisStep":20,"logInterval":60,"gaps":[)" + gap + "," + gap +
+                                    "," + gap + R"(],"mkt":)"));
+    RunResult text = runCli({"info", log});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_THAT(text.out,
+                HasSubstr("\nlogInterval: 60\n"
+                          "gaps: 1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00\n"));
+
+    LogFileImage lone;
+    lone.timestamps = {"20240105080000"};
+    lone.values = {{5.0f, 50.0f, 0.0f, 0.0f}};
+    const std::string one = dir_ + "/one.drav";
+    writeFile(one, lone.bytes());
+    json = runCli({"info", one, "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    const std::string none = R"({"count":0,"seconds":0,"longestSeconds":0,"longestStart":null})";
+    EXPECT_THAT(json.out,
+                HasSubstr(R"("logInterval":null,"gaps":[)" + none + "," + none + R"(],"mkt":)"));
+    text = runCli({"info", one});
+    EXPECT_THAT(text.out, HasSubstr("\nlogInterval: -\ngaps: 0\n"));
 }
 
 TEST_F(CliTest, InfoWithoutLimitsHasNoLimitsFigures) {

@@ -34,7 +34,9 @@ const char* const kUsage =
     "one; limits of a channel the log does not have are left out. --activation-energy is the\n"
     "MKT's in kJ/mol, 83.144 unless given; the MKT is given for every oC and F channel.\n"
     "Without them info takes the limits and the activation energy the window keeps for the\n"
-    "log's logger (not in a build without the Qt program).\n";
+    "log's logger (not in a build without the Qt program).\n"
+    "info also gives the log interval (the median interval between records, in seconds) and\n"
+    "the gaps: intervals over one and a half log intervals, time without data.\n";
 
 namespace {
 

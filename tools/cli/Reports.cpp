@@ -12,6 +12,7 @@
 #include "Json.h"
 #include "Printable.h"
 #include "base/AppData.h"
+#include "logdata/RecordTimes.h"
 #include "setup/CodePage.h"
 #include "views/LimitTexts.h"
 
@@ -139,6 +140,45 @@ std::vector<std::string> limitsJson(const AppData& data) {
     return values;
 }
 
+std::string logIntervalText(const LogStore& store) {
+    const auto interval = logIntervalSeconds(store);
+    return interval ? std::to_string(*interval) : "-";
+}
+
+std::string logIntervalJson(const LogStore& store) {
+    const auto interval = logIntervalSeconds(store);
+    return interval ? std::to_string(*interval) : "null";
+}
+
+// The gaps are found by the channels' one analysis, which needs no limit for them.
+GapSummary channelGaps(const LogStore& store, int channel) {
+    return summarizeExcursions(store, channel, ChannelLimit{}).gaps;
+}
+
+std::string gapJson(const GapSummary& gaps) {
+    JsonObject json;
+    json.integer("count", gaps.count)
+        .integer("seconds", gaps.seconds)
+        .integer("longestSeconds", gaps.longestSeconds);
+    const auto start = gaps.longestStart ? stampOfSeconds(*gaps.longestStart) : std::nullopt;
+    if (start)
+        json.text("longestStart", std::string_view(start->data(), start->size()));
+    else
+        json.raw("longestStart", "null");
+    return json.str();
+}
+
+std::vector<std::string> gapsJson(const LogStore& store) {
+    std::vector<std::string> values;
+    for (int c = 0; c < usedChannels(store); ++c) values.push_back(gapJson(channelGaps(store, c)));
+    return values;
+}
+
+// The time stamps are the same for every channel, and so are their gaps: one line.
+std::string gapsLine(const LogStore& store) {
+    return line("gaps", usedChannels(store) > 0 ? gapsText(channelGaps(store, 0)) : "0");
+}
+
 struct SetupLimit {
     const char* key;
     int64_t value;
@@ -206,7 +246,7 @@ std::string logInfoText(const AppData& data) {
            line("avg", valuesText(store, store.avgValue)) +
            line("axis", std::to_string(store.axisMin) + " .. " + std::to_string(store.axisMax) +
                             " step " + std::to_string(store.axisStep)) +
-           channelFigureLines(data);
+           line("logInterval", logIntervalText(store)) + gapsLine(store) + channelFigureLines(data);
 }
 
 std::string logInfoJson(const AppData& data) {
@@ -228,6 +268,8 @@ std::string logInfoJson(const AppData& data) {
         .integer("axisMax", store.axisMax)
         .integer("axisMin", store.axisMin)
         .integer("axisStep", store.axisStep)
+        .raw("logInterval", logIntervalJson(store))
+        .raws("gaps", gapsJson(store))
         .raws("mkt", mktJson(data));
     const std::vector<std::string> limits = limitsJson(data);
     if (!limits.empty()) json.raws("limits", limits);
