@@ -53,7 +53,11 @@ bool readWhole(int fd, std::string& text, std::string& problem) {
         problem = reasonOf(errno);
         return false;
     }
-    if (!S_ISREG(info.st_mode) || info.st_size > kLargestJournal) {
+    if (!S_ISREG(info.st_mode)) {
+        problem = tx("it is not a file");
+        return false;
+    }
+    if (info.st_size > kLargestJournal) {
         problem = tx("it is larger than any journal");
         return false;
     }

@@ -360,6 +360,22 @@ TEST_F(JournalRecoveryTest, JournalsThatCannotBecomeALogAreKeptAndTold) {
               journalRecoveryText(recoveries[0]) + journalRecoveryText(recoveries[1]));
 }
 
+TEST_F(JournalRecoveryTest, WhatIsNoJournalFileIsKeptAndTold) {
+    fs::create_directory(dir / ".a.realtime");
+    writeText(dir / ".b.realtime", journalName(data->setup.serialNo));
+    fs::resize_file(dir / ".b.realtime", 64 << 20);  // sparse: no disk is spent
+    fs::create_symlink(dir / ".b.realtime", dir / ".c.realtime");
+    const std::vector<JournalRecovery> recoveries = recoverRealtimeJournals(folder());
+    ASSERT_EQ(recoveries.size(), 3u);
+    const char* problems[] = {"it is not a file", "it is larger than any journal",
+                              "Too many levels of symbolic links"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(recoveries[i].outcome, JournalOutcome::Unreadable) << i;
+        EXPECT_EQ(recoveries[i].detail, problems[i]);
+        EXPECT_TRUE(fs::exists(fs::symlink_status(recoveries[i].journal)));
+    }
+}
+
 TEST_F(JournalRecoveryTest, AJournalWithoutSamplesGoesWithoutAWord) {
     engine.startRealtime();
     const std::string header = fileText(journal());
