@@ -20,8 +20,11 @@
 
 namespace {
 
-// A full day of samples in the longest lines the journal writes, and its first line.
-constexpr off_t kLargestJournal = off_t{kLogCapacity + 1} * 96 + 1024;
+// A full store of samples in lines longer than the journal writes (a
+// timestamp and four floats of at most 16 characters), and its first line.
+constexpr off_t kLongestSampleLine = 96;
+constexpr off_t kLongestFirstLine = 1024;
+constexpr off_t kLargestJournal = off_t{kLogCapacity} * kLongestSampleLine + kLongestFirstLine;
 
 // The saver tells the window's user of what it does; a recovery tells its
 // own caller instead.
