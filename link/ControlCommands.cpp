@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <span>
+#include <system_error>
 
 #include "base/AppData.h"
+#include "base/Texts.h"
 #include "link/Clock.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
@@ -23,6 +25,7 @@ void stampClock(const LocalTime& now, Timestamp& time) {
 void ProtocolEngine::startRealtime() {
     if (!logFolderReady()) return;
     data_.store.clear();
+    openJournal();
     buildFrame(data_.link, data_.setup, CMD_REALTIME);
     sendFrame();
     // No resends: every second brings a new request of its own.
@@ -57,6 +60,7 @@ bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
     } else if (saveRealtimeLog().ok()) {
         link.realtimeDay = 0;
         realtimeSaveFailed_ = false;
+        restartJournal();
         store.clear();
         ui_.clearDataList();
     } else {
@@ -78,6 +82,7 @@ void ProtocolEngine::storeSample(const LocalTime& now) {
     stampClock(now, store.timestamps[at]);
     store.recordCount = at + 1;
     store.appendStatistics();
+    journalSample(at);
 }
 
 Outcome ProtocolEngine::stopRealtime() {
@@ -87,6 +92,11 @@ Outcome ProtocolEngine::stopRealtime() {
     ui_.hideProgress();
     const Outcome saved =
         data_.store.recordCount > 0 ? saveRealtimeLog() : Outcome{OutcomeKind::NoLogs};
+    // Unsaved samples stay in the journal for a later recovery.
+    if (saved.ok())
+        journal_.discard();
+    else
+        journal_.close();
     ui_.showPaneAlone(kPaneFileList);
     ui_.fillFileList();
     return saved;
@@ -96,6 +106,41 @@ Outcome ProtocolEngine::saveRealtimeLog() {
     std::string failure;
     if (!saveDownloadedLog(data_, ui_, &failure)) return {OutcomeKind::SaveFailed, failure};
     return {OutcomeKind::Ok, data_.store.currentFilePath};
+}
+
+void ProtocolEngine::openJournal() {
+    journalFailureTold_ = false;
+    const std::string folder = logFilesDir(data_);
+    const int error = journal_.open(folder, data_.store, data_.setup);
+    if (error != 0) tellJournalFailure(folder, error);
+}
+
+void ProtocolEngine::journalSample(uint32_t index) {
+    if (!journal_.isOpen()) return;
+    const int error = journal_.append(data_.store, index);
+    if (error != 0) tellJournalFailure(journal_.path(), error);
+}
+
+// The store's records were saved at midnight or when it was full: the
+// journal begins again with the next sample.
+void ProtocolEngine::restartJournal() {
+    if (!journal_.isOpen()) return;
+    const int error = journal_.restart();
+    if (error == 0) return;
+    tellJournalFailure(journal_.path(), error);
+    // Left as it is, it would bring back records that are saved already.
+    journal_.discard();
+}
+
+void ProtocolEngine::tellJournalFailure(const std::string& where, int error) {
+    if (journalFailureTold_) return;
+    journalFailureTold_ = true;
+    const std::string reason = std::generic_category().message(error);
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  tx("\r\nRealtime samples cannot be journaled (%s: %s); a crash would lose them."),
+                  where.c_str(), reason.c_str());
+    ui_.showMessage(text);
 }
 
 void ProtocolEngine::deleteAutoLogs() {

@@ -8,6 +8,7 @@
 
 #include "link/CommandFrame.h"
 #include "link/EngineHosts.h"
+#include "logdata/RealtimeJournal.h"
 
 struct AppData;
 class Clock;
@@ -121,6 +122,12 @@ private:
     Outcome saveRealtimeLog();
     void storeSample(const LocalTime& now);
     bool splitRealtimeLog(const LocalTime& now);
+    // The journal that keeps each realtime sample on disk until its log is
+    // saved; a failure of it is told once a run, the sampling goes on.
+    void openJournal();
+    void journalSample(uint32_t index);
+    void restartJournal();
+    void tellJournalFailure(const std::string& where, int error);
 
     AppData& data_;
     TimerHost& timers_;
@@ -138,6 +145,8 @@ private:
     bool recordsLost_ = false;
     // A full realtime store whose save failed: not retried before the next day.
     bool realtimeSaveFailed_ = false;
+    RealtimeJournal journal_;
+    bool journalFailureTold_ = false;
     TraceSink trace_;
 };
 

@@ -7,6 +7,7 @@
 #include "app/widgets/DemoLogger.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
+#include "logdata/JournalRecovery.h"
 #include "ui/widgets/ResourceImages.h"
 
 CLoggerApp::CLoggerApp(int& argc, char** argv)
@@ -58,5 +59,15 @@ std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arg
     data.settings = readSettingsFile(data.programDir);
     makeLogFilesDir(data);
     for (int& visible : data.channelVisible) visible = 1;
+    recoverUnsavedSamples(*frame, data);
     return frame;
+}
+
+// Realtime samples that a crash, a kill or a power cut kept from their log
+// are saved now, as Stop would have saved them, and the user is told.
+void recoverUnsavedSamples(CMainFrame& frame, AppData& data) {
+    const std::string message = journalRecoveryMessage(recoverRealtimeJournals(logFilesDir(data)));
+    if (message.empty()) return;
+    frame.frameUi().fillFileList();
+    frame.frameUi().showMessage(message);
 }

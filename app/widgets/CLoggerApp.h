@@ -33,7 +33,12 @@ private:
 // Start-up once the application exists: the main frame, a log file named on
 // the command line (`arguments` as QCoreApplication::arguments() gives them),
 // and only then the program directory (options.programDir, or dataDir()
-// when empty), the settings, Logfiles and the channel flags. nullptr
+// when empty), the settings, Logfiles, the channel flags and the logs of
+// realtime samples a run left unsaved (recoverUnsavedSamples). nullptr
 // when the file does not open; Dravin.ini is then left as it is.
 std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arguments,
                                            const MainFrameOptions& options = {});
+// Saves what the realtime journals in the log folder hold, each as the log
+// Stop would have saved, and tells the user in one message what was saved
+// and which journal had to stay.
+void recoverUnsavedSamples(CMainFrame& frame, AppData& data);

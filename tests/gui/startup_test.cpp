@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
+#include "logdata/RealtimeJournal.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -37,6 +39,11 @@ void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A log of three records of logger 0123456789, written by the program's writer.
@@ -131,6 +138,50 @@ TEST_F(StartupTest, AFileNamedByARelativePathIsKeptByItsAbsolutePath) {
     data_->store.recordCount = 1;
     frame_->onCommand(ID_ORIGINAL);
     EXPECT_EQ(data_->store.recordCount, 3u);
+}
+
+TEST_F(StartupTest, RealtimeSamplesThatARunLeftUnsavedAreSavedAndTold) {
+    const fs::path logs = root() / "Logfiles";
+    fs::create_directory(logs);
+    auto crashed = std::make_unique<AppData>();
+    std::memcpy(crashed->setup.serialNo, "0123456789", sizeof crashed->setup.serialNo);
+    std::memcpy(crashed->setup.name, "Cold room", 9);
+    crashed->store.channelCount = 2;
+    crashed->store.recordCount = 2;
+    std::string journalPath;
+    {
+        RealtimeJournal journal;
+        ASSERT_EQ(journal.open(logs.string() + "/", crashed->store, crashed->setup), 0);
+        journalPath = journal.path();
+        for (uint32_t i = 0; i < 2; ++i) {
+            std::memcpy(crashed->store.timestamps[i].data(),
+                        i == 0 ? "20240309235958" : "20240310000001", kTimestampLength);
+            crashed->store.values[0][i] = 20.5f + static_cast<float>(i);
+            crashed->store.values[1][i] = 55.0f;
+            ASSERT_EQ(journal.append(crashed->store, i), 0);
+        }
+    }  // closed as the end of its process leaves it
+
+    ModalAnswerer answerer;
+    start({"dravin"});
+    ASSERT_NE(frame_, nullptr);
+    const fs::path saved = logs / "0123456789_20240310_0000.drav";
+    EXPECT_THAT(answerer.messages,
+                ElementsAre("\r\nRealtime samples that were never saved are now saved as " +
+                            saved.string()));
+    std::ostringstream expected;
+    ASSERT_TRUE(writeLogFile(expected, crashed->store, crashed->setup));
+    EXPECT_EQ(fileText(saved), expected.str());
+    EXPECT_FALSE(fs::exists(journalPath));
+    // The log shown is not touched: none was.
+    EXPECT_EQ(frame_->windowTitle(), "Untitled - Dravin V1.21");
+
+    // Told once: the next start finds nothing.
+    frame_.reset();
+    answerer.messages.clear();
+    start({"dravin"});
+    ASSERT_NE(frame_, nullptr);
+    EXPECT_THAT(answerer.messages, ::testing::IsEmpty());
 }
 
 }  // namespace

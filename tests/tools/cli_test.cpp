@@ -5,12 +5,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -19,6 +21,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "sim/LoggerSim.h"
@@ -92,6 +95,24 @@ RunResult runProgram(const std::string& path, const std::vector<std::string>& ar
 
 RunResult runCli(const std::vector<std::string>& args) {
     return runProgram(kCli, args);
+}
+
+// Starts the program in the background, its output streams going nowhere;
+// its process id, or -1.
+pid_t startProgram(const std::string& path, const std::vector<std::string>& args) {
+    std::vector<std::string> copies = args;
+    copies.insert(copies.begin(), path);
+    std::vector<char*> argv;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return spawned == 0 ? pid : -1;
 }
 
 // dravin-cli built with the window reads the window's profile (the limits it
@@ -448,6 +469,130 @@ TEST_F(CliTest, RealtimeWithoutSamplesTimesOut) {
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(savedFiles().empty());
     EXPECT_GT(sim.requestCount(simwire::kRealtime), 1) << "a request every second";
+}
+
+// The samples in a journal's text: its whole lines after the first.
+int journalSamples(const std::string& text) {
+    const auto ends = std::count(text.begin(), text.end(), '\n');
+    return ends > 0 ? static_cast<int>(ends) - 1 : 0;
+}
+
+// A journal as a run of the logger 1234567890 (no name, no hardware version,
+// two channels in oC and %RH) leaves it with one sample.
+std::string journalText(const std::string& timestamp) {
+    std::string zeros;
+    for (int i = 0; i < 24; ++i) zeros += "%00";
+    return "dravin-realtime-journal 1 serial=1234567890 name=" + zeros +
+           " hardware=%00%00%00%00%00 channels=2 units=0,1,0,1\n" + timestamp +
+           " 23.5 25.3 -20 0\n";
+}
+
+TEST_F(CliTest, RecoverSavesTheSamplesOfAKilledRealtimeRun) {
+    LoggerSim sim(loggerConfig());
+    ASSERT_TRUE(sim.running());
+    const pid_t pid = startProgram(
+        kCli, {"realtime", "--device", sim.devicePath(), "--samples", "1000", "--dir", dir_});
+    ASSERT_GT(pid, 0);
+    const std::string journal = dir_ + "/.1234567890.realtime";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto samplesOnDisk = [&] {
+        const Bytes text = readFile(journal);
+        return journalSamples(std::string(text.begin(), text.end()));
+    };
+    // Killed while it samples, once three samples are on disk.
+    while (samplesOnDisk() < 3 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(kill(pid, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    const int samples = samplesOnDisk();
+    ASSERT_GE(samples, 3);
+    EXPECT_EQ(savedFiles(), std::vector<std::string>{".1234567890.realtime"});
+
+    RunResult run = runCli({"recover", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::vector<std::string> paths = lines(run.out);
+    ASSERT_EQ(paths.size(), 1u);
+    const Bytes file = readFile(paths[0]);
+    ASSERT_EQ(file.size(), 51u + 30u * static_cast<uint32_t>(samples));
+    EXPECT_EQ(file[29] | file[30] << 8, samples);
+    EXPECT_EQ(Bytes(file.begin() + 33, file.begin() + 51),
+              (Bytes{2, 0, 0, 0, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', 0, 1, 0, 1}));
+    const std::string last(file.end() - 30, file.end() - 16);
+    EXPECT_EQ(fs::path(paths[0]).filename(), savedName("1234567890", last));
+    Bytes sample;
+    for (float v : {23.5f, 25.3f, -20.0f, 0.0f}) putFloat(sample, v);
+    EXPECT_EQ(Bytes(file.end() - 16, file.end()), sample);
+    EXPECT_FALSE(fs::exists(journal));
+
+    // Nothing left: nothing to do is no failure.
+    RunResult again = runCli({"recover", "--dir", dir_});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, "");
+    EXPECT_EQ(again.err, "");
+}
+
+TEST_F(CliTest, DownloadAndRealtimeSaveWhatARunLeftBeforeTheyBegin) {
+    const std::vector<std::string> commands[] = {
+        {"download", "--logs", "manu"},
+        {"realtime", "--samples", "1"},
+    };
+    LoggerSim::Config config = loggerConfig();
+    config.manuRecords = makeSimRecords(5, kFirst, 300);
+    config.pacing.pauseMs = 600;
+    LoggerSim sim(config);
+    ASSERT_TRUE(sim.running());
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const std::string journal = dir_ + "/.1234567890.realtime";
+        writeFile(journal, [] {
+            const std::string text = journalText("20240309070502");
+            return Bytes(text.begin(), text.end());
+        }());
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--device", sim.devicePath(), "--dir", dir_});
+        RunResult run = runCli(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const std::string recovered = dir_ + "/1234567890_20240309_0705.drav";
+        EXPECT_EQ(
+            run.err.rfind(
+                "Realtime samples that were never saved are now saved as " + recovered + "\n", 0),
+            0u)
+            << run.err;
+        EXPECT_EQ(readFile(recovered).size(), 51u + 30u);
+        EXPECT_FALSE(fs::exists(journal));
+        // What the command saved itself is its own output, as without a journal.
+        ASSERT_EQ(lines(run.out).size(), 1u);
+        EXPECT_NE(lines(run.out)[0], recovered);
+        fs::remove(recovered);
+    }
+}
+
+TEST_F(CliTest, RecoverKeepsAndNamesWhatItCannotSave) {
+    writeFile(dir_ + "/.a.realtime", Bytes{'n', 'o', '\n'});
+    const std::string good = journalText("20240309070502");
+    writeFile(dir_ + "/.b.realtime", Bytes(good.begin(), good.end()));
+    RunResult run = runCli({"recover", "--dir", dir_});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, dir_ + "/1234567890_20240309_0705.drav\n");
+    EXPECT_EQ(run.err, "The realtime journal " + dir_ +
+                           "/.a.realtime cannot be read (its first line is not a journal's); it "
+                           "is kept.\n");
+    EXPECT_TRUE(fs::exists(dir_ + "/.a.realtime"));
+
+    RunResult missing = runCli({"recover", "--dir", dir_ + "/missing"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Cannot recover in " + dir_ + "/missing: no such folder.\n");
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"recover", "--device", "/dev/null"},
+          std::vector<std::string>{"recover", "--dir"}}) {
+        RunResult usage = runCli(wrong);
+        EXPECT_EQ(usage.exitCode, 2);
+        EXPECT_THAT(usage.err, HasSubstr("usage:"));
+    }
+    EXPECT_THAT(runCli({"--help"}).out, HasSubstr("dravin-cli recover [--dir DIR]"));
 }
 
 TEST_F(CliTest, DeleteEmptiesTheLogger) {

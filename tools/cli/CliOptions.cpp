@@ -27,6 +27,8 @@ const char* const kUsage =
     "  dravin-cli export --bmp FILE OUT [--size WxH]       the chart as a bitmap, 1000x600 if no "
     "--size\n"
     "  dravin-cli export --pdf FILE OUT                    the printed report as a PDF page\n"
+    "  dravin-cli recover [--dir DIR]                      saves the realtime samples a run left\n"
+    "                                                      unsaved; prints each log saved\n"
     "Every logger command also takes --trace: the traffic as hex on stderr.\n"
     "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n"
     "info's --chN-high and --chN-low are alarm limits in channel N's unit (a decimal number;\n"
@@ -36,7 +38,10 @@ const char* const kUsage =
     "Without them info takes the limits and the activation energy the window keeps for the\n"
     "log's logger (not in a build without the Qt program).\n"
     "info also gives the log interval (the median interval between records, in seconds) and\n"
-    "the gaps: intervals over one and a half log intervals, time without data.\n";
+    "the gaps: intervals over one and a half log intervals, time without data.\n"
+    "Realtime samples are kept in a hidden journal in the log folder until their log is saved;\n"
+    "a run that was killed or lost its power leaves them there. recover saves them as the log\n"
+    "Stop would have saved, and download and realtime do so before they begin (told on stderr).\n";
 
 namespace {
 
@@ -50,6 +55,7 @@ enum : unsigned {
     kRealtime = 1u << static_cast<int>(Command::Realtime),
     kInfo = 1u << static_cast<int>(Command::Info),
     kExport = 1u << static_cast<int>(Command::Export),
+    kRecover = 1u << static_cast<int>(Command::Recover),
     kLogger = kIdentify | kReadSetup | kSyncSetup | kDownload | kDelete | kRealtime,
 };
 
@@ -74,7 +80,7 @@ constexpr CommandName kCommands[] = {
     {"read-setup", Command::ReadSetup}, {"sync-setup", Command::SyncSetup},
     {"download", Command::Download},    {"delete", Command::Delete},
     {"realtime", Command::Realtime},    {"info", Command::Info},
-    {"export", Command::Export},
+    {"export", Command::Export},        {"recover", Command::Recover},
 };
 
 template <class T>
@@ -187,7 +193,7 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view v) {
          return o.bitmapSizeGiven = parsePictureSize(v, o.bitmapSize);
      }},
-    {"--dir", kDownload | kRealtime, true,
+    {"--dir", kDownload | kRealtime | kRecover, true,
      [](CliOptions& o, std::string_view v) { return !(o.dir = v).empty(); }},
     {"--samples", kRealtime, true,
      [](CliOptions& o, std::string_view v) { return parseInteger(v, o.samples) && o.samples > 0; }},

@@ -18,6 +18,7 @@ enum class Command {
     Realtime,
     Info,
     Export,
+    Recover,
 };
 enum class LogKind { None, Auto, Manu };
 enum class ExportFormat { None, Text, Spreadsheet, Csv, Bitmap, Pdf };
@@ -55,7 +56,8 @@ struct CliOptions {
     bool json = false;
     bool trace = false;
     LogKind logs = LogKind::None;
-    std::string dir;  // where saved logs go; empty: Logfiles beside the program
+    // Where saved logs and realtime journals are; empty: Logfiles beside the program.
+    std::string dir;
     int samples = 0;
     std::string file;  // info, export: the log file
     std::string out;   // export: the file written

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -12,6 +13,7 @@
 #include "Printable.h"
 #include "Reports.h"
 #include "link/SerialDevices.h"
+#include "logdata/JournalRecovery.h"
 #include "logdata/LogFile.h"
 #include "setup/CodePage.h"
 #include "views/CsvExport.h"
@@ -98,8 +100,19 @@ int syncSetup(LoggerSession& session, const CliOptions& options) {
     return status(session.run([&] { session.engine().syncSetup(); }, kRequestSeconds));
 }
 
+// Before a download or a sampling: the samples that an earlier run left
+// unsaved in its journal become their logs first, a line on stderr each.
+bool prepareLogFolder(LoggerSession& session) {
+    if (!session.prepareLogFolder()) return false;
+    for (const JournalRecovery& recovery : recoverRealtimeJournals(logFilesDir(session.data()))) {
+        const std::string text = journalRecoveryText(recovery);
+        if (!text.empty()) session.ui().print(text);
+    }
+    return true;
+}
+
 int download(LoggerSession& session, const CliOptions& options) {
-    if (!session.prepareLogFolder()) return kExitFailed;
+    if (!prepareLogFolder(session)) return kExitFailed;
     ProtocolEngine& engine = session.engine();
     // The saved log carries the logger's name and hardware version, which
     // only its setup tells.
@@ -135,7 +148,7 @@ int deleteLogs(LoggerSession& session, const CliOptions& options) {
 // Samples until `options.samples` have come, then stops, which saves them.
 // A day that ends meanwhile is saved as a log of its own.
 int realtime(LoggerSession& session, const CliOptions& options) {
-    if (!session.prepareLogFolder()) return kExitFailed;
+    if (!prepareLogFolder(session)) return kExitFailed;
     AppData& data = session.data();
     ConsoleUi& ui = session.ui();
     data.store.currentFilePath.clear();
@@ -236,6 +249,31 @@ int exportLog(const CliOptions& options) {
     return kExitFailed;
 }
 
+// Saves the realtime samples that runs left in their journals in the log
+// folder (--dir, else Logfiles beside the program) and prints the path of
+// each log saved. Nothing to do is no failure; a journal that has to stay is.
+int recover(const CliOptions& options) {
+    std::error_code error;
+    if (!options.dir.empty() && !std::filesystem::is_directory(options.dir, error)) {
+        std::fprintf(stderr, "Cannot recover in %s: no such folder.\n",
+                     printable(options.dir).c_str());
+        return kExitFailed;
+    }
+    auto data = std::make_unique<AppData>();
+    data->programDir = dataDir();
+    data->logDirOverride = options.dir;
+    bool allSaved = true;
+    for (const JournalRecovery& recovery : recoverRealtimeJournals(logFilesDir(*data))) {
+        if (recovery.outcome == JournalOutcome::Saved) printSavedPath(recovery.detail);
+        if (recovery.outcome == JournalOutcome::Saved || recovery.outcome == JournalOutcome::Empty)
+            continue;
+        const std::string text = printable(consoleText(journalRecoveryText(recovery)));
+        std::fprintf(stderr, "%s\n", text.c_str());
+        allSaved = false;
+    }
+    return status(allSaved);
+}
+
 int loggerCommand(const CliOptions& options) {
     LoggerSession session(options);
     if (!session.connect()) return kExitFailed;
@@ -267,6 +305,8 @@ int runCommand(const CliOptions& options) {
             return info(options);
         case Command::Export:
             return exportLog(options);
+        case Command::Recover:
+            return recover(options);
         default:
             return loggerCommand(options);
     }
