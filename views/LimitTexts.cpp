@@ -1,13 +1,12 @@
 #include "views/LimitTexts.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
+#include "base/NumberFormat.h"
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
 #include "views/TemperatureUnit.h"
-#include "views/TextExport.h"
 
 namespace {
 
@@ -23,15 +22,6 @@ std::string oneDecimal(float value) {
 std::string limitText(const LogStore& store, int channel, const std::optional<float>& value,
                       bool fahrenheit) {
     return value ? oneDecimal(shownValue(store, channel, *value, fahrenheit)) : "-";
-}
-
-// A double in fixed notation with `decimals` places, rounded as printf does;
-// a double's largest fixed form is some 310 digits.
-std::string fixed(double value, int decimals) {
-    char text[400];
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, result.ptr);
 }
 
 }  // namespace
@@ -61,7 +51,7 @@ std::string mktReportLine(const LogStore& store, int channel, double activationE
     // converts it as its values are.
     const double shown =
         showsFahrenheit(store, channel, fahrenheit) ? *mkt * 9.0 / 5.0 + 32.0 : *mkt;
-    return channelName(channel) + " MKT " + fixed(shown, 1) + " " +
+    return channelName(channel) + " MKT " + fixedText(shown, 1) + " " +
            std::string(shownUnitText(store, channel, fahrenheit)) + " (" +
-           fixed(activationEnergy / 1000.0, 3) + " kJ/mol)";
+           fixedText(activationEnergy / 1000.0, 3) + " kJ/mol)";
 }
