@@ -1,6 +1,8 @@
 #pragma once
 
 #include <clocale>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 // A locale that writes a comma before the decimals, as a window's toolkit
@@ -28,4 +30,26 @@ public:
 private:
     std::string previous_;
     bool active_ = false;
+};
+
+// LC_ALL=kCommaLocale in the environment for the scope's life: the programs
+// started meanwhile run under it. The variable comes back as it was.
+class CommaLocaleEnvironment {
+public:
+    CommaLocaleEnvironment() {
+        if (const char* current = std::getenv("LC_ALL")) previous_ = current;
+        setenv("LC_ALL", kCommaLocale, 1);
+    }
+    ~CommaLocaleEnvironment() {
+        if (previous_) {
+            setenv("LC_ALL", previous_->c_str(), 1);
+        } else {
+            unsetenv("LC_ALL");
+        }
+    }
+    CommaLocaleEnvironment(const CommaLocaleEnvironment&) = delete;
+    CommaLocaleEnvironment& operator=(const CommaLocaleEnvironment&) = delete;
+
+private:
+    std::optional<std::string> previous_;
 };
