@@ -52,6 +52,11 @@ std::string fixedText(double value, int decimals, int width) {
     return padded.append(text, length);
 }
 
+std::string shortestText(float value) {
+    char text[kOneDecimalMaxChars];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
 std::size_t formatC(std::span<char> out, const char* format, ...) {
     if (out.empty()) return 0;
     const locale_t previous = uselocale(cLocale());

@@ -22,6 +22,10 @@ char* putOneDecimal(char* out, float value);
 // printf rounds, right-aligned in `width` characters as "%*.*f" does.
 std::string fixedText(double value, int decimals, int width = 0);
 
+// The shortest text that reads back as `value` ("24.9", "1e+20", "nan"),
+// as std::to_chars writes it.
+std::string shortestText(float value);
+
 // snprintf with its format and arguments, in the C locale: the printf forms
 // of the program's texts ("MAX:%3.1f", "%6.1f %s") keep their "." under any
 // locale. Writes at most out.size() - 1 characters and a zero byte; returns

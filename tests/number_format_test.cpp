@@ -83,6 +83,22 @@ TEST(NumberFormat, ACommaLocaleLeavesThePointInEveryForm) {
     EXPECT_EQ(printed("%.1f", 0.5), "0,5");
 }
 
+TEST(NumberFormat, TheShortestTextReadsBackAsTheValue) {
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {{24.9f, "24.9"},
+                 {-0.05f, "-0.05"},
+                 {20.0f, "20"},
+                 {1e20f, "1e+20"},
+                 {-3.4028235e38f, "-3.4028235e+38"},
+                 {kInfinity, "inf"}};
+    for (const auto& c : cases) EXPECT_EQ(shortestText(c.value), c.text);
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    EXPECT_EQ(shortestText(12.45f), "12.45");
+}
+
 TEST(NumberFormat, FormatCKeepsToTheRoomItIsGiven) {
     char text[6] = "xxxxx";
     EXPECT_EQ(formatC(text, "%6.1f", 1234.56), 5u);
