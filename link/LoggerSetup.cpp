@@ -103,6 +103,12 @@ void applyChannelConfig(uint16_t code, LogStore& store) {
     for (int c = 0; c < kChannels; ++c) store.setChannelUnit(c, store.unitCodes[c]);
 }
 
+uint8_t channelUnitCode(uint16_t code, int channel) {
+    if (channel < 0 || channel >= kChannels) return 0;
+    const int unit = channelConfigFor(code).units[channel];
+    return unit == kUnchanged ? 0 : static_cast<uint8_t>(unit);
+}
+
 std::array<uint8_t, kSyncFrameLength> encodeSyncFrame(const LoggerSetup& setup,
                                                       const Clock& clock) {
     std::array<uint8_t, kSyncFrameLength> frame{};

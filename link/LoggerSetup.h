@@ -36,5 +36,8 @@ bool parseSetupReply(std::span<const uint8_t> reply, LoggerSetup& setup);
 // Sets the store's channel count and unit codes by the channel configuration
 // table, then the unit texts of all four channels.
 void applyChannelConfig(uint16_t code, LogStore& store);
+// The unit code that configuration `code` gives channel index 0..3; a
+// channel the configuration leaves as it was counts as a temperature (0).
+uint8_t channelUnitCode(uint16_t code, int channel);
 // The 86 bytes of the sync frame from the current fields and the clock's time.
 std::array<uint8_t, kSyncFrameLength> encodeSyncFrame(const LoggerSetup& setup, const Clock& clock);

@@ -11,14 +11,31 @@ packages=(build-essential cmake ninja-build pkg-config
           dpkg-dev file
           # the translation catalogs; a compiler cache; a comma-decimal locale for tests
           qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools ccache locales)
+# Locales that tests run under, one a line as /etc/locale.gen spells them.
+locales=(
+    "de_DE.UTF-8 UTF-8"  # a comma before the decimals
+)
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    sudo_cmd=""
-    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+ungenerated=()
+for entry in "${locales[@]}"; do
+    name=${entry%% *}
+    # `locale -a` writes the charset as "utf8".
+    locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" || ungenerated+=("$entry")
+done
+if [ ${#ungenerated[@]} -gt 0 ]; then
+    echo "Generating locales: ${ungenerated[*]}"
+    for entry in "${ungenerated[@]}"; do
+        grep -qxF "$entry" /etc/locale.gen 2>/dev/null || echo "$entry" | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+    done
+    $sudo_cmd locale-gen
 fi

@@ -1,9 +1,14 @@
 #include "setup/SetupItems.h"
 
+#include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <optional>
 
+#include "base/NumberFormat.h"
+#include "base/Texts.h"
 #include "link/LoggerSetup.h"
+#include "logdata/LogStore.h"
 #include "setup/CodePage.h"
 
 namespace {
@@ -65,6 +70,53 @@ std::string fieldText(const char (&field)[N]) {
     return decodeLoggerText(std::string_view(field, N));
 }
 
+constexpr double kTenthsPerUnit = 10.0;
+constexpr std::size_t kDescriptionBuffer = 160;
+
+// A limit or an offset: a whole number of tenths of channel index 0..3's unit.
+struct ChannelTenths {
+    int channel;
+    int64_t tenths;
+};
+
+std::optional<ChannelTenths> channelTenths(const LoggerSetup& s, int id) {
+    switch (id) {
+        case kItemCh1High:
+            return ChannelTenths{0, s.ch1High};
+        case kItemCh1Low:
+            return ChannelTenths{0, s.ch1Low};
+        case kItemCh2High:
+            return ChannelTenths{1, s.ch2High};
+        case kItemCh2Low:
+            return ChannelTenths{1, s.ch2Low};
+        case kItemCh3High:
+            return ChannelTenths{2, s.ch3High};
+        case kItemCh3Low:
+            return ChannelTenths{2, s.ch3Low};
+        case kItemCh4High:
+            return ChannelTenths{3, s.ch4High};
+        case kItemCh4Low:
+            return ChannelTenths{3, s.ch4Low};
+        case kItemCh1Offset:
+        case kItemCh2Offset:
+        case kItemCh3Offset:
+        case kItemCh4Offset:
+            return ChannelTenths{id - kItemCh1Offset, s.offsets[id - kItemCh1Offset]};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::string tenthsDescription(const LoggerSetup& s, const ChannelTenths& value) {
+    const std::string whole = std::to_string(value.tenths);
+    const std::string inUnits = fixedText(static_cast<double>(value.tenths) / kTenthsPerUnit, 1);
+    const char* unit = unitText(channelUnitCode(s.channelConfig, value.channel));
+    char text[kDescriptionBuffer];
+    formatC(text, tx("Tenths of the channel's unit: %s is %s %s."), whole.c_str(), inUnits.c_str(),
+            unit);
+    return text;
+}
+
 }  // namespace
 
 std::span<const SetupCategorySpec> setupCategories() {
@@ -92,7 +144,16 @@ std::string_view itemDescription(const SetupItemSpec& item) {
                                                : resource.substr(lineBreak + 1);
 }
 
+std::string setupItemDescription(const LoggerSetup& setup, int id) {
+    if (const std::optional<ChannelTenths> value = channelTenths(setup, id))
+        return tenthsDescription(setup, *value);
+    const SetupItemSpec* item = findSetupItem(id);
+    return item ? std::string(itemDescription(*item)) : std::string();
+}
+
 std::string setupItemText(const LoggerSetup& s, int id) {
+    if (const std::optional<ChannelTenths> value = channelTenths(s, id))
+        return std::to_string(value->tenths);
     switch (id) {
         case kItemName:
             // The held name is 24 bytes and a zero byte; a name from a logger
@@ -116,27 +177,6 @@ std::string setupItemText(const LoggerSetup& s, int id) {
             return std::to_string(s.manuLogsCount);
         case kItemCapacity:
             return std::to_string(s.capacity);
-        case kItemCh1High:
-            return std::to_string(s.ch1High);
-        case kItemCh1Low:
-            return std::to_string(s.ch1Low);
-        case kItemCh2High:
-            return std::to_string(s.ch2High);
-        case kItemCh2Low:
-            return std::to_string(s.ch2Low);
-        case kItemCh3High:
-            return std::to_string(s.ch3High);
-        case kItemCh3Low:
-            return std::to_string(s.ch3Low);
-        case kItemCh4High:
-            return std::to_string(s.ch4High);
-        case kItemCh4Low:
-            return std::to_string(s.ch4Low);
-        case kItemCh1Offset:
-        case kItemCh2Offset:
-        case kItemCh3Offset:
-        case kItemCh4Offset:
-            return std::to_string(s.offsets[id - kItemCh1Offset]);
         default:
             return {};
     }

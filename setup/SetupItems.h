@@ -64,6 +64,13 @@ const SetupItemSpec* findSetupItem(int id);
 std::string_view itemCaption(const SetupItemSpec& item);
 std::string_view itemDescription(const SetupItemSpec& item);
 
+// What the description area says of item `id` for `setup`, in UTF-8: its
+// string resource's description; for a limit or an offset, which the logger
+// holds in tenths of its channel's unit, that scale with the item's value
+// ("Tenths of the channel's unit: 300 is 30.0 oC."), the unit being the one
+// the setup's channel configuration gives the channel. Empty for an unknown id.
+std::string setupItemDescription(const LoggerSetup& setup, int id);
+
 // What item `id` shows for `setup`, in UTF-8: texts up to their first zero
 // byte, decoded from the logger's code page; numbers in decimal. Empty for an
 // unknown id.

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
 #include "logdata/RecordTimes.h"
+#include "support/CommaLocale.h"
 #include "views/LimitTexts.h"
 #include "views/TemperatureUnit.h"
 
@@ -495,4 +497,16 @@ TEST(LimitTexts, AnMktLineGivesTheMktAsShownAndTheEnergy) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(mktReportLine(c.store, c.channel, c.energy, c.fahrenheit), c.line);
     }
+}
+
+TEST(LimitTexts, TheFiguresKeepTheirPointUnderACommaLocale) {
+    const auto store = makeLog(kCelsiusCode, minutes({20.0f, 30.0f}));
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    EXPECT_THAT(limitsReportLine(*store, 0, between(21.5f, 28.5f), false),
+                ::testing::StartsWith("CH1 limits 21.5 .. 28.5 oC: above "));
+    EXPECT_THAT(limitsReportLine(*store, 0, between(21.5f, 28.5f), true),
+                ::testing::StartsWith("CH1 limits 70.7 .. 83.3 F: above "));
+    EXPECT_EQ(mktReportLine(*store, 0, kDefaultActivationEnergy, false),
+              "CH1 MKT 26.3 oC (83.144 kJ/mol)");
 }

@@ -2,9 +2,12 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
+#include "support/CommaLocale.h"
 #include "support/SyntheticLog.h"
 #include "views/ChartTexts.h"
 #include "views/CursorReadout.h"
@@ -139,3 +142,34 @@ TEST(CursorReadout, ValuesOutsideTheirChannelsLimitsSayHighOrLow) {
 }
 
 }  // namespace
+
+// A window's toolkit sets the process locale from the user's environment;
+// there the figures read as they do in the C locale.
+TEST(ChartTexts, FiguresKeepTheirPointUnderACommaLocale) {
+    auto store = std::make_unique<LogStore>();
+    fillSyntheticLog(*store, 3, 2);
+    store->values[0][1] = 24.9f;
+    store->values[1][1] = -5.25f;
+    store->maxValue[0] = 25.7f;
+    store->minValue[0] = -20.3f;
+    store->avgValue[0] = 23.04f;
+    ChannelLimits limits{};
+    limits[0].high = 24.5f;
+    const auto texts = [&] {
+        return std::vector<std::string>{
+            chartChannelRowText(*store, 1),
+            chartChannelRowText(*store, 1, true),
+            chartChannelRowText(*store, 2),
+            chartLimitLabelText(46.44f),
+            cursorReadout(*store, 1, limits).values[0],
+            cursorReadout(*store, 1, limits).values[1],
+            cursorReadout(*store, 1, limits, true).values[0],
+        };
+    };
+    const std::vector<std::string> inC = texts();
+    EXPECT_EQ(inC[0], "CHANNEL 01,    oC,    MAX:25.7,    MIN:-20.3,    AVE:23.0");
+    EXPECT_EQ(inC[4], "  24.9 oC high");
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    EXPECT_EQ(texts(), inC);
+}

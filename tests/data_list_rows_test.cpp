@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/AppData.h"
+#include "support/CommaLocale.h"
 #include "views/DataListRows.h"
 
 using ::testing::ElementsAre;
@@ -105,6 +106,18 @@ TEST(DataListRows, ValuesArePrintedSixWideWithOneDecimal) {
     EXPECT_EQ(rows.cellText(2, 3), "1234.6");
     EXPECT_EQ(rows.cellText(3, 3), "123456.7");
     EXPECT_EQ(rows.cellText(4, 3).size(), 42u) << "the longest a float prints";
+}
+
+TEST(DataListRows, ValuesKeepTheirPointUnderACommaLocale) {
+    auto data = makeLog(2, {"20100305142201", "20100305142202"}, {24.9f, -0.05f});
+    data->store.setChannelUnit(0, 0);
+    DataListRows rows;
+    rows.append(data->store);
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    EXPECT_THAT(row(rows, 0),
+                ElementsAre("1", "2010-03-05", "14:22:01", "  24.9", "  25.9", "", ""));
+    EXPECT_EQ(rows.shownText(1, 3, true), "  31.9");
 }
 
 TEST(DataListRows, TheRowsAreASnapshot) {

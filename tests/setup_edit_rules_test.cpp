@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "setup/CodePage.h"
 #include "setup/SetupEdits.h"
 #include "setup/SetupItems.h"
+#include "support/CommaLocale.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -335,6 +337,47 @@ TEST(SetupItems, CaptionsDescriptionsAndWhatCanBeEdited) {
         }
     }
     EXPECT_THAT(readOnly, ElementsAre(107, 108, 110, 121, 155, 122));
+}
+
+// The logger holds limits and offsets in tenths of the channel's unit, which
+// its channel configuration decides.
+TEST(SetupItems, LimitsAndOffsetsAreDescribedInTenthsOfTheChannelsUnit) {
+    auto setup = makeSetup();
+    setup->ch1High = 300;
+    setup->ch1Low = INT32_MIN;
+    setup->ch2High = 650;
+    setup->ch3Low = -1;
+    setup->offsets[3] = -5;
+    const struct {
+        uint16_t config;
+        int id;
+        const char* description;
+    } cases[] = {
+        {5, kItemCh1High, "Tenths of the channel's unit: 300 is 30.0 oC."},
+        {5, kItemCh1Low, "Tenths of the channel's unit: -2147483648 is -214748364.8 oC."},
+        {5, kItemCh2High, "Tenths of the channel's unit: 650 is 65.0 %RH."},
+        {5, kItemCh3Low, "Tenths of the channel's unit: -1 is -0.1 oC."},
+        {5, kItemCh4Offset, "Tenths of the channel's unit: -5 is -0.5 %RH."},
+        {6, kItemCh4Offset, "Tenths of the channel's unit: -5 is -0.5 %RH."},
+        {4, kItemCh2High, "Tenths of the channel's unit: 650 is 65.0 oC."},
+        // A one-channel logger's other channels count as temperatures.
+        {0, kItemCh2High, "Tenths of the channel's unit: 650 is 65.0 oC."},
+        {5, kItemCh1Offset, "Tenths of the channel's unit: 0 is 0.0 oC."},
+        {5, kItemSamplingInterval, " 1-240 seconds."},
+        {5, kItemLogInterval, " 2 - 86400 seconds"},
+        {5, kItemName, ""},
+        {5, kItemCapacity, ""},
+        {5, 999, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "config " << c.config << ", item " << c.id);
+        setup->channelConfig = c.config;
+        EXPECT_EQ(setupItemDescription(*setup, c.id), c.description);
+    }
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    EXPECT_EQ(setupItemDescription(*setup, kItemCh3Low),
+              "Tenths of the channel's unit: -1 is -0.1 oC.");
 }
 
 TEST(SetupItems, AZeroSetupShowsEmptyTextsAndZeros) {

@@ -23,8 +23,9 @@ struct ChartLine {
     bool operator==(const ChartLine&) const = default;
 };
 
-// Font heights in pixels: on paper they follow the title band, on the screen
-// and in the bitmap the surface's base font height.
+// Font heights in pixels, each the height of a line of its text (ascent plus
+// descent): on paper they follow the title band, on the screen and in the
+// bitmap the surface's base font height.
 struct ChartFontHeights {
     int title = 0;
     int text = 0;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/NumberFormat.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
 #include "setup/CodePage.h"
@@ -52,9 +53,9 @@ std::string chartChannelRowText(const LogStore& store, int channel, bool fahrenh
     };
     const std::string unit(shownUnitText(store, c, fahrenheit));
     char text[kTextBuffer];
-    std::snprintf(
-        text, sizeof text, "CHANNEL %02d,    %s,    MAX:%3.1f,    MIN:%3.1f,    AVE:%3.1f", c + 1,
-        unit.c_str(), shown(store.maxValue[c]), shown(store.minValue[c]), shown(store.avgValue[c]));
+    formatC(text, "CHANNEL %02d,    %s,    MAX:%3.1f,    MIN:%3.1f,    AVE:%3.1f", c + 1,
+            unit.c_str(), shown(store.maxValue[c]), shown(store.minValue[c]),
+            shown(store.avgValue[c]));
     return text;
 }
 
@@ -92,6 +93,6 @@ std::string chartValueAxisTitle(const LogStore& store, bool fahrenheit) {
 
 std::string chartLimitLabelText(float value) {
     char text[kTextBuffer];
-    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(value));
+    formatC(text, "%.1f", static_cast<double>(value));
     return text;
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/NumberFormat.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/LogStore.h"
 #include "views/TemperatureUnit.h"
-#include "views/TextExport.h"
 
 namespace {
 

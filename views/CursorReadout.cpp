@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/NumberFormat.h"
 #include "logdata/LogStore.h"
 #include "views/TemperatureUnit.h"
 
@@ -35,9 +36,8 @@ CursorReadout cursorReadout(const LogStore& store, uint32_t record, const Channe
         const int channel = static_cast<int>(c);
         const float value = store.values[c][record];
         const std::string unit(shownUnitText(store, channel, fahrenheit));
-        std::snprintf(text, sizeof text, "%6.1f %s",
-                      static_cast<double>(shownValue(store, channel, value, fahrenheit)),
-                      unit.c_str());
+        formatC(text, "%6.1f %s",
+                static_cast<double>(shownValue(store, channel, value, fahrenheit)), unit.c_str());
         // The limits are in the stored unit, so the stored value is compared.
         readout.values[c] = std::string(text) + sideText(limitSide(limits[c], value));
     }

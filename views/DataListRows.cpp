@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/NumberFormat.h"
 #include "views/TemperatureUnit.h"
 
 void DataListRows::clear() {
@@ -95,8 +96,7 @@ std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> 
             const std::string& unit =
                 block.units[static_cast<std::size_t>(column - kFirstValueColumn)];
             const float shown = showsFahrenheit(unit, fahrenheit) ? toFahrenheit(*value) : *value;
-            length = std::snprintf(out.data(), out.size(), "%6.1f", static_cast<double>(shown));
-            break;
+            return formatC(out, "%6.1f", static_cast<double>(shown));
         }
     }
     if (length < 0) return 0;

@@ -1,17 +1,16 @@
 #include "views/LimitTexts.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "base/NumberFormat.h"
 #include "base/Texts.h"
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
 #include "logdata/StampSeconds.h"
 #include "views/TemperatureUnit.h"
-#include "views/TextExport.h"
 
 namespace {
 
@@ -27,15 +26,6 @@ std::string oneDecimal(float value) {
 std::string limitText(const LogStore& store, int channel, const std::optional<float>& value,
                       bool fahrenheit) {
     return value ? oneDecimal(shownValue(store, channel, *value, fahrenheit)) : "-";
-}
-
-// A double in fixed notation with `decimals` places, rounded as printf does;
-// a double's largest fixed form is some 310 digits.
-std::string fixed(double value, int decimals) {
-    char text[400];
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, result.ptr);
 }
 
 // Room for a text's words and its longest figures: two times of up to
@@ -98,7 +88,7 @@ std::string mktReportLine(const LogStore& store, int channel, double activationE
     // converts it as its values are.
     const double shown =
         showsFahrenheit(store, channel, fahrenheit) ? *mkt * 9.0 / 5.0 + 32.0 : *mkt;
-    return channelName(channel) + " MKT " + fixed(shown, 1) + " " +
+    return channelName(channel) + " MKT " + fixedText(shown, 1) + " " +
            std::string(shownUnitText(store, channel, fahrenheit)) + " (" +
-           fixed(activationEnergy / 1000.0, 3) + " kJ/mol)";
+           fixedText(activationEnergy / 1000.0, 3) + " kJ/mol)";
 }

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <ostream>
 #include <string_view>
@@ -24,8 +22,6 @@ constexpr int kDateLength = 8;  // YYYYMMDD, then hhmmss
 constexpr std::size_t kBlockSize = 64 * 1024;
 // The longest record line: number, date, time and four values of the longest form.
 constexpr std::size_t kMaxLine = 10 + 1 + 10 + 1 + 8 + kChannels * (1 + kOneDecimalMaxChars) + 2;
-// Below this many tenths a value is printed from a whole number of tenths.
-constexpr double kWholeTenthsLimit = 1e18;
 
 // Formats record lines into a block reused for the whole export.
 class LineBlock {
@@ -114,21 +110,6 @@ void writeSpreadsheetHeader(std::ostream& out, const LogStore& store, const Logg
 }
 
 }  // namespace
-
-char* putOneDecimal(char* out, float value) {
-    const double v = value;
-    // A float times ten is exact in a double, and rounding that to a whole
-    // number in the default mode breaks ties to even, as printf does.
-    const double tenths = std::nearbyint(std::fabs(v) * 10.0);
-    if (!(tenths < kWholeTenthsLimit))
-        return out + std::snprintf(out, kOneDecimalMaxChars, "%3.1f", v);
-    const auto whole = static_cast<uint64_t>(tenths);
-    if (std::signbit(v)) *out++ = '-';
-    out = std::to_chars(out, out + kOneDecimalMaxChars, whole / 10).ptr;
-    *out++ = '.';
-    *out++ = static_cast<char>('0' + whole % 10);
-    return out;
-}
 
 bool writeTextExport(std::ostream& out, const LogStore& store) {
     out << kTextHeader;

@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/NumberFormat.h"  // putOneDecimal, the form of every exported value
+
 struct LogStore;
 struct LoggerSetup;
 
@@ -14,14 +16,6 @@ struct LoggerSetup;
 // What the window says when the file cannot be written.
 inline constexpr char kTextExportFailed[] = "保存数据到TXT文件失败！";
 inline constexpr char kSpreadsheetExportFailed[] = "Failed to save to excel file.";
-
-// The most characters putOneDecimal writes: the largest float has 39 digits
-// before the point, then a sign, the point and one decimal.
-inline constexpr std::size_t kOneDecimalMaxChars = 48;
-
-// Writes `value` as printf's "%3.1f" does (also for a negative zero, NaN and
-// infinity) at `out` and returns the end; no terminating zero.
-char* putOneDecimal(char* out, float value);
 
 // The text export: "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n", then per record
 // its number, date "YYYY-MM-DD", time "hh:mm:ss" and all four channel values,

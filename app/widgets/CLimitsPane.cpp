@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "base/AppData.h"
+#include "base/NumberFormat.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
 #include "logdata/RecordTimes.h"
@@ -51,6 +53,18 @@ QString recordTime(const LogStore& store, uint32_t i) {
     return stampTime(store.timestamp(i));
 }
 
+QString oneDecimal(double value) {
+    return QString::fromStdString(fixedText(value, 1));
+}
+
+// A number field reads and writes "." before its decimals, as every figure
+// of the program does, whatever the user's locale.
+QDoubleSpinBox* numberField() {
+    auto* field = new QDoubleSpinBox;
+    field->setLocale(QLocale::c());
+    return field;
+}
+
 QString duration(int64_t seconds) {
     return QString::fromStdString(hoursMinutes(seconds));
 }
@@ -70,7 +84,7 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data
     firstRecord_ = new QLabel(kNoValueText);
     lastRecord_ = new QLabel(kNoValueText);
     logInterval_ = new QLabel(kNoValueText);
-    activationEnergy_ = new QDoubleSpinBox;
+    activationEnergy_ = numberField();
     activationEnergy_->setDecimals(kEnergyDecimals);
     activationEnergy_->setRange(kMinActivationEnergy, kMaxActivationEnergy);
     activationEnergy_->setSuffix(" kJ/mol");
@@ -124,7 +138,7 @@ void CLimitsPane::buildChannel(int channel) {
     auto limitField = [&](QCheckBox*& set, QDoubleSpinBox*& field, const char* title) {
         set = new QCheckBox;
         set->setToolTip("Set or clear the limit");
-        field = new QDoubleSpinBox;
+        field = numberField();
         field->setDecimals(kLimitDecimals);
         field->setRange(-kLimitRange, kLimitRange);
         // A number is taken when typed in full, not at each of its digits.
@@ -233,9 +247,8 @@ void CLimitsPane::showFigures(int channel) {
         return;
     }
     const float shown = shownValue(store, channel, static_cast<float>(*mkt), data_.fahrenheit);
-    row.kinetic->setText(QString("%1 %2")
-                             .arg(static_cast<double>(shown), 0, 'f', 1)
-                             .arg(fromView(shownUnitText(store, channel, data_.fahrenheit))));
+    row.kinetic->setText(QString("%1 %2").arg(
+        oneDecimal(shown), fromView(shownUnitText(store, channel, data_.fahrenheit))));
 }
 
 // The time without data, as the log's own interval finds it.
@@ -279,8 +292,8 @@ void CLimitsPane::offerLoggerLimits() {
     for (int c = 0; c < kChannels; ++c) {
         lines << QString("%1: high %2, low %3")
                      .arg(kOrdinals[c])
-                     .arg(static_cast<double>(offered_[index(c)][0]) / kTenths, 0, 'f', 1)
-                     .arg(static_cast<double>(offered_[index(c)][1]) / kTenths, 0, 'f', 1);
+                     .arg(oneDecimal(static_cast<double>(offered_[index(c)][0]) / kTenths),
+                          oneDecimal(static_cast<double>(offered_[index(c)][1]) / kTenths));
     }
     loggerLimitsValues_->setText(lines.join("\n"));
     loggerLimits_->setEnabled(true);

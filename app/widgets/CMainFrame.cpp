@@ -100,6 +100,9 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
         data_.activationEnergy = profile.activationEnergy();
     }
     view_ = new CLoggerView(data_, ui_, this);
+    // Made smaller, the chart's texts would run into each other; the frame
+    // takes its least size from the view's.
+    view_->setMinimumSize(view_->smallestReadableSize());
     setCentralWidget(view_);
     connect(view_, &CLoggerView::readoutChanged, this, &CMainFrame::showCursorReadout);
     connect(view_, &CLoggerView::readoutCleared, this, &CMainFrame::clearCursorReadout);

@@ -68,7 +68,7 @@ void CPropertiesPane::buildSetupGrid() {
             const auto kind = item.kind == SetupItemKind::Number ? CPropertyGrid::ItemKind::Number
                                                                  : CPropertyGrid::ItemKind::Text;
             grid_->addItem(index, item.id, utf8(std::string(itemCaption(item))),
-                           utf8(std::string(itemDescription(item))), kind, !item.editable);
+                           utf8(setupItemDescription(setup_, item.id)), kind, !item.editable);
         }
     }
 }
@@ -127,6 +127,9 @@ void CPropertiesPane::onItemValueChanged(int id, const QString& text) {
     grid_->setDescriptionNote(id, utf8(edit.note));
 }
 
+// A limit's or an offset's description tells what its value means, so it
+// follows the value.
 void CPropertiesPane::showItem(int id) {
     grid_->setItemText(id, utf8(setupItemText(setup_, id)));
+    grid_->setItemDescription(id, utf8(setupItemDescription(setup_, id)));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <cstring>
@@ -81,6 +82,23 @@ int inkHeight(const QImage& image, const QRect& area) {
         last = y;
     }
     return first < 0 ? 0 : last - first + 1;
+}
+
+int lineHeight(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+// The font's line (ascent plus descent) is `height` or less, and one pixel
+// size more would make it taller.
+::testing::AssertionResult fillsLineHeight(const QFont& font, int height) {
+    QFont larger = font;
+    larger.setPixelSize(font.pixelSize() + 1);
+    if (lineHeight(font) <= height && lineHeight(larger) > height)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "pixel size " << font.pixelSize() << " makes a line of " << lineHeight(font)
+           << ", one more " << lineHeight(larger) << ", for a height of " << height;
 }
 
 // The plot less its frame.
@@ -199,10 +217,10 @@ TEST(ChartPainter, PaperFontsFollowTheTitleBand) {
     painter.end();
     ASSERT_TRUE(page.has_value());
     EXPECT_EQ(page->plot, (ChartRect{560, 979, 6039, 4408}));
-    EXPECT_EQ(chartTitleFont(*page, {.paper = true}).pixelSize(), 153);
-    EXPECT_EQ(chartTextFont(*page, {.paper = true}).pixelSize(), 76);
-    EXPECT_EQ(chartTitleFont(*page, {}).pixelSize(), 24);
-    EXPECT_EQ(chartTextFont(*page, {.baseFontHeight = 20}).pixelSize(), 20);
+    EXPECT_TRUE(fillsLineHeight(chartTitleFont(*page, {.paper = true}), 153));
+    EXPECT_TRUE(fillsLineHeight(chartTextFont(*page, {.paper = true}), 76));
+    EXPECT_TRUE(fillsLineHeight(chartTitleFont(*page, {}), 24));
+    EXPECT_TRUE(fillsLineHeight(chartTextFont(*page, {.baseFontHeight = 20}), 20));
     EXPECT_TRUE(chartTitleFont(*page, {}).bold());
 
     // A 2200 x 1600 page: title band 128 high, so a 51 pixel title, where the
@@ -217,6 +235,29 @@ TEST(ChartPainter, PaperFontsFollowTheTitleBand) {
     EXPECT_GE(paperInk, 51 * 6 / 10);
     EXPECT_LE(paperInk, 51 * 12 / 10);
     EXPECT_GE(paperInk, 2 * screenInk * 9 / 10) << paperInk << " against " << screenInk;
+}
+
+// The layout's font heights are the heights of text lines: each font is as
+// large as a line of that height allows, on the screen and on paper alike.
+TEST(ChartPainter, EachFontsLineIsTheHeightTheLayoutGivesIt) {
+    const auto data = chartData(100, 2);
+    for (const QSize size : {QSize(400, 300), QSize(1000, 600), QSize(6600, 4800)}) {
+        const auto g = ChartGeometry::compute({0, 0, size.width(), size.height()}, data->store);
+        ASSERT_TRUE(g.has_value());
+        for (const bool paper : {false, true}) {
+            for (const int base : {8, 13, 16, 20, 31}) {
+                SCOPED_TRACE(::testing::Message()
+                             << size.width() << " x " << size.height()
+                             << (paper ? " paper" : " screen") << ", base " << base);
+                const ChartPaintOptions options{.paper = paper, .baseFontHeight = base};
+                const ChartFontHeights heights = g->fontHeights(paper, base);
+                EXPECT_TRUE(fillsLineHeight(chartTitleFont(*g, options), heights.title));
+                EXPECT_TRUE(fillsLineHeight(chartTextFont(*g, options), heights.text));
+                EXPECT_LT(chartTextFont(*g, options).pixelSize(), heights.text)
+                    << "a pixel size is less than its line";
+            }
+        }
+    }
 }
 
 // A printer pixel is a fraction of a screen pixel: on paper the lines grow

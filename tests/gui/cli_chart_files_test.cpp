@@ -23,6 +23,7 @@
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "support/CommaLocale.h"
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"
 #include "support/SyntheticLog.h"
@@ -193,6 +194,23 @@ TEST_F(CliChartFilesTest, PdfIsTheReportOnOneLandscapePageWithRealText) {
     const std::string text = run("pdftotext -layout '" + out + "' - 2>/dev/null");
     EXPECT_THAT(text, HasSubstr("Cold room Records Report (KM30012345)"));
     EXPECT_THAT(text, HasSubstr("TOTAL LOGS:3600"));
+}
+
+// The chart exports start Qt, which takes the locale from the environment:
+// under a comma-decimal one the report's figures still read with a point.
+TEST_F(CliChartFilesTest, ThePdfsFiguresReadWithAPointUnderACommaLocale) {
+    {
+        CommaLocale comma;
+        ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    }
+    QProcessEnvironment german = serverEnvironment();
+    german.insert("LC_ALL", kCommaLocale);
+    const std::string out = path("report.pdf");
+    const RunResult result = runCli({"export", "--pdf", log_, out}, german);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string text = run("pdftotext -layout '" + out + "' - 2>/dev/null");
+    EXPECT_THAT(text, ::testing::ContainsRegex("MAX:[0-9]+\\.[0-9],"));
+    EXPECT_THAT(text, Not(::testing::ContainsRegex("[0-9],[0-9]")));
 }
 
 // info gives the figures the window shows: without limits on the command

@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,6 +37,7 @@
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/StampSeconds.h"
+#include "support/CommaLocale.h"
 #include "views/widgets/CDataListPane.h"
 
 using ::testing::HasSubstr;
@@ -293,6 +295,41 @@ TEST_F(LimitsPaneTest, TheLoggersOwnLimitsAreOfferedAfterASetupRead) {
     EXPECT_TRUE(pane.highSet(0)->isChecked());
     EXPECT_DOUBLE_EQ(pane.highField(0)->value(), 30.0);
     EXPECT_EQ(Profile().limits(kSerial), data().limits);
+}
+
+namespace {
+
+// The default locale for a scope's life: widgets made meanwhile take it.
+class DefaultLocale {
+public:
+    explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocale() { QLocale::setDefault(previous_); }
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
+
+private:
+    QLocale previous_;
+};
+
+}  // namespace
+
+// A German user's locale writes "25,5"; the pane's figures and fields read
+// with a point as every other figure of the program does.
+TEST_F(LimitsPaneTest, FiguresAndFieldsReadWithAPointUnderAGermanLocale) {
+    const DefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    restart();
+    data().setup.ch1Low = -55;
+    CLimitsPane& pane = openPane();
+    frame().frameUi().loggerSetupRead();
+    setLimit(pane.highSet(0), pane.highField(0), 25.5);
+    EXPECT_EQ(pane.highField(0)->text(), "25.5 oC");
+    EXPECT_EQ(pane.activationEnergyField()->text(), "83.144 kJ/mol");
+    EXPECT_THAT(pane.kineticText(0)->text().toStdString(),
+                ::testing::MatchesRegex("[0-9]+\\.[0-9] oC"));
+    EXPECT_THAT(pane.loggerLimitsText()->text().toStdString(),
+                HasSubstr("1st: high 0.0, low -5.5"));
 }
 
 TEST_F(LimitsPaneTest, AnOfferBeforeThePaneExistsShowsWhenItOpens) {

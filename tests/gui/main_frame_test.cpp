@@ -152,6 +152,22 @@ TEST_F(MainFrameTest, FreshStartShowsTheFileListAlone) {
     EXPECT_EQ(frame().dockWidgetArea(frame().pane(kPaneQuery)), Qt::LeftDockWidgetArea);
 }
 
+// Made small, the chart's texts would pile onto each other: the window keeps
+// the view at the least size where any log's chart has room for each text.
+TEST_F(MainFrameTest, TheWindowKeepsTheChartAtItsSmallestReadableSize) {
+    const QSize readable = frame().view()->smallestReadableSize();
+    ASSERT_FALSE(readable.isEmpty());
+    EXPECT_LE(readable.width(), 1200);
+    EXPECT_LE(readable.height(), 800);
+    frame().resize(100, 100);
+    settle();
+    EXPECT_GE(frame().view()->width(), readable.width());
+    EXPECT_GE(frame().view()->height(), readable.height());
+    EXPECT_GT(frame().width(), readable.width()) << "with the panes beside the view";
+    EXPECT_GT(frame().height(), readable.height())
+        << "with the menu, the toolbar and the status bar";
+}
+
 TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
     // Query needs a log and Setup a connected logger.
     data().store.recordCount = 1;
@@ -186,6 +202,9 @@ TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
 }
 
 TEST_F(MainFrameTest, EachPaneComesBackAtItsOwnWidth) {
+    // Room for the widest pane beside the chart at its smallest readable width.
+    frame().resize(1300, 800);
+    settle();
     data().link.connected = true;
     auto width = [&](int paneId) { return frame().pane(paneId)->width(); };
     EXPECT_EQ(width(kPaneFileList), 300);

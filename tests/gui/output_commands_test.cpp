@@ -26,6 +26,7 @@
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/StampSeconds.h"
+#include "support/CommaLocale.h"
 #include "support/FileSizeLimit.h"
 #include "views/BitmapFile.h"
 #include "views/TextExport.h"
@@ -251,6 +252,22 @@ TEST_F(OutputCommandsTest, TheReportsLimitLineGivesTheGaps) {
     EXPECT_THAT(pdfText(root() + "/gaps.pdf"),
                 HasSubstr("CH1 limits - .. 25.0 oC: above 0:01, below 0:00, excursions 1, gaps 1, "
                           "no data 2:00, longest 2:00 from 2024-01-05 11:01:00"));
+}
+
+// The window runs under the user's locale, which may write "24,9": the
+// report's figures still read with a point.
+TEST_F(OutputCommandsTest, TheReportsFiguresReadWithAPointUnderACommaLocale) {
+    data().limits[0] = {22.0f, 21.6f};
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    exportTo(ID_SAVE_PDF, root() + "/report");
+    const std::string text = pdfText(root() + "/report.pdf");
+    EXPECT_THAT(text, HasSubstr("MAX:22.4,"));
+    EXPECT_THAT(text, HasSubstr("MIN:46.1,"));
+    EXPECT_THAT(text, HasSubstr("CH1 limits 21.6 .. 22.0 oC: above "));
+    EXPECT_THAT(text, HasSubstr(" oC (83.144 kJ/mol)"));
+    EXPECT_THAT(text, ::testing::ContainsRegex("CH1 MKT [0-9]+\\.[0-9] oC"));
+    EXPECT_THAT(text, Not(::testing::ContainsRegex("[0-9],[0-9]")));
 }
 
 TEST_F(OutputCommandsTest, PrintingGivesOneLandscapePageEvenOnAPortraitPrinterAndClosesThePanes) {

@@ -158,6 +158,9 @@ TEST_F(PropertiesPaneTest, SevenCategoriesOf22ItemsAllExpanded) {
 }
 
 TEST_F(PropertiesPaneTest, CaptionsDescriptionsKindsAndReadOnlyItems) {
+    // Limits and offsets are tenths of their channel's unit; before the
+    // first read every channel counts as a temperature.
+    const char* const kZeroTenths = "Tenths of the channel's unit: 0 is 0.0 oC.";
     struct Expected {
         int id;
         const char* caption;
@@ -176,18 +179,18 @@ TEST_F(PropertiesPaneTest, CaptionsDescriptionsKindsAndReadOnlyItems) {
         {121, "1. Logs Count", "", false, true},
         {155, "2. MANU Logs", "", false, true},
         {122, "3. Capacity", "", false, true},
-        {126, "1. CH1 High Limit", "", true, false},
-        {127, "2. CH1 Low Limit", "", true, false},
-        {151, "3. Offset", "", true, false},
-        {129, "1. Upper Limit", "", true, false},
-        {130, "2. Low Limit", "", true, false},
-        {152, "3. Offset", "", true, false},
-        {148, "1. CH3 High", "", true, false},
-        {147, "2. CH3 Low", "", true, false},
-        {153, "3. Offset", "", true, false},
-        {149, "1. CH4 High", "", true, false},
-        {150, "2. CH4 Low", "", true, false},
-        {154, "3. Offset", "", true, false},
+        {126, "1. CH1 High Limit", kZeroTenths, true, false},
+        {127, "2. CH1 Low Limit", kZeroTenths, true, false},
+        {151, "3. Offset", kZeroTenths, true, false},
+        {129, "1. Upper Limit", kZeroTenths, true, false},
+        {130, "2. Low Limit", kZeroTenths, true, false},
+        {152, "3. Offset", kZeroTenths, true, false},
+        {148, "1. CH3 High", kZeroTenths, true, false},
+        {147, "2. CH3 Low", kZeroTenths, true, false},
+        {153, "3. Offset", kZeroTenths, true, false},
+        {149, "1. CH4 High", kZeroTenths, true, false},
+        {150, "2. CH4 Low", kZeroTenths, true, false},
+        {154, "3. Offset", kZeroTenths, true, false},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.id);
@@ -247,6 +250,31 @@ TEST_F(PropertiesPaneTest, AFillShowsEveryField) {
     pane_->fillSetupGrid();
     EXPECT_EQ(changed.count(), 0);
     expectTheTestSetup(*grid(), QStringLiteral("温度 Cold room"), "KM52000017");
+}
+
+// The logger keeps limits and offsets in tenths of the channel's unit: the
+// description says what the value shown means, and follows each fill and edit.
+TEST_F(PropertiesPaneTest, LimitsAndOffsetsDescribeTheirValueInTheChannelsUnit) {
+    setup().channelConfig = 6;  // two pairs of a temperature and a humidity channel
+    setup().ch1High = 300;
+    setup().ch4Low = -32768;
+    setup().offsets[1] = -5;
+    pane_->fillSetupGrid();
+    EXPECT_EQ(grid()->itemDescription(kItemCh1High),
+              "Tenths of the channel's unit: 300 is 30.0 oC.");
+    EXPECT_EQ(grid()->itemDescription(kItemCh4Low),
+              "Tenths of the channel's unit: -32768 is -3276.8 %RH.");
+    EXPECT_EQ(grid()->itemDescription(kItemCh2Offset),
+              "Tenths of the channel's unit: -5 is -0.5 %RH.");
+    EXPECT_EQ(grid()->itemDescription(kItemLogInterval), " 2 - 86400 seconds");
+
+    typeInto(grid(), kItemCh1High, "245");
+    EXPECT_EQ(grid()->selectedItem(), kItemCh1High);
+    EXPECT_EQ(grid()->descriptionText(), "Tenths of the channel's unit: 245 is 24.5 oC.");
+    // A refused edit leaves the value, and so its description, as they were.
+    typeInto(grid(), kItemCh2High, "70000");
+    EXPECT_EQ(grid()->descriptionText(), "Tenths of the channel's unit: 0 is 0.0 %RH.");
+    EXPECT_EQ(text(kItemCh1High), "245");
 }
 
 TEST_F(PropertiesPaneTest, ThirtyCharactersOfNameAreStoredAs24) {

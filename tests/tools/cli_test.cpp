@@ -26,6 +26,7 @@
 
 #include "sim/LoggerSim.h"
 #include "support/ByteDiff.h"
+#include "support/CommaLocale.h"
 
 extern char** environ;
 
@@ -1154,6 +1155,41 @@ TEST_F(CliTest, InfoGivesTheLogIntervalAndTheGapsOfEachChannel) {
                 HasSubstr(R"("logInterval":null,"gaps":[)" + none + "," + none + R"(],"mkt":)"));
     text = runCli({"info", one});
     EXPECT_THAT(text.out, HasSubstr("\nlogInterval: -\ngaps: 0\n"));
+}
+
+// A terminal of a German user: the figures still read with a point.
+TEST_F(CliTest, InfoReadsTheSameUnderACommaLocale) {
+    {
+        CommaLocale comma;
+        ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
+    }
+    LogFileImage image = excursionLog();
+    for (auto& values : image.values) values[0] += 0.45f;
+    const std::string log = dir_ + "/excursions.drav";
+    writeFile(log, image.bytes());
+    const std::vector<std::string> limits = {"--ch1-high", "8.5", "--ch3-low", "46.4"};
+    std::vector<std::string> text = {"info", log};
+    text.insert(text.end(), limits.begin(), limits.end());
+    std::vector<std::string> json = text;
+    json.push_back("--json");
+
+    const RunResult textInC = runCli(text);
+    const RunResult jsonInC = runCli(json);
+    ASSERT_EQ(textInC.exitCode, 0) << textInC.err;
+    ASSERT_EQ(jsonInC.exitCode, 0) << jsonInC.err;
+    EXPECT_THAT(textInC.out, HasSubstr("\nmax: 12.45 "));
+    EXPECT_THAT(textInC.out, HasSubstr("\nCH1 limits - .. 8.5 oC: above "));
+    EXPECT_THAT(textInC.out, HasSubstr(" oC (83.144 kJ/mol)\n"));
+    EXPECT_THAT(jsonInC.out, HasSubstr(R"("max":[12.45,)"));
+    EXPECT_THAT(jsonInC.out, HasSubstr(R"({"high":8.5,"low":null,)"));
+
+    CommaLocaleEnvironment german;
+    const RunResult textInGerman = runCli(text);
+    const RunResult jsonInGerman = runCli(json);
+    EXPECT_EQ(textInGerman.exitCode, 0) << textInGerman.err;
+    EXPECT_EQ(textInGerman.out, textInC.out);
+    EXPECT_EQ(jsonInGerman.exitCode, 0) << jsonInGerman.err;
+    EXPECT_EQ(jsonInGerman.out, jsonInC.out);
 }
 
 TEST_F(CliTest, InfoWithoutLimitsHasNoLimitsFigures) {

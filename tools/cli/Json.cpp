@@ -1,10 +1,10 @@
 #include "Json.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 #include "Printable.h"
+#include "base/NumberFormat.h"
 
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -59,10 +59,7 @@ std::string jsonString(std::string_view text) {
 }
 
 std::string jsonNumber(float value) {
-    if (!std::isfinite(value)) return "null";
-    char digits[32];
-    auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
+    return std::isfinite(value) ? shortestText(value) : "null";
 }
 
 void JsonObject::key(std::string_view key) {

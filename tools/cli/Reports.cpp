@@ -1,7 +1,6 @@
 #include "Reports.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "Json.h"
 #include "Printable.h"
 #include "base/AppData.h"
+#include "base/NumberFormat.h"
 #include "logdata/RecordTimes.h"
 #include "setup/CodePage.h"
 #include "views/LimitTexts.h"
@@ -89,17 +89,11 @@ std::string channelFigureLines(const AppData& data) {
     return text;
 }
 
-std::string jsonOneDecimal(double value) {
-    char text[400];  // a double's longest fixed form
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
-    return std::string(text, result.ptr);
-}
-
 std::vector<std::string> mktJson(const AppData& data) {
     std::vector<std::string> values;
     for (int c = 0; c < usedChannels(data.store); ++c) {
         const auto mkt = meanKineticTemperature(data.store, c, data.activationEnergy);
-        values.push_back(mkt && std::isfinite(*mkt) ? jsonOneDecimal(*mkt) : "null");
+        values.push_back(mkt && std::isfinite(*mkt) ? fixedText(*mkt, 1) : "null");
     }
     return values;
 }

@@ -234,6 +234,13 @@ QString CPropertyGrid::itemDescription(int id) const {
     return it ? it->data(kCaptionColumn, kDescriptionRole).toString() : QString();
 }
 
+void CPropertyGrid::setItemDescription(int id, const QString& description) {
+    QTreeWidgetItem* it = item(id);
+    if (it == nullptr) return;
+    it->setData(kCaptionColumn, kDescriptionRole, description);
+    if (selectedItem() == id) showDescription();
+}
+
 CPropertyGrid::ItemKind CPropertyGrid::itemKind(int id) const {
     const QTreeWidgetItem* it = item(id);
     return it ? static_cast<ItemKind>(it->data(kCaptionColumn, kKindRole).toInt()) : ItemKind::Text;

@@ -45,6 +45,9 @@ public:
     bool hasItem(int id) const;
     QString itemCaption(int id) const;
     QString itemDescription(int id) const;
+    // A new description for item `id`; the description area shows it at once
+    // when the item is selected.
+    void setItemDescription(int id, const QString& description);
     ItemKind itemKind(int id) const;
     bool itemReadOnly(int id) const;
     QString itemText(int id) const;

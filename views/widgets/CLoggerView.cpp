@@ -13,6 +13,7 @@
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
 #include "views/CursorReadout.h"
+#include "views/widgets/ChartMinimum.h"
 #include "views/widgets/ChartPainter.h"
 
 namespace {
@@ -70,6 +71,10 @@ std::optional<ChartGeometry> CLoggerView::paintPicture(QImage& image, QSize size
     ChartPaintOptions options;
     options.baseFontHeight = baseFontHeight();
     return paintChart(painter, QRect(QPoint(0, 0), size), data_, options);
+}
+
+QSize CLoggerView::smallestReadableSize() const {
+    return smallestReadableChart(baseFontHeight());
 }
 
 QImage CLoggerView::renderPicture(QSize size) const {

@@ -38,6 +38,9 @@ public:
     QMenu* createDisplayMenu();
     // The picture as the view draws it, at `size` (the bitmap export).
     QImage renderPicture(QSize size) const;
+    // The smallest size at which the picture of any log keeps every text
+    // readable with the view's font.
+    QSize smallestReadableSize() const;
     // The picture under the overlays; null while only the background shows.
     const QImage& picture() const { return picture_; }
 

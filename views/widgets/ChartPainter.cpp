@@ -1,11 +1,13 @@
 #include "views/widgets/ChartPainter.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QLine>
 #include <QPainter>
 #include <QPoint>
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -236,11 +238,47 @@ void paintPicture(QPainter& p, const ChartGeometry& g, const AppData& data,
     paintCurves(p, g, data, options);
 }
 
-QFont arial(int pixelHeight, QFont::Weight weight) {
+QFont arialOfPixelSize(int pixelSize, QFont::Weight weight) {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(1, pixelHeight));
+    font.setPixelSize(std::max(1, pixelSize));
     font.setWeight(weight);
     return font;
+}
+
+int lineHeightOf(int pixelSize, QFont::Weight weight) {
+    const QFontMetrics metrics(arialOfPixelSize(pixelSize, weight));
+    return metrics.ascent() + metrics.descent();
+}
+
+// A font's rounding moves its line height a pixel or so from its
+// proportion; a few steps either way always settle it.
+constexpr int kMostFittingSteps = 8;
+
+// The largest pixel (em) size whose line, ascent plus descent, is at most
+// `lineHeight`: the layout gives each text a band of its line's height, and
+// a font of that pixel size stands some 12% taller.
+int fittedPixelSize(int lineHeight, QFont::Weight weight) {
+    if (lineHeight <= 1) return 1;
+    const int measured = std::max(1, lineHeightOf(lineHeight, weight));
+    int size = std::max<int>(1, static_cast<int64_t>(lineHeight) * lineHeight / measured);
+    for (int i = 0; i < kMostFittingSteps && size > 1 && lineHeightOf(size, weight) > lineHeight;
+         ++i) {
+        --size;
+    }
+    for (int i = 0; i < kMostFittingSteps && lineHeightOf(size + 1, weight) <= lineHeight; ++i) {
+        ++size;
+    }
+    return size;
+}
+
+// Measured once per height and weight: the view lays the chart out at
+// every drawing.
+QFont arial(int lineHeight, QFont::Weight weight) {
+    thread_local QHash<QPair<int, int>, int> fitted;
+    const QPair<int, int> key(lineHeight, static_cast<int>(weight));
+    auto found = fitted.constFind(key);
+    if (found == fitted.constEnd()) found = fitted.insert(key, fittedPixelSize(lineHeight, weight));
+    return arialOfPixelSize(found.value(), weight);
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ struct ChartPaintOptions {
 std::optional<ChartGeometry> paintChart(QPainter& painter, const QRect& r, const AppData& data,
                                         const ChartPaintOptions& options = {});
 
-// The title and text fonts of a drawing with this layout and these options.
+// The title and text fonts of a drawing with this layout and these options:
+// Arial of the largest pixel size whose line (ascent plus descent) is the
+// layout's font height or less.
 QFont chartTitleFont(const ChartGeometry& g, const ChartPaintOptions& options);
 QFont chartTextFont(const ChartGeometry& g, const ChartPaintOptions& options);

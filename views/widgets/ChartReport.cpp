@@ -47,7 +47,7 @@ std::vector<std::string> limitLines(const AppData& data) {
 int linePitch(const QRect& page, const AppData& data, const ChartPaintOptions& paper) {
     const ChartRect whole{0, 0, page.width(), page.height()};
     const auto g = ChartGeometry::compute(whole, data.store, ChartShown::of(data));
-    return g ? chartTextFont(*g, paper).pixelSize() * 3 / 2 : 0;
+    return g ? g->fontHeights(paper.paper, paper.baseFontHeight).text * 3 / 2 : 0;
 }
 
 // At the right end of the row, flush with the plot's right edge: the row's
