@@ -83,15 +83,14 @@ void ProtocolEngine::onIdentifyReply(int n) {
     timers_.stopTimer(kTimerIdentify);
     ui_.hideProgress();
     if (n != kIdentifyReplyLength) {
-        link.connected = false;
+        failConnect();
         ui_.showMessage("Failed, please try again.");
-        port_.stopThread();
         ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
     if (link.rxBuffer[kStatusOffset] != kStatusDone) {
+        failConnect();
         ui_.showMessage(kFailedText);
-        link.awaitedReply = 0;
         ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
@@ -103,6 +102,14 @@ void ProtocolEngine::onIdentifyReply(int n) {
     ui_.showPaneAlone(kPaneSetup);
     link.awaitedReply = 0;
     ui_.operationEnded({OutcomeKind::Ok});
+}
+
+// A port left open after a failed Connect would hold the line, and the next
+// Connect would find it as it was left.
+void ProtocolEngine::failConnect() {
+    data_.link.connected = false;
+    data_.link.awaitedReply = 0;
+    port_.closePort();
 }
 
 void ProtocolEngine::onPortError(std::string_view reason) {
@@ -154,6 +161,7 @@ void ProtocolEngine::expire(int id) {
     switch (id) {
         case kTimerIdentify:
             ui_.hideProgress();
+            failConnect();
             ui_.showMessage("\r\nCannot connect to the logger, please try again.");
             break;
         case kTimerReadSetup:

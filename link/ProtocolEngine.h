@@ -95,6 +95,8 @@ public:
 private:
     void dispatch(uint8_t replyCode, int n);
     void onIdentifyReply(int n);
+    // A Connect that failed: the link ends and the port closes.
+    void failConnect();
     void expire(int id);
     void armRequest(int timerId);
     // Downloads and realtime save at once: a folder that cannot take the log
