@@ -15,6 +15,10 @@ ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port,
 void ProtocolEngine::onReceive(int n) {
     if (trace_ && n > 0 && n <= kTxBufferSize)
         trace_("rx " + hexDump(std::span<const uint8_t>(data_.link.rxBuffer).first(n)));
+    if (data_.link.discarding) {
+        discardChunk();
+        return;
+    }
     if (downloadActive_) {
         onLogBytes(n);
         return;
@@ -121,6 +125,7 @@ void ProtocolEngine::onPortError(std::string_view reason) {
         timers_.stopTimer(id);
     ui_.hideProgress();
     if (downloadActive_) endDownloadEarly();
+    if (data_.link.discarding) endDiscarding();
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
     ui_.showMessage("The USB cable was unplugged and the connection was broken.");
@@ -146,7 +151,11 @@ void ProtocolEngine::onTimer(int id) {
             break;
         case kTimerDownloadStall:
             timers_.stopTimer(id);
-            ui_.operationEnded(endDownloadEarly());
+            if (data_.link.discarding) {
+                endDiscarding();
+            } else {
+                ui_.operationEnded(endDownloadEarly());
+            }
             break;
         case kTimerRealtime:
             buildFrame(data_.link, data_.setup, CMD_REALTIME);
@@ -223,6 +232,8 @@ void ProtocolEngine::disconnect() {
     // gives up in its own time.
     port_.stopThread();
     data_.link.connected = false;
+    // Nothing more comes that could be dropped.
+    if (data_.link.discarding) endDiscarding();
 }
 
 void ProtocolEngine::sendFrame() {
