@@ -28,6 +28,7 @@ const char* const kUsage =
     "--size\n"
     "  dravin-cli export --pdf FILE OUT                    the printed report as a PDF page\n"
     "Every logger command also takes --trace: the traffic as hex on stderr.\n"
+    "Ctrl+C during a download saves what has arrived, prints its path and exits with 1.\n"
     "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n"
     "info's --chN-high and --chN-low are alarm limits in channel N's unit (a decimal number;\n"
     "either may be left out): the time above and below them, the excursions and the longest\n"
