@@ -176,6 +176,29 @@ TEST_F(LinkEndToEndTest, ASilentLoggerEndsWithTheCannotConnectText) {
     EXPECT_FALSE(frame_->timerRunning(kTimerIdentify));
 }
 
+// A Connect that got no answer closes the port and ends the link: the next
+// Connect opens the line anew and works at once.
+TEST_F(LinkEndToEndTest, AConnectWithoutAnAnswerLeavesNothingOpenForTheNext) {
+    LoggerSim::Faults faults;
+    faults.silent = true;
+    sim_.setFaults(faults);
+    ModalAnswerer answerer;
+    frame_->onCommand(ID_CONNECT);
+    ASSERT_TRUE(runUntil([&] { return !answerer.messages.empty(); }, 15000));
+    EXPECT_FALSE(frame_->port().isOpen());
+    EXPECT_FALSE(frame_->port().threadAlive());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame_->commandAction(ID_CONNECT)->isEnabled());
+
+    sim_.setFaults({});
+    answerer.messages.clear();
+    frame_->onCommand(ID_CONNECT);
+    ASSERT_TRUE(runUntil([&] { return data_->link.connected; }, 5000));
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_EQ(sim_.requestCount(kIdentify), 12);
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneSetup));
+}
+
 TEST_F(LinkEndToEndTest, AHangUpShowsTheUnpluggedText) {
     ModalAnswerer answerer;
     connectLogger();
