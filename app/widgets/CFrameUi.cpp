@@ -64,6 +64,10 @@ void CFrameUi::openBusyBox(std::string_view text) {
     CMsgDlg dialog(&frame_);
     dialog.SetMessage(text);
     dialog.setButtonsEnabled(false);
+    if (busyCancel_) {
+        dialog.offerCancel();
+        QObject::connect(&dialog, &CMsgDlg::cancelRequested, &dialog, [this] { busyCancel_(); });
+    }
     dialog.exec();
 }
 
