@@ -19,7 +19,7 @@ void ProtocolEngine::startDiscarding() {
     data_.link.discarding = true;
     // The logger may not have begun to answer: its first package could still come.
     timers_.startTimer(kTimerDownloadStall, kDownloadStallMs);
-    ui_.showProgress(tx("Waiting for the logger to finish sending..."));
+    ui_.showProgress(tx("The logger is still sending..."));
 }
 
 void ProtocolEngine::discardChunk() {

@@ -430,7 +430,7 @@ TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
 }
 
 constexpr const char* kCutShort = "\r\nThe download was cut short by the user.";
-constexpr const char* kStillSending = "Waiting for the logger to finish sending...";
+constexpr const char* kStillSending = "The logger is still sending...";
 
 // Cancel saves what arrived as a stall would, but tells it as the user's
 // doing: the packages that never came are no loss of the line.

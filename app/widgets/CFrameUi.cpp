@@ -41,6 +41,12 @@ void CFrameUi::createProgressWindow() {
 
 void CFrameUi::showProgress(std::string_view text) {
     progressShownAt_ = now_();
+    // Centred as the busy box is, the window would hide the box's buttons:
+    // it shows once the box has closed.
+    if (busyBoxOpen_) {
+        progressAfterBusyBox_ = std::string(text);
+        return;
+    }
     progress_->showWithText(text);
 }
 
@@ -49,6 +55,7 @@ void CFrameUi::setProgressText(std::string_view text) {
 }
 
 void CFrameUi::hideProgress() {
+    progressAfterBusyBox_.reset();
     progress_->hide();
     // Stop, or a line that ended the sampling, hides the window too.
     if (realtimeCounting_ && !data_.link.realtimeActive) endRealtimeStatus();
@@ -68,7 +75,10 @@ void CFrameUi::openBusyBox(std::string_view text) {
         dialog.offerCancel();
         QObject::connect(&dialog, &CMsgDlg::cancelRequested, &dialog, [this] { busyCancel_(); });
     }
+    busyBoxOpen_ = true;
     dialog.exec();
+    busyBoxOpen_ = false;
+    if (progressAfterBusyBox_) progress_->showWithText(*std::exchange(progressAfterBusyBox_, {}));
 }
 
 void CFrameUi::updateBusyBox(bool over) {

@@ -67,6 +67,9 @@ private:
     CCommProgressDlg* progress_ = nullptr;
     bool setupFillPending_ = false;
     std::function<void()> busyCancel_;
+    bool busyBoxOpen_ = false;
+    // What the progress window is to show once the busy box has closed.
+    std::optional<std::string> progressAfterBusyBox_;
     SteadyNow now_ = [] { return std::chrono::steady_clock::now(); };
     // Sampling shows the progress window from its start until the first
     // sample: the run is timed from there.

@@ -373,12 +373,14 @@ TEST(BusyBox, KeepsOneSizeWhenItsBarAppearsAndTheDownloadEnds) {
 TEST_F(FrameOperations, TheBusyBoxsCancelCutsTheDownloadShort) {
     ModalAnswerer answerer;
     bool offered = false;
+    bool progressOverTheBox = true;
     QTimer::singleShot(0, &frame(), [&] {
         CMsgDlg* box = CMsgDlg::busyWindow();
         if (box == nullptr) return;  // the answerer's watchdog ends the test
         receive(autoPackage(3, 1, 0, 5));
         offered = cancelShown(*box);
         if (offered) button(*box, "buttonCancel")->click();
+        progressOverTheBox = frame().progressWindow()->isVisible();
     });
     // Returns when the answerer has closed the busy box.
     frame().engine().startAutoDownload();
@@ -390,12 +392,17 @@ TEST_F(FrameOperations, TheBusyBoxsCancelCutsTheDownloadShort) {
     EXPECT_EQ(data().store.recordCount, 5u);
     EXPECT_FALSE(frame().engine().downloadActive());
     EXPECT_TRUE(data().link.discarding);
+    // The wait for a quiet line shows once the box is gone, not over its buttons.
+    EXPECT_FALSE(progressOverTheBox);
+    EXPECT_TRUE(frame().progressWindow()->isVisible());
+    EXPECT_EQ(frame().progressWindow()->text(), QStringLiteral("The logger is still sending..."));
     // The rest is dropped until the line is quiet.
     receive(autoPackage(3, 2, 5, 5));
     EXPECT_EQ(data().store.recordCount, 5u);
     EXPECT_TRUE(frame().timerRunning(kTimerDownloadStall));
     frame().engine().onTimer(kTimerDownloadStall);
     EXPECT_FALSE(data().link.discarding);
+    EXPECT_FALSE(frame().progressWindow()->isVisible());
     EXPECT_TRUE(answerer.messages.empty());
 }
 
