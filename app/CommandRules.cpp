@@ -16,7 +16,7 @@ bool ruleAllows(CommandRule rule, const AppData& data) {
         case CommandRule::WhenDisconnectedNotRealtime:
             return !connected && !realtime;
         case CommandRule::WhenConnectedNotRealtime:
-            return connected && !realtime;
+            return connected && !realtime && !data.link.discarding;
         case CommandRule::WhenConnectedRealtime:
             return connected && realtime;
         case CommandRule::WhenRecords:

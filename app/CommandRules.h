@@ -12,7 +12,8 @@ enum class CommandRule {
     WhenNotRealtime,
     WhenDisconnected,
     WhenDisconnectedNotRealtime,
-    // One request to the logger at a time: none while samples are asked for.
+    // One request to the logger at a time: none while samples are asked for,
+    // nor while the rest of a cancelled download still comes.
     WhenConnectedNotRealtime,
     WhenConnectedRealtime,
     WhenRecords,

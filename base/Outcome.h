@@ -14,7 +14,7 @@ enum class OutcomeKind {
     PortError,       // the line failed: the cable was pulled
     SaveFailed,      // the log could not be written; detail: the path and the system's reason
     RecordsLost,     // saved, but records did not arrive whole; detail: the saved path
-    Cancelled,       // the user said no
+    Cancelled,       // the user said no, or cut a download short; detail: the saved path, if any
     Invalid,         // the setup breaks a rule and was not sent; detail: the rules broken
     FolderUnusable,  // the log folder cannot take a file; detail: the folder and the reason
 };

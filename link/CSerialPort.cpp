@@ -426,6 +426,12 @@ void CSerialPort::StopThread() {
     }
 }
 
+void CSerialPort::ClosePort() {
+    StopThread();
+    // A thread left running holds its own reference: the device closes when it ends.
+    impl_->channel.reset();
+}
+
 void CSerialPort::deliverPending() {
     std::shared_ptr<Channel> channel = impl_->channel;
     if (!channel) return;

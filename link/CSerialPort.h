@@ -59,6 +59,8 @@ public:
     void QueueWrite(const uint8_t* data, int length);
     // Signals the thread to stop and waits until it has ended, at most 1000 ms.
     void StopThread();
+    // Stops the thread and closes the device; isOpen() is false after it.
+    void ClosePort();
 
     // Main thread: hands a waiting chunk to the owner and releases the thread.
     void deliverPending();
@@ -69,6 +71,7 @@ public:
     // PortHost
     void queueWrite(const uint8_t* data, int length) override { QueueWrite(data, length); }
     void stopThread() override { StopThread(); }
+    void closePort() override { ClosePort(); }
 
 private:
     struct Impl;

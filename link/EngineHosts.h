@@ -24,4 +24,6 @@ public:
     virtual void queueWrite(const uint8_t* data, int length) = 0;
     // Ends the receive thread; the port stays open.
     virtual void stopThread() = 0;
+    // Ends the receive thread and closes the port: the next Connect opens it anew.
+    virtual void closePort() = 0;
 };

@@ -19,5 +19,8 @@ struct LinkState {
     std::array<uint8_t, kTxBufferSize> rxBuffer;
     uint32_t packagesDone;
     uint32_t packagesTotal;
+    // A download was cancelled and the logger may still be sending it: every
+    // chunk is dropped, and no request goes out, until the line is quiet.
+    bool discarding;
     int32_t realtimeDay;  // day of month of the last realtime sample, 0 = none
 };

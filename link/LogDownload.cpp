@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/AppData.h"
+#include "base/Texts.h"
 #include "link/EngineTexts.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
@@ -28,6 +29,8 @@ const char* endText(ProtocolEngine::DownloadEnd end) {
             return "\r\nNo logs.";
         case ProtocolEngine::DownloadEnd::TimedOut:
             return kTimeoutText;
+        case ProtocolEngine::DownloadEnd::Cancelled:
+            return tx("\r\nThe download was cut short by the user.");
         case ProtocolEngine::DownloadEnd::Failed:
             break;
     }
@@ -230,6 +233,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
 
 OutcomeKind ProtocolEngine::outcomeOf(DownloadEnd end) const {
     if (end == DownloadEnd::TimedOut) return OutcomeKind::Timeout;
+    if (end == DownloadEnd::Cancelled) return OutcomeKind::Cancelled;
     if (recordsLost_) return OutcomeKind::RecordsLost;
     return end == DownloadEnd::NoLogs ? OutcomeKind::NoLogs : OutcomeKind::Ok;
 }

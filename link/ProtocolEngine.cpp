@@ -15,6 +15,10 @@ ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port,
 void ProtocolEngine::onReceive(int n) {
     if (trace_ && n > 0 && n <= kTxBufferSize)
         trace_("rx " + hexDump(std::span<const uint8_t>(data_.link.rxBuffer).first(n)));
+    if (data_.link.discarding) {
+        discardChunk();
+        return;
+    }
     if (downloadActive_) {
         onLogBytes(n);
         return;
@@ -83,15 +87,14 @@ void ProtocolEngine::onIdentifyReply(int n) {
     timers_.stopTimer(kTimerIdentify);
     ui_.hideProgress();
     if (n != kIdentifyReplyLength) {
-        link.connected = false;
+        failConnect();
         ui_.showMessage("Failed, please try again.");
-        port_.stopThread();
         ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
     if (link.rxBuffer[kStatusOffset] != kStatusDone) {
+        failConnect();
         ui_.showMessage(kFailedText);
-        link.awaitedReply = 0;
         ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
@@ -105,6 +108,14 @@ void ProtocolEngine::onIdentifyReply(int n) {
     ui_.operationEnded({OutcomeKind::Ok});
 }
 
+// A port left open after a failed Connect would hold the line, and the next
+// Connect would find it as it was left.
+void ProtocolEngine::failConnect() {
+    data_.link.connected = false;
+    data_.link.awaitedReply = 0;
+    port_.closePort();
+}
+
 void ProtocolEngine::onPortError(std::string_view reason) {
     if (trace_) trace_("port error: " + std::string(reason));
     port_.stopThread();
@@ -114,6 +125,7 @@ void ProtocolEngine::onPortError(std::string_view reason) {
         timers_.stopTimer(id);
     ui_.hideProgress();
     if (downloadActive_) endDownloadEarly();
+    if (data_.link.discarding) endDiscarding();
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
     ui_.showMessage("The USB cable was unplugged and the connection was broken.");
@@ -139,7 +151,11 @@ void ProtocolEngine::onTimer(int id) {
             break;
         case kTimerDownloadStall:
             timers_.stopTimer(id);
-            ui_.operationEnded(endDownloadEarly());
+            if (data_.link.discarding) {
+                endDiscarding();
+            } else {
+                ui_.operationEnded(endDownloadEarly());
+            }
             break;
         case kTimerRealtime:
             buildFrame(data_.link, data_.setup, CMD_REALTIME);
@@ -154,6 +170,7 @@ void ProtocolEngine::expire(int id) {
     switch (id) {
         case kTimerIdentify:
             ui_.hideProgress();
+            failConnect();
             ui_.showMessage("\r\nCannot connect to the logger, please try again.");
             break;
         case kTimerReadSetup:
@@ -215,6 +232,8 @@ void ProtocolEngine::disconnect() {
     // gives up in its own time.
     port_.stopThread();
     data_.link.connected = false;
+    // Nothing more comes that could be dropped.
+    if (data_.link.discarding) endDiscarding();
 }
 
 void ProtocolEngine::sendFrame() {

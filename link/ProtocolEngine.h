@@ -66,9 +66,14 @@ public:
     void onLogBytes(int n);
     void finishDownload();
     bool downloadActive() const { return downloadActive_; }
+    // The user's Cancel of a running download: what arrived is saved and told
+    // as cut short by the user. The logger goes on sending what it was asked
+    // for: until the line has been quiet for kDownloadStallMs every chunk is
+    // dropped (LinkState::discarding) and no request may go out.
+    void cancelDownload();
 
     // How a download ends.
-    enum class DownloadEnd { Complete, NoLogs, TimedOut, Failed };
+    enum class DownloadEnd { Complete, NoLogs, TimedOut, Failed, Cancelled };
 
     // Setup read and synchronise.
     void readSetup();
@@ -96,6 +101,8 @@ public:
 private:
     void dispatch(uint8_t replyCode, int n);
     void onIdentifyReply(int n);
+    // A Connect that failed: the link ends and the port closes.
+    void failConnect();
     void expire(int id);
     void armRequest(int timerId);
     // Downloads and realtime save at once: a folder that cannot take the log
@@ -114,6 +121,10 @@ private:
     // A download cut short (stall or port error): what arrived is saved and
     // the loss told.
     Outcome endDownloadEarly();
+    // The rest of a cancelled download: dropped until the line is quiet.
+    void startDiscarding();
+    void discardChunk();
+    void endDiscarding();
     // Saves what arrived and tells the user; the outcome carries the saved
     // path, or what failed.
     Outcome concludeDownload(DownloadEnd end);

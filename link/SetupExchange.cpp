@@ -52,9 +52,10 @@ std::string validateSetup(const LoggerSetup& setup) {
 
 void ProtocolEngine::readSetup() {
     LinkState& link = data_.link;
-    // The Setup pane's buttons stay live: while sampling runs, a request
-    // would go out beside the samples and its reply be taken for a stray.
-    if (!link.connected || link.realtimeActive) return;
+    // The Setup pane's buttons stay live: while sampling runs, or the rest
+    // of a cancelled download comes, a request would go out beside them and
+    // its reply be taken for a stray.
+    if (!link.connected || link.realtimeActive || link.discarding) return;
     buildFrame(link, data_.setup, CMD_READ_SETUP);
     sendFrame();
     link.awaitedReply = REPLY_SETUP;
@@ -75,9 +76,10 @@ void ProtocolEngine::onSetupReply(int n) {
 
 void ProtocolEngine::syncSetup() {
     LinkState& link = data_.link;
-    // The Setup pane's buttons stay live: while sampling runs, a request
-    // would go out beside the samples and its reply be taken for a stray.
-    if (!link.connected || link.realtimeActive) return;
+    // The Setup pane's buttons stay live: while sampling runs, or the rest
+    // of a cancelled download comes, a request would go out beside them and
+    // its reply be taken for a stray.
+    if (!link.connected || link.realtimeActive || link.discarding) return;
     if (!ui_.confirm("Sync to the logger?")) {
         ui_.operationEnded({OutcomeKind::Cancelled});
         return;

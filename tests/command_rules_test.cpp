@@ -51,6 +51,32 @@ TEST(CommandRules, EachRuleFollowsTheLinkAndTheLog) {
     }
 }
 
+// While the rest of a cancelled download still comes, no request may go out;
+// the log on screen and the files stay the user's.
+TEST(CommandRules, TheRestOfACancelledDownloadHoldsTheLoggerCommandsOnly) {
+    struct Case {
+        CommandRule rule;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {CommandRule::Always, true},
+        {CommandRule::WhenNotRealtime, true},
+        {CommandRule::WhenDisconnected, false},
+        {CommandRule::WhenDisconnectedNotRealtime, false},
+        {CommandRule::WhenConnectedNotRealtime, false},
+        {CommandRule::WhenConnectedRealtime, false},
+        {CommandRule::WhenRecords, true},
+        {CommandRule::WhenRecordsNotRealtime, true},
+    };
+    auto data = std::make_unique<AppData>();
+    data->link.connected = true;
+    data->link.discarding = true;
+    data->store.recordCount = 10;
+    for (const Case& c : cases) {
+        EXPECT_EQ(ruleAllows(c.rule, *data), c.enabled) << static_cast<int>(c.rule);
+    }
+}
+
 TEST(CommandRules, AnyNumberOfRecordsCountsAsALog) {
     auto data = std::make_unique<AppData>();
     for (uint32_t records : {2u, 5u, kLogCapacity}) {

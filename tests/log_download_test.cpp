@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -426,6 +427,164 @@ TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
     EXPECT_THAT(ui.titles, IsEmpty());
     EXPECT_EQ(ui.fileListFills, 0);
     EXPECT_FALSE(engine.downloadActive());
+}
+
+constexpr const char* kCutShort = "\r\nThe download was cut short by the user.";
+constexpr const char* kStillSending = "The logger is still sending...";
+
+// Cancel saves what arrived as a stall would, but tells it as the user's
+// doing: the packages that never came are no loss of the line.
+TEST_F(LogDownloadTest, CancelSavesWhatArrivedAndTellsItCutShort) {
+    engine.startAutoDownload();
+    const Bytes third = autoPackage(5, 3, 20, 10);
+    receive(autoPackage(5, 1, 0, 10) + autoPackage(5, 2, 10, 10) +
+            Bytes(third.begin(), third.begin() + 40));
+    engine.cancelDownload();
+
+    EXPECT_FALSE(engine.downloadActive());
+    EXPECT_EQ(data->store.recordCount, 20u);
+    EXPECT_EQ(ui.lastBusyText(), kCutShort);
+    EXPECT_TRUE(ui.busyOver);
+    ASSERT_EQ(ui.ended.size(), 1u);
+    EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Cancelled);
+    EXPECT_FALSE(ui.ended[0].ok());
+    const fs::path file = dir / "1234567890_20240506_1000.drav";
+    EXPECT_EQ(ui.ended[0].detail, file.string());
+    auto reread = std::make_unique<AppData>();
+    std::ifstream in(file, std::ios::binary);
+    ASSERT_EQ(readLogFile(in, reread->store, reread->setup), LogReadResult::Ok);
+    EXPECT_EQ(reread->store.recordCount, 20u);
+    EXPECT_THAT(ui.panes, Contains(kPaneFileList));
+    EXPECT_EQ(ui.titles.back(), data->store.currentFileName);
+}
+
+TEST_F(LogDownloadTest, CancelTellsOnlyTheLossesBeforeIt) {
+    struct Case {
+        const char* name;
+        void (ProtocolEngine::*start)();
+        Bytes stream;
+        const char* text;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"before any reply", &ProtocolEngine::startAutoDownload, {}, kCutShort, false},
+        {"before the Manu package", &ProtocolEngine::startManuDownload, {}, kCutShort, false},
+        {"after package 2 of 4 was skipped", &ProtocolEngine::startAutoDownload,
+         autoPackage(4, 1, 0, 3) + autoPackage(4, 3, 6, 3),
+         "\r\nThe download was cut short by the user.\r\nSome records did not arrive whole "
+         "and were lost.",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        ui.ended.clear();
+        (engine.*c.start)();
+        if (!c.stream.empty()) receive(c.stream);
+        engine.cancelDownload();
+        EXPECT_EQ(ui.lastBusyText(), c.text);
+        EXPECT_TRUE(ui.busyOver);
+        ASSERT_EQ(ui.ended.size(), 1u);
+        EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Cancelled);
+        EXPECT_EQ(ui.ended[0].detail.empty(), !c.saved);
+        EXPECT_EQ(nothingSaved(), !c.saved);
+        EXPECT_THAT(timers.running,
+                    ElementsAre(std::pair{int{kTimerDownloadStall}, kDownloadStallMs}));
+        // Back to an idle line for the next case.
+        engine.onTimer(kTimerDownloadStall);
+    }
+}
+
+TEST_F(LogDownloadTest, CancelWithoutADownloadDoesNothing) {
+    engine.cancelDownload();
+    EXPECT_THAT(ui.ended, IsEmpty());
+    EXPECT_THAT(ui.busyTexts, IsEmpty());
+    EXPECT_FALSE(data->link.discarding);
+    EXPECT_THAT(timers.running, IsEmpty());
+
+    // Nor once the download has ended by itself.
+    engine.startAutoDownload();
+    receive(autoPackage(1, 1, 0, 3));
+    ui.ended.clear();
+    engine.cancelDownload();
+    EXPECT_THAT(ui.ended, IsEmpty());
+    EXPECT_EQ(ui.lastBusyText(), kSuccess);
+    EXPECT_FALSE(data->link.discarding);
+}
+
+// The logger goes on sending what it was asked for: every chunk is dropped
+// until the line has been quiet, and then the logger answers requests again.
+TEST_F(LogDownloadTest, AfterACancelThePackagesStillComingAreDroppedUntilTheLineIsQuiet) {
+    engine.startAutoDownload();
+    receive(autoPackage(4, 1, 0, 10));
+    engine.cancelDownload();
+    EXPECT_TRUE(data->link.discarding);
+    EXPECT_TRUE(ui.progressVisible);
+    EXPECT_EQ(ui.progressText, kStillSending);
+    const std::vector<std::string> textsAtCancel = ui.busyTexts;
+
+    for (uint16_t p = 2; p <= 4; ++p) {
+        SCOPED_TRACE(p);
+        timers.stopTimer(kTimerDownloadStall);
+        receive(autoPackage(4, p, (p - 1) * 10, 10));
+        // Each chunk puts the quiet time off again.
+        EXPECT_EQ(timers.running[kTimerDownloadStall], kDownloadStallMs);
+    }
+    // A reply that would end a setup read or a download is dropped too.
+    receive(loggerReply(REPLY_AUTO_LOGS, {0x00}));
+    receive(loggerReply(REPLY_SETUP, Bytes(79, 0)));
+    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(ui.busyTexts, textsAtCancel);
+    EXPECT_EQ(ui.ended.size(), 1u);
+    EXPECT_EQ(ui.setupGridFills, 0);
+
+    // No request goes out beside them, not even from the Setup pane's buttons.
+    port.writes.clear();
+    engine.readSetup();
+    engine.syncSetup();
+    EXPECT_THAT(port.writes, IsEmpty());
+
+    engine.onTimer(kTimerDownloadStall);
+    EXPECT_FALSE(data->link.discarding);
+    EXPECT_FALSE(ui.progressVisible);
+    EXPECT_THAT(timers.running, IsEmpty());
+
+    // The line is the program's again: a setup read and a new download work.
+    engine.readSetup();
+    EXPECT_EQ(port.writes.size(), 1u);
+    receive(loggerReply(REPLY_SETUP, Bytes(79, 0)));
+    EXPECT_EQ(ui.ended.back().kind, OutcomeKind::Ok);
+    EXPECT_EQ(ui.setupGridFills, 1);
+    engine.startAutoDownload();
+    receive(autoPackage(2, 1, 0, 5) + autoPackage(2, 2, 5, 5));
+    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(ui.lastBusyText(), kSuccess);
+    EXPECT_EQ(ui.ended.back().kind, OutcomeKind::Ok);
+}
+
+TEST_F(LogDownloadTest, ALineThatEndsWhileTheRestComesEndsTheDropping) {
+    struct Case {
+        const char* name;
+        std::function<void()> end;
+    };
+    const Case cases[] = {
+        {"port error", [this] { engine.onPortError("read: the line hung up"); }},
+        {"disconnect", [this] { engine.disconnect(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        data->link.connected = true;
+        engine.startAutoDownload();
+        receive(autoPackage(4, 1, 0, 10));
+        engine.cancelDownload();
+        ASSERT_TRUE(data->link.discarding);
+        c.end();
+        EXPECT_FALSE(data->link.discarding);
+        EXPECT_FALSE(data->link.connected);
+        EXPECT_FALSE(ui.progressVisible);
+        EXPECT_THAT(timers.running, IsEmpty());
+    }
 }
 
 // A folder that cannot take the log is told before the logger is asked.

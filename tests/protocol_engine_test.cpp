@@ -70,7 +70,8 @@ TEST_F(ProtocolEngineTest, SilentLoggerGetsElevenIdentifiesThenCannotConnect) {
     EXPECT_THAT(ui.messages, ElementsAre("\r\nCannot connect to the logger, please try again."));
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
     EXPECT_FALSE(data->link.connected);
-    EXPECT_EQ(port.stops, 0);
+    // A failed Connect leaves no port open for the next one to find.
+    EXPECT_EQ(port.closes, 1);
 }
 
 TEST_F(ProtocolEngineTest, GoodIdentifyAdoptsSerialAndChannelsAndConnects) {
@@ -100,7 +101,7 @@ TEST_F(ProtocolEngineTest, IdentifyWithFailedStatusLeavesTheLinkDown) {
     EXPECT_THAT(ui.messages, ElementsAre(kFailed));
     EXPECT_FALSE(data->link.connected);
     EXPECT_EQ(data->link.awaitedReply, 0);
-    EXPECT_EQ(port.stops, 0);
+    EXPECT_EQ(port.closes, 1);
     EXPECT_EQ(std::string_view(data->setup.serialNo, 10), kSerial);
     EXPECT_FALSE(timers.isRunning(kTimerIdentify));
     EXPECT_FALSE(ui.progressVisible);
@@ -113,6 +114,7 @@ TEST_F(ProtocolEngineTest, IdentifyOfWrongLengthStopsTheThread) {
 
     EXPECT_THAT(ui.messages, ElementsAre("Failed, please try again."));
     EXPECT_EQ(port.stops, 1);
+    EXPECT_EQ(port.closes, 1);
     EXPECT_FALSE(data->link.connected);
     EXPECT_FALSE(timers.isRunning(kTimerIdentify));
     EXPECT_FALSE(ui.progressVisible);

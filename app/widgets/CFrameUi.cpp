@@ -39,6 +39,12 @@ void CFrameUi::createProgressWindow() {
 
 void CFrameUi::showProgress(std::string_view text) {
     progressShownAt_ = now_();
+    // Centred as the busy box is, the window would hide the box's buttons:
+    // it shows once the box has closed.
+    if (busyBoxOpen_) {
+        progressAfterBusyBox_ = std::string(text);
+        return;
+    }
     progress_->showWithText(text);
 }
 
@@ -47,6 +53,7 @@ void CFrameUi::setProgressText(std::string_view text) {
 }
 
 void CFrameUi::hideProgress() {
+    progressAfterBusyBox_.reset();
     progress_->hide();
     // Stop, or a line that ended the sampling, hides the window too.
     if (realtimeCounting_ && !data_.link.realtimeActive) endRealtimeStatus();
@@ -62,7 +69,14 @@ void CFrameUi::openBusyBox(std::string_view text) {
     CMsgDlg dialog(&frame_);
     dialog.SetMessage(text);
     dialog.setButtonsEnabled(false);
+    if (busyCancel_) {
+        dialog.offerCancel();
+        QObject::connect(&dialog, &CMsgDlg::cancelRequested, &dialog, [this] { busyCancel_(); });
+    }
+    busyBoxOpen_ = true;
     dialog.exec();
+    busyBoxOpen_ = false;
+    if (progressAfterBusyBox_) progress_->showWithText(*std::exchange(progressAfterBusyBox_, {}));
 }
 
 void CFrameUi::updateBusyBox(bool over) {

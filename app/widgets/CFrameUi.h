@@ -50,6 +50,10 @@ public:
     // not exist yet: the new pane is to be filled.
     bool takeSetupFillRequest();
 
+    // What the busy box's Cancel does (the frame: cancel the download); the
+    // busy box offers no Cancel without it.
+    void setBusyCancel(std::function<void()> cancel) { busyCancel_ = std::move(cancel); }
+
     // Where the realtime status takes the time from; tests set their own.
     using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
     void setClock(SteadyNow now) { now_ = std::move(now); }
@@ -62,6 +66,10 @@ private:
     AppData& data_;
     CCommProgressDlg* progress_ = nullptr;
     bool setupFillPending_ = false;
+    std::function<void()> busyCancel_;
+    bool busyBoxOpen_ = false;
+    // What the progress window is to show once the busy box has closed.
+    std::optional<std::string> progressAfterBusyBox_;
     SteadyNow now_ = [] { return std::chrono::steady_clock::now(); };
     // Sampling shows the progress window from its start until the first
     // sample: the run is timed from there.

@@ -115,6 +115,10 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     createStatusBar();
     panes_ = std::make_unique<PaneManager>(*this);
     ui_.createProgressWindow();
+    ui_.setBusyCancel([this] {
+        engine_.cancelDownload();
+        updateCommandStates();
+    });
 
     connect(&doc_, &CLoggerDoc::titleChanged, this, &CMainFrame::updateWindowTitle);
     connect(&doc_, &CLoggerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);

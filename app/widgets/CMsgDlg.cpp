@@ -49,7 +49,8 @@ CMsgDlg::CMsgDlg(QWidget* parent)
       edit_(new QPlainTextEdit(this)),
       bar_(new QProgressBar(this)),
       okButton_(makeButton("OK", "button1", kOkBitmap, this)),
-      exitButton_(makeButton("Exit", "button2", kExitBitmap, this)) {
+      exitButton_(makeButton("Exit", "button2", kExitBitmap, this)),
+      cancelButton_(new QPushButton(tr("Cancel"), this)) {
     setWindowTitle(QStringLiteral("Messages"));
     setSizeGripEnabled(true);
     edit_->setObjectName(QStringLiteral("edit1001"));
@@ -58,14 +59,21 @@ CMsgDlg::CMsgDlg(QWidget* parent)
     bar_->setObjectName(QStringLiteral("progress1"));
     bar_->setFormat(QStringLiteral("%v / %m"));
     bar_->hide();
+    cancelButton_->setObjectName(QStringLiteral("buttonCancel"));
+    cancelButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    cancelButton_->setIconSize(okButton_->iconSize());
+    cancelButton_->setAutoDefault(false);
+    cancelButton_->hide();
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancelButton_, &QPushButton::clicked, this, &CMsgDlg::cancelRequested);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);
     buttons->addWidget(exitButton_);
+    buttons->addWidget(cancelButton_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_, 1);
@@ -81,6 +89,13 @@ void CMsgDlg::SetMessage(std::string_view utf8) {
 }
 
 void CMsgDlg::setButtonsEnabled(bool enabled) {
+    // A busy box keeps the bar's place from the start: a box that grew under
+    // the user's pointer when the first package came would move its buttons.
+    if (!enabled) {
+        QSizePolicy barPolicy = bar_->sizePolicy();
+        barPolicy.setRetainSizeWhenHidden(true);
+        bar_->setSizePolicy(barPolicy);
+    }
     buttonsEnabled_ = enabled;
     applyButtonState();
     if (!enabled && isVisible()) latestBusyBox() = this;
@@ -101,6 +116,11 @@ void CMsgDlg::setProgress(int done, int total) {
     // A logger that miscounts must not push the bar past its end.
     bar_->setValue(std::clamp(done, 0, total));
     bar_->show();
+}
+
+void CMsgDlg::offerCancel() {
+    cancelOffered_ = true;
+    applyButtonState();
 }
 
 QString CMsgDlg::text() const {
@@ -166,4 +186,6 @@ void CMsgDlg::fitText() {
 void CMsgDlg::applyButtonState() {
     okButton_->setEnabled(buttonsEnabled_);
     exitButton_->setEnabled(buttonsEnabled_);
+    // Cancel belongs to the running operation: once it is over, OK and Exit close.
+    cancelButton_->setVisible(cancelOffered_ && !buttonsEnabled_);
 }

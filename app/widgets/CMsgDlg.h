@@ -12,7 +12,8 @@ class QPushButton;
 // The program's message dialog: a scrollable text with OK and Exit. Opened
 // with its buttons disabled it becomes the busy box of a download, which
 // cannot be closed until busyUpdate() reports that the operation is over; a
-// download's busy box also counts its packages on a bar under the text.
+// download's busy box also counts its packages on a bar under the text, and
+// offers a Cancel while the download runs.
 class CMsgDlg : public QDialog {
     Q_OBJECT
 
@@ -29,6 +30,10 @@ public:
     // The bar: `done` of `total`. Without a total (0) the bar is hidden, as
     // it is until the first call.
     void setProgress(int done, int total);
+    // A busy box with a Cancel button, which stays until busyUpdate(.., true);
+    // its click emits cancelRequested(). The operation still ends by
+    // busyUpdate(.., true): the box closes only then.
+    void offerCancel();
 
     // The text as last set, "\r\n" kept.
     QString text() const;
@@ -40,6 +45,9 @@ public:
     static CMsgDlg* busyWindow();
 
     void done(int result) override;
+
+signals:
+    void cancelRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -54,5 +62,7 @@ private:
     QProgressBar* bar_;
     QPushButton* okButton_;
     QPushButton* exitButton_;
+    QPushButton* cancelButton_;
     bool buttonsEnabled_ = true;
+    bool cancelOffered_ = false;
 };

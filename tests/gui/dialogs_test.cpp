@@ -307,6 +307,105 @@ TEST(BusyBox, TheBarShowsOnlyWithATotalAndStopsAtItsEnd) {
     box.busyUpdate("\r\nSuccess.", true);
 }
 
+bool cancelShown(const CMsgDlg& box) {
+    const QPushButton* cancel = button(box, "buttonCancel");
+    return cancel != nullptr && cancel->isVisible() && cancel->isEnabled();
+}
+
+TEST(BusyBox, OffersCancelOnlyWhileBusyAndOnlyWhenAsked) {
+    CMsgDlg message;
+    message.SetMessage("Sync to the logger?");
+    message.show();
+    EXPECT_FALSE(cancelShown(message));
+
+    CMsgDlg plainBusy;
+    plainBusy.setButtonsEnabled(false);
+    plainBusy.show();
+    EXPECT_FALSE(cancelShown(plainBusy));
+    plainBusy.busyUpdate("\r\nSuccess.", true);
+
+    CMsgDlg box;
+    box.setButtonsEnabled(false);
+    box.offerCancel();
+    box.show();
+    int requests = 0;
+    QObject::connect(&box, &CMsgDlg::cancelRequested, [&] { ++requests; });
+    ASSERT_TRUE(cancelShown(box));
+    button(box, "buttonCancel")->click();
+    EXPECT_EQ(requests, 1);
+    // The click only asks: the box stays busy until the operation is over.
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_FALSE(box.buttonsEnabled());
+
+    box.busyUpdate("\r\nThe download was cut short by the user.", true);
+    EXPECT_FALSE(cancelShown(box));
+    EXPECT_TRUE(button(box, "button1")->isEnabled());
+    EXPECT_TRUE(button(box, "button2")->isEnabled());
+}
+
+// Its buttons stay under the pointer: neither the bar's coming nor the
+// Cancel's going moves them.
+TEST(BusyBox, KeepsOneSizeWhenItsBarAppearsAndTheDownloadEnds) {
+    CMsgDlg box;
+    box.SetMessage("Downloading data, please wait...");
+    box.setButtonsEnabled(false);
+    box.offerCancel();
+    box.show();
+    QCoreApplication::processEvents();
+    const QSize opened = box.size();
+    const QPoint ok = button(box, "button1")->mapTo(&box, QPoint(0, 0));
+
+    box.busyUpdate("\r\nDownloading 1 pacakges, total 25 pacakges...", false);
+    box.setProgress(1, 25);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(barOf(box).shown);
+    EXPECT_EQ(box.size(), opened);
+    EXPECT_EQ(button(box, "button1")->mapTo(&box, QPoint(0, 0)).y(), ok.y());
+
+    box.setProgress(25, 25);
+    box.busyUpdate("\r\nSuccess.", true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.size(), opened);
+    EXPECT_EQ(button(box, "button1")->mapTo(&box, QPoint(0, 0)).y(), ok.y());
+}
+
+// The frame's busy box cancels the download it shows.
+TEST_F(FrameOperations, TheBusyBoxsCancelCutsTheDownloadShort) {
+    ModalAnswerer answerer;
+    bool offered = false;
+    bool progressOverTheBox = true;
+    QTimer::singleShot(0, &frame(), [&] {
+        CMsgDlg* box = CMsgDlg::busyWindow();
+        if (box == nullptr) return;  // the answerer's watchdog ends the test
+        receive(autoPackage(3, 1, 0, 5));
+        offered = cancelShown(*box);
+        if (offered) button(*box, "buttonCancel")->click();
+        progressOverTheBox = frame().progressWindow()->isVisible();
+    });
+    // Returns when the answerer has closed the busy box.
+    frame().engine().startAutoDownload();
+
+    EXPECT_FALSE(answerer.watchdogFired);
+    EXPECT_TRUE(offered);
+    EXPECT_THAT(answerer.busyTexts,
+                ::testing::ElementsAre("\r\nThe download was cut short by the user."));
+    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_FALSE(frame().engine().downloadActive());
+    EXPECT_TRUE(data().link.discarding);
+    // The wait for a quiet line shows once the box is gone, not over its buttons.
+    EXPECT_FALSE(progressOverTheBox);
+    EXPECT_TRUE(frame().progressWindow()->isVisible());
+    EXPECT_EQ(frame().progressWindow()->text(), QStringLiteral("The logger is still sending..."));
+    // The rest is dropped until the line is quiet.
+    receive(autoPackage(3, 2, 5, 5));
+    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_TRUE(frame().timerRunning(kTimerDownloadStall));
+    frame().engine().onTimer(kTimerDownloadStall);
+    EXPECT_FALSE(data().link.discarding);
+    EXPECT_FALSE(frame().progressWindow()->isVisible());
+    EXPECT_TRUE(answerer.messages.empty());
+}
+
 TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
     using std::chrono::seconds;
     const auto t0 = std::chrono::steady_clock::time_point{} + std::chrono::hours(5);

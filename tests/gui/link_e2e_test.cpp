@@ -176,6 +176,29 @@ TEST_F(LinkEndToEndTest, ASilentLoggerEndsWithTheCannotConnectText) {
     EXPECT_FALSE(frame_->timerRunning(kTimerIdentify));
 }
 
+// A Connect that got no answer closes the port and ends the link: the next
+// Connect opens the line anew and works at once.
+TEST_F(LinkEndToEndTest, AConnectWithoutAnAnswerLeavesNothingOpenForTheNext) {
+    LoggerSim::Faults faults;
+    faults.silent = true;
+    sim_.setFaults(faults);
+    ModalAnswerer answerer;
+    frame_->onCommand(ID_CONNECT);
+    ASSERT_TRUE(runUntil([&] { return !answerer.messages.empty(); }, 15000));
+    EXPECT_FALSE(frame_->port().isOpen());
+    EXPECT_FALSE(frame_->port().threadAlive());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame_->commandAction(ID_CONNECT)->isEnabled());
+
+    sim_.setFaults({});
+    answerer.messages.clear();
+    frame_->onCommand(ID_CONNECT);
+    ASSERT_TRUE(runUntil([&] { return data_->link.connected; }, 5000));
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_EQ(sim_.requestCount(kIdentify), 12);
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneSetup));
+}
+
 TEST_F(LinkEndToEndTest, AHangUpShowsTheUnpluggedText) {
     ModalAnswerer answerer;
     connectLogger();
@@ -213,6 +236,68 @@ TEST_F(LinkEndToEndTest, ADownloadEndsWithSuccessInTheBusyBoxAndTheFileSaved) {
 
     EXPECT_EQ(frame_->windowTitle(), "1234567890_20231225_1754.drav - Dravin V1.21");
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
+}
+
+// Cancel in the busy box: what arrived is saved and the box says the user cut
+// it short. The logger sends the rest all the same; once it has gone quiet
+// the logger commands work again.
+TEST_F(LinkEndToEndTest, ACancelledDownloadSavesWhatArrivedAndTheNextOneWorks) {
+    LoggerSim::Pacing slow;
+    slow.recordsPerPackage = 10;
+    slow.pauseMs = 300;
+    sim_.setPacing(slow);
+    ModalAnswerer answerer;
+    connectLogger();
+    answerer.otherResult = CDownModeDlg::kAutoLogs;
+    bool cancelShown = false;
+    QTimer cancelLater;
+    QObject::connect(&cancelLater, &QTimer::timeout, [&] {
+        CMsgDlg* box = CMsgDlg::busyWindow();
+        if (box == nullptr || data_->link.packagesDone < 2) return;
+        auto* cancel = box->findChild<QPushButton*>(QStringLiteral("buttonCancel"));
+        if (cancel == nullptr) return;  // the answerer's watchdog ends the test
+        cancelShown = cancel->isVisible() && cancel->isEnabled();
+        cancelLater.stop();
+        cancel->click();
+    });
+    cancelLater.start(10);
+    // Returns when the busy box has been closed.
+    frame_->onCommand(ID_DOWNLOAD);
+
+    EXPECT_FALSE(answerer.watchdogFired);
+    EXPECT_TRUE(cancelShown);
+    EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nThe download was cut short by the user."));
+    const uint32_t kept = data_->store.recordCount;
+    EXPECT_GE(kept, 20u);
+    EXPECT_LT(kept, 250u);
+    ASSERT_TRUE(fs::exists(data_->store.currentFilePath));
+    auto check = std::make_unique<AppData>();
+    {
+        std::ifstream in(data_->store.currentFilePath, std::ios::binary);
+        ASSERT_EQ(readLogFile(in, check->store, check->setup), LogReadResult::Ok);
+    }
+    EXPECT_EQ(check->store.recordCount, kept);
+    EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
+
+    // The rest of the download still comes: no request may go out beside it.
+    EXPECT_TRUE(data_->link.discarding);
+    EXPECT_TRUE(frame_->progressWindow()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame_->commandAction(ID_DOWNLOAD)->isEnabled());
+    ASSERT_TRUE(runUntil([&] { return !data_->link.discarding; }, 40000));
+    EXPECT_EQ(data_->store.recordCount, kept);
+    EXPECT_FALSE(frame_->progressWindow()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame_->commandAction(ID_DOWNLOAD)->isEnabled());
+
+    // The line is the program's again.
+    sim_.setPacing({});
+    answerer.busyTexts.clear();
+    frame_->onCommand(ID_DOWNLOAD);
+    EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nSuccess."));
+    EXPECT_EQ(data_->store.recordCount, 250u);
+    EXPECT_EQ(sim_.requestCount(kAutoLogs), 2);
+    EXPECT_TRUE(answerer.messages.empty());
 }
 
 TEST_F(LinkEndToEndTest, TheCommMenusDownloadFetchesTheManuLogs) {

@@ -45,8 +45,13 @@ public:
         writes.emplace_back(data, data + length);
     }
     void stopThread() override { ++stops; }
+    void closePort() override {
+        ++stops;
+        ++closes;
+    }
     std::vector<std::vector<uint8_t>> writes;
     int stops = 0;
+    int closes = 0;
 };
 
 class FakeClock : public Clock {

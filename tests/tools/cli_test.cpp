@@ -13,10 +13,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -733,6 +735,144 @@ TEST_F(CliTest, DownloadThatLosesRecordsSavesTheRestAndFails) {
         EXPECT_TRUE(sameBytes(readFile(path), savedImage(c.saved)));
         fs::remove(path);
     }
+}
+
+// A program started in the background, both output streams on pipes that
+// the test reads as they come.
+class Child {
+public:
+    Child(const std::string& path, const std::vector<std::string>& args) {
+        std::vector<std::string> copies = args;
+        std::string program = path;
+        std::vector<char*> argv{program.data()};
+        for (std::string& a : copies) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        int outPipe[2], errPipe[2];
+        if (pipe2(outPipe, O_CLOEXEC) != 0) return;
+        if (pipe2(errPipe, O_CLOEXEC) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(outPipe[1]);
+        close(errPipe[1]);
+        fds_[0] = outPipe[0];
+        fds_[1] = errPipe[0];
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        for (int fd : fds_)
+            if (fd >= 0) close(fd);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    void signal(int number) const { kill(pid_, number); }
+    // Reads both streams until `done` holds for what came or `timeoutMs` passed.
+    bool readUntil(const std::function<bool()>& done, int timeoutMs) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!done()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            if (left.count() <= 0 || !readSome(static_cast<int>(left.count()))) return done();
+        }
+        return true;
+    }
+    // Reads to the end of both streams and waits for the exit status.
+    int finish() {
+        while (readSome(-1)) {
+        }
+        int status = 0;
+        const pid_t ended = waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string out;
+    std::string err;
+
+private:
+    // False once both streams have ended.
+    bool readSome(int timeoutMs) {
+        pollfd polled[2] = {{fds_[0], POLLIN, 0}, {fds_[1], POLLIN, 0}};
+        if (fds_[0] < 0 && fds_[1] < 0) return false;
+        if (poll(polled, 2, timeoutMs) <= 0) return false;
+        std::string* sinks[2] = {&out, &err};
+        for (int i = 0; i < 2; ++i) {
+            if (fds_[i] < 0 || polled[i].revents == 0) continue;
+            char buffer[4096];
+            const ssize_t n = read(fds_[i], buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, static_cast<size_t>(n));
+            } else {
+                close(fds_[i]);
+                fds_[i] = -1;
+            }
+        }
+        return true;
+    }
+
+    pid_t pid_ = -1;
+    int fds_[2] = {-1, -1};
+};
+
+// Ctrl+C cuts a long download short: what arrived is saved whole and its path
+// printed, and the command fails.
+TEST_F(CliTest, InterruptedDownloadSavesWhatArrivedAndFails) {
+    constexpr int kRecords = 250;
+    constexpr int kPerPackage = 10;
+    // About 0.7 s a package on the wire: the whole log would take 18 s.
+    Child sim(kSim, {"--auto-records", std::to_string(kRecords), "--records-per-package",
+                     std::to_string(kPerPackage), "--baud", "2400"});
+    ASSERT_TRUE(sim.started());
+    ASSERT_TRUE(sim.readUntil([&] { return sim.out.find('\n') != std::string::npos; }, 5000));
+    const std::string device = sim.out.substr(0, sim.out.find('\n'));
+
+    Child cli(kCli, {"download", "--device", device, "--logs", "auto", "--dir", dir_, "--trace"});
+    ASSERT_TRUE(cli.started());
+    // The trace tells when the first package has come: the chunk after the
+    // download request.
+    const auto packageCame = [&] {
+        const size_t request = cli.err.find("tx 01 16 7B 28 31 32 33 34 35 36 37 38 39 30 57");
+        return request != std::string::npos &&
+               cli.err.find("\nrx 01 16 7B 28 31 32 33 34 35 36 37 38 39 30 58", request) !=
+                   std::string::npos;
+    };
+    ASSERT_TRUE(cli.readUntil(packageCame, 15000)) << cli.err;
+    cli.signal(SIGINT);
+    const int status = cli.finish();
+    sim.signal(SIGTERM);
+    EXPECT_EQ(sim.finish(), 0);
+
+    EXPECT_EQ(status, 1) << cli.err;
+    EXPECT_THAT(cli.err, HasSubstr("\nThe download was cut short by the user.\n"));
+    EXPECT_THAT(cli.err, ::testing::Not(HasSubstr(std::string(kLostLine))));
+    const std::vector<std::string> saved = savedFiles();
+    ASSERT_EQ(saved.size(), 1u);
+    const std::string path = dir_ + "/" + saved[0];
+    EXPECT_EQ(cli.out, path + "\n");
+
+    // Whole packages, fewer than the logger holds, each record as it was sent.
+    const Bytes file = readFile(path);
+    ASSERT_GE(file.size(), 51u);
+    const uint32_t count = file[29] | file[30] << 8 | file[31] << 16 | uint32_t{file[32]} << 24;
+    EXPECT_GT(count, 0u);
+    EXPECT_LT(count, static_cast<uint32_t>(kRecords));
+    EXPECT_EQ(count % kPerPackage, 0u);
+    auto records =
+        makeSimRecords(static_cast<int>(count), {2024, 3, 1, 8, 0, 0, 235, 553, 198, 601}, 60);
+    LogFileImage image = imageOf(records);
+    image.name = "Simulated logger";
+    image.hardware = "V1.00";
+    EXPECT_TRUE(sameBytes(file, image.bytes()));
+    EXPECT_EQ(saved[0], savedName("1234567890", image.timestamps.back()));
 }
 
 TEST_F(CliTest, UnpluggedLineIsReported) {

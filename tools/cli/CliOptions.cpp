@@ -30,6 +30,7 @@ const char* const kUsage =
     "  dravin-cli recover [--dir DIR]                      saves the realtime samples a run left\n"
     "                                                      unsaved; prints each log saved\n"
     "Every logger command also takes --trace: the traffic as hex on stderr.\n"
+    "Ctrl+C during a download saves what has arrived, prints its path and exits with 1.\n"
     "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n"
     "info's --chN-high and --chN-low are alarm limits in channel N's unit (a decimal number;\n"
     "either may be left out): the time above and below them, the excursions and the longest\n"

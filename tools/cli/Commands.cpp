@@ -9,6 +9,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "Interrupt.h"
 #include "LoggerSession.h"
 #include "Printable.h"
 #include "Reports.h"
@@ -119,6 +120,12 @@ int download(LoggerSession& session, const CliOptions& options) {
     if (!session.run([&] { engine.readSetup(); }, kRequestSeconds)) return kExitFailed;
     AppData& data = session.data();
     data.store.currentFilePath.clear();
+    // Ctrl+C is the busy box's Cancel: what arrived is saved, and the
+    // command fails all the same.
+    const InterruptCatcher interrupt;
+    session.loop().watch([&] {
+        if (interrupt.take()) engine.cancelDownload();
+    });
     const bool ok = session.run(
         [&] {
             if (options.logs == LogKind::Auto)
@@ -127,8 +134,10 @@ int download(LoggerSession& session, const CliOptions& options) {
                 engine.startManuDownload();
         },
         kDownloadSeconds);
-    // What arrived is saved even when records were lost on the way (which
-    // fails the command all the same); no logs saves nothing and is no failure.
+    session.loop().watch(nullptr);
+    // What arrived is saved even when records were lost on the way or the
+    // user cut it short (which fails the command all the same); no logs
+    // saves nothing and is no failure.
     printSavedPath(data.store.currentFilePath);
     return status(ok);
 }

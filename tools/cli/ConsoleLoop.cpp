@@ -1,5 +1,7 @@
 #include "ConsoleLoop.h"
 
+#include <algorithm>
+
 #include "link/ProtocolEngine.h"
 
 void ConsoleLoop::attach(CSerialPort& port, ProtocolEngine& engine) {
@@ -44,12 +46,14 @@ bool ConsoleLoop::runUntil(const std::function<bool()>& done, double maxSeconds)
         if (Clock::now() >= limit) return false;
         if (takeDelivery(nextWake(limit)) && port_ != nullptr) port_->deliverPending();
         fireDueTimers();
+        if (watch_) watch_();
     }
     return true;
 }
 
 ConsoleLoop::Clock::time_point ConsoleLoop::nextWake(Clock::time_point limit) const {
     Clock::time_point wake = limit;
+    if (watch_) wake = std::min(wake, Clock::now() + std::chrono::milliseconds(kWatchPeriodMs));
     for (const auto& [id, timer] : timers_) {
         if (timer.running && timer.due < wake) wake = timer.due;
     }

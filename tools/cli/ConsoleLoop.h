@@ -31,6 +31,11 @@ public:
 
     // Runs until `done` holds (true) or `maxSeconds` have passed (false).
     bool runUntil(const std::function<bool()>& done, double maxSeconds);
+    // While set, `check` is called on this thread after every wake and at
+    // least every kWatchPeriodMs: how a signal's flag reaches the engine.
+    // nullptr ends it.
+    void watch(std::function<void()> check) { watch_ = std::move(check); }
+    static constexpr int kWatchPeriodMs = 100;
 
     // TimerHost
     void startTimer(int id, int periodMs) override;
@@ -55,6 +60,7 @@ private:
     CSerialPort* port_ = nullptr;
     ProtocolEngine* engine_ = nullptr;
     std::function<void(int)> onTimeout_;
+    std::function<void()> watch_;
     std::map<int, Timer> timers_;
     bool holding_ = false;
     std::optional<PortFailure> held_;  // the first failure while holding
