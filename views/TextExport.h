@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/Texts.h"
+
 struct LogStore;
 struct LoggerSetup;
 
@@ -12,8 +14,8 @@ struct LoggerSetup;
 // numbered from 1, of the records the store holds now.
 
 // What the window says when the file cannot be written.
-inline constexpr char kTextExportFailed[] = "保存数据到TXT文件失败！";
-inline constexpr char kSpreadsheetExportFailed[] = "Failed to save to excel file.";
+inline constexpr const char* kTextExportFailed = txNoop("保存数据到TXT文件失败！");
+inline constexpr const char* kSpreadsheetExportFailed = txNoop("Failed to save to excel file.");
 
 // The most characters putOneDecimal writes: the largest float has 39 digits
 // before the point, then a sign, the point and one decimal.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "setup/SetupEdits.h"
 #include "setup/SetupItems.h"
@@ -63,7 +64,7 @@ CPropertiesPane::CPropertiesPane(LoggerSetup& setup, QWidget* parent)
 void CPropertiesPane::buildSetupGrid() {
     if (grid_->categoryCount() > 0) return;
     for (const SetupCategorySpec& category : setupCategories()) {
-        const int index = grid_->addCategory(category.caption);
+        const int index = grid_->addCategory(tx(category.caption));
         for (const SetupItemSpec& item : category.items) {
             const auto kind = item.kind == SetupItemKind::Number ? CPropertyGrid::ItemKind::Number
                                                                  : CPropertyGrid::ItemKind::Text;
