@@ -15,10 +15,28 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    sudo_cmd=""
-    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The locales that tests and screenshots run under, one a line.
+locales=(
+    en_US.UTF-8
+    zh_CN.UTF-8
+    de_DE.UTF-8
+)
+missing_locales=()
+for l in "${locales[@]}"; do
+    locale -a | grep -qix "${l%%.*}.utf8" || missing_locales+=("$l")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
+    echo "Generating locales: ${missing_locales[*]}"
+    for l in "${missing_locales[@]}"; do
+        grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+    done
+    $sudo_cmd locale-gen >/dev/null
 fi

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/widgets/DemoLogger.h"
+#include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "ui/widgets/ResourceImages.h"
@@ -21,6 +22,9 @@ bool CLoggerApp::InitInstance() {
     setOrganizationName(kProfileKey);
     setApplicationName(kApplicationName);
     setWindowIcon(resourceIcon(kAppIcon));
+    // Before the first window text; a test never comes here, so it sees the
+    // source texts whatever the locale.
+    installCatalog(catalogFor(Profile().language(), systemUiLanguages()));
     QStringList commandLine = arguments();
     MainFrameOptions options;
     if (takeDemoOption(commandLine)) {
@@ -28,7 +32,8 @@ bool CLoggerApp::InitInstance() {
         if (demo_->running()) {
             options.lastPaneText = DemoLogger::kPaneText;
         } else {
-            std::fputs("The demo logger cannot start: no pseudo-terminal.\n", stderr);
+            std::fputs(qPrintable(tr("The demo logger cannot start: no pseudo-terminal.") + "\n"),
+                       stderr);
         }
     }
     frame_ = startMainFrame(*data_, commandLine, options);

@@ -17,8 +17,10 @@
 
 #include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CommandTable.h"
+#include "app/widgets/LanguageMenu.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
@@ -27,10 +29,10 @@
 
 namespace {
 
-constexpr const char* kRealtimeCloseText =
-    "Dravin is reading date in realtiem mode, please stop it, then exit the program.";
-constexpr const char* kReadyText = "Ready";
-constexpr const char* kUntitled = "Untitled";
+constexpr const char* kRealtimeCloseText = QT_TRANSLATE_NOOP(
+    "Dravin", "Dravin is reading date in realtiem mode, please stop it, then exit the program.");
+constexpr const char* kReadyText = QT_TRANSLATE_NOOP("Dravin", "Ready");
+constexpr const char* kUntitled = QT_TRANSLATE_NOOP("Dravin", "Untitled");
 
 constexpr int kLastPaneId = 131;
 
@@ -136,13 +138,13 @@ std::string CMainFrame::settingsDir() const {
 void CMainFrame::createActions() {
     for (const CommandSpec& command : commandTable()) {
         if (command.id == ID_FILE_MRU_FIRST) continue;
-        QString caption = command.caption ? QString(command.caption) : fromUtf8(shortName(command));
+        QString caption = command.caption ? windowText(command.caption) : shortNameText(command);
         auto* action = new QAction(this);
         action->setData(command.id);
         action->setText(caption);
-        action->setIconText(fromUtf8(shortName(command)));
-        action->setToolTip(fromUtf8(shortName(command)));
-        action->setStatusTip(fromUtf8(statusPrompt(command)));
+        action->setIconText(shortNameText(command));
+        action->setToolTip(shortNameText(command));
+        action->setStatusTip(statusPromptText(command));
         if (command.toolbarPosition > 0) action->setIcon(toolbarIcon(command.id));
         connect(action, &QAction::triggered, this, [this, id = command.id] { onCommand(id); });
         actions_[command.id] = action;
@@ -152,26 +154,29 @@ void CMainFrame::createActions() {
 void CMainFrame::createMenus() {
     menuBar()->setObjectName("Menu Bar");
     for (const MenuSpec& spec : menuTable()) {
-        QMenu* menu = menuBar()->addMenu(spec.caption);
+        QMenu* menu = menuBar()->addMenu(windowText(spec.caption));
         for (int id : spec.items) {
             if (id == kSeparator) {
                 menu->addSeparator();
             } else if (id == ID_FILE_MRU_FIRST) {
                 fileMenu_ = menu;
                 const CommandSpec* recent = findCommand(ID_FILE_MRU_FIRST);
-                recentAnchor_ = menu->addAction(recent->caption);
+                recentAnchor_ = menu->addAction(windowText(recent->caption));
                 recentAnchor_->setData(ID_FILE_MRU_FIRST);
-                recentAnchor_->setStatusTip(recent->resource);
+                recentAnchor_->setStatusTip(windowText(recent->resource));
                 recentAnchor_->setEnabled(false);
             } else {
                 menu->addAction(actions_.at(id));
             }
         }
+        if (std::ranges::find(spec.items, ID_FAHRENHEIT) != spec.items.end()) {
+            addLanguageMenu(*menu, ui_);
+        }
     }
 }
 
 void CMainFrame::createToolBar() {
-    toolBar_ = addToolBar("Standard");
+    toolBar_ = addToolBar(tr("Standard"));
     toolBar_->setObjectName("Standard");
     toolBar_->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -223,16 +228,16 @@ void CMainFrame::showCursorReadout(const QString& time, const QStringList& value
 
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    messagePane_ = new QLabel(kReadyText, bar);
+    messagePane_ = new QLabel(windowText(kReadyText), bar);
     messagePane_->setObjectName("pane0");
     // A fixed width, so that a long message cannot push the other panes; wide
     // enough for every command prompt in this font.
     int width = std::max(kMessagePaneWidth, messagePane_->sizeHint().width());
     for (const CommandSpec& command : commandTable()) {
-        messagePane_->setText(fromUtf8(statusPrompt(command)));
+        messagePane_->setText(statusPromptText(command));
         width = std::max(width, messagePane_->sizeHint().width());
     }
-    messagePane_->setText(kReadyText);
+    messagePane_->setText(windowText(kReadyText));
     messagePane_->setFixedWidth(width);
     bar->addWidget(messagePane_);
     for (const StatusPaneSpec& spec : kStatusPanes) {
@@ -268,7 +273,7 @@ QAction* CMainFrame::commandAction(int id) const {
 // ---- the document -------------------------------------------------------
 
 void CMainFrame::onFileOpen() {
-    QFileDialog dialog(this, "Open", logFilesFolder(), CLoggerDoc::kFileFilter);
+    QFileDialog dialog(this, tr("Open"), logFilesFolder(), windowText(CLoggerDoc::kFileFilter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         openDocumentFile(dialog.selectedFiles().first());
@@ -276,7 +281,7 @@ void CMainFrame::onFileOpen() {
 }
 
 void CMainFrame::onFileSaveAs() {
-    QFileDialog dialog(this, "Save As", logFilesFolder(), CLoggerDoc::kFileFilter);
+    QFileDialog dialog(this, tr("Save As"), logFilesFolder(), windowText(CLoggerDoc::kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(CLoggerDoc::kDefaultSuffix);
     dialog.selectFile(QString::fromStdString(doc_.title()).trimmed());
@@ -335,7 +340,7 @@ void CMainFrame::rebuildRecentFiles() {
 // A document without a file is shown as the framework names it.
 void CMainFrame::updateWindowTitle() {
     QString title = QString::fromStdString(doc_.title());
-    if (title.trimmed().isEmpty()) title = kUntitled;
+    if (title.trimmed().isEmpty()) title = windowText(kUntitled);
     setWindowTitle(title + " - " + kAppTitle);
 }
 
@@ -449,7 +454,7 @@ void CMainFrame::onPortError(const PortFailure& failure) {
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (tip.isEmpty()) tip = kReadyText;
+        if (tip.isEmpty()) tip = windowText(kReadyText);
         // What does not fit ends in an ellipsis; the whole text is the tooltip.
         const QString shown = messagePane_->fontMetrics().elidedText(
             tip, Qt::ElideRight, messagePane_->contentsRect().width());
@@ -463,7 +468,7 @@ bool CMainFrame::event(QEvent* event) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (data_.link.realtimeActive) {
         event->ignore();
-        ui_.showMessage(kRealtimeCloseText);
+        ui_.showMessage(windowText(kRealtimeCloseText).toStdString());
         return;
     }
     saveLayout();
