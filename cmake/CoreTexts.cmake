@@ -18,7 +18,7 @@ ts_split(messages "${content}" "<message id=\"")
 list(REMOVE_AT messages 0)
 set(lines "// Generated from the core's tx() texts for lupdate; not compiled.\n")
 foreach(message IN LISTS messages)
-    ts_restore_semicolons(message "${message}")
+    ts_restore(message "${message}")
     # lupdate writes the id as it is, unescaped; the message's first element
     # follows it.
     if(NOT message MATCHES "^(.*)\">[ \t\r\n]*<(location|source)")

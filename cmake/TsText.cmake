@@ -24,15 +24,19 @@ function(c_string_literal out text)
     set(${out} "\"${text}\"" PARENT_SCOPE)
 endfunction()
 
-# The pieces of `content` between `separator`s, as a list: a ";" of the text
-# is kept as the placeholder <semicolon> (ts_restore_semicolons undoes it).
+# The pieces of `content` between `separator`s, as a list. A ";" of the text
+# is kept as the placeholder @@SC@@, which would split a list (no "<" in it,
+# so that [^<]* still takes a whole text); ts_restore undoes it.
 function(ts_split out content separator)
-    string(REPLACE ";" "<semicolon>" content "${content}")
+    # lupdate writes a carriage return as an element; as the entity it reads
+    # like every other escaped character.
+    string(REPLACE "<byte value=\"xd\"/>" "&#xd;" content "${content}")
+    string(REPLACE ";" "@@SC@@" content "${content}")
     string(REPLACE "${separator}" ";" content "${content}")
     set(${out} "${content}" PARENT_SCOPE)
 endfunction()
 
-function(ts_restore_semicolons out text)
-    string(REPLACE "<semicolon>" ";" text "${text}")
+function(ts_restore out text)
+    string(REPLACE "@@SC@@" ";" text "${text}")
     set(${out} "${text}" PARENT_SCOPE)
 endfunction()

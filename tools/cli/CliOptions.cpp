@@ -34,7 +34,9 @@ const char* const kUsage =
     "one; limits of a channel the log does not have are left out. --activation-energy is the\n"
     "MKT's in kJ/mol, 83.144 unless given; the MKT is given for every oC and F channel.\n"
     "Without them info takes the limits and the activation energy the window keeps for the\n"
-    "log's logger (not in a build without the Qt program).\n";
+    "log's logger (not in a build without the Qt program).\n"
+    "Messages are in English whatever the locale (the logger's and the log's words, a\n"
+    "name, stay as they are).\n";
 
 namespace {
 
