@@ -7,6 +7,8 @@
 //
 // tx("...") marks a text for the translation catalogs and looks it up; a
 // text with printf placeholders is looked up first and formatted after.
+// lupdate finds tx() and txNoop() texts (cmake/CatalogTexts.cmake) and the
+// catalogs hold them in the context "Dravin"; only a literal is found.
 using TextCatalog = const char* (*)(const char* source);
 
 // The text the installed catalog gives for `source`, or `source` itself.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "app/widgets/WindowTexts.h"
 #include "base/Texts.h"

@@ -804,7 +804,7 @@ Reading the logger&apos;s setup timed out, please try again!</translation>
         <source><byte value="xd"/>
 %d. Sampling interval is invalid, it must be in [1，240].</source>
         <translation><byte value="xd"/>
-%d. Sampling interval is invalid, it must be in [1, 240].</translation>
+%d. Sampling interval is invalid, it must be in [1，240].</translation>
     </message>
     <message>
         <source><byte value="xd"/>
