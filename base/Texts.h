@@ -7,11 +7,20 @@
 //
 // tx("...") marks a text for the translation catalogs and looks it up; a
 // text with printf placeholders is looked up first and formatted after.
+// lupdate finds tx() and txNoop() texts (cmake/CatalogTexts.cmake) and the
+// catalogs hold them in the context "Dravin"; only a literal is found.
 using TextCatalog = const char* (*)(const char* source);
 
 // The text the installed catalog gives for `source`, or `source` itself.
 // The result lives as long as the catalog.
-const char* tx(const char* source);
+// The compiler checks a looked-up format against its arguments.
+[[gnu::format_arg(1)]] const char* tx(const char* source);
+
+// Marks a text that is named once (a constant, a table's entry) and looked
+// up with tx() where it is shown.
+constexpr const char* txNoop(const char* source) {
+    return source;
+}
 
 // Installs the catalog that tx() asks; nullptr removes it.
 void installTextCatalog(TextCatalog catalog);

@@ -112,8 +112,21 @@ if(NOT desktop MATCHES "\nExec=dravin %f\n")
     list(APPEND failures "the desktop entry does not run `dravin %f`")
 endif()
 
+# The translation catalogs are embedded in the program: their names and their
+# texts are UTF-16 there, which `strings -e b` reads.
+find_program(STRINGS strings REQUIRED)
+execute_process(COMMAND "${STRINGS}" -e b "${root}/usr/bin/dravin"
+                RESULT_VARIABLE result OUTPUT_VARIABLE wide)
+foreach(text dravin_en.qm dravin_zh_CN.qm "Reading the logger's setup timed out")
+    string(FIND "${wide}" "${text}" at)
+    if(at EQUAL -1)
+        list(APPEND failures "the program does not embed the catalogs: no ${text}")
+    endif()
+endforeach()
+
 if(failures)
     list(JOIN failures "\n" text)
     message(FATAL_ERROR "${text}")
 endif()
-message(STATUS "The package holds the programs, the desktop entry, the icon and the MIME type")
+message(STATUS "The package holds the programs with their catalogs, the desktop entry, the icon "
+               "and the MIME type")

@@ -1,7 +1,8 @@
 # The Debian package of the program: `cpack -G DEB` in a Release build
 # directory. It holds what the install rules put under the prefix: dravin,
 # dravin-cli, the desktop entry, the icon and the MIME type of *.drav. The
-# simulator has no install rule and stays out.
+# translation catalogs are embedded in dravin (dravin-cli has its English
+# words compiled in). The simulator has no install rule and stays out.
 
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "dravin")

@@ -30,7 +30,7 @@ void ProtocolEngine::startRealtime() {
     sendFrame();
     // No resends: every second brings a new request of its own.
     timers_.startTimer(kTimerRealtime, kRequestPeriodMs);
-    ui_.showProgress("Samping in realtime...");
+    ui_.showProgress(tx("Samping in realtime..."));
     ui_.clearDataList();
     realtimeSaveFailed_ = false;
     data_.link.realtimeActive = true;
@@ -147,14 +147,14 @@ void ProtocolEngine::deleteAutoLogs() {
     buildFrame(data_.link, data_.setup, CMD_DELETE_AUTO);
     sendFrame();
     armRequest(kTimerDeleteAuto);
-    ui_.showProgress("Delete Auto-logs, please wait...");
+    ui_.showProgress(tx("Delete Auto-logs, please wait..."));
 }
 
 void ProtocolEngine::deleteManuLogs() {
     buildFrame(data_.link, data_.setup, CMD_DELETE_MANU);
     sendFrame();
     armRequest(kTimerDeleteManu);
-    ui_.showProgress("Delete Manu-logs...");
+    ui_.showProgress(tx("Delete Manu-logs..."));
 }
 
 void ProtocolEngine::onDeleteReply(int n) {

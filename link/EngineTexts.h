@@ -1,6 +1,9 @@
 #pragma once
 
-// The words the engine shows the user more than once, in one place.
-inline constexpr const char* kSuccessText = "\r\nSuccess.";
-inline constexpr const char* kFailedText = "\r\nFailed, please try again.";
-inline constexpr const char* kTimeoutText = "\r\nTimeout!";
+#include "base/Texts.h"
+
+// The words the engine shows the user more than once, in one place; tx()
+// turns them into the user's language where they are shown.
+inline constexpr const char* kSuccessText = txNoop("\r\nSuccess.");
+inline constexpr const char* kFailedText = txNoop("\r\nFailed, please try again.");
+inline constexpr const char* kTimeoutText = txNoop("\r\nTimeout!");

@@ -12,21 +12,21 @@
 
 namespace {
 
-constexpr const char* kLostText = "\r\nSome records did not arrive whole and were lost.";
+constexpr const char* kLostText = txNoop("\r\nSome records did not arrive whole and were lost.");
 
 std::string progressText(uint32_t done, uint32_t total) {
     char text[96];
-    std::snprintf(text, sizeof text, "\r\nDownloading %u pacakges, total %u pacakges...", done,
+    std::snprintf(text, sizeof text, tx("\r\nDownloading %u pacakges, total %u pacakges..."), done,
                   total);
     return text;
 }
 
-const char* endText(ProtocolEngine::DownloadEnd end) {
+const char* endSourceText(ProtocolEngine::DownloadEnd end) {
     switch (end) {
         case ProtocolEngine::DownloadEnd::Complete:
             return kSuccessText;
         case ProtocolEngine::DownloadEnd::NoLogs:
-            return "\r\nNo logs.";
+            return txNoop("\r\nNo logs.");
         case ProtocolEngine::DownloadEnd::TimedOut:
             return kTimeoutText;
         case ProtocolEngine::DownloadEnd::Cancelled:
@@ -37,18 +37,24 @@ const char* endText(ProtocolEngine::DownloadEnd end) {
     return kFailedText;
 }
 
+const char* endText(ProtocolEngine::DownloadEnd end) {
+    return tx(endSourceText(end));
+}
+
 std::string cutText() {
-    return "\r\nThe log was cut at " + std::to_string(kLogCapacity) + " records.";
+    char text[96];
+    std::snprintf(text, sizeof text, tx("\r\nThe log was cut at %u records."), kLogCapacity);
+    return text;
 }
 
 }  // namespace
 
 void ProtocolEngine::startAutoDownload() {
-    startDownload(CMD_AUTO_LOGS, kTimerAutoDownload, "Downloading data, please wait...");
+    startDownload(CMD_AUTO_LOGS, kTimerAutoDownload, tx("Downloading data, please wait..."));
 }
 
 void ProtocolEngine::startManuDownload() {
-    startDownload(CMD_MANU_LOGS, kTimerManuDownload, "\r\nDownload Manu-logs...");
+    startDownload(CMD_MANU_LOGS, kTimerManuDownload, tx("\r\nDownload Manu-logs..."));
 }
 
 void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* busyText) {
@@ -207,7 +213,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
         if (end == DownloadEnd::Complete)
             end = recordsLost_ ? DownloadEnd::Failed : DownloadEnd::NoLogs;
         data_.busyText = endText(end);
-        if (recordsLost_) data_.busyText += kLostText;
+        if (recordsLost_) data_.busyText += tx(kLostText);
         ui_.updateBusyBox(true);
         return {outcomeOf(end)};
     }
@@ -215,7 +221,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     std::string failure;
     if (!saveDownloadedLog(data_, ui_, &failure)) {
         // The records stay in the store; only the file is missing.
-        data_.busyText = "\r\n Failed.";
+        data_.busyText = tx("\r\n Failed.");
         ui_.updateBusyBox(true);
         return {OutcomeKind::SaveFailed, failure};
     }
@@ -223,7 +229,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     ui_.fillFileList();
     data_.busyText = endText(end);
     if (logCut_) data_.busyText += cutText();
-    if (recordsLost_) data_.busyText += kLostText;
+    if (recordsLost_) data_.busyText += tx(kLostText);
     ui_.updateBusyBox(true);
     ui_.redrawChart();
     ui_.setDocumentTitle(store.currentFileName);

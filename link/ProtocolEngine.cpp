@@ -48,7 +48,7 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
             if (n == kSetupReplyLength) {
                 onSetupReply(n);
             } else {
-                ui_.showMessage(kFailedText);
+                ui_.showMessage(tx(kFailedText));
                 ui_.operationEnded({OutcomeKind::Refused});
             }
             break;
@@ -73,8 +73,8 @@ void ProtocolEngine::dispatch(uint8_t replyCode, int n) {
         case REPLY_0x73:
         case REPLY_0x81:
             ui_.hideProgress();
-            ui_.showMessage(link.rxBuffer[kStatusOffset] == kStatusDone ? kSuccessText
-                                                                        : kFailedText);
+            ui_.showMessage(
+                tx(link.rxBuffer[kStatusOffset] == kStatusDone ? kSuccessText : kFailedText));
             link.awaitedReply = 0;
             break;
         default:
@@ -88,13 +88,13 @@ void ProtocolEngine::onIdentifyReply(int n) {
     ui_.hideProgress();
     if (n != kIdentifyReplyLength) {
         failConnect();
-        ui_.showMessage("Failed, please try again.");
+        ui_.showMessage(tx("Failed, please try again."));
         ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
     if (link.rxBuffer[kStatusOffset] != kStatusDone) {
         failConnect();
-        ui_.showMessage(kFailedText);
+        ui_.showMessage(tx(kFailedText));
         ui_.operationEnded({OutcomeKind::Refused});
         return;
     }
@@ -128,7 +128,7 @@ void ProtocolEngine::onPortError(std::string_view reason) {
     if (data_.link.discarding) endDiscarding();
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
-    ui_.showMessage("The USB cable was unplugged and the connection was broken.");
+    ui_.showMessage(tx("The USB cable was unplugged and the connection was broken."));
     ui_.operationEnded({OutcomeKind::PortError, std::string(reason)});
 }
 
@@ -171,27 +171,27 @@ void ProtocolEngine::expire(int id) {
         case kTimerIdentify:
             ui_.hideProgress();
             failConnect();
-            ui_.showMessage("\r\nCannot connect to the logger, please try again.");
+            ui_.showMessage(tx("\r\nCannot connect to the logger, please try again."));
             break;
         case kTimerReadSetup:
             ui_.hideProgress();
-            ui_.showMessage("\r\n获取属性信息超时，请重试！");
+            ui_.showMessage(tx("\r\n获取属性信息超时，请重试！"));
             break;
         case kTimerSync:
             ui_.hideProgress();
-            ui_.showMessage(kTimeoutText);
+            ui_.showMessage(tx(kTimeoutText));
             break;
         case kTimerAutoDownload:
             ui_.operationEnded(endDownloadEarly());
             return;
         case kTimerManuDownload:
-            ui_.setProgressText("Timeout!");
+            ui_.setProgressText(tx("Timeout!"));
             ui_.operationEnded(endDownloadEarly());
             return;
         case kTimerDeleteAuto:
         case kTimerDeleteManu:
             ui_.hideProgress();
-            ui_.showMessage(kTimeoutText);
+            ui_.showMessage(tx(kTimeoutText));
             break;
         default:
             return;
@@ -209,7 +209,7 @@ bool ProtocolEngine::logFolderReady() {
 
 void ProtocolEngine::reportStatusReply(int n, int length) {
     const bool ok = n == length && data_.link.rxBuffer[kStatusOffset] == kStatusDone;
-    ui_.showMessage(ok ? kSuccessText : kFailedText);
+    ui_.showMessage(tx(ok ? kSuccessText : kFailedText));
     ui_.operationEnded({ok ? OutcomeKind::Ok : OutcomeKind::Refused});
 }
 
@@ -222,7 +222,7 @@ void ProtocolEngine::startIdentify() {
     buildFrame(data_.link, data_.setup, CMD_IDENTIFY);
     sendFrame();
     armRequest(kTimerIdentify);
-    ui_.showProgress("Connect to the logger...");
+    ui_.showProgress(tx("Connect to the logger..."));
 }
 
 void ProtocolEngine::disconnect() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/AppData.h"
+#include "base/Texts.h"
 #include "link/ProtocolEngine.h"
 
 namespace {
@@ -17,12 +18,13 @@ public:
     void check(bool failed, const char* line) {
         if (!failed) return;
         char text[160];
-        std::snprintf(text, sizeof text, line, ++count_);
+        std::snprintf(text, sizeof text, tx(line), ++count_);
         text_ += text;
     }
     std::string text() const {
         if (count_ == 0) return {};
-        return "Error: Please recorrect the list items, then synchronize to the logger." + text_;
+        return tx("Error: Please recorrect the list items, then synchronize to the logger.") +
+               text_;
     }
 
 private:
@@ -36,17 +38,18 @@ std::string validateSetup(const LoggerSetup& setup) {
     ErrorList errors;
     errors.check(setup.samplingInterval < kLowestSamplingInterval ||
                      setup.samplingInterval > kHighestSamplingInterval,
-                 "\r\n%d. Sampling interval is invalid, it must be in [1，240].");
-    errors.check(setup.logInterval < setup.samplingInterval,
-                 "\r\n%d. Log interval is invalid, it must be bigger than the sampling interval.");
+                 txNoop("\r\n%d. Sampling interval is invalid, it must be in [1，240]."));
+    errors.check(
+        setup.logInterval < setup.samplingInterval,
+        txNoop("\r\n%d. Log interval is invalid, it must be bigger than the sampling interval."));
     errors.check(setup.ch1Low >= setup.ch1High,
-                 "\r\n%d. CH1 Limit error: the Upper Limit must be more than the Lower.");
+                 txNoop("\r\n%d. CH1 Limit error: the Upper Limit must be more than the Lower."));
     errors.check(setup.ch2Low >= setup.ch2High,
-                 "\r\n%d. CHq Limit error: the Upper Limit must be more than the Lower.");
+                 txNoop("\r\n%d. CHq Limit error: the Upper Limit must be more than the Lower."));
     errors.check(setup.ch3Low >= setup.ch3High,
-                 "\r\n%d. CH3 Limit error: the Upper Limit must be more than the Lower.");
+                 txNoop("\r\n%d. CH3 Limit error: the Upper Limit must be more than the Lower."));
     errors.check(setup.ch4Low >= setup.ch4High,
-                 "\r\n%d. CH4 Limit error: the Upper Limit must be more than the Lower.");
+                 txNoop("\r\n%d. CH4 Limit error: the Upper Limit must be more than the Lower."));
     return errors.text();
 }
 
@@ -60,7 +63,7 @@ void ProtocolEngine::readSetup() {
     sendFrame();
     link.awaitedReply = REPLY_SETUP;
     armRequest(kTimerReadSetup);
-    ui_.showProgress("Read properties...");
+    ui_.showProgress(tx("Read properties..."));
 }
 
 void ProtocolEngine::onSetupReply(int n) {
@@ -80,7 +83,7 @@ void ProtocolEngine::syncSetup() {
     // of a cancelled download comes, a request would go out beside them and
     // its reply be taken for a stray.
     if (!link.connected || link.realtimeActive || link.discarding) return;
-    if (!ui_.confirm("Sync to the logger?")) {
+    if (!ui_.confirm(tx("Sync to the logger?"))) {
         ui_.operationEnded({OutcomeKind::Cancelled});
         return;
     }
@@ -97,7 +100,7 @@ void ProtocolEngine::syncSetup() {
     link.txLength = kSyncFrameLength;
     sendFrame();
     armRequest(kTimerSync);
-    ui_.showProgress("Synchronizing...");
+    ui_.showProgress(tx("Synchronizing..."));
 }
 
 void ProtocolEngine::onSyncReply(int n) {

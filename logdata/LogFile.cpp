@@ -14,6 +14,7 @@
 #include "base/AppData.h"
 #include "base/ByteOrder.h"
 #include "base/FrameUi.h"
+#include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
 
@@ -37,12 +38,13 @@ constexpr int kBlockRecords = 256;
 using RecordBlock = std::array<uint8_t, kBlockRecords * kLogRecordSize>;
 using Header = std::array<uint8_t, kLogHeaderSize>;
 
-const char kLoadFormatError[] = "\r\n打开数据文件失败：格式错误！";
-const char kDocumentFormatError[] = "File format error.";
-const char kDocumentMissing[] =
-    "%1\nCannot find this file.\nPlease verify that the correct path and file name are given.";
-const char kDocumentLocked[] = "Unable to read from %1, it is opened by someone else.";
-const char kDocumentOpenFailed[] = "Failed to open document.";
+constexpr const char* kLoadFormatError = txNoop("\r\n打开数据文件失败：格式错误！");
+constexpr const char* kDocumentFormatError = txNoop("File format error.");
+constexpr const char* kDocumentMissing = txNoop(
+    "%1\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+constexpr const char* kDocumentLocked =
+    txNoop("Unable to read from %1, it is opened by someone else.");
+constexpr const char* kDocumentOpenFailed = txNoop("Failed to open document.");
 
 Header encodeHeader(const LogStore& store, const LoggerSetup& setup) {
     Header header{};
@@ -182,22 +184,22 @@ LogReadResult loadDocumentFile(const std::string& path, AppData& data) {
 }
 
 std::string documentLoadMessage(LogReadResult result, const std::string& path) {
-    if (result != LogReadResult::OpenFailed) return kDocumentFormatError;
+    if (result != LogReadResult::OpenFailed) return tx(kDocumentFormatError);
     // Ask the system again why the file does not open.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd >= 0) {
         ::close(fd);
-        return kDocumentOpenFailed;
+        return tx(kDocumentOpenFailed);
     }
     switch (errno) {
         case ENOENT:
         case ENOTDIR:
-            return withPath(kDocumentMissing, path);
+            return withPath(tx(kDocumentMissing), path);
         case EACCES:
         case EPERM:
-            return withPath(kDocumentLocked, path);
+            return withPath(tx(kDocumentLocked), path);
         default:
-            return kDocumentOpenFailed;
+            return tx(kDocumentOpenFailed);
     }
 }
 
@@ -206,22 +208,22 @@ std::string documentSaveMessage(int error, const std::string& path) {
         case ENOSPC:
         case EFBIG:
         case EDQUOT:
-            return "Destination disk drive is full.";
+            return tx("Destination disk drive is full.");
         case EACCES:
         case EPERM:
         case EROFS:
         case ETXTBSY:
         case EISDIR:
-            return withPath("Unable to write to %1, it is read-only or opened by someone else.",
+            return withPath(tx("Unable to write to %1, it is read-only or opened by someone else."),
                             path);
         default:
-            return "Failed to save document.";
+            return tx("Failed to save document.");
     }
 }
 
 bool loadLogFile(AppData& data, FrameUi& ui) {
     if (readLogPath(data.store.currentFilePath, data.store, data.setup) != LogReadResult::Ok) {
-        ui.showMessage(kLoadFormatError);
+        ui.showMessage(tx(kLoadFormatError));
         return false;
     }
     data.store.computeStatistics();

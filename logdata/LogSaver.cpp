@@ -1,10 +1,12 @@
 #include "logdata/LogSaver.h"
 
+#include <cstdio>
 #include <ostream>
 #include <system_error>
 
 #include "base/AppData.h"
 #include "base/FrameUi.h"
+#include "base/Texts.h"
 #include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
 
@@ -14,10 +16,11 @@ constexpr int kSerialLength = 10;
 constexpr int kDateLength = 8;    // YYYYMMDD
 constexpr int kMinuteOffset = 8;  // hhmm follows the date
 constexpr int kMinuteLength = 4;
+// The saving text holds a log's name (serial number, date and time).
+constexpr int kSavingTextSize = 256;
 const char kLogExtension[] = ".drav";
-const char kSaveFailed[] = "\r\n Failed.";
-const char kSavingPrefix[] = "正在将数据保存到文件：";
-const char kSavingSuffix[] = "，请稍候！";
+constexpr const char* kSaveFailed = txNoop("\r\n Failed.");
+constexpr const char* kSaving = txNoop("正在将数据保存到文件：%s，请稍候！");
 
 // The serial number comes from the logger as it is: a separator in it would
 // make the file land in another folder, and a zero byte, a line break or an
@@ -30,9 +33,15 @@ bool isPlainFileName(const std::string& name) {
     return true;
 }
 
+std::string savingText(const std::string& name) {
+    char text[kSavingTextSize];
+    std::snprintf(text, sizeof text, tx(kSaving), name.c_str());
+    return text;
+}
+
 bool failSave(FrameUi& ui, std::string* failure, const std::string& what) {
     if (failure != nullptr) *failure = what;
-    ui.showMessage(kSaveFailed);
+    ui.showMessage(tx(kSaveFailed));
     return false;
 }
 
@@ -56,10 +65,10 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
     data.store.currentFileName = name;
     const std::string path = logFilesDir(data) + name;
     if (!isPlainFileName(name))
-        return failSave(ui, failure, path + ": the serial number makes no file name");
+        return failSave(ui, failure, path + tx(": the serial number makes no file name"));
     // A log of the same name stays as it was unless this one is written whole.
     const int error = writeFileAtomically(path, [&](std::ostream& out) {
-        ui.setProgressText(std::string(kSavingPrefix) + name + kSavingSuffix);
+        ui.setProgressText(savingText(name));
         return writeLogFile(out, data.store, data.setup);
     });
     if (error != 0)
@@ -80,5 +89,5 @@ std::string logFolderProblem(const AppData& data) {
 }
 
 std::string logFolderMessage(const std::string& problem) {
-    return "\r\nCannot save logs in " + problem;
+    return tx("\r\nCannot save logs in ") + problem;
 }

@@ -14,6 +14,8 @@ packages=(build-essential cmake ninja-build pkg-config
 # Locales that tests run under, one a line as /etc/locale.gen spells them.
 locales=(
     "de_DE.UTF-8 UTF-8"  # a comma before the decimals
+    "en_US.UTF-8 UTF-8"  # the English catalog
+    "zh_CN.UTF-8 UTF-8"  # the Chinese catalog
 )
 sudo_cmd=""
 [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "base/TextFormat.h"
+#include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "setup/CodePage.h"
 #include "setup/SetupItems.h"
@@ -82,14 +84,16 @@ std::string quoted(std::string_view text) {
 }
 
 SetupEdit refused(std::string_view text, const std::string& allowed) {
-    return {false, "Not stored: " + quoted(text) + ". Allowed: " + allowed + "."};
+    return {false,
+            formatText(tx("Not stored: %s. Allowed: %s."), quoted(text).c_str(), allowed.c_str())};
 }
 
 SetupEdit editNumber(LoggerSetup& setup, const NumberField& field, std::string_view text) {
     const std::optional<int64_t> value = parseWholeNumber(text);
     if (!value || *value < field.range.lowest || *value > field.range.highest) {
-        return refused(text, "a whole number from " + std::to_string(field.range.lowest) + " to " +
-                                 std::to_string(field.range.highest));
+        return refused(text, formatText(tx("a whole number from %s to %s"),
+                                        std::to_string(field.range.lowest).c_str(),
+                                        std::to_string(field.range.highest).c_str()));
     }
     field.store(setup, *value);
     return {true, {}};
@@ -97,7 +101,7 @@ SetupEdit editNumber(LoggerSetup& setup, const NumberField& field, std::string_v
 
 SetupEdit editSerialNo(LoggerSetup& setup, std::string_view text) {
     if (!isValidSerialNo(text)) {
-        return refused(text, "exactly 10 printable ASCII characters, without / or \\");
+        return refused(text, tx("exactly 10 printable ASCII characters, without / or \\"));
     }
     std::memset(setup.serialNo, 0, sizeof setup.serialNo);
     std::memcpy(setup.serialNo, text.data(), kSerialNoLength);
@@ -106,9 +110,10 @@ SetupEdit editSerialNo(LoggerSetup& setup, std::string_view text) {
 
 SetupEdit editName(LoggerSetup& setup, std::string_view text) {
     if (storeName(setup, text)) return {true, {}};
-    return {true, "Cut to " + quoted(setupItemText(setup, kItemName)) + ": a name holds at most " +
-                      std::to_string(kSetupNameLength) +
-                      " bytes in the logger's code page (a Chinese character takes two)."};
+    return {true,
+            formatText(tx("Cut to %s: a name holds at most %d bytes in the logger's code page "
+                          "(a Chinese character takes two)."),
+                       quoted(setupItemText(setup, kItemName)).c_str(), kSetupNameLength)};
 }
 
 }  // namespace
@@ -119,7 +124,7 @@ SetupEdit applySetupEdit(LoggerSetup& setup, int itemId, std::string_view text) 
     if (const std::optional<NumberField> field = numberField(itemId)) {
         return editNumber(setup, *field, text);
     }
-    return {false, "Not stored: this item cannot be edited."};
+    return {false, tx("Not stored: this item cannot be edited.")};
 }
 
 std::optional<NumberRange> numberRange(int itemId) {

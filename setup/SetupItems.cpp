@@ -16,52 +16,53 @@ namespace {
 using enum SetupItemKind;
 
 constexpr SetupItemSpec kSystem[] = {
-    {kItemName, "1. Name", Text, true},
-    {kItemSerialNo, "2. SN ", Text, true},
-    {kItemCatalogue, "3. Catalogue", Text, false},
-    {kItemModel, "4. Model", Text, false},
-    {kItemHardware, "5. Hardware", Text, false},
+    {kItemName, txNoop("1. Name"), Text, true},
+    {kItemSerialNo, txNoop("2. SN "), Text, true},
+    {kItemCatalogue, txNoop("3. Catalogue"), Text, false},
+    {kItemModel, txNoop("4. Model"), Text, false},
+    {kItemHardware, txNoop("5. Hardware"), Text, false},
 };
 
 constexpr SetupItemSpec kSampling[] = {
-    {kItemSamplingInterval, "1. Sampling Interval\n 1-240 seconds.", Number, true},
-    {kItemLogInterval, "2. Log Interval\n 2 - 86400 seconds", Number, true},
+    {kItemSamplingInterval, txNoop("1. Sampling Interval\n 1-240 seconds."), Number, true},
+    {kItemLogInterval, txNoop("2. Log Interval\n 2 - 86400 seconds"), Number, true},
 };
 
 constexpr SetupItemSpec kStorage[] = {
-    {kItemLogsCount, "1. Logs Count", Text, false},
-    {kItemManuLogs, "2. MANU Logs", Text, false},
-    {kItemCapacity, "3. Capacity", Text, false},
+    {kItemLogsCount, txNoop("1. Logs Count"), Text, false},
+    {kItemManuLogs, txNoop("2. MANU Logs"), Text, false},
+    {kItemCapacity, txNoop("3. Capacity"), Text, false},
 };
 
 constexpr SetupItemSpec kChannel1[] = {
-    {kItemCh1High, "1. CH1 High Limit", Number, true},
-    {kItemCh1Low, "2. CH1 Low Limit", Number, true},
-    {kItemCh1Offset, "3. Offset", Number, true},
+    {kItemCh1High, txNoop("1. CH1 High Limit"), Number, true},
+    {kItemCh1Low, txNoop("2. CH1 Low Limit"), Number, true},
+    {kItemCh1Offset, txNoop("3. Offset"), Number, true},
 };
 
 constexpr SetupItemSpec kChannel2[] = {
-    {kItemCh2High, "1. Upper Limit", Number, true},
-    {kItemCh2Low, "2. Low Limit", Number, true},
-    {kItemCh2Offset, "3. Offset", Number, true},
+    {kItemCh2High, txNoop("1. Upper Limit"), Number, true},
+    {kItemCh2Low, txNoop("2. Low Limit"), Number, true},
+    {kItemCh2Offset, txNoop("3. Offset"), Number, true},
 };
 
 constexpr SetupItemSpec kChannel3[] = {
-    {kItemCh3High, "1. CH3 High", Number, true},
-    {kItemCh3Low, "2. CH3 Low", Number, true},
-    {kItemCh3Offset, "3. Offset", Number, true},
+    {kItemCh3High, txNoop("1. CH3 High"), Number, true},
+    {kItemCh3Low, txNoop("2. CH3 Low"), Number, true},
+    {kItemCh3Offset, txNoop("3. Offset"), Number, true},
 };
 
 constexpr SetupItemSpec kChannel4[] = {
-    {kItemCh4High, "1. CH4 High", Number, true},
-    {kItemCh4Low, "2. CH4 Low", Number, true},
-    {kItemCh4Offset, "3. Offset", Number, true},
+    {kItemCh4High, txNoop("1. CH4 High"), Number, true},
+    {kItemCh4Low, txNoop("2. CH4 Low"), Number, true},
+    {kItemCh4Offset, txNoop("3. Offset"), Number, true},
 };
 
 constexpr SetupCategorySpec kCategories[] = {
-    {"A.System", kSystem}, {"B.Sampling", kSampling}, {"C.Storage", kStorage},
-    {"D1.CH1", kChannel1}, {"D2.CH2", kChannel2},     {"D3.CH3", kChannel3},
-    {"D4.CH4", kChannel4},
+    {txNoop("A.System"), kSystem},   {txNoop("B.Sampling"), kSampling},
+    {txNoop("C.Storage"), kStorage}, {txNoop("D1.CH1"), kChannel1},
+    {txNoop("D2.CH2"), kChannel2},   {txNoop("D3.CH3"), kChannel3},
+    {txNoop("D4.CH4"), kChannel4},
 };
 
 // A fixed-length text field of the setup, up to its first zero byte.
@@ -133,12 +134,12 @@ const SetupItemSpec* findSetupItem(int id) {
 }
 
 std::string_view itemCaption(const SetupItemSpec& item) {
-    const std::string_view resource = item.resource;
+    const std::string_view resource = tx(item.resource);
     return resource.substr(0, resource.find('\n'));
 }
 
 std::string_view itemDescription(const SetupItemSpec& item) {
-    const std::string_view resource = item.resource;
+    const std::string_view resource = tx(item.resource);
     const size_t lineBreak = resource.find('\n');
     return lineBreak == std::string_view::npos ? std::string_view()
                                                : resource.substr(lineBreak + 1);

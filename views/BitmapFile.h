@@ -5,13 +5,15 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/Texts.h"
+
 // A picture saved as an uncompressed 16-bit bitmap file: a 14-byte file header
 // and a 40-byte info header (54 bytes before the pixels), then the rows bottom
 // row first, two bytes a pixel (5 bits each of red, green and blue, the top
 // bit clear), each row padded with zero bytes to a multiple of four.
 
 // What the window says when the bitmap cannot be written.
-inline constexpr char kBitmapExportFailed[] = "Failed to save to BMP file.";
+inline constexpr const char* kBitmapExportFailed = txNoop("Failed to save to BMP file.");
 
 inline constexpr std::size_t kBitmapFileHeaderSize = 14;
 inline constexpr std::size_t kBitmapInfoHeaderSize = 40;

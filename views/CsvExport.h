@@ -3,6 +3,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/Texts.h"
+
 struct LogStore;
 
 // The CSV export (RFC 4180): UTF-8 without a byte order mark, comma
@@ -14,7 +16,7 @@ struct LogStore;
 // only when it holds a comma, a quote, a CR or an LF.
 
 // What the window says when the file cannot be written.
-inline constexpr char kCsvExportFailed[] = "Failed to save to CSV file.";
+inline constexpr const char* kCsvExportFailed = txNoop("Failed to save to CSV file.");
 
 // False when the stream failed.
 bool writeCsvExport(std::ostream& out, const LogStore& store, bool fahrenheit);

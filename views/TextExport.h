@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/NumberFormat.h"  // putOneDecimal, the form of every exported value
+#include "base/Texts.h"
 
 struct LogStore;
 struct LoggerSetup;
@@ -14,8 +15,8 @@ struct LoggerSetup;
 // numbered from 1, of the records the store holds now.
 
 // What the window says when the file cannot be written.
-inline constexpr char kTextExportFailed[] = "保存数据到TXT文件失败！";
-inline constexpr char kSpreadsheetExportFailed[] = "Failed to save to excel file.";
+inline constexpr const char* kTextExportFailed = txNoop("保存数据到TXT文件失败！");
+inline constexpr const char* kSpreadsheetExportFailed = txNoop("Failed to save to excel file.");
 
 // The text export: "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n", then per record
 // its number, date "YYYY-MM-DD", time "hh:mm:ss" and all four channel values,

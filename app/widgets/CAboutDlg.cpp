@@ -1,5 +1,6 @@
 #include "app/widgets/CAboutDlg.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,8 +15,8 @@ namespace {
 constexpr int kWidthDlu = 155;
 constexpr int kHeightDlu = 88;
 
-QLabel* centredLine(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* centredLine(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -27,17 +28,18 @@ QString dataFolderLine(QWidget* parent) {
     if (frame == nullptr) return {};
     const std::string& folder = frame->appData().programDir;
     if (folder.empty() || folder == executableDir()) return {};
-    return QStringLiteral("Settings and logs: %1").arg(QString::fromStdString(folder));
+    return QCoreApplication::translate("Dravin", "Settings and logs: %1")
+        .arg(QString::fromStdString(folder));
 }
 
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Dravin"));
+    setWindowTitle(tr("About Dravin"));
     setWindowIcon(resourceIcon(kAppIcon));
     setSizeGripEnabled(true);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("button1"));
     setButtonPicture(ok, kOkBitmap);
     ok->setDefault(true);
@@ -49,8 +51,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
-    layout->addWidget(centredLine("Dravin for KM3xx/5xx Data Loggers. Ver 1.21 B923", this));
-    layout->addWidget(centredLine("ZERIN ELECTRONIC CO., LTD.", this));
+    layout->addWidget(centredLine(tr("Dravin for KM3xx/5xx Data Loggers. Ver 1.21 B923"), this));
+    layout->addWidget(centredLine(QStringLiteral("ZERIN ELECTRONIC CO., LTD."), this));
     const QString folder = dataFolderLine(parent);
     if (!folder.isEmpty()) {
         auto* line = new QLabel(folder, this);

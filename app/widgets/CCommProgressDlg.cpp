@@ -25,7 +25,7 @@ CCommProgressDlg::CCommProgressDlg(QWidget* parent)
       edit_(new QLineEdit(this)),
       bar_(new QProgressBar(this)),
       timer_(new QTimer(this)) {
-    setWindowTitle(QStringLiteral("COMM"));
+    setWindowTitle(tr("COMM"));
     // The window only reports; clicks and keys go to the main frame.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);

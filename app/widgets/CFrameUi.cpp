@@ -9,6 +9,7 @@
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/widgets/CFileListPane.h"
 #include "setup/widgets/CPropertiesPane.h"
@@ -17,7 +18,9 @@
 
 namespace {
 
-constexpr const char* kRealtimeTitle = "Realtime";
+constexpr const char* kRealtimeTitle = QT_TRANSLATE_NOOP("Dravin", "Realtime");
+constexpr const char* kSampleWord = QT_TRANSLATE_NOOP("Dravin", "sample");
+constexpr const char* kSamplesWord = QT_TRANSLATE_NOOP("Dravin", "samples");
 
 }  // namespace
 
@@ -25,8 +28,9 @@ std::string realtimeStatusText(int samples, std::chrono::seconds elapsed) {
     const long long total = std::max<long long>(elapsed.count(), 0);
     char text[96];
     // Short enough for the message pane, which the panes beside it keep narrow.
-    std::snprintf(text, sizeof text, "%d %s, %lld:%02lld:%02lld", samples,
-                  samples == 1 ? "sample" : "samples", total / 3600, total / 60 % 60, total % 60);
+    const std::string word = windowText(samples == 1 ? kSampleWord : kSamplesWord).toStdString();
+    std::snprintf(text, sizeof text, "%d %s, %lld:%02lld:%02lld", samples, word.c_str(),
+                  total / 3600, total / 60 % 60, total % 60);
     return text;
 }
 
@@ -123,7 +127,7 @@ void CFrameUi::realtimeSampleArrived() {
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - realtimeStart_);
     setMessagePane(QString::fromStdString(realtimeStatusText(realtimeSamples_, elapsed)));
     frame_.view()->drawChart();
-    frame_.document().setTitle(kRealtimeTitle);
+    frame_.document().setTitle(windowText(kRealtimeTitle).toStdString());
 }
 
 void CFrameUi::setMessagePane(const QString& text) {

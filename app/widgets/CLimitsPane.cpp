@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/NumberFormat.h"
 #include "logdata/ChannelLimits.h"
@@ -36,7 +37,9 @@ constexpr double kMaxActivationEnergy = 1000.0;
 constexpr int kEnergyDecimals = 3;
 constexpr float kTenths = 10.0f;
 
-const char* const kOrdinals[kChannels] = {"1st", "2nd", "3rd", "4th"};
+const char* const kOrdinals[kChannels] = {
+    QT_TRANSLATE_NOOP("Dravin", "1st"), QT_TRANSLATE_NOOP("Dravin", "2nd"),
+    QT_TRANSLATE_NOOP("Dravin", "3rd"), QT_TRANSLATE_NOOP("Dravin", "4th")};
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -87,15 +90,15 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data
     activationEnergy_ = numberField();
     activationEnergy_->setDecimals(kEnergyDecimals);
     activationEnergy_->setRange(kMinActivationEnergy, kMaxActivationEnergy);
-    activationEnergy_->setSuffix(" kJ/mol");
+    activationEnergy_->setSuffix(QStringLiteral(" kJ/mol"));
     activationEnergy_->setKeyboardTracking(false);
-    log->addRow("First record", firstRecord_);
-    log->addRow("Last record", lastRecord_);
+    log->addRow(tr("First record"), firstRecord_);
+    log->addRow(tr("Last record"), lastRecord_);
     log->addRow(tr("Log interval"), logInterval_);
-    log->addRow("Activation energy", activationEnergy_);
+    log->addRow(tr("Activation energy"), activationEnergy_);
     column->addLayout(log);
 
-    loggerLimits_ = new QPushButton(kLoggerLimitsText);
+    loggerLimits_ = new QPushButton(windowText(kLoggerLimitsText));
     loggerLimits_->setEnabled(false);
     loggerLimitsValues_ = new QLabel;
     loggerLimitsValues_->setWordWrap(true);
@@ -135,9 +138,9 @@ void CLimitsPane::buildChannel(int channel) {
     // The longest excursion's start is wider than a docked pane's field
     // column: such a row puts its value under its title.
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
-    auto limitField = [&](QCheckBox*& set, QDoubleSpinBox*& field, const char* title) {
+    auto limitField = [&](QCheckBox*& set, QDoubleSpinBox*& field, const QString& title) {
         set = new QCheckBox;
-        set->setToolTip("Set or clear the limit");
+        set->setToolTip(tr("Set or clear the limit"));
         field = numberField();
         field->setDecimals(kLimitDecimals);
         field->setRange(-kLimitRange, kLimitRange);
@@ -154,20 +157,20 @@ void CLimitsPane::buildChannel(int channel) {
         });
         connect(field, &QDoubleSpinBox::valueChanged, this, [this, channel] { takeEdit(channel); });
     };
-    limitField(row.highSet, row.high, "High limit");
-    limitField(row.lowSet, row.low, "Low limit");
+    limitField(row.highSet, row.high, tr("High limit"));
+    limitField(row.lowSet, row.low, tr("Low limit"));
     row.above = new QLabel;
     row.below = new QLabel;
     row.excursions = new QLabel;
     row.longest = new QLabel;
     row.gaps = new QLabel;
     row.longestGap = new QLabel;
-    row.kineticTitle = new QLabel("Mean kinetic temperature");
+    row.kineticTitle = new QLabel(tr("Mean kinetic temperature"));
     row.kinetic = new QLabel;
-    form->addRow("Time above high", row.above);
-    form->addRow("Time below low", row.below);
-    form->addRow("Excursions", row.excursions);
-    form->addRow("Longest excursion", row.longest);
+    form->addRow(tr("Time above high"), row.above);
+    form->addRow(tr("Time below low"), row.below);
+    form->addRow(tr("Excursions"), row.excursions);
+    form->addRow(tr("Longest excursion"), row.longest);
     form->addRow(tr("Gaps"), row.gaps);
     form->addRow(tr("Longest gap"), row.longestGap);
     form->addRow(row.kineticTitle, row.kinetic);
@@ -188,9 +191,9 @@ void CLimitsPane::refresh() {
         ChannelRow& row = rows_[index(c)];
         row.box->setVisible(showsChannel(store, c));
         const std::string_view unit = shownUnitText(store, c, data_.fahrenheit);
-        row.box->setTitle(unit.empty()
-                              ? QString("%1 channel").arg(kOrdinals[c])
-                              : QString("%1 channel (%2)").arg(kOrdinals[c]).arg(fromView(unit)));
+        row.box->setTitle(
+            unit.empty() ? tr("%1 channel").arg(windowText(kOrdinals[c]))
+                         : tr("%1 channel (%2)").arg(windowText(kOrdinals[c]), fromView(unit)));
         showLimits(c);
         showFigures(c);
     }
@@ -229,7 +232,7 @@ void CLimitsPane::showFigures(int channel) {
     row.excursions->setText(QString::number(summary.excursions));
     if (summary.longestStart >= 0) {
         row.longest->setText(
-            QString("%1 from %2")
+            tr("%1 from %2")
                 .arg(duration(summary.longestSeconds),
                      recordTime(store, static_cast<uint32_t>(summary.longestStart))));
     } else {
@@ -290,8 +293,8 @@ void CLimitsPane::offerLoggerLimits() {
                  {setup.ch4High, setup.ch4Low}}};
     QStringList lines;
     for (int c = 0; c < kChannels; ++c) {
-        lines << QString("%1: high %2, low %3")
-                     .arg(kOrdinals[c])
+        lines << tr("%1: high %2, low %3")
+                     .arg(windowText(kOrdinals[c]))
                      .arg(oneDecimal(static_cast<double>(offered_[index(c)][0]) / kTenths),
                           oneDecimal(static_cast<double>(offered_[index(c)][1]) / kTenths));
     }

@@ -26,7 +26,8 @@ class CLimitsPane : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr const char* kLoggerLimitsText = "Use the logger's limits";
+    static constexpr const char* kLoggerLimitsText =
+        QT_TRANSLATE_NOOP("Dravin", "Use the logger's limits");
     static constexpr const char* kNoValueText = "--";
 
     explicit CLimitsPane(AppData& data, QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/widgets/DemoLogger.h"
+#include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "logdata/JournalRecovery.h"
@@ -22,6 +23,9 @@ bool CLoggerApp::InitInstance() {
     setOrganizationName(kProfileKey);
     setApplicationName(kApplicationName);
     setWindowIcon(resourceIcon(kAppIcon));
+    // Before the first window text; a test never comes here, so it sees the
+    // source texts whatever the locale.
+    installCatalog(catalogFor(Profile().language(), systemUiLanguages()));
     QStringList commandLine = arguments();
     MainFrameOptions options;
     if (takeDemoOption(commandLine)) {
@@ -30,7 +34,8 @@ bool CLoggerApp::InitInstance() {
             options.lastPaneText = DemoLogger::kPaneText;
             options.demoLogger = true;
         } else {
-            std::fputs("The demo logger cannot start: no pseudo-terminal.\n", stderr);
+            std::fputs(qPrintable(tr("The demo logger cannot start: no pseudo-terminal.") + "\n"),
+                       stderr);
         }
     }
     frame_ = startMainFrame(*data_, commandLine, options);

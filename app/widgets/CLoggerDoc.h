@@ -14,7 +14,7 @@ class CLoggerDoc : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr const char* kFileFilter = "Dravin Files (*.drav)";
+    static constexpr const char* kFileFilter = QT_TRANSLATE_NOOP("Dravin", "Dravin Files (*.drav)");
     static constexpr const char* kDefaultSuffix = "drav";
 
     CLoggerDoc(AppData& data, FrameUi& ui, QObject* parent = nullptr);

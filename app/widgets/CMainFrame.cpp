@@ -18,8 +18,10 @@
 
 #include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CommandTable.h"
+#include "app/widgets/LanguageMenu.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
@@ -29,10 +31,10 @@
 
 namespace {
 
-constexpr const char* kRealtimeCloseText =
-    "Dravin is reading date in realtiem mode, please stop it, then exit the program.";
-constexpr const char* kReadyText = "Ready";
-constexpr const char* kUntitled = "Untitled";
+constexpr const char* kRealtimeCloseText = QT_TRANSLATE_NOOP(
+    "Dravin", "Dravin is reading date in realtiem mode, please stop it, then exit the program.");
+constexpr const char* kReadyText = QT_TRANSLATE_NOOP("Dravin", "Ready");
+constexpr const char* kUntitled = QT_TRANSLATE_NOOP("Dravin", "Untitled");
 
 constexpr int kLastPaneId = 131;
 
@@ -157,13 +159,13 @@ std::string CMainFrame::settingsDir() const {
 void CMainFrame::createActions() {
     for (const CommandSpec& command : commandTable()) {
         if (command.id == ID_FILE_MRU_FIRST) continue;
-        QString caption = command.caption ? QString(command.caption) : fromUtf8(shortName(command));
+        QString caption = command.caption ? windowText(command.caption) : shortNameText(command);
         auto* action = new QAction(this);
         action->setData(command.id);
         action->setText(caption);
-        action->setIconText(fromUtf8(shortName(command)));
-        action->setToolTip(fromUtf8(shortName(command)));
-        action->setStatusTip(fromUtf8(statusPrompt(command)));
+        action->setIconText(shortNameText(command));
+        action->setToolTip(shortNameText(command));
+        action->setStatusTip(statusPromptText(command));
         if (command.toolbarPosition > 0) action->setIcon(toolbarIcon(command.id));
         connect(action, &QAction::triggered, this, [this, id = command.id] { onCommand(id); });
         actions_[command.id] = action;
@@ -173,26 +175,29 @@ void CMainFrame::createActions() {
 void CMainFrame::createMenus() {
     menuBar()->setObjectName("Menu Bar");
     for (const MenuSpec& spec : menuTable()) {
-        QMenu* menu = menuBar()->addMenu(spec.caption);
+        QMenu* menu = menuBar()->addMenu(windowText(spec.caption));
         for (int id : spec.items) {
             if (id == kSeparator) {
                 menu->addSeparator();
             } else if (id == ID_FILE_MRU_FIRST) {
                 fileMenu_ = menu;
                 const CommandSpec* recent = findCommand(ID_FILE_MRU_FIRST);
-                recentAnchor_ = menu->addAction(recent->caption);
+                recentAnchor_ = menu->addAction(windowText(recent->caption));
                 recentAnchor_->setData(ID_FILE_MRU_FIRST);
-                recentAnchor_->setStatusTip(recent->resource);
+                recentAnchor_->setStatusTip(windowText(recent->resource));
                 recentAnchor_->setEnabled(false);
             } else {
                 menu->addAction(actions_.at(id));
             }
         }
+        if (std::ranges::find(spec.items, ID_FAHRENHEIT) != spec.items.end()) {
+            addLanguageMenu(*menu, ui_);
+        }
     }
 }
 
 void CMainFrame::createToolBar() {
-    toolBar_ = addToolBar("Standard");
+    toolBar_ = addToolBar(tr("Standard"));
     toolBar_->setObjectName("Standard");
     toolBar_->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -252,13 +257,13 @@ void CMainFrame::setStatusPane(int id, const QString& text) {
 
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    messagePane_ = new QLabel(kReadyText, bar);
+    messagePane_ = new QLabel(windowText(kReadyText), bar);
     messagePane_->setObjectName("pane0");
     // A fixed width, so that a long message cannot push the other panes; wide
     // enough for every command prompt and the first step in this font.
     int width = std::max(kMessagePaneWidth, messagePane_->sizeHint().width());
     QStringList texts{firstStepText()};
-    for (const CommandSpec& command : commandTable()) texts << fromUtf8(statusPrompt(command));
+    for (const CommandSpec& command : commandTable()) texts << statusPromptText(command);
     for (const QString& text : texts) {
         messagePane_->setText(text);
         width = std::max(width, messagePane_->sizeHint().width());
@@ -288,7 +293,7 @@ QString CMainFrame::firstStepText() const {
 }
 
 QString CMainFrame::idleMessage() const {
-    if (data_.store.recordCount > 0 || data_.link.connected) return kReadyText;
+    if (data_.store.recordCount > 0 || data_.link.connected) return windowText(kReadyText);
     return firstStepText();
 }
 
@@ -324,7 +329,7 @@ QAction* CMainFrame::commandAction(int id) const {
 // ---- the document -------------------------------------------------------
 
 void CMainFrame::onFileOpen() {
-    QFileDialog dialog(this, "Open", logFilesFolder(), CLoggerDoc::kFileFilter);
+    QFileDialog dialog(this, tr("Open"), logFilesFolder(), windowText(CLoggerDoc::kFileFilter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         openDocumentFile(dialog.selectedFiles().first());
@@ -332,7 +337,7 @@ void CMainFrame::onFileOpen() {
 }
 
 void CMainFrame::onFileSaveAs() {
-    QFileDialog dialog(this, "Save As", logFilesFolder(), CLoggerDoc::kFileFilter);
+    QFileDialog dialog(this, tr("Save As"), logFilesFolder(), windowText(CLoggerDoc::kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(CLoggerDoc::kDefaultSuffix);
     dialog.selectFile(QString::fromStdString(doc_.title()).trimmed());
@@ -391,7 +396,7 @@ void CMainFrame::rebuildRecentFiles() {
 // A document without a file is shown as the framework names it.
 void CMainFrame::updateWindowTitle() {
     QString title = QString::fromStdString(doc_.title());
-    if (title.trimmed().isEmpty()) title = kUntitled;
+    if (title.trimmed().isEmpty()) title = windowText(kUntitled);
     setWindowTitle(title + " - " + kAppTitle);
 }
 
@@ -536,7 +541,7 @@ bool CMainFrame::event(QEvent* event) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (data_.link.realtimeActive) {
         event->ignore();
-        ui_.showMessage(kRealtimeCloseText);
+        ui_.showMessage(windowText(kRealtimeCloseText).toStdString());
         return;
     }
     saveLayout();

@@ -12,6 +12,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/OutputCommands.h"
 #include "app/widgets/PaneManager.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
@@ -21,11 +22,15 @@
 
 namespace {
 
-constexpr const char* kNoDeviceText =
+constexpr const char* kNoDeviceText = QT_TRANSLATE_NOOP(
+    "Dravin",
     "Did not find any devices connected to a USB port. \r\nPlease check all the connections and "
     "cables, and try again. \r\nIf a logger is connected, you may have to restart Corvane "
-    "software or your computer for the device to be recognized.";
-constexpr const char* kConnectFailedFormat = "Connect failed: COM%d can not be opened.";
+    "software or your computer for the device to be recognized.");
+constexpr const char* kConnectFailedFormat =
+    QT_TRANSLATE_NOOP("Dravin", "Connect failed: COM%d can not be opened.");
+// Room for the text in any language (a Chinese character is three bytes).
+constexpr int kConnectFailedSize = 160;
 
 }  // namespace
 
@@ -131,7 +136,7 @@ void CMainFrame::onConnect() {
     if (!deviceListAvailable(options_.deviceDir)) return;
     std::vector<SerialDevice> devices = listSerialDevices(options_.deviceDir);
     if (devices.empty()) {
-        ui_.showMessage(kNoDeviceText);
+        ui_.showMessage(windowText(kNoDeviceText).toStdString());
         return;
     }
     // The last adapter found wins; with several the user confirms it.
@@ -142,8 +147,9 @@ void CMainFrame::onConnect() {
     }
     if (!port_.OpenPort(this, data_.settings.comPort, data_.settings.baudRate,
                         data_.link.rxBuffer.data())) {
-        char text[64];
-        std::snprintf(text, sizeof text, kConnectFailedFormat, data_.settings.comPort);
+        char text[kConnectFailedSize];
+        const std::string format = windowText(kConnectFailedFormat).toStdString();
+        std::snprintf(text, sizeof text, format.c_str(), data_.settings.comPort);
         ui_.showMessage(text);
         return;
     }

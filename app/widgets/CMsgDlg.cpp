@@ -28,8 +28,8 @@ QPointer<CMsgDlg>& latestBusyBox() {
     return box;
 }
 
-QPushButton* makeButton(const char* text, const char* name, int picture, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+QPushButton* makeButton(const QString& text, const char* name, int picture, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     setButtonPicture(button, picture);
     return button;
@@ -48,10 +48,10 @@ CMsgDlg::CMsgDlg(QWidget* parent)
     : QDialog(parent),
       edit_(new QPlainTextEdit(this)),
       bar_(new QProgressBar(this)),
-      okButton_(makeButton("OK", "button1", kOkBitmap, this)),
-      exitButton_(makeButton("Exit", "button2", kExitBitmap, this)),
+      okButton_(makeButton(tr("OK"), "button1", kOkBitmap, this)),
+      exitButton_(makeButton(tr("Exit"), "button2", kExitBitmap, this)),
       cancelButton_(new QPushButton(tr("Cancel"), this)) {
-    setWindowTitle(QStringLiteral("Messages"));
+    setWindowTitle(tr("Messages"));
     setSizeGripEnabled(true);
     edit_->setObjectName(QStringLiteral("edit1001"));
     edit_->setReadOnly(true);

@@ -1,36 +1,62 @@
 #include "app/widgets/CommandTable.h"
 
+#include "app/widgets/WindowTexts.h"
+
 namespace {
 
 constexpr CommandSpec kCommands[] = {
-    {ID_FILE_OPEN, "Open(&O)...\tCtrl+O", 1, "Open\nOpen"},
-    {ID_FILE_SAVE_AS, "Save As(&S)", 2, "Save As\nSave As"},
-    {ID_SAVE_EXCEL, "Save to &Excel...\tCtrl+E", 16, "Save to Excel\nEXCEL"},
-    {ID_SAVE_TXT, "Save to &Txt...\tCtrl+T", 17, "Save to Txt\nTXT"},
-    {ID_SAVE_BMP, "Save to &BMP...\tCtrl+J", 18, "Save to BMP\nBMP"},
-    {ID_SAVE_PDF, "Save to P&DF...", 0, "Save the report as a PDF file\nPDF"},
-    {ID_SAVE_CSV, "Save to CSV...", 0, "Save to CSV\nCSV"},
-    {ID_FILE_PRINT, "Print(&P)...\tCtrl+P", 3, "Print\nPrint"},
-    {ID_FILE_PRINT_PREVIEW, "Print Preview(&V)", 4, "Preview\nPreview"},
-    {ID_FILE_PAGE_SETUP, "Printer Setup(&R)...", 0, "Printer\nPrinter"},
-    {ID_FILE_MRU_FIRST, "Recent", 0, "Open this document"},
-    {ID_APP_EXIT, "Exit(&X)", 0, "Exit\nExit"},
-    {ID_CONNECT, "Connect(&C)", 5, "Connect\nConnect"},
-    {ID_DISCONNECT, "Disconnect(&D)", 6, "Disconnect\nDisconnect"},
-    {ID_COM_PORT, "Com Port(&T)", 0, "Comm\nComm"},
-    {ID_MENU_DOWNLOAD, "Download(&L)", 0, "Download\nDownload"},
-    {ID_SETUP, "Setup(&P)", 7, "Setup"},
-    {ID_DOWNLOAD, nullptr, 8, "Download\nDownload"},
-    {ID_DELETE, "Delete(&E)", 9, "Delete\nDelete"},
-    {ID_REALTIME, "Realtime(&R)", 10, "Realtime\nRealtime"},
-    {ID_STOP, "Stop(&S)", 11, "Stop\nStop"},
-    {ID_FILE_LIST, "File List(&F)", 12, "File List"},
-    {ID_DATA_LIST, "Data List(&A)", 13, "Data List"},
-    {ID_QUERY, "Query(&Q)", 14, "Query"},
-    {ID_ORIGINAL, "100%(100%)", 15, "Original"},
-    {ID_LIMITS, "Limits", 0, "Limits"},
-    {ID_FAHRENHEIT, "Temperatures in °F", 0, "Show temperatures in °F\n°F"},
-    {ID_APP_ABOUT, "About Dravin(&A)...", 19, "About Dravin\nAbout"},
+    {ID_FILE_OPEN, QT_TRANSLATE_NOOP("Dravin", "Open(&O)...\tCtrl+O"), 1,
+     QT_TRANSLATE_NOOP("Dravin", "Open\nOpen")},
+    {ID_FILE_SAVE_AS, QT_TRANSLATE_NOOP("Dravin", "Save As(&S)"), 2,
+     QT_TRANSLATE_NOOP("Dravin", "Save As\nSave As")},
+    {ID_SAVE_EXCEL, QT_TRANSLATE_NOOP("Dravin", "Save to &Excel...\tCtrl+E"), 16,
+     QT_TRANSLATE_NOOP("Dravin", "Save to Excel\nEXCEL")},
+    {ID_SAVE_TXT, QT_TRANSLATE_NOOP("Dravin", "Save to &Txt...\tCtrl+T"), 17,
+     QT_TRANSLATE_NOOP("Dravin", "Save to Txt\nTXT")},
+    {ID_SAVE_BMP, QT_TRANSLATE_NOOP("Dravin", "Save to &BMP...\tCtrl+J"), 18,
+     QT_TRANSLATE_NOOP("Dravin", "Save to BMP\nBMP")},
+    {ID_SAVE_PDF, QT_TRANSLATE_NOOP("Dravin", "Save to P&DF..."), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Save the report as a PDF file\nPDF")},
+    {ID_SAVE_CSV, QT_TRANSLATE_NOOP("Dravin", "Save to CSV..."), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Save to CSV\nCSV")},
+    {ID_FILE_PRINT, QT_TRANSLATE_NOOP("Dravin", "Print(&P)...\tCtrl+P"), 3,
+     QT_TRANSLATE_NOOP("Dravin", "Print\nPrint")},
+    {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("Dravin", "Print Preview(&V)"), 4,
+     QT_TRANSLATE_NOOP("Dravin", "Preview\nPreview")},
+    {ID_FILE_PAGE_SETUP, QT_TRANSLATE_NOOP("Dravin", "Printer Setup(&R)..."), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Printer\nPrinter")},
+    {ID_FILE_MRU_FIRST, QT_TRANSLATE_NOOP("Dravin", "Recent"), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Open this document")},
+    {ID_APP_EXIT, QT_TRANSLATE_NOOP("Dravin", "Exit(&X)"), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Exit\nExit")},
+    {ID_CONNECT, QT_TRANSLATE_NOOP("Dravin", "Connect(&C)"), 5,
+     QT_TRANSLATE_NOOP("Dravin", "Connect\nConnect")},
+    {ID_DISCONNECT, QT_TRANSLATE_NOOP("Dravin", "Disconnect(&D)"), 6,
+     QT_TRANSLATE_NOOP("Dravin", "Disconnect\nDisconnect")},
+    {ID_COM_PORT, QT_TRANSLATE_NOOP("Dravin", "Com Port(&T)"), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Comm\nComm")},
+    {ID_MENU_DOWNLOAD, QT_TRANSLATE_NOOP("Dravin", "Download(&L)"), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Download\nDownload")},
+    {ID_SETUP, QT_TRANSLATE_NOOP("Dravin", "Setup(&P)"), 7, QT_TRANSLATE_NOOP("Dravin", "Setup")},
+    {ID_DOWNLOAD, nullptr, 8, QT_TRANSLATE_NOOP("Dravin", "Download\nDownload")},
+    {ID_DELETE, QT_TRANSLATE_NOOP("Dravin", "Delete(&E)"), 9,
+     QT_TRANSLATE_NOOP("Dravin", "Delete\nDelete")},
+    {ID_REALTIME, QT_TRANSLATE_NOOP("Dravin", "Realtime(&R)"), 10,
+     QT_TRANSLATE_NOOP("Dravin", "Realtime\nRealtime")},
+    {ID_STOP, QT_TRANSLATE_NOOP("Dravin", "Stop(&S)"), 11,
+     QT_TRANSLATE_NOOP("Dravin", "Stop\nStop")},
+    {ID_FILE_LIST, QT_TRANSLATE_NOOP("Dravin", "File List(&F)"), 12,
+     QT_TRANSLATE_NOOP("Dravin", "File List")},
+    {ID_DATA_LIST, QT_TRANSLATE_NOOP("Dravin", "Data List(&A)"), 13,
+     QT_TRANSLATE_NOOP("Dravin", "Data List")},
+    {ID_QUERY, QT_TRANSLATE_NOOP("Dravin", "Query(&Q)"), 14, QT_TRANSLATE_NOOP("Dravin", "Query")},
+    {ID_ORIGINAL, QT_TRANSLATE_NOOP("Dravin", "100%(100%)"), 15,
+     QT_TRANSLATE_NOOP("Dravin", "Original")},
+    {ID_LIMITS, QT_TRANSLATE_NOOP("Dravin", "Limits"), 0, QT_TRANSLATE_NOOP("Dravin", "Limits")},
+    {ID_FAHRENHEIT, QT_TRANSLATE_NOOP("Dravin", "Temperatures in °F"), 0,
+     QT_TRANSLATE_NOOP("Dravin", "Show temperatures in °F\n°F")},
+    {ID_APP_ABOUT, QT_TRANSLATE_NOOP("Dravin", "About Dravin(&A)..."), 19,
+     QT_TRANSLATE_NOOP("Dravin", "About Dravin\nAbout")},
 };
 
 constexpr int kFileMenu[] = {ID_FILE_OPEN,  ID_FILE_SAVE_AS,       kSeparator,
@@ -48,8 +74,11 @@ constexpr int kViewMenu[] = {ID_FAHRENHEIT};
 constexpr int kAboutMenu[] = {ID_APP_ABOUT};
 
 constexpr MenuSpec kMenus[] = {
-    {"File(&F)", kFileMenu}, {"Comm(&C)", kCommMenu},   {"Log(&D)", kLogMenu},
-    {"View(&V)", kViewMenu}, {"About(&A)", kAboutMenu},
+    {QT_TRANSLATE_NOOP("Dravin", "File(&F)"), kFileMenu},
+    {QT_TRANSLATE_NOOP("Dravin", "Comm(&C)"), kCommMenu},
+    {QT_TRANSLATE_NOOP("Dravin", "Log(&D)"), kLogMenu},
+    {QT_TRANSLATE_NOOP("Dravin", "View(&V)"), kViewMenu},
+    {QT_TRANSLATE_NOOP("Dravin", "About(&A)"), kAboutMenu},
 };
 
 // The keys of accelerator table 128 whose commands have a handler (Save and
@@ -89,6 +118,17 @@ std::span<const int> toolbarSeparators() {
 std::string_view statusPrompt(const CommandSpec& command) {
     std::string_view text = command.resource;
     return text.substr(0, text.find('\n'));
+}
+
+QString statusPromptText(const CommandSpec& command) {
+    const QString text = windowText(command.resource);
+    return text.left(text.indexOf('\n'));
+}
+
+QString shortNameText(const CommandSpec& command) {
+    const QString text = windowText(command.resource);
+    const qsizetype newline = text.indexOf('\n');
+    return newline < 0 ? text : text.mid(newline + 1);
 }
 
 std::string_view shortName(const CommandSpec& command) {

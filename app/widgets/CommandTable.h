@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <span>
 #include <string_view>
@@ -38,3 +39,6 @@ std::span<const int> toolbarSeparators();
 // The two halves of a string resource.
 std::string_view statusPrompt(const CommandSpec& command);
 std::string_view shortName(const CommandSpec& command);
+// The same in the user's language.
+QString statusPromptText(const CommandSpec& command);
+QString shortNameText(const CommandSpec& command);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/widgets/CMainFrame.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/AtomicFile.h"
 #include "views/BitmapFile.h"
@@ -23,10 +24,11 @@
 
 namespace {
 
-constexpr const char* kReplaceQuestion = "%1 already exists.\nDo you want to replace it?";
-constexpr const char* kDiskFullText = "Disk full while accessing %1.";
-constexpr const char* kPdfExportFailed = "Failed to save to PDF file.";
-constexpr const char* kPrintFailed = "Could not start print job.";
+constexpr const char* kReplaceQuestion =
+    QT_TRANSLATE_NOOP("Dravin", "%1 already exists.\nDo you want to replace it?");
+constexpr const char* kDiskFullText = QT_TRANSLATE_NOOP("Dravin", "Disk full while accessing %1.");
+constexpr const char* kPdfExportFailed = QT_TRANSLATE_NOOP("Dravin", "Failed to save to PDF file.");
+constexpr const char* kPrintFailed = QT_TRANSLATE_NOOP("Dravin", "Could not start print job.");
 constexpr const char* kPdfExtension = ".pdf";
 constexpr const char* kCsvExtension = ".csv";
 
@@ -36,26 +38,29 @@ struct ExportFormat {
     const char* failedText;
 };
 
-constexpr ExportFormat kTextFormat{"Text File(*.txt)", kTextExtension, kTextExportFailed};
-constexpr ExportFormat kSpreadsheetFormat{"Excel File(*.xls)", kSpreadsheetExtension,
-                                          kSpreadsheetExportFailed};
-constexpr ExportFormat kCsvFormat{"CSV File(*.csv)", kCsvExtension, kCsvExportFailed};
-constexpr ExportFormat kBitmapFormat{"Microsoft BMP File(*.bmp)", kBitmapExtension,
-                                     kBitmapExportFailed};
-constexpr ExportFormat kPdfFormat{"PDF File(*.pdf)", kPdfExtension, kPdfExportFailed};
+constexpr ExportFormat kTextFormat{QT_TRANSLATE_NOOP("Dravin", "Text File(*.txt)"), kTextExtension,
+                                   kTextExportFailed};
+constexpr ExportFormat kSpreadsheetFormat{QT_TRANSLATE_NOOP("Dravin", "Excel File(*.xls)"),
+                                          kSpreadsheetExtension, kSpreadsheetExportFailed};
+constexpr ExportFormat kCsvFormat{QT_TRANSLATE_NOOP("Dravin", "CSV File(*.csv)"), kCsvExtension,
+                                  kCsvExportFailed};
+constexpr ExportFormat kBitmapFormat{QT_TRANSLATE_NOOP("Dravin", "Microsoft BMP File(*.bmp)"),
+                                     kBitmapExtension, kBitmapExportFailed};
+constexpr ExportFormat kPdfFormat{QT_TRANSLATE_NOOP("Dravin", "PDF File(*.pdf)"), kPdfExtension,
+                                  kPdfExportFailed};
 
 // The path the user chose with the format's extension added; std::nullopt when
 // the user cancelled or would not replace the file that is there. The dialog
 // does not ask about replacing: it knows only the path before the extension.
 std::optional<std::string> chooseTarget(CMainFrame& frame, const ExportFormat& format) {
-    QFileDialog dialog(&frame, QString(), frame.logFilesFolder(), format.filter);
+    QFileDialog dialog(&frame, QString(), frame.logFilesFolder(), windowText(format.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const std::string path =
         exportFinalPath(dialog.selectedFiles().first().toStdString(), format.extension);
     if (exportReplacesFile(path)) {
-        const QString question = QString(kReplaceQuestion).arg(QString::fromStdString(path));
+        const QString question = windowText(kReplaceQuestion).arg(QString::fromStdString(path));
         if (QMessageBox::warning(&frame, CMainFrame::kAppTitle, question,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) != QMessageBox::Yes) {
@@ -69,9 +74,10 @@ std::optional<std::string> chooseTarget(CMainFrame& frame, const ExportFormat& f
 void reportFailure(CMainFrame& frame, const ExportFormat& format, const std::string& path,
                    int error) {
     if (error == 0) return;
-    std::string text = format.failedText;
+    // The core's failure texts are in the window's context too.
+    std::string text = windowText(format.failedText).toStdString();
     if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
-        text = QString(kDiskFullText).arg(QString::fromStdString(path)).toStdString();
+        text = windowText(kDiskFullText).arg(QString::fromStdString(path)).toStdString();
     }
     frame.frameUi().showMessage(text);
 }
@@ -136,7 +142,7 @@ void printReport(CMainFrame& frame, bool withDialog) {
     }
     bool started = false;
     paintReportPage(printer, frame.appData(), &started);
-    if (!started) frame.frameUi().showMessage(kPrintFailed);
+    if (!started) frame.frameUi().showMessage(windowText(kPrintFailed).toStdString());
     frame.closeAllPanes();
     frame.view()->forgetCursor();
 }

@@ -6,6 +6,7 @@
 
 #include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CMainFrame.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/widgets/CFileListPane.h"
@@ -72,11 +73,11 @@ struct PaneSpec {
 
 // In creation order.
 constexpr PaneSpec kPaneSpecs[] = {
-    {kPaneQuery, "Query", 330, makeQueryPane},
-    {kPaneDataList, "Data List", 450, makeDataListPane},
-    {kPaneFileList, "File List", 300, makeFileListPane},
-    {kPaneSetup, "Setup", 300, makeSetupPane},
-    {kPaneLimits, "Limits", 360, makeLimitsPane},
+    {kPaneQuery, QT_TRANSLATE_NOOP("Dravin", "Query"), 330, makeQueryPane},
+    {kPaneDataList, QT_TRANSLATE_NOOP("Dravin", "Data List"), 450, makeDataListPane},
+    {kPaneFileList, QT_TRANSLATE_NOOP("Dravin", "File List"), 300, makeFileListPane},
+    {kPaneSetup, QT_TRANSLATE_NOOP("Dravin", "Setup"), 300, makeSetupPane},
+    {kPaneLimits, QT_TRANSLATE_NOOP("Dravin", "Limits"), 360, makeLimitsPane},
 };
 
 }  // namespace
@@ -85,7 +86,7 @@ PaneManager::PaneManager(QMainWindow& window) : window_(window) {
     static_assert(std::size(kPaneSpecs) == std::tuple_size_v<decltype(panes_)>);
     for (size_t i = 0; i < panes_.size(); ++i) {
         const PaneSpec& spec = kPaneSpecs[i];
-        auto* dock = new QDockWidget(spec.caption, &window_);
+        auto* dock = new QDockWidget(windowText(spec.caption), &window_);
         dock->setObjectName(QString("pane%1").arg(spec.id));
         window_.addDockWidget(Qt::LeftDockWidgetArea, dock);
         panes_[i] = {spec.id, dock, spec.width};

@@ -13,6 +13,18 @@ constexpr const char* kRecentFilesKey = "Recent File List";
 constexpr const char* kLimitsGroup = "Limits";
 constexpr const char* kFahrenheitKey = "View/Fahrenheit";
 constexpr const char* kActivationEnergyKey = "View/ActivationEnergy";
+constexpr const char* kLanguageKey = "View/Language";
+
+struct LanguageName {
+    LanguageChoice choice;
+    const char* name;
+};
+
+constexpr LanguageName kLanguageNames[] = {
+    {LanguageChoice::System, "System"},
+    {LanguageChoice::English, "English"},
+    {LanguageChoice::Chinese, "Chinese"},
+};
 
 QString limitKey(int channel, const char* side) {
     return QString("Channel%1%2").arg(channel + 1).arg(side);
@@ -109,5 +121,20 @@ double Profile::activationEnergy() const {
 
 void Profile::setActivationEnergy(double joulesPerMole) {
     settings_.setValue(kActivationEnergyKey, joulesPerMole);
+    settings_.sync();
+}
+
+LanguageChoice Profile::language() const {
+    const QString saved = settings_.value(kLanguageKey).toString();
+    for (const LanguageName& language : kLanguageNames) {
+        if (saved == QLatin1String(language.name)) return language.choice;
+    }
+    return LanguageChoice::System;
+}
+
+void Profile::setLanguage(LanguageChoice language) {
+    for (const LanguageName& known : kLanguageNames) {
+        if (known.choice == language) settings_.setValue(kLanguageKey, known.name);
+    }
     settings_.sync();
 }

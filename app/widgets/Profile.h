@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <string_view>
 
+#include "app/widgets/Language.h"
 #include "logdata/ChannelLimits.h"
 
 // The program's profile: the recent-file list, the layout saved at closing,
@@ -40,6 +41,9 @@ public:
     // J/mol; the default one when none was saved or the saved one is not positive.
     double activationEnergy() const;
     void setActivationEnergy(double joulesPerMole);
+    // View > Language; System when none was saved or the saved one is unknown.
+    LanguageChoice language() const;
+    void setLanguage(LanguageChoice language);
 
 private:
     void writeRecentFiles(const QStringList& files);

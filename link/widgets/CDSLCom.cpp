@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/widgets/WindowTexts.h"
 #include "link/SerialDevices.h"
 #include "ui/widgets/ResourceImages.h"
 
@@ -20,10 +21,11 @@ constexpr int kListedPorts = 9;  // COM1..COM9 are always listed
 constexpr int kLastPort = 32;    // the highest COM number an adapter gets
 constexpr int kBaudRates[] = {9600, 19200, 38400};
 
-const char* const kNoPortText = "Cannot find the USB port, please choose it manually.";
+const char* const kNoPortText =
+    QT_TRANSLATE_NOOP("Dravin", "Cannot find the USB port, please choose it manually.");
 
-QPushButton* makeButton(const char* text, const char* name, int picture, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+QPushButton* makeButton(const QString& text, const char* name, int picture, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     setButtonPicture(button, picture);
     return button;
@@ -46,7 +48,7 @@ CDSLCom::CDSLCom(AppSettings& settings, std::string deviceDir, QWidget* parent)
       portList_(new QComboBox(this)),
       baudList_(new QComboBox(this)),
       deviceLabel_(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("COM Setup"));
+    setWindowTitle(tr("COM Setup"));
     setSizeGripEnabled(true);
     messageBox = [this](const QString& text) {
         QMessageBox::information(this, QStringLiteral("Dravin Software for Data Logger"), text,
@@ -59,16 +61,16 @@ CDSLCom::CDSLCom(AppSettings& settings, std::string deviceDir, QWidget* parent)
     for (int rate : kBaudRates) baudList_->addItem(QString::number(rate));
     deviceLabel_->setObjectName(QStringLiteral("devicePath"));
 
-    auto* ok = makeButton("OK", "button1", kOkBitmap, this);
-    auto* cancel = makeButton("Cancel", "button2", kExitBitmap, this);
-    auto* autoSearch = makeButton("Auto", "button1000", kAutoBitmap, this);
+    auto* ok = makeButton(tr("OK"), "button1", kOkBitmap, this);
+    auto* cancel = makeButton(tr("Cancel"), "button2", kExitBitmap, this);
+    auto* autoSearch = makeButton(tr("Auto"), "button1000", kAutoBitmap, this);
     ok->setDefault(true);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("1. Port :"), this), 0, 0);
+    fields->addWidget(new QLabel(tr("1. Port :"), this), 0, 0);
     fields->addWidget(portList_, 0, 1);
     fields->addWidget(deviceLabel_, 0, 2);
-    fields->addWidget(new QLabel(QStringLiteral("2. Baud:"), this), 1, 0);
+    fields->addWidget(new QLabel(tr("2. Baud:"), this), 1, 0);
     fields->addWidget(baudList_, 1, 1);
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(2, 1);
@@ -153,7 +155,7 @@ void CDSLCom::onAuto() {
     if (!deviceListAvailable(deviceDir_)) return;
     const std::vector<SerialDevice> devices = listSerialDevices(deviceDir_);
     if (devices.empty()) {
-        messageBox(QString::fromUtf8(kNoPortText));
+        messageBox(windowText(kNoPortText));
         return;
     }
     // An adapter plugged in since the dialog opened gets its entry now.

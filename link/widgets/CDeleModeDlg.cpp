@@ -1,7 +1,7 @@
 #include "link/widgets/CDeleModeDlg.h"
 
 CDeleModeDlg::CDeleModeDlg(QWidget* parent)
-    : CLogKindDlg(QStringLiteral("Delete Logs"),
-                  QString::fromUtf8("There are two kinds of log in the logger : Auto and Manu. "
-                                    "The logs cannot be recovered after being deleted."),
+    : CLogKindDlg(tr("Delete Logs"),
+                  tr("There are two kinds of log in the logger : Auto and Manu. "
+                     "The logs cannot be recovered after being deleted."),
                   kAutoLogs, kManuLogs, EnterKey::Cancel, parent) {}

@@ -28,9 +28,9 @@ CLogKindDlg::CLogKindDlg(const QString& title, const QString& text, int autoId, 
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
 
-    auto* autoLogs = idButton(QStringLiteral("Auto Logs"), autoId, this);
-    auto* manuLogs = idButton(QStringLiteral("Manu Logs"), manuId, this);
-    auto* cancel = idButton(QStringLiteral("Cancel"), kCancelId, this);
+    auto* autoLogs = idButton(tr("Auto Logs"), autoId, this);
+    auto* manuLogs = idButton(tr("Manu Logs"), manuId, this);
+    auto* cancel = idButton(tr("Cancel"), kCancelId, this);
     if (enter == EnterKey::Cancel) {
         // Not even the focused choice takes Enter: only a click or Space acts.
         autoLogs->setAutoDefault(false);

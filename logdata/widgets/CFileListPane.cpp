@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
@@ -18,10 +19,11 @@
 
 namespace {
 
-constexpr const char* kRootText = "Files";
-constexpr const char* kInvalidName = "Invalid new file name.";
-constexpr const char* kCommandFailed = "Command failed.";
-constexpr const char* kDeleteQuestion = "Are you sure to delete the log file %1?";
+constexpr const char* kRootText = QT_TRANSLATE_NOOP("Dravin", "Files");
+constexpr const char* kInvalidName = QT_TRANSLATE_NOOP("Dravin", "Invalid new file name.");
+constexpr const char* kCommandFailed = QT_TRANSLATE_NOOP("Dravin", "Command failed.");
+constexpr const char* kDeleteQuestion =
+    QT_TRANSLATE_NOOP("Dravin", "Are you sure to delete the log file %1?");
 constexpr int kPictureSize = 16;
 
 // Names go to and from the folder as its bytes; the tree shows them as text.
@@ -60,7 +62,7 @@ CFileListPane::CFileListPane(AppData& data, FrameUi& ui, QWidget* parent)
       data_(data),
       ui_(ui),
       tree_(new QTreeWidget(this)),
-      menu_(new QMenu(QStringLiteral("Operation"), this)),
+      menu_(new QMenu(tr("Operation"), this)),
       rootIcon_(treeIcon(kTreeRoot)),
       groupIcon_(treeIcon(kTreeGroup)),
       fileIcon_(::fileIcon()) {
@@ -80,9 +82,9 @@ CFileListPane::CFileListPane(AppData& data, FrameUi& ui, QWidget* parent)
             &CFileListPane::showOperationMenu);
 
     menu_->setObjectName(QStringLiteral("menu%1").arg(kMenuId));
-    QAction* rename = menu_->addAction(QStringLiteral("Rename"));
+    QAction* rename = menu_->addAction(tr("Rename"));
     rename->setData(kRenameCommand);
-    QAction* remove = menu_->addAction(QStringLiteral("Delete"));
+    QAction* remove = menu_->addAction(tr("Delete"));
     remove->setData(kDeleteCommand);
     connect(rename, &QAction::triggered, this, &CFileListPane::renameChosenFile);
     connect(remove, &QAction::triggered, this, &CFileListPane::deleteChosenFile);
@@ -107,7 +109,7 @@ std::string CFileListPane::logDir() {
 void CFileListPane::fillFileList() {
     const std::vector<LogGroup> groups = groupLogNames(listLogNames(logDir()));
     tree_->clear();
-    auto* root = new QTreeWidgetItem(tree_, {QString::fromLatin1(kRootText)});
+    auto* root = new QTreeWidgetItem(tree_, {windowText(kRootText)});
     root->setIcon(0, rootIcon_);
     QFont bold = root->font(0);
     bold.setBold(true);
@@ -167,10 +169,10 @@ void CFileListPane::renameChosenFile() {
     const std::string newName = folderName(dialog.newName());
     switch (checkNewLogName(newName)) {
         case NewNameCheck::Invalid:
-            ui_.showMessage(kInvalidName);
+            ui_.showMessage(windowText(kInvalidName).toStdString());
             return;
         case NewNameCheck::Refused:
-            ui_.showMessage(kCommandFailed);
+            ui_.showMessage(windowText(kCommandFailed).toStdString());
             return;
         case NewNameCheck::Ok:
             break;
@@ -179,7 +181,7 @@ void CFileListPane::renameChosenFile() {
     LogStore& store = data_.store;
     const bool onShow = samePath(store.currentFilePath, dir + chosen_);
     if (renameLogFile(dir, chosen_, newName) != 0) {
-        ui_.showMessage(kCommandFailed);
+        ui_.showMessage(windowText(kCommandFailed).toStdString());
         return;
     }
     if (onShow) {
@@ -192,10 +194,10 @@ void CFileListPane::renameChosenFile() {
 }
 
 void CFileListPane::deleteChosenFile() {
-    const QString question = QString::fromLatin1(kDeleteQuestion).arg(shownName(chosen_));
+    const QString question = windowText(kDeleteQuestion).arg(shownName(chosen_));
     if (!ui_.showMessage(question.toStdString())) return;
     const int error = deleteLogFile(logDir(), chosen_);
     fillFileList();
     // A file that another program removed first is gone, as the user asked.
-    if (error != 0 && error != ENOENT) ui_.showMessage(kCommandFailed);
+    if (error != 0 && error != ENOENT) ui_.showMessage(windowText(kCommandFailed).toStdString());
 }

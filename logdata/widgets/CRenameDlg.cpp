@@ -15,8 +15,8 @@ constexpr int kHeightDlu = 94;
 constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 
-QPushButton* idButton(const char* caption, int id, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+QPushButton* idButton(const QString& caption, int id, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
     button->setObjectName(QStringLiteral("button%1").arg(id));
     return button;
 }
@@ -25,13 +25,13 @@ QPushButton* idButton(const char* caption, int id, QWidget* parent) {
 
 CRenameDlg::CRenameDlg(QWidget* parent) : QDialog(parent), edit_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("dialog%1").arg(kResourceId));
-    setWindowTitle(QStringLiteral("Rename"));
-    auto* ok = idButton("OK", kOkId, this);
-    auto* cancel = idButton("Cancel", kCancelId, this);
+    setWindowTitle(tr("Rename"));
+    auto* ok = idButton(tr("OK"), kOkId, this);
+    auto* cancel = idButton(tr("Cancel"), kCancelId, this);
     ok->setDefault(true);
     edit_->setObjectName(QStringLiteral("edit%1").arg(kNameEditId));
-    auto* format = new QLabel(QStringLiteral("Filename format: *_*.drav"), this);
-    auto* label = new QLabel(QStringLiteral("New Name:"), this);
+    auto* format = new QLabel(tr("Filename format: *_*.drav"), this);
+    auto* label = new QLabel(tr("New Name:"), this);
     label->setBuddy(edit_);
 
     auto* nameRow = new QHBoxLayout;

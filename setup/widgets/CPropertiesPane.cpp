@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <string>
 
+#include "app/widgets/WindowTexts.h"
+#include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "setup/SetupEdits.h"
 #include "setup/SetupItems.h"
@@ -63,7 +65,7 @@ CPropertiesPane::CPropertiesPane(LoggerSetup& setup, QWidget* parent)
 void CPropertiesPane::buildSetupGrid() {
     if (grid_->categoryCount() > 0) return;
     for (const SetupCategorySpec& category : setupCategories()) {
-        const int index = grid_->addCategory(category.caption);
+        const int index = grid_->addCategory(QString::fromUtf8(tx(category.caption)));
         for (const SetupItemSpec& item : category.items) {
             const auto kind = item.kind == SetupItemKind::Number ? CPropertyGrid::ItemKind::Number
                                                                  : CPropertyGrid::ItemKind::Text;
@@ -113,7 +115,7 @@ QToolButton* CPropertiesPane::makeButton(int id, int picture, const char* tip) {
     setButtonPicture(button, picture);
     button->setIconSize(QSize(22, 22));
     button->setGeometry(0, 0, 22, 22);
-    button->setToolTip(tip);
+    button->setToolTip(windowText(tip));
     button->setEnabled(true);
     button->installEventFilter(this);
     return button;

@@ -21,8 +21,10 @@ public:
     static constexpr int kReadButtonId = 158;
     static constexpr int kSyncButtonId = 159;
     static constexpr int kGridId = 0;
-    static constexpr const char* kReadTip = "Get setup information from logger.";
-    static constexpr const char* kSyncTip = "Synchronize setup information and PC time to logger.";
+    static constexpr const char* kReadTip =
+        QT_TRANSLATE_NOOP("Dravin", "Get setup information from logger.");
+    static constexpr const char* kSyncTip =
+        QT_TRANSLATE_NOOP("Dravin", "Synchronize setup information and PC time to logger.");
     static constexpr int kTipDelayMs = 200;
 
     // Builds the grid with empty texts and zeros; `setup` outlives the pane.

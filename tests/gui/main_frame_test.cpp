@@ -645,7 +645,7 @@ TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
          {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Delete(&E)",
           "Realtime(&R)", "Stop(&S)", "Setup(&P)"}},
         {"Log(&D)", {"File List(&F)", "Data List(&A)", "Query(&Q)", "Limits", "-", "100%(100%)"}},
-        {"View(&V)", {"Temperatures in °F"}},
+        {"View(&V)", {"Temperatures in °F", "Language"}},
         {"About(&A)", {"About Dravin(&A)..."}},
     };
     const QList<QAction*> menus = frame().menuBar()->actions();

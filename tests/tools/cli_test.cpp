@@ -634,6 +634,33 @@ TEST_F(CliTest, SilentLoggerCannotBeConnected) {
     EXPECT_EQ(sim.requestCount(simwire::kIdentify), 11) << "sent once, resent ten times";
 }
 
+// The tool speaks English whatever the locale: the core's Chinese texts come
+// in the English catalog's words.
+TEST_F(CliTest, ASetupReadThatTimesOutIsToldInEnglish) {
+    LoggerSim::Config config = loggerConfig();
+    config.faults.silent = true;
+    config.faults.onlyCode = simwire::kReadSetup;
+    LoggerSim sim(config);
+    RunResult run = runCli({"read-setup", "--device", sim.devicePath()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Reading the logger's setup timed out, please try again!\n");
+    EXPECT_EQ(run.out, "");
+}
+
+TEST_F(CliTest, InfoOfABrokenLogIsToldInEnglish) {
+    Bytes shortHeader(30, 0x41);
+    Bytes recordsMissing(51, 0);
+    recordsMissing[29] = 5;  // five records announced, none there
+    for (const Bytes& bytes : {shortHeader, recordsMissing}) {
+        const std::string path = dir_ + "/broken.drav";
+        writeFile(path, bytes);
+        RunResult run = runCli({"info", path});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, path + ": File format error.\n");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
 // The records of the packages numbered in `numbers` (from 1), `perPackage` a package.
 std::vector<SimRecord> packagesOf(const std::vector<SimRecord>& records, size_t perPackage,
                                   std::initializer_list<size_t> numbers) {

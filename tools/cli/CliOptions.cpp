@@ -42,7 +42,9 @@ const char* const kUsage =
     "the gaps: intervals over one and a half log intervals, time without data.\n"
     "Realtime samples are kept in a hidden journal in the log folder until their log is saved;\n"
     "a run that was killed or lost its power leaves them there. recover saves them as the log\n"
-    "Stop would have saved, and download and realtime do so before they begin (told on stderr).\n";
+    "Stop would have saved, and download and realtime do so before they begin (told on stderr).\n"
+    "Messages are in English whatever the locale (the logger's and the log's words, a\n"
+    "name, stay as they are).\n";
 
 namespace {
 

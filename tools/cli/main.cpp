@@ -7,8 +7,13 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "EnglishTexts.h"
+#include "base/Texts.h"
 
 int main(int argc, char** argv) {
+    // A tool for scripts and terminals: its messages are English whatever
+    // the locale.
+    installTextCatalog(englishText);
     if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
         std::fputs(kUsage, stdout);
         return kExitOk;

@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/widgets/WindowTexts.h"
+
 namespace {
 
 QString dateText(QDate day) {
@@ -20,7 +22,7 @@ QWidget* makeCalendarControl(QDialog& popup, QCalendarWidget*& calendar, QPushBu
     auto* control = new QWidget(&popup);
     calendar = new QCalendarWidget(control);
     calendar->setObjectName("calendar");
-    today = new QPushButton(QStringLiteral("Today"), control);
+    today = new QPushButton(CDatePickerCombo::tr("Today"), control);
     today->setObjectName("todayButton");
     today->setAutoDefault(false);
     auto* layout = new QVBoxLayout(control);
@@ -69,7 +71,7 @@ CDatePickerCombo::CDatePickerCombo(QWidget* parent) : QComboBox(parent) {
 
 void CDatePickerCombo::showPopup() {
     const QDate day = pickDay(*this);
-    setEditText(day.isValid() ? dateText(day) : QString(kNoDateText));
+    setEditText(day.isValid() ? dateText(day) : windowText(kNoDateText));
     lineEdit()->selectAll();
 }
 

@@ -12,7 +12,7 @@ class CDatePickerCombo : public QComboBox {
     Q_OBJECT
 
 public:
-    static constexpr const char* kNoDateText = "Please select date";
+    static constexpr const char* kNoDateText = QT_TRANSLATE_NOOP("Dravin", "Please select date");
     // Room around the calendar, added to its minimum size each way.
     static constexpr int kPopupMargin = 4;
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/widgets/Profile.h"
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LogStore.h"
 #include "views/DateQuery.h"
@@ -82,13 +83,13 @@ void CDatePickerDlg::buildForm() {
     fromTimeField_ = makeTimeField(form, "fromTime");
     toDateField_ = makeDateField(form, "toDate");
     toTimeField_ = makeTimeField(form, "toTime");
-    grid->addWidget(new QLabel(QStringLiteral("From:"), form), 0, 0);
+    grid->addWidget(new QLabel(tr("From:"), form), 0, 0);
     grid->addWidget(fromDateField_, 0, 1);
     grid->addWidget(fromTimeField_, 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("To:"), form), 1, 0);
+    grid->addWidget(new QLabel(tr("To:"), form), 1, 0);
     grid->addWidget(toDateField_, 1, 1);
     grid->addWidget(toTimeField_, 1, 2);
-    queryButton_ = new QPushButton(QIcon(":/res/bmp175.svg"), QStringLiteral("Query"), form);
+    queryButton_ = new QPushButton(QIcon(":/res/bmp175.svg"), tr("Query"), form);
     queryButton_->setObjectName("queryButton");
     queryButton_->setIconSize(QSize(kQueryIconSize, kQueryIconSize));
     queryButton_->setDefault(true);
@@ -153,6 +154,6 @@ void CDatePickerDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDatePickerDlg::tell(QMessageBox::Icon icon, const char* text) {
-    QMessageBox box(icon, kApplicationName, text, QMessageBox::Ok, this);
+    QMessageBox box(icon, kApplicationName, windowText(text), QMessageBox::Ok, this);
     box.exec();
 }

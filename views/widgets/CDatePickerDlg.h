@@ -18,8 +18,9 @@ class CDatePickerDlg : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr const char* kChooseFirstText = "Please select date and time first.";
-    static constexpr const char* kNoMatchText = "No matched logs.";
+    static constexpr const char* kChooseFirstText =
+        QT_TRANSLATE_NOOP("Dravin", "Please select date and time first.");
+    static constexpr const char* kNoMatchText = QT_TRANSLATE_NOOP("Dravin", "No matched logs.");
 
     CDatePickerDlg(AppData& data, FrameUi& ui, QWidget* parent = nullptr);
 

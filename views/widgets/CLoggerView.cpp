@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
@@ -20,8 +21,9 @@ namespace {
 
 const QColor kViewBackground(0, 192, 192);
 
-constexpr std::array<const char*, 4> kShowChannelTexts = {"Show 1st CH", "Show 2nd CH",
-                                                          "Show 3rd CH", "Show 4th CH"};
+constexpr std::array<const char*, 4> kShowChannelTexts = {
+    QT_TRANSLATE_NOOP("Dravin", "Show 1st CH"), QT_TRANSLATE_NOOP("Dravin", "Show 2nd CH"),
+    QT_TRANSLATE_NOOP("Dravin", "Show 3rd CH"), QT_TRANSLATE_NOOP("Dravin", "Show 4th CH")};
 
 }  // namespace
 
@@ -242,10 +244,10 @@ void CLoggerView::focusInEvent(QFocusEvent* event) {
 }
 
 QMenu* CLoggerView::createDisplayMenu() {
-    auto* menu = new QMenu("Display", this);
+    auto* menu = new QMenu(tr("Display"), this);
     menu->setObjectName("displayMenu");
     for (int c = 0; c < kChannels; ++c) {
-        QAction* action = menu->addAction(kShowChannelTexts[c]);
+        QAction* action = menu->addAction(windowText(kShowChannelTexts[c]));
         action->setData(kShowChannelFirst + c);
         action->setCheckable(true);
         // A channel the log does not have has nothing to show or hide.

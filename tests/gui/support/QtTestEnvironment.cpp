@@ -1,5 +1,8 @@
 // Every GUI test program gets one QApplication for its whole run and a
 // profile in a folder of its own, so no test reads or writes the user's.
+// It loads no translation catalog, whatever LANG says (only
+// CLoggerApp::InitInstance does, which no test runs): the tests see the
+// source texts, and a test that installs a catalog removes it again.
 
 #include <gtest/gtest.h>
 

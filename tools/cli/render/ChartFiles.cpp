@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cerrno>
+#include <clocale>
 #include <memory>
 #include <ostream>
 
@@ -38,7 +39,11 @@ std::unique_ptr<QGuiApplication> guiApplication() {
     static int argc = 1;
     static char name[] = "dravin-cli";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    // Qt took the user's locale; the system's reason for a failure stays in
+    // English, as every other message of the tool.
+    std::setlocale(LC_MESSAGES, "C");
+    return application;
 }
 
 // As the view paints its picture, with the application font in place of the
