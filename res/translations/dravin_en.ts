@@ -171,6 +171,26 @@
         <source>%1: high %2, low %3</source>
         <translation>%1: high %2, low %3</translation>
     </message>
+    <message>
+        <source>Log interval</source>
+        <translation>Log interval</translation>
+    </message>
+    <message>
+        <source>Gaps</source>
+        <translation>Gaps</translation>
+    </message>
+    <message>
+        <source>Longest gap</source>
+        <translation>Longest gap</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1, no data %2</source>
+        <translation>%1, no data %2</translation>
+    </message>
 </context>
 <context>
     <name>CLogKindDlg</name>
@@ -215,6 +235,14 @@
         <source>Save As</source>
         <translation>Save As</translation>
     </message>
+    <message>
+        <source>Demo logger ready: Connect, then Download</source>
+        <translation>Demo logger ready: Connect, then Download</translation>
+    </message>
+    <message>
+        <source>Connect a logger, or open a log</source>
+        <translation>Connect a logger, or open a log</translation>
+    </message>
 </context>
 <context>
     <name>CMsgDlg</name>
@@ -229,6 +257,10 @@
     <message>
         <source>Messages</source>
         <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1043,6 +1075,64 @@ Cannot save logs in </translation>
     <message>
         <source>D4.CH4</source>
         <translation>D4.CH4</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Realtime samples cannot be journaled (%s: %s); a crash would lose them.</source>
+        <translation><byte value="xd"/>
+Realtime samples cannot be journaled (%s: %s); a crash would lose them.</translation>
+    </message>
+    <message>
+        <source>The logger is still sending...</source>
+        <translation>The logger is still sending...</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+The download was cut short by the user.</source>
+        <translation><byte value="xd"/>
+The download was cut short by the user.</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>it is larger than any journal</source>
+        <translation>it is larger than any journal</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Realtime samples that were never saved are now saved as %s</source>
+        <translation><byte value="xd"/>
+Realtime samples that were never saved are now saved as %s</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Realtime samples in %s could not be saved (%s); they are kept.</source>
+        <translation><byte value="xd"/>
+Realtime samples in %s could not be saved (%s); they are kept.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+The realtime journal %s cannot be read (%s); it is kept.</source>
+        <translation><byte value="xd"/>
+The realtime journal %s cannot be read (%s); it is kept.</translation>
+    </message>
+    <message>
+        <source>its first line is not a journal&apos;s</source>
+        <translation>its first line is not a journal&apos;s</translation>
+    </message>
+    <message>
+        <source>, gaps %s</source>
+        <translation>, gaps %s</translation>
+    </message>
+    <message>
+        <source>%d, no data %s, longest %s from %s</source>
+        <translation>%d, no data %s, longest %s from %s</translation>
+    </message>
+    <message>
+        <source>Tenths of the channel&apos;s unit: %s is %s %s.</source>
+        <translation>Tenths of the channel&apos;s unit: %s is %s %s.</translation>
     </message>
 </context>
 </TS>

@@ -171,6 +171,26 @@
         <source>%1: high %2, low %3</source>
         <translation>%1：上限 %2，下限 %3</translation>
     </message>
+    <message>
+        <source>Log interval</source>
+        <translation>记录间隔</translation>
+    </message>
+    <message>
+        <source>Gaps</source>
+        <translation>数据缺口</translation>
+    </message>
+    <message>
+        <source>Longest gap</source>
+        <translation>最长缺口</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1, no data %2</source>
+        <translation>%1 处，无数据 %2</translation>
+    </message>
 </context>
 <context>
     <name>CLogKindDlg</name>
@@ -215,6 +235,14 @@
         <source>Save As</source>
         <translation>另存为</translation>
     </message>
+    <message>
+        <source>Demo logger ready: Connect, then Download</source>
+        <translation>演示记录仪已就绪：先连接，再下载</translation>
+    </message>
+    <message>
+        <source>Connect a logger, or open a log</source>
+        <translation>请连接记录仪，或打开一个记录文件</translation>
+    </message>
 </context>
 <context>
     <name>CMsgDlg</name>
@@ -229,6 +257,10 @@
     <message>
         <source>Messages</source>
         <translation>消息</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1043,6 +1075,64 @@ Cannot save logs in </source>
     <message>
         <source>D4.CH4</source>
         <translation>D4.通道4</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Realtime samples cannot be journaled (%s: %s); a crash would lose them.</source>
+        <translation><byte value="xd"/>
+无法记录实时采样日志（%s：%s），程序崩溃时这些采样将丢失。</translation>
+    </message>
+    <message>
+        <source>The logger is still sending...</source>
+        <translation>记录仪仍在发送数据……</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+The download was cut short by the user.</source>
+        <translation><byte value="xd"/>
+下载已被用户中止。</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>它不是文件</translation>
+    </message>
+    <message>
+        <source>it is larger than any journal</source>
+        <translation>它超过了实时日志的最大长度</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Realtime samples that were never saved are now saved as %s</source>
+        <translation><byte value="xd"/>
+未保存的实时采样现已保存为 %s</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Realtime samples in %s could not be saved (%s); they are kept.</source>
+        <translation><byte value="xd"/>
+%s 中的实时采样无法保存（%s），已保留。</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+The realtime journal %s cannot be read (%s); it is kept.</source>
+        <translation><byte value="xd"/>
+无法读取实时日志 %s（%s），已保留。</translation>
+    </message>
+    <message>
+        <source>its first line is not a journal&apos;s</source>
+        <translation>其第一行不是实时日志的格式</translation>
+    </message>
+    <message>
+        <source>, gaps %s</source>
+        <translation>，缺口 %s</translation>
+    </message>
+    <message>
+        <source>%d, no data %s, longest %s from %s</source>
+        <translation>%d 处，无数据 %s，最长 %s，始于 %s</translation>
+    </message>
+    <message>
+        <source>Tenths of the channel&apos;s unit: %s is %s %s.</source>
+        <translation>以通道单位的十分之一计：%s 即 %s %s。</translation>
     </message>
 </context>
 </TS>
