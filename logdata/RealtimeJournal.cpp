@@ -254,7 +254,10 @@ void RealtimeJournal::close() {
 std::string journalName(const char (&serialNo)[10], int ordinal) {
     std::string name = ".";
     for (const char ch : serialNo) name += ch > ' ' && ch <= '~' && ch != '/' ? ch : '_';
-    if (ordinal > 1) name += "." + std::to_string(ordinal);
+    if (ordinal > 1) {
+        name += '.';
+        name += std::to_string(ordinal);
+    }
     name += kJournalExtension;
     return name;
 }
