@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/AppSettings.h"
+#include "base/LogEvents.h"
 #include "link/LinkState.h"
 #include "link/LoggerSetup.h"
 #include "logdata/ChannelLimits.h"
@@ -32,6 +33,8 @@ struct AppData {
     // Temperatures of "oC" channels are shown in °F.
     bool fahrenheit;
     double activationEnergy = kDefaultActivationEnergy;  // J/mol, for the MKT
+    // Who is told what happens to the log and the link.
+    LogEventHub events;
 };
 
 // The directory of the running executable, ending in '/'.

@@ -4,15 +4,9 @@
 
 #include "base/Outcome.h"
 
-// What the core asks of the user interface: the main frame implements it with
-// Qt, the command-line tool on a console, and tests with fakes.
-
-// Pane ids of the main frame.
-inline constexpr int kPaneQuery = 144;
-inline constexpr int kPaneDataList = 4000;
-inline constexpr int kPaneFileList = 132;
-inline constexpr int kPaneSetup = 4001;
-inline constexpr int kPaneLimits = 4002;
+// What the core asks of the user: the prompts. The main frame implements it
+// with Qt, the command-line tool on a console, and tests with fakes. What the
+// panes show follows the events of base/LogEvents.h instead.
 
 class FrameUi {
 public:
@@ -38,19 +32,6 @@ public:
         (void)packagesDone;
         (void)packagesTotal;
     }
-    virtual void showPaneAlone(int paneId) = 0;
-    virtual void fillFileList() = 0;
-    virtual void redrawChart() = 0;
-    virtual void setDocumentTitle(std::string_view title) = 0;
-    virtual void clearDataList() = 0;
-    // A realtime sample was stored (the active view draws the new state).
-    virtual void realtimeSampleArrived() = 0;
-    // A setup reply was decoded, or a log file brought its setup: the setup
-    // grid shows LoggerSetup.
-    virtual void fillSetupGrid() = 0;
-    // The logger's own setup was read, its alarm limits with it (a log file
-    // holds none).
-    virtual void loggerSetupRead() {}
     // An operation on the logger has ended, well or not: identify, setup read,
     // sync, download, delete, or a realtime run that the line ended. The
     // window has shown its texts by then; the command-line tool waits for

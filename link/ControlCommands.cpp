@@ -31,7 +31,7 @@ void ProtocolEngine::startRealtime() {
     // No resends: every second brings a new request of its own.
     timers_.startTimer(kTimerRealtime, kRequestPeriodMs);
     ui_.showProgress(tx("Samping in realtime..."));
-    ui_.clearDataList();
+    data_.events.logCleared(ClearReason::RealtimeStart);
     realtimeSaveFailed_ = false;
     data_.link.realtimeActive = true;
 }
@@ -45,7 +45,7 @@ void ProtocolEngine::onRealtimeSample(int n) {
     // A full store that could not be saved has no room for the sample.
     if (!splitRealtimeLog(now)) return;
     storeSample(now);
-    ui_.realtimeSampleArrived();
+    data_.events.sampleAppended();
 }
 
 bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
@@ -62,7 +62,7 @@ bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
         realtimeSaveFailed_ = false;
         restartJournal();
         store.clear();
-        ui_.clearDataList();
+        data_.events.logCleared(ClearReason::RealtimeSplit);
     } else {
         // The records stay and the samples go on in the same store: the
         // failure is told once, and Stop or the next day saves again.
@@ -97,14 +97,14 @@ Outcome ProtocolEngine::stopRealtime() {
         journal_.discard();
     else
         journal_.close();
-    ui_.showPaneAlone(kPaneFileList);
-    ui_.fillFileList();
+    data_.events.realtimeEnded();
     return saved;
 }
 
 Outcome ProtocolEngine::saveRealtimeLog() {
     std::string failure;
-    if (!saveDownloadedLog(data_, ui_, &failure)) return {OutcomeKind::SaveFailed, failure};
+    if (!saveDownloadedLog(data_, ui_, &failure, SaveReason::Realtime))
+        return {OutcomeKind::SaveFailed, failure};
     return {OutcomeKind::Ok, data_.store.currentFilePath};
 }
 

@@ -65,6 +65,7 @@ void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* bus
     link.packagesDone = 0;
     link.packagesTotal = 0;
     data_.store.clear();
+    data_.events.logCleared(ClearReason::Download);
     armRequest(timerId);
     downloadActive_ = true;
     downloadCode_ = static_cast<uint8_t>(command + 1);
@@ -218,6 +219,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
         return {outcomeOf(end)};
     }
     store.computeStatistics();
+    data_.events.logDownloaded();
     std::string failure;
     if (!saveDownloadedLog(data_, ui_, &failure)) {
         // The records stay in the store; only the file is missing.
@@ -225,14 +227,10 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
         ui_.updateBusyBox(true);
         return {OutcomeKind::SaveFailed, failure};
     }
-    ui_.showPaneAlone(kPaneFileList);
-    ui_.fillFileList();
     data_.busyText = endText(end);
     if (logCut_) data_.busyText += cutText();
     if (recordsLost_) data_.busyText += tx(kLostText);
     ui_.updateBusyBox(true);
-    ui_.redrawChart();
-    ui_.setDocumentTitle(store.currentFileName);
     // The path of what was saved, for whoever reports it.
     return {outcomeOf(end), store.currentFilePath};
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "base/AppData.h"
 #include "link/EngineTexts.h"
@@ -103,7 +104,7 @@ void ProtocolEngine::onIdentifyReply(int n) {
     data_.setup.channelConfig = link.rxBuffer[kIdentifyConfigOffset];
     applyChannelConfig(data_.setup.channelConfig, data_.store);
     link.connected = true;
-    ui_.showPaneAlone(kPaneSetup);
+    data_.events.linkChanged(true);
     link.awaitedReply = 0;
     ui_.operationEnded({OutcomeKind::Ok});
 }
@@ -119,7 +120,7 @@ void ProtocolEngine::failConnect() {
 void ProtocolEngine::onPortError(std::string_view reason) {
     if (trace_) trace_("port error: " + std::string(reason));
     port_.stopThread();
-    data_.link.connected = false;
+    const bool wasConnected = std::exchange(data_.link.connected, false);
     // No request waits any more: its time-out would only follow the news.
     for (int id : {kTimerIdentify, kTimerReadSetup, kTimerSync, kTimerDeleteAuto, kTimerDeleteManu})
         timers_.stopTimer(id);
@@ -128,6 +129,7 @@ void ProtocolEngine::onPortError(std::string_view reason) {
     if (data_.link.discarding) endDiscarding();
     // The samples taken so far are saved before the user is told.
     if (data_.link.realtimeActive) stopRealtime();
+    if (wasConnected) data_.events.linkChanged(false);
     ui_.showMessage(tx("The USB cable was unplugged and the connection was broken."));
     ui_.operationEnded({OutcomeKind::PortError, std::string(reason)});
 }
@@ -231,9 +233,10 @@ void ProtocolEngine::disconnect() {
     // A request timer may keep running: its resends reach no thread and it
     // gives up in its own time.
     port_.stopThread();
-    data_.link.connected = false;
+    const bool wasConnected = std::exchange(data_.link.connected, false);
     // Nothing more comes that could be dropped.
     if (data_.link.discarding) endDiscarding();
+    if (wasConnected) data_.events.linkChanged(false);
 }
 
 void ProtocolEngine::sendFrame() {

@@ -70,10 +70,7 @@ void ProtocolEngine::onSetupReply(int n) {
     const auto reply = std::span<const uint8_t>(data_.link.rxBuffer)
                            .first(static_cast<size_t>(std::clamp(n, 0, kTxBufferSize)));
     const bool ok = parseSetupReply(reply, data_.setup);
-    if (ok) {
-        ui_.fillSetupGrid();
-        ui_.loggerSetupRead();
-    }
+    if (ok) data_.events.setupRead();
     ui_.operationEnded({ok ? OutcomeKind::Ok : OutcomeKind::Refused});
 }
 

@@ -36,13 +36,6 @@ public:
     bool showMessage(std::string_view) override { return true; }
     void openBusyBox(std::string_view) override {}
     void updateBusyBox(bool) override {}
-    void showPaneAlone(int) override {}
-    void fillFileList() override {}
-    void redrawChart() override {}
-    void setDocumentTitle(std::string_view) override {}
-    void clearDataList() override {}
-    void realtimeSampleArrived() override {}
-    void fillSetupGrid() override {}
 };
 
 std::string reasonOf(int error) {

@@ -227,9 +227,6 @@ bool loadLogFile(AppData& data, FrameUi& ui) {
         return false;
     }
     data.store.computeStatistics();
-    ui.redrawChart();
-    ui.setDocumentTitle(data.store.currentFileName);
-    // The file brought its logger's name, serial number and hardware version.
-    ui.fillSetupGrid();
+    data.events.logLoaded(data.store.currentFilePath);
     return true;
 }

@@ -43,6 +43,6 @@ std::string documentSaveMessage(int error, const std::string& path);
 
 // The file list, the "100%" command and the query reload: reads
 // LogStore::currentFilePath. On failure it shows "\r\n打开数据文件失败：格式错误！"
-// and the store stays unchanged; on success it computes the statistics,
-// redraws the chart and sets the title to LogStore::currentFileName.
+// and the store stays unchanged; on success it computes the statistics and
+// tells data.events that the log was loaded.
 bool loadLogFile(AppData& data, FrameUi& ui);

@@ -59,7 +59,7 @@ std::string downloadedLogName(const AppData& data) {
     return name;
 }
 
-bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
+bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure, SaveReason why) {
     if (data.store.recordCount == 0) return true;
     const std::string name = downloadedLogName(data);
     data.store.currentFileName = name;
@@ -74,10 +74,7 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
     if (error != 0)
         return failSave(ui, failure, path + ": " + std::generic_category().message(error));
     data.store.currentFilePath = path;
-    ui.showPaneAlone(kPaneFileList);
-    ui.fillFileList();
-    ui.redrawChart();
-    ui.setDocumentTitle(name);
+    data.events.logSaved(path, why);
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/LogEvents.h"
+
 struct AppData;
 class FrameUi;
 
@@ -9,13 +11,14 @@ class FrameUi;
 std::string downloadedLogName(const AppData& data);
 
 // Saves the store as Logfiles/<name> at once, makes it the current file and
-// brings the file list to the front. True when the file was written, or when
+// tells data.events why it was saved. True when the file was written, or when
 // the store is empty (nothing to save). On a failed create or write it shows
 // "\r\n Failed." and returns false; a log that had the name before stays as
 // it was. A serial number with anything but printable characters other than
 // '/' makes no file name and fails the same way.
 // `failure`, when given, receives what failed: the path and the system's reason.
-bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure = nullptr);
+bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure = nullptr,
+                       SaveReason why = SaveReason::Download);
 
 // Asked before a download or realtime sampling starts, so that a folder that
 // cannot take the log shows at once rather than after the whole download.

@@ -76,7 +76,6 @@ QueryResult runDateQuery(AppData& data, FrameUi& ui, const DateRange& range) {
     const std::optional<RecordRun> run = matchDateRange(data.store, range);
     if (!run) return QueryResult::NoMatch;
     data.store.keepRange(run->start, run->end);
-    ui.redrawChart();
-    ui.setDocumentTitle(data.store.currentFileName);
+    data.events.rangeCut(CutBy::Query);
     return QueryResult::Cut;
 }

@@ -49,5 +49,5 @@ enum class QueryResult {
 };
 
 // Reloads the current log file and cuts the store to the range, so a query
-// always starts from the whole file. A cut store is redrawn and titled.
+// always starts from the whole file. A cut is told to data.events.
 QueryResult runDateQuery(AppData& data, FrameUi& ui, const DateRange& range);

@@ -34,7 +34,8 @@ std::string realtimeStatusText(int samples, std::chrono::seconds elapsed) {
     return text;
 }
 
-CFrameUi::CFrameUi(CMainFrame& frame, AppData& data) : frame_(frame), data_(data) {}
+CFrameUi::CFrameUi(CMainFrame& frame, AppData& data)
+    : frame_(frame), data_(data), reactions_(data, *this) {}
 
 void CFrameUi::createProgressWindow() {
     progress_ = new CCommProgressDlg(&frame_);

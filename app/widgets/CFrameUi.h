@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/PaneReactions.h"
 #include "base/FrameUi.h"
 
 struct AppData;
@@ -19,9 +20,9 @@ class QString;
 std::string realtimeStatusText(int samples, std::chrono::seconds elapsed);
 
 // How the core reaches the user in the main window: the progress window, the
-// message dialog and the busy box over the frame, and the frame's panes, chart
-// view and document.
-class CFrameUi : public FrameUi {
+// message dialog and the busy box over the frame; and the moves of the frame's
+// panes, chart view and document that the events of the log ask for.
+class CFrameUi : public FrameUi, public PaneMoves {
 public:
     // Keeps the references only: the frame is still being built.
     CFrameUi(CMainFrame& frame, AppData& data);
@@ -77,4 +78,5 @@ private:
     bool realtimeCounting_ = false;
     int realtimeSamples_ = 0;
     std::chrono::steady_clock::time_point realtimeStart_;
+    PaneReactions reactions_;
 };

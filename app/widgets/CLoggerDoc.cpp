@@ -21,7 +21,7 @@ CLoggerDoc::CLoggerDoc(AppData& data, FrameUi& ui, QObject* parent)
 void CLoggerDoc::newDocument() {
     data_.store.clear();
     setTitle(kUntitled);
-    ui_.redrawChart();
+    data_.events.logCleared(ClearReason::NewDocument);
     emit newDocumentStarted();
 }
 
@@ -32,9 +32,7 @@ bool CLoggerDoc::openDocument(const std::string& path) {
         return false;
     }
     takePath(path);
-    ui_.redrawChart();
-    // The file brought its logger's name, serial number and hardware version.
-    ui_.fillSetupGrid();
+    data_.events.logLoaded(path);
     return true;
 }
 

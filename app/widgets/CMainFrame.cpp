@@ -137,10 +137,13 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     doc_.newDocument();
     connect(&doc_, &CLoggerDoc::newDocumentStarted, this, &CMainFrame::resetDataList);
     rebuildRecentFiles();
+    data_.events.subscribe(follower_);
+    followLog();
     updateCommandStates();
 }
 
 CMainFrame::~CMainFrame() {
+    data_.events.unsubscribe(follower_);
     if (writeSettings_) writeSettingsFile(settingsDir(), data_.settings);
 }
 
@@ -444,30 +447,19 @@ void CMainFrame::redrawShownValues() {
     if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
 }
 
-// Asked whenever the event loop wakes: loads, zooms, queries and realtime
-// samples all change the store without telling the frame. The mark is a few
-// fields of the store, so looking costs nothing while nothing changes.
+// The store changed: loaded, saved, renamed, emptied, downloaded, cut or
+// sampled.
 void CMainFrame::followLog() {
-    const LogStore& store = data_.store;
-    std::string mark(serialNumber(data_.setup));
-    mark += store.currentFilePath;
-    const uint32_t counts[] = {store.recordCount, store.channelCount, store.statisticsCount};
-    mark.append(reinterpret_cast<const char*>(counts), sizeof counts);
-    mark.append(reinterpret_cast<const char*>(store.avgValue), sizeof store.avgValue);
-    if (store.recordCount > 0) {
-        mark.append(store.timestamp(0));
-        mark.append(store.timestamp(store.recordCount - 1));
-    }
-    for (const std::string& unit : store.unitTexts) mark += unit + '\n';
-    if (mark == logMark_) return;
-    logMark_ = std::move(mark);
     // Not every change redraws (realtime start only empties the store): no
     // read-out may stay of a log that is no longer there.
     view_->forgetCursor();
     startQueryAtLog();
+    followLoggerLimits();
+}
 
-    // A log of another logger shows that logger's limits. Limits set while no
-    // logger was known stay with the first one's log, unless it has its own.
+// A log of another logger shows that logger's limits. Limits set while no
+// logger was known stay with the first one's log, unless it has its own.
+void CMainFrame::followLoggerLimits() {
     const QString group = Profile::limitsGroup(serialNumber(data_.setup));
     if (group != limitsGroup_) {
         const ChannelLimits remembered = Profile().limits(serialNumber(data_.setup));

@@ -55,7 +55,7 @@ public:
     CLoggerDoc& document() { return doc_; }
     // What the panes work on: the process-wide record and the frame's way to the user.
     AppData& appData() { return data_; }
-    FrameUi& frameUi() { return ui_; }
+    CFrameUi& frameUi() { return ui_; }
     ProtocolEngine& engine() { return engine_; }
     CSerialPort& port() { return port_; }
     CLoggerView* view() const { return view_; }
@@ -159,6 +159,7 @@ private:
     void updateWindowTitle();
     void saveLayout();
     void followLog();
+    void followLoggerLimits();
     void startQueryAtLog();
     void redrawShownValues();
     std::string settingsDir() const;
@@ -184,10 +185,27 @@ private:
     std::unique_ptr<QPrinter> printer_;
     bool writeSettings_ = true;
     bool loggerLimitsOffered_ = false;
-    // What the log shown was when last looked at: a change refreshes the
-    // Limits pane, a change of its logger brings that logger's limits.
-    std::string logMark_;
     // The file whose first and last record the query fields were set to.
     std::string queryLog_;
     QString limitsGroup_;  // the profile group of the limits in AppData::limits
+
+    // A change of the log refreshes the Limits pane and the query; a change
+    // of its logger brings that logger's limits.
+    class LogFollower final : public LogEvents {
+    public:
+        explicit LogFollower(CMainFrame& frame) : frame_(frame) {}
+        void logLoaded(std::string_view) override { frame_.followLog(); }
+        void logSaved(std::string_view, SaveReason) override { frame_.followLog(); }
+        void logRenamed(std::string_view) override { frame_.followLog(); }
+        void logCleared(ClearReason) override { frame_.followLog(); }
+        void logDownloaded() override { frame_.followLog(); }
+        void rangeCut(CutBy) override { frame_.followLog(); }
+        void sampleAppended() override { frame_.followLog(); }
+        void setupRead() override { frame_.followLoggerLimits(); }
+        void linkChanged(bool) override { frame_.followLoggerLimits(); }
+
+    private:
+        CMainFrame& frame_;
+    };
+    LogFollower follower_{*this};
 };

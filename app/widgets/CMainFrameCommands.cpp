@@ -122,7 +122,6 @@ void CMainFrame::onCommand(int id) {
 }
 
 void CMainFrame::updateCommandStates() {
-    followLog();
     // The first step gives way to "Ready" once a log shows or a logger is connected.
     if (messageIdle_ && messageText_ != idleMessage()) setMessagePane(idleMessage(), true);
     for (const auto& [id, action] : actions_) action->setEnabled(commandEnabled(id));

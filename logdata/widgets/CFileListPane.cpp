@@ -188,7 +188,7 @@ void CFileListPane::renameChosenFile() {
         // "100%" and the query reload the file under its new name.
         store.currentFilePath = dir + newName;
         store.currentFileName = newName;
-        ui_.setDocumentTitle(newName);
+        data_.events.logRenamed(store.currentFilePath);
     }
     fillFileList();
 }

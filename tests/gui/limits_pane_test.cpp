@@ -190,6 +190,7 @@ TEST_F(LimitsPaneTest, AZoomAndARealtimeSampleRefreshThePane) {
     // What the chart's zoom does to the store.
     data().store.keepRange(0, 15);
     frame().frameUi().redrawChart();
+    data().events.rangeCut(CutBy::Zoom);
     settleEvents();
     EXPECT_EQ(pane.lastRecordText()->text(), "2024-01-05 09:14:00");
     EXPECT_EQ(pane.aboveText(0)->text(), "0:05");
@@ -201,7 +202,7 @@ TEST_F(LimitsPaneTest, AZoomAndARealtimeSampleRefreshThePane) {
     store.values[1][15] = 50.0f;
     store.recordCount = 16;
     store.appendStatistics();
-    frame().frameUi().realtimeSampleArrived();
+    data().events.sampleAppended();
     settleEvents();
     EXPECT_EQ(pane.lastRecordText()->text(), "2024-01-05 09:15:00");
     EXPECT_EQ(pane.aboveText(0)->text(), "0:06");
@@ -269,7 +270,7 @@ TEST_F(LimitsPaneTest, EachLoggerKeepsItsLimitsTheUnitAndTheEnergyAcrossARestart
 
     // Another logger's log has its own limits: none yet.
     std::memcpy(data().setup.serialNo, "ZX00000001", 10);
-    frame().updateCommandStates();
+    data().events.logLoaded(data().store.currentFilePath);
     EXPECT_EQ(data().limits, ChannelLimits{});
     EXPECT_FALSE(again.highSet(0)->isChecked());
     EXPECT_EQ(Profile().limits(kSerial), set) << "the first logger's stay";

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/PaneReactions.h"
 #include "base/AppData.h"
 #include "link/Clock.h"
 #include "link/EngineHosts.h"
@@ -60,7 +61,9 @@ public:
     LocalTime time{2024, 3, 9, 7, 5, 2};
 };
 
-class FakeUi : public FrameUi {
+// The prompts, and the pane moves the window would make for the events of
+// `data`, recorded.
+class FakeUi : public FrameUi, public PaneMoves {
 public:
     explicit FakeUi(AppData& data) : data_(data) {}
     void showProgress(std::string_view text) override {
@@ -122,4 +125,5 @@ public:
 
 private:
     AppData& data_;
+    PaneReactions reactions_{data_, *this};
 };

@@ -13,6 +13,7 @@
 #include "LoggerSession.h"
 #include "Printable.h"
 #include "Reports.h"
+#include "base/LogEvents.h"
 #include "link/SerialDevices.h"
 #include "logdata/JournalRecovery.h"
 #include "logdata/LogFile.h"
@@ -154,41 +155,51 @@ int deleteLogs(LoggerSession& session, const CliOptions& options) {
         kRequestSeconds));
 }
 
+// Counts the samples of a realtime run and prints the path of each log the
+// run saves, once, as it is saved.
+class RealtimeWatch final : public LogEvents {
+public:
+    explicit RealtimeWatch(AppData& data) : data_(data) { data_.events.subscribe(*this); }
+    ~RealtimeWatch() override { data_.events.unsubscribe(*this); }
+    RealtimeWatch(const RealtimeWatch&) = delete;
+    RealtimeWatch& operator=(const RealtimeWatch&) = delete;
+
+    int samples() const { return samples_; }
+    void sampleAppended() override { ++samples_; }
+    void logSaved(std::string_view path, SaveReason) override {
+        if (path == printed_) return;
+        printed_ = path;
+        printSavedPath(printed_);
+    }
+
+private:
+    AppData& data_;
+    int samples_ = 0;
+    std::string printed_;
+};
+
 // Samples until `options.samples` have come, then stops, which saves them.
 // A day that ends meanwhile is saved as a log of its own.
 int realtime(LoggerSession& session, const CliOptions& options) {
     if (!prepareLogFolder(session)) return kExitFailed;
-    AppData& data = session.data();
     ConsoleUi& ui = session.ui();
-    data.store.currentFilePath.clear();
-    std::string printed;
-    auto printNewSave = [&] {
-        if (data.store.currentFilePath == printed) return;
-        printed = data.store.currentFilePath;
-        printSavedPath(printed);
-    };
+    const RealtimeWatch watch(session.data());
     ui.beginOperation();
     session.engine().startRealtime();
-    while (ui.samples() < options.samples) {
-        const int seen = ui.samples();
+    while (watch.samples() < options.samples) {
+        const int seen = watch.samples();
         const bool came = session.loop().runUntil(
-            [&] { return ui.samples() != seen || ui.ended(); }, kSampleSilenceSeconds);
+            [&] { return watch.samples() != seen || ui.ended(); }, kSampleSilenceSeconds);
         // A port error has stopped the sampling, saved it and said so.
-        if (ui.ended()) {
-            printNewSave();
-            return kExitFailed;
-        }
+        if (ui.ended()) return kExitFailed;
         if (!came) {
             session.engine().stopRealtime();
             ui.print("No sample came for " + std::to_string(std::lround(kSampleSilenceSeconds)) +
                      " seconds.");
-            printNewSave();
             return kExitFailed;
         }
-        printNewSave();
     }
     const Outcome saved = session.engine().stopRealtime();
-    printNewSave();
     if (saved.kind == OutcomeKind::SaveFailed) ui.print("Saving failed: " + saved.detail);
     return status(saved.kind == OutcomeKind::Ok);
 }

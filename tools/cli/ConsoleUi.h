@@ -19,7 +19,6 @@ public:
     void beginOperation();
     bool ended() const { return ended_; }
     const Outcome& outcome() const { return outcome_; }
-    int samples() const { return samples_; }
 
     // One line on stderr.
     void print(std::string_view text);
@@ -31,13 +30,6 @@ public:
     bool confirm(std::string_view) override { return true; }
     void openBusyBox(std::string_view text) override;
     void updateBusyBox(bool over) override;
-    void showPaneAlone(int) override {}
-    void fillFileList() override {}
-    void redrawChart() override {}
-    void setDocumentTitle(std::string_view) override {}
-    void clearDataList() override {}
-    void realtimeSampleArrived() override { ++samples_; }
-    void fillSetupGrid() override {}
     void operationEnded(const Outcome& outcome) override;
 
 private:
@@ -49,7 +41,6 @@ private:
     bool busyOpen_ = false;  // until its last text
     bool ended_ = false;
     Outcome outcome_;
-    int samples_ = 0;
 };
 
 // The program's texts as console lines: a leading "\r\n" dropped, the other

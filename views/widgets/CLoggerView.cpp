@@ -231,6 +231,7 @@ void CLoggerView::endDrag() {
     if (span.first >= span.end) return;
     data_.store.keepRange(span.first, span.end);
     drawChart();
+    data_.events.rangeCut(CutBy::Zoom);
 }
 
 void CLoggerView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -271,5 +272,5 @@ void CLoggerView::toggleChannel(int channel) {
     int& visible = data_.channelVisible[channel - 1];
     visible = !visible;
     drawChart();
-    ui_.setDocumentTitle(data_.store.currentFileName);
+    data_.events.displayChanged();
 }
