@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
 #include "logdata/LogStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"

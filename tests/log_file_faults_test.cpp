@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "TestPaths.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"

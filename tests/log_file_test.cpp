@@ -13,6 +13,7 @@
 #include <streambuf>
 #include <string>
 
+#include "TestPaths.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "support/ByteDiff.h"

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "TestPaths.h"
+
 namespace {
 
 namespace fs = std::filesystem;

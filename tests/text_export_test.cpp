@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
 #include "base/AppData.h"
 #include "support/ByteDiff.h"
 #include "support/FileSizeLimit.h"

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
 #include "app/CommandIds.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"

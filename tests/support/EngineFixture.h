@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "TestPaths.h"
 #include "base/AppData.h"
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "TestPaths.h"
 #include "sim/LoggerSim.h"
 #include "support/ByteDiff.h"
 #include "support/CommaLocale.h"
