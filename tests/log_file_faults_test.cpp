@@ -12,15 +12,15 @@
 #include <sstream>
 #include <string>
 
-#include "TestPaths.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
+#include "support/TestPaths.h"
 
 namespace {
 
-const std::string kGoldenPath = std::string(DRAVIN_TEST_DATA) + "/three_records.drav";
+const std::string kGoldenPath = testDataDir() + "/three_records.drav";
 const char kLoadError[] = "\r\n打开数据文件失败：格式错误！";
 
 std::string fileText(const std::string& path) {

@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
 #include "app/CommandIds.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
@@ -33,6 +32,7 @@
 #include "logdata/LogSaver.h"
 #include "support/EngineFixture.h"
 #include "support/TempDir.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -40,7 +40,7 @@ using ::testing::IsEmpty;
 
 namespace {
 
-const std::string kCatalogDir = DRAVIN_TEST_DATA "/../../res/translations/";
+const std::string kCatalogDir = testDataDir() + "/../../res/translations/";
 
 // The named catalog while it lives, the source texts again after it.
 class CatalogScope {
