@@ -23,8 +23,9 @@
 #include "logdata/KineticTemperature.h"
 #include "logdata/RecordTimes.h"
 #include "logdata/StampSeconds.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
 #include "views/LimitTexts.h"
-#include "views/TemperatureUnit.h"
 
 namespace {
 
@@ -45,15 +46,8 @@ QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "YYYY-MM-DD hh:mm:ss" of a time stamp.
-QString stampTime(std::string_view t) {
-    return QString("%1-%2-%3 %4:%5:%6")
-        .arg(fromView(t.substr(0, 4)), fromView(t.substr(4, 2)), fromView(t.substr(6, 2)),
-             fromView(t.substr(8, 2)), fromView(t.substr(10, 2)), fromView(t.substr(12, 2)));
-}
-
 QString recordTime(const LogStore& store, uint32_t i) {
-    return stampTime(store.timestamp(i));
+    return QString::fromStdString(stampText(store.timestamp(i)));
 }
 
 QString oneDecimal(double value) {
@@ -263,8 +257,7 @@ void CLimitsPane::showGaps(int channel, const GapSummary& gaps) {
     const auto start = gaps.longestStart ? stampOfSeconds(*gaps.longestStart) : std::nullopt;
     row.longestGap->setText(
         start ? tr("%1 from %2")
-                    .arg(duration(gaps.longestSeconds),
-                         stampTime(std::string_view(start->data(), start->size())))
+                    .arg(duration(gaps.longestSeconds), QString::fromStdString(stampText(*start)))
               : QString(kNoValueText));
 }
 
