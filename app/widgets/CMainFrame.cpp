@@ -24,6 +24,7 @@
 #include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "logdata/SettingsFile.h"
 #include "ui/widgets/ResourceImages.h"
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CDatePickerDlg.h"
