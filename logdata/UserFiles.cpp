@@ -15,8 +15,8 @@ void UserFiles::removeObserver(UserFilesObserver& observer) {
     std::erase(observers_, &observer);
 }
 
-Outcome UserFiles::write(const UserFileTarget& target, const FileWriter& write) {
-    const int error = writeFileAtomically(target.path, write);
+Outcome UserFiles::write(const UserFileTarget& target, const FileWriter& writer) {
+    const int error = writeFileAtomically(target.path, writer);
     const Outcome outcome = error == 0 ? Outcome{OutcomeKind::Ok, target.path}
                                        : fileFailure(OutcomeKind::SaveFailed, target.path, error);
     tell({target.kind, target.path, {}, target.log, outcome});
@@ -57,7 +57,8 @@ Outcome UserFiles::remove(const std::string& dir, const std::string& name) {
 
 void UserFiles::tell(const UserFileEvent& event) {
     const std::lock_guard lock(mutex_);
-    for (UserFilesObserver* observer : observers_) observer->userFileDone(event);
+    const std::vector<UserFilesObserver*> told = observers_;
+    for (UserFilesObserver* observer : told) observer->userFileDone(event);
 }
 
 UserFiles& userFiles() {

@@ -44,8 +44,9 @@ struct UserFileEvent {
     Outcome outcome;
 };
 
-// Told on the thread that did the step, after it; an observer neither adds
-// nor removes observers while it is told.
+// Told on the thread that did the step, after it. An observer may itself
+// write through the door; one it adds or removes meanwhile counts from the
+// next step on.
 class UserFilesObserver {
 public:
     virtual ~UserFilesObserver() = default;
@@ -66,10 +67,10 @@ public:
     void addObserver(UserFilesObserver& observer);
     void removeObserver(UserFilesObserver& observer);
 
-    // Writes what `write` gives to target.path whole or not at all. Ok with
+    // Writes what `writer` gives to target.path whole or not at all. Ok with
     // the path as detail; otherwise SaveFailed with "path: reason" and the
     // system's error number, the file that had the name left as it was.
-    Outcome write(const UserFileTarget& target, const FileWriter& write);
+    Outcome write(const UserFileTarget& target, const FileWriter& writer);
     Outcome writeBytes(const UserFileTarget& target, std::string_view bytes);
     // A write given up before any file was made (nothing to write, a picture
     // that makes no file): SaveFailed as above with `error`, told alike.
@@ -87,7 +88,7 @@ public:
     void tell(const UserFileEvent& event);
 
 private:
-    std::mutex mutex_;
+    std::recursive_mutex mutex_;
     std::vector<UserFilesObserver*> observers_;
 };
 

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -115,7 +116,7 @@ public:
                 files->selectFile(QString::fromStdString(chosen));
                 QMetaObject::invokeMethod(files, "accept");
             } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
-                box->button(QMessageBox::Yes)->click();
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
             }
         };
         frame().onCommand(command);
