@@ -144,9 +144,11 @@ TEST(UserFiles, EveryStepIsToldOnceWithItsPathsItsLogAndItsOutcome) {
                       dir + c.path + ": " + std::generic_category().message(c.error));
         }
         const std::string result = dir + (*c.newPath != '\0' ? c.newPath : c.path);
-        if (c.content != nullptr) EXPECT_EQ(readFile(result), c.content);
-        if (c.content == nullptr && c.kind != UserFileKind::Settings)
+        if (c.content != nullptr) {
+            EXPECT_EQ(readFile(result), c.content);
+        } else if (c.kind != UserFileKind::Settings) {
             EXPECT_FALSE(std::filesystem::exists(result));
+        }
         for (const std::string& name : folder.temp.names())
             EXPECT_NE(name[0], '.') << "left behind: " << name;
     }

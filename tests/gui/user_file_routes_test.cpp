@@ -49,6 +49,8 @@ namespace {
 constexpr SimTime kDemoLast{2026, 3, 14, 9, 25, 0};
 constexpr int kDeadlineMs = 10000;
 constexpr const char* kListedName = "1234567890_20240105_1000.drav";
+// The demo logger's auto logs, saved under its serial number and their last record.
+constexpr const char* kDemoLogName = "DEMO000001_20260314_0925.drav";
 
 bool runUntil(const std::function<bool()>& done, int deadlineMs = kDeadlineMs) {
     if (done()) return true;
@@ -191,7 +193,7 @@ std::string windowDownload(UserFilesFixture& t) {
     t.connectLogger();
     answerer.otherResult = CDownModeDlg::kAutoLogs;
     t.frame().onCommand(ID_DOWNLOAD);
-    return t.logDir() + "DEMO000001_20260314_0900.drav";
+    return t.logDir() + kDemoLogName;
 }
 
 std::string windowRealtime(UserFilesFixture& t) {
@@ -272,7 +274,7 @@ const Route kRoutes[] = {
          EXPECT_EQ(
              t.cli({"download", "--device", t.demoDevice(), "--logs", "auto", "--dir", t.logDir()}),
              kExitOk);
-         return t.logDir() + "DEMO000001_20260314_0900.drav";
+         return t.logDir() + kDemoLogName;
      }},
     {"CliRealtime", UserFileKind::RealtimeSaved, FromLog::Itself,
      [](UserFilesFixture& t) {
@@ -377,10 +379,11 @@ TEST_P(UserFileRoutes, EachKindOfUserFileReachesTheObserverWhereItWasMade) {
     ASSERT_EQ(told.size(), 1u);
     const UserFileEvent& event = told[0];
     EXPECT_TRUE(event.outcome.ok()) << event.outcome.detail;
-    if (path.empty())
+    if (path.empty()) {
         EXPECT_EQ(fs::path(event.path).parent_path(), fs::path(logDir()).parent_path());
-    else
+    } else {
         EXPECT_EQ(event.path, path);
+    }
     EXPECT_EQ(event.log, expectedLog(*this, route.from, event));
     switch (route.kind) {
         case UserFileKind::Renamed:
@@ -411,7 +414,9 @@ TEST_P(UserFileFailures, AFileThatCannotBeMadeReachesTheObserverAsAFailure) {
     EXPECT_EQ(event.outcome.kind, route.outcome);
     EXPECT_EQ(event.outcome.error, route.error) << event.outcome.detail;
     EXPECT_THAT(event.outcome.detail, ::testing::StartsWith(path + ": "));
-    if (route.kind != UserFileKind::Renamed) EXPECT_FALSE(fs::exists(path));
+    if (route.kind != UserFileKind::Renamed) {
+        EXPECT_FALSE(fs::exists(path));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, UserFileFailures, ::testing::ValuesIn(kFailedRoutes),
