@@ -104,7 +104,8 @@ Outcome ProtocolEngine::stopRealtime() {
 
 Outcome ProtocolEngine::saveRealtimeLog() {
     std::string failure;
-    if (!saveDownloadedLog(data_, ui_, &failure)) return {OutcomeKind::SaveFailed, failure};
+    if (!saveDownloadedLog(data_, ui_, UserFileKind::RealtimeSaved, &failure))
+        return {OutcomeKind::SaveFailed, failure};
     return {OutcomeKind::Ok, data_.store.currentFilePath};
 }
 

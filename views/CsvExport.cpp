@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "base/NumberFormat.h"
-#include "logdata/AtomicFile.h"
 #include "logdata/LogStore.h"
 #include "logdata/StampText.h"
 #include "logdata/Units.h"
+#include "logdata/UserFiles.h"
 
 namespace {
 
@@ -105,6 +105,8 @@ bool writeCsvExport(std::ostream& out, const LogStore& store, bool fahrenheit) {
 }
 
 int exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit) {
-    return writeFileAtomically(
-        path, [&](std::ostream& out) { return writeCsvExport(out, store, fahrenheit); });
+    return userFiles()
+        .write({UserFileKind::CsvExport, path, store.currentFilePath},
+               [&](std::ostream& out) { return writeCsvExport(out, store, fahrenheit); })
+        .error;
 }

@@ -9,9 +9,9 @@
 
 #include "link/LoggerSetup.h"
 #include "link/Protocol.h"
-#include "logdata/AtomicFile.h"
 #include "logdata/LogStore.h"
 #include "logdata/StampText.h"
+#include "logdata/UserFiles.h"
 
 namespace {
 
@@ -116,12 +116,16 @@ bool writeSpreadsheetExport(std::ostream& out, const LogStore& store, const Logg
 }
 
 int exportTextFile(const std::string& path, const LogStore& store) {
-    return writeFileAtomically(path,
-                               [&](std::ostream& out) { return writeTextExport(out, store); });
+    return userFiles()
+        .write({UserFileKind::TextExport, path, store.currentFilePath},
+               [&](std::ostream& out) { return writeTextExport(out, store); })
+        .error;
 }
 
 int exportSpreadsheetFile(const std::string& path, const LogStore& store,
                           const LoggerSetup& setup) {
-    return writeFileAtomically(
-        path, [&](std::ostream& out) { return writeSpreadsheetExport(out, store, setup); });
+    return userFiles()
+        .write({UserFileKind::SpreadsheetExport, path, store.currentFilePath},
+               [&](std::ostream& out) { return writeSpreadsheetExport(out, store, setup); })
+        .error;
 }

@@ -25,6 +25,7 @@
 #include "base/AppData.h"
 #include "logdata/LimitsBook.h"
 #include "logdata/LogFile.h"
+#include "logdata/SettingsFile.h"
 #include "ui/widgets/ResourceImages.h"
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CDatePickerDlg.h"
