@@ -1,6 +1,6 @@
 #include "base/AppSettings.h"
 
-#include <fstream>
+#include <algorithm>
 #include <span>
 
 #include "base/ByteOrder.h"
@@ -10,7 +10,6 @@ namespace {
 constexpr int kComPortOffset = 0;
 constexpr int kBaudRateOffset = 1;
 constexpr int kSpareByteOffset = 5;
-const char kSettingsFileName[] = "Dravin.ini";
 
 }  // namespace
 
@@ -35,21 +34,4 @@ std::array<uint8_t, kSettingsFileSize> encodeSettings(const AppSettings& setting
     writeU32le(record, kBaudRateOffset, static_cast<uint32_t>(settings.baudRate) & 0xFFFFFFu);
     record[kSpareByteOffset] = settings.spareByte;
     return record;
-}
-
-AppSettings readSettingsFile(const std::string& programDir) {
-    std::ifstream in(programDir + kSettingsFileName, std::ios::binary);
-    if (!in.is_open()) return defaultSettings();
-    std::array<uint8_t, kSettingsFileSize> record{};
-    in.read(reinterpret_cast<char*>(record.data()), record.size());
-    return decodeSettings(record.data(), static_cast<int>(in.gcount()));
-}
-
-bool writeSettingsFile(const std::string& programDir, const AppSettings& settings) {
-    std::ofstream out(programDir + kSettingsFileName, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-    const auto record = encodeSettings(settings);
-    out.write(reinterpret_cast<const char*>(record.data()), record.size());
-    out.close();
-    return !out.fail();
 }

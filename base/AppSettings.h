@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 // The three settings kept in Dravin.ini beside the program: a 32-byte binary
 // record, not a text file despite its extension.
@@ -24,7 +23,4 @@ AppSettings defaultSettings();
 AppSettings decodeSettings(const uint8_t* bytes, int count);
 std::array<uint8_t, kSettingsFileSize> encodeSettings(const AppSettings& settings);
 
-// Reads programDir + "Dravin.ini"; the defaults when it cannot be opened.
-AppSettings readSettingsFile(const std::string& programDir);
-// Creates or truncates programDir + "Dravin.ini"; false when it cannot be written.
-bool writeSettingsFile(const std::string& programDir, const AppSettings& settings);
+// The file itself is read and written in logdata/SettingsFile.h.

@@ -8,7 +8,7 @@
 // watching the store. Every handler does nothing unless overridden.
 
 // Why a log was saved.
-enum class SaveReason { Download, Realtime };
+enum class SaveReason { Download, Realtime, Recovered };
 
 // Why the store was emptied.
 enum class ClearReason {

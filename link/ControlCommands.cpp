@@ -103,7 +103,7 @@ Outcome ProtocolEngine::stopRealtime() {
 
 Outcome ProtocolEngine::saveRealtimeLog() {
     std::string failure;
-    if (!saveDownloadedLog(data_, ui_, &failure, SaveReason::Realtime))
+    if (!saveDownloadedLog(data_, ui_, UserFileKind::RealtimeSaved, &failure))
         return {OutcomeKind::SaveFailed, failure};
     return {OutcomeKind::Ok, data_.store.currentFilePath};
 }

@@ -1,5 +1,7 @@
 #include "logdata/ChannelLimits.h"
 
+#include <algorithm>
+
 #include "logdata/RecordTimes.h"
 
 namespace {
@@ -23,6 +25,10 @@ void addGap(GapSummary& gaps, const RecordTime& time) {
 }
 
 }  // namespace
+
+bool anyLimit(const ChannelLimits& limits) {
+    return std::any_of(limits.begin(), limits.end(), [](const ChannelLimit& l) { return l.any(); });
+}
 
 LimitSide limitSide(const ChannelLimit& limit, float value) {
     if (limit.high && value > *limit.high) return LimitSide::Above;

@@ -18,6 +18,9 @@ struct ChannelLimit {
 };
 using ChannelLimits = std::array<ChannelLimit, kChannels>;
 
+// Some channel has a limit set.
+bool anyLimit(const ChannelLimits& limits);
+
 enum class LimitSide { Inside, Above, Below };
 
 // Above when value > high, below when value < low; a value on a limit is inside.

@@ -83,7 +83,7 @@ JournalRecovery saveJournal(const std::string& path, const std::string& folder, 
     data.logDirOverride = folder;
     SilentUi silent;
     std::string failure;
-    if (!saveDownloadedLog(data, silent, &failure))
+    if (!saveDownloadedLog(data, silent, UserFileKind::RecoveredSaved, &failure, path))
         return {path, JournalOutcome::SaveFailed, failure};
     ::unlink(path.c_str());
     return {path, JournalOutcome::Saved, data.store.currentFilePath};

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "logdata/LogStore.h"
+#include "logdata/Units.h"
 
 namespace {
 
@@ -12,22 +13,18 @@ constexpr double kZeroCelsius = 273.15;
 
 }  // namespace
 
-bool isTemperatureUnit(std::string_view unitText) {
-    return unitText == "oC" || unitText == "F";
-}
-
 std::optional<double> meanKineticTemperature(const LogStore& store, int channel,
                                              double activationEnergy) {
     if (channel < 0 || channel >= kChannels || !(activationEnergy > 0.0)) return std::nullopt;
     const std::string& unit = store.unitTexts[static_cast<std::size_t>(channel)];
     if (!isTemperatureUnit(unit)) return std::nullopt;
-    const bool fahrenheit = unit == "F";
+    const bool fahrenheit = isFahrenheitUnit(unit);
     const uint32_t count = std::min(store.recordCount, kLogCapacity);
     if (count == 0) return std::nullopt;
     const double ratio = activationEnergy / kGasConstant;  // kelvin
     const auto& values = store.values[static_cast<std::size_t>(channel)];
     const auto kelvinOf = [&](float value) {
-        return (fahrenheit ? (value - 32.0) * 5.0 / 9.0 : value) + kZeroCelsius;
+        return (fahrenheit ? toCelsius(static_cast<double>(value)) : value) + kZeroCelsius;
     };
     // The exponents are near -30: sum them relative to the largest so that
     // nothing underflows, whatever the energy.
@@ -43,5 +40,5 @@ std::optional<double> meanKineticTemperature(const LogStore& store, int channel,
     }
     const double kelvin = ratio / -(std::log(sum / count) + largest);
     const double celsius = kelvin - kZeroCelsius;
-    return fahrenheit ? celsius * 9.0 / 5.0 + 32.0 : celsius;
+    return fahrenheit ? toFahrenheit(celsius) : celsius;
 }

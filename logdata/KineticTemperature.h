@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string_view>
 
 struct LogStore;
 
@@ -10,9 +9,6 @@ struct LogStore;
 //   MKT = (dH / R) / -ln( sum_i exp(-dH / (R * T_i)) / n ),  T_i in kelvin.
 inline constexpr double kDefaultActivationEnergy = 83144.0;  // J/mol, 83.144 kJ/mol
 inline constexpr double kGasConstant = 8.314462618;          // J/(mol K)
-
-// "oC" and "F" are the temperature units a channel can have.
-bool isTemperatureUnit(std::string_view unitText);
 
 // The MKT of the channel's records, in the channel's own unit (°C for "oC",
 // °F for "F"); nothing for a channel that is no temperature, an empty store,

@@ -1,5 +1,6 @@
 #include "logdata/LogSaver.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ostream>
 #include <system_error>
@@ -7,7 +8,6 @@
 #include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "base/Texts.h"
-#include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
 
 namespace {
@@ -39,8 +39,8 @@ std::string savingText(const std::string& name) {
     return text;
 }
 
-bool failSave(FrameUi& ui, std::string* failure, const std::string& what) {
-    if (failure != nullptr) *failure = what;
+bool failSave(FrameUi& ui, std::string* failure, const Outcome& outcome) {
+    if (failure != nullptr) *failure = outcome.detail;
     ui.showMessage(tx(kSaveFailed));
     return false;
 }
@@ -59,22 +59,48 @@ std::string downloadedLogName(const AppData& data) {
     return name;
 }
 
-bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure, SaveReason why) {
+namespace {
+
+// What the events say of a saved log: downloaded, sampled, or sampled and
+// recovered after a crash.
+SaveReason saveReason(UserFileKind why) {
+    switch (why) {
+        case UserFileKind::RealtimeSaved:
+            return SaveReason::Realtime;
+        case UserFileKind::RecoveredSaved:
+            return SaveReason::Recovered;
+        default:
+            return SaveReason::Download;
+    }
+}
+
+}  // namespace
+
+bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
+    return saveDownloadedLog(data, ui, UserFileKind::DownloadSaved, failure);
+}
+
+bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string* failure,
+                       const std::string& log) {
     if (data.store.recordCount == 0) return true;
     const std::string name = downloadedLogName(data);
     data.store.currentFileName = name;
     const std::string path = logFilesDir(data) + name;
-    if (!isPlainFileName(name))
-        return failSave(ui, failure, path + tx(": the serial number makes no file name"));
+    const std::string source = log.empty() ? path : log;
+    if (!isPlainFileName(name)) {
+        const Outcome refused{OutcomeKind::SaveFailed,
+                              path + tx(": the serial number makes no file name"), EINVAL};
+        userFiles().tell({why, path, {}, source, refused});
+        return failSave(ui, failure, refused);
+    }
     // A log of the same name stays as it was unless this one is written whole.
-    const int error = writeFileAtomically(path, [&](std::ostream& out) {
+    const Outcome saved = userFiles().write({why, path, source}, [&](std::ostream& out) {
         ui.setProgressText(savingText(name));
         return writeLogFile(out, data.store, data.setup);
     });
-    if (error != 0)
-        return failSave(ui, failure, path + ": " + std::generic_category().message(error));
+    if (!saved.ok()) return failSave(ui, failure, saved);
     data.store.currentFilePath = path;
-    data.events.logSaved(path, why);
+    data.events.logSaved(path, saveReason(why));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/LogEvents.h"
+#include "logdata/UserFiles.h"
 
 struct AppData;
 class FrameUi;
@@ -17,8 +18,12 @@ std::string downloadedLogName(const AppData& data);
 // it was. A serial number with anything but printable characters other than
 // '/' makes no file name and fails the same way.
 // `failure`, when given, receives what failed: the path and the system's reason.
-bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure = nullptr,
-                       SaveReason why = SaveReason::Download);
+// The file goes through the user-file door as a download.
+bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure = nullptr);
+// The same for a log saved under that name for another reason `why`: a
+// realtime run, a recovered journal (`log`: the journal it came from).
+bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string* failure,
+                       const std::string& log = {});
 
 // Asked before a download or realtime sampling starts, so that a folder that
 // cannot take the log shows at once rather than after the whole download.

@@ -4,18 +4,8 @@
 #include <cmath>
 #include <span>
 
+#include "logdata/Units.h"
 #include "logdata/ValueAxis.h"
-
-namespace {
-
-constexpr const char* kUnitTexts[] = {"oC", "%RH", "PPM", "mBar", "Lux", "F", "I/O"};
-constexpr const char* kUnknownUnitText = "Un";
-
-}  // namespace
-
-const char* unitText(uint8_t code) {
-    return code < std::size(kUnitTexts) ? kUnitTexts[code] : kUnknownUnitText;
-}
 
 void LogStore::setChannelUnit(int channel, uint8_t code) {
     if (channel < 0 || channel >= kChannels) return;

@@ -51,5 +51,3 @@ struct LogStore {
         return {timestamps[i].data(), timestamps[i].size()};
     }
 };
-
-const char* unitText(uint8_t code);

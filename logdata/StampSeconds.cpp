@@ -1,6 +1,9 @@
 #include "logdata/StampSeconds.h"
 
 #include <cstddef>
+#include <string_view>
+
+#include "logdata/StampText.h"
 
 namespace {
 
@@ -48,20 +51,14 @@ int64_t daysInMonth(int64_t y, int64_t m) {
 }
 
 // The stamp's digits from `at`, `count` of them; -1 when one is no digit.
-int64_t digits(const Timestamp& stamp, int at, int count) {
-    int64_t value = 0;
-    for (int i = at; i < at + count; ++i) {
-        const char c = stamp[static_cast<std::size_t>(i)];
-        if (c < '0' || c > '9') return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+int64_t digits(const Timestamp& stamp, std::size_t at, std::size_t count) {
+    return stampDigits(std::string_view(stamp.data(), stamp.size()), at, count);
 }
 
 // Writes `value` as `count` digits from `at`, leading zeros included.
-void putDigits(Timestamp& stamp, int at, int count, int64_t value) {
-    for (int i = at + count - 1; i >= at; --i) {
-        stamp[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+void putDigits(Timestamp& stamp, std::size_t at, std::size_t count, int64_t value) {
+    for (std::size_t i = at + count; i-- > at;) {
+        stamp[i] = static_cast<char>('0' + value % 10);
         value /= 10;
     }
 }
@@ -69,8 +66,12 @@ void putDigits(Timestamp& stamp, int at, int count, int64_t value) {
 }  // namespace
 
 std::optional<int64_t> stampSeconds(const Timestamp& stamp) {
-    const int64_t y = digits(stamp, 0, 4), mo = digits(stamp, 4, 2), d = digits(stamp, 6, 2);
-    const int64_t h = digits(stamp, 8, 2), mi = digits(stamp, 10, 2), s = digits(stamp, 12, 2);
+    const int64_t y = digits(stamp, kYearAt, kYearDigits);
+    const int64_t mo = digits(stamp, kMonthAt, kPartDigits);
+    const int64_t d = digits(stamp, kDayAt, kPartDigits);
+    const int64_t h = digits(stamp, kHourAt, kPartDigits);
+    const int64_t mi = digits(stamp, kMinuteAt, kPartDigits);
+    const int64_t s = digits(stamp, kSecondAt, kPartDigits);
     if (y < 0 || mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo)) return std::nullopt;
     if (h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return std::nullopt;
     return ((daysFromCivil(y, mo, d) * 24 + h) * 60 + mi) * 60 + s;
@@ -82,11 +83,11 @@ std::optional<Timestamp> stampOfSeconds(int64_t seconds) {
     const int64_t ofDay = seconds - days * kSecondsPerDay;
     const CivilDate date = civilFromDays(days);
     Timestamp stamp;
-    putDigits(stamp, 0, 4, date.year);
-    putDigits(stamp, 4, 2, date.month);
-    putDigits(stamp, 6, 2, date.day);
-    putDigits(stamp, 8, 2, ofDay / 3600);
-    putDigits(stamp, 10, 2, ofDay / 60 % 60);
-    putDigits(stamp, 12, 2, ofDay % 60);
+    putDigits(stamp, kYearAt, kYearDigits, date.year);
+    putDigits(stamp, kMonthAt, kPartDigits, date.month);
+    putDigits(stamp, kDayAt, kPartDigits, date.day);
+    putDigits(stamp, kHourAt, kPartDigits, ofDay / 3600);
+    putDigits(stamp, kMinuteAt, kPartDigits, ofDay / 60 % 60);
+    putDigits(stamp, kSecondAt, kPartDigits, ofDay % 60);
     return stamp;
 }

@@ -9,6 +9,7 @@
 #include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
+#include "logdata/Units.h"
 #include "setup/CodePage.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
 #include "logdata/RecordTimes.h"
+#include "logdata/Units.h"
 #include "support/CommaLocale.h"
 #include "views/LimitTexts.h"
-#include "views/TemperatureUnit.h"
 
 // Failures show the summary's fields by name rather than its bytes.
 void PrintTo(const ExcursionSummary& s, std::ostream* out) {

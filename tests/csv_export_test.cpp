@@ -14,6 +14,7 @@
 #include "logdata/LogStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
+#include "support/TestPaths.h"
 #include "views/CsvExport.h"
 
 namespace fs = std::filesystem;
@@ -21,7 +22,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-const std::string kGoldenDir = DRAVIN_TEST_DATA "/export/";
+const std::string kGoldenDir = testDataDir() + "/export/";
 const std::string kOld = "the export that was there before\r\n";
 
 constexpr uint8_t kCelsius = 0, kHumidity = 1, kPpm = 2, kFahrenheit = 5;

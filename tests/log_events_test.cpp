@@ -14,6 +14,7 @@
 #include "support/FakeHosts.h"
 #include "support/LogPackages.h"
 #include "support/LoggerReplies.h"
+#include "support/TestPaths.h"
 #include "views/DateQuery.h"
 
 namespace {
@@ -137,7 +138,7 @@ TEST_F(LogEventsTest, ADisconnectTellsTheLinkDownOnce) {
 }
 
 TEST_F(LogEventsTest, ALoadTellsThePathAndAFailedOneNothing) {
-    data->store.currentFilePath = std::string(DRAVIN_TEST_DATA) + "/three_records.drav";
+    data->store.currentFilePath = testDataDir() + "/three_records.drav";
     data->store.currentFileName = "three_records.drav";
     ASSERT_TRUE(loadLogFile(*data, ui));
     EXPECT_THAT(events.seen, ElementsAre("loaded " + data->store.currentFilePath));

@@ -18,10 +18,11 @@
 #include "support/ByteDiff.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
+#include "support/TestPaths.h"
 
 namespace {
 
-const std::string kGoldenPath = std::string(DRAVIN_TEST_DATA) + "/three_records.drav";
+const std::string kGoldenPath = testDataDir() + "/three_records.drav";
 const char kLoadError[] = "\r\n打开数据文件失败：格式错误！";
 
 struct GoldenRecord {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "logdata/LogStore.h"
+#include "logdata/Units.h"
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/TestPaths.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,7 +50,7 @@ TEST(RunScript, StartsTheDemoLoggerOnlyWithoutAnAdapter) {
         fs::create_directories(top / "scripts");
         fs::create_directories(top / "build");
         fs::create_directories(top / "dev");
-        fs::copy_file(fs::path(DRAVIN_TEST_DATA) / ".." / ".." / "scripts" / "run.sh",
+        fs::copy_file(fs::path(testDataDir()) / ".." / ".." / "scripts" / "run.sh",
                       top / "scripts" / "run.sh");
         writeScript(top / "scripts" / "build.sh", "exit 0\n");
         writeScript(top / "build" / "dravin", "echo \"args: $*\"\n");

@@ -9,6 +9,7 @@
 
 #include "base/AppData.h"
 #include "base/AppSettings.h"
+#include "logdata/SettingsFile.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

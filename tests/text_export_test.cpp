@@ -18,6 +18,7 @@
 #include "support/ByteDiff.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
+#include "support/TestPaths.h"
 #include "views/TextExport.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +26,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-const std::string kGoldenDir = DRAVIN_TEST_DATA "/export/";
+const std::string kGoldenDir = testDataDir() + "/export/";
 const std::string kOld = "the export that was there before\r\n";
 
 std::string fileText(const std::string& path) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/ByteOrder.h"
-#include "logdata/AtomicFile.h"
+#include "logdata/UserFiles.h"
 
 namespace {
 
@@ -94,7 +94,10 @@ bool writeBitmap(std::ostream& out, const PixelRows& picture) {
     return static_cast<bool>(out);
 }
 
-int exportBitmapFile(const std::string& path, const PixelRows& picture) {
-    if (!isSavableBitmap(picture)) return EINVAL;
-    return writeFileAtomically(path, [&](std::ostream& out) { return writeBitmap(out, picture); });
+int exportBitmapFile(const std::string& path, const PixelRows& picture, const std::string& log) {
+    const UserFileTarget target{UserFileKind::BitmapExport, path, log};
+    if (!isSavableBitmap(picture)) return userFiles().refuse(target, EINVAL).error;
+    return userFiles()
+        .write(target, [&](std::ostream& out) { return writeBitmap(out, picture); })
+        .error;
 }

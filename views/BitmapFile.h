@@ -47,7 +47,9 @@ bool isSavableBitmap(const PixelRows& picture);
 // Writes the whole file; false when the picture is not savable or the stream failed.
 bool writeBitmap(std::ostream& out, const PixelRows& picture);
 
-// Writes the file to `path` through a temporary file renamed over it: 0, or
-// the system's error number (EINVAL for a picture that is not savable), in
-// which case the file that was at `path` stays as it was.
-int exportBitmapFile(const std::string& path, const PixelRows& picture);
+// Writes the file to `path` through the user-file door, whole or not at all:
+// 0, or the system's error number (EINVAL for a picture that is not
+// savable), in which case the file that was at `path` stays as it was.
+// `log`: the log the picture shows, for the door's observers.
+int exportBitmapFile(const std::string& path, const PixelRows& picture,
+                     const std::string& log = {});

@@ -7,7 +7,7 @@
 
 #include "base/AppData.h"
 #include "logdata/LogStore.h"
-#include "views/TemperatureUnit.h"
+#include "logdata/Units.h"
 
 namespace {
 

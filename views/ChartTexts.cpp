@@ -8,8 +8,9 @@
 #include "base/NumberFormat.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
 #include "setup/CodePage.h"
-#include "views/TemperatureUnit.h"
 
 namespace {
 
@@ -33,16 +34,14 @@ std::string chartTitleText(const LoggerSetup& setup) {
 }
 
 std::string chartSummaryText(const LogStore& store) {
-    const char* b = recordTime(store, 0).data();
-    const char* e = recordTime(store, store.recordCount - 1).data();
+    char begin[kStampTextLength + 1] = {};
+    char end[kStampTextLength + 1] = {};
+    putStampText(begin, recordTime(store, 0).data());
+    putStampText(end, recordTime(store, store.recordCount - 1).data());
     char text[kTextBuffer];
-    std::snprintf(text, sizeof text,
-                  "TOTAL LOGS:%d, CHANNELS:%d, BEGIN:%c%c%c%c-%c%c-%c%c %c%c:%c%c:%c%c, "
-                  "END:%c%c%c%c-%c%c-%c%c %c%c:%c%c:%c%c.",
-                  static_cast<int>(store.recordCount), static_cast<int>(store.channelCount), b[0],
-                  b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13],
-                  e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7], e[8], e[9], e[10], e[11], e[12],
-                  e[13]);
+    std::snprintf(text, sizeof text, "TOTAL LOGS:%d, CHANNELS:%d, BEGIN:%s, END:%s.",
+                  static_cast<int>(store.recordCount), static_cast<int>(store.channelCount), begin,
+                  end);
     return text;
 }
 
@@ -64,17 +63,14 @@ std::string chartValueLabelText(int value) {
 }
 
 std::string chartTimeLabelText(const LogStore& store, uint32_t i) {
-    const char* t = recordTime(store, i).data();
-    char text[kTextBuffer];
-    std::snprintf(text, sizeof text, "%c%c:%c%c", t[8], t[9], t[10], t[11]);
+    char text[kStampHoursMinutesLength + 1] = {};
+    putStampHoursMinutes(text, recordTime(store, i).data());
     return text;
 }
 
 std::string chartDateLabelText(const LogStore& store, uint32_t i) {
-    const char* t = recordTime(store, i).data();
-    char text[kTextBuffer];
-    std::snprintf(text, sizeof text, "%c%c%c%c/%c%c/%c%c", t[0], t[1], t[2], t[3], t[4], t[5], t[6],
-                  t[7]);
+    char text[kStampDateTextLength + 1] = {};
+    putStampDate(text, recordTime(store, i).data(), '/');
     return text;
 }
 

@@ -9,21 +9,21 @@
 #include <string_view>
 
 #include "base/NumberFormat.h"
-#include "logdata/AtomicFile.h"
 #include "logdata/LogStore.h"
-#include "views/TemperatureUnit.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
+#include "logdata/UserFiles.h"
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kStampFieldLength = 19;  // YYYY-MM-DDThh:mm:ss
 // Lines are gathered into blocks of this size and go out a block at a time:
 // a full store is some 140,000 lines.
 constexpr std::size_t kBlockSize = 64 * 1024;
 // The longest record line: the number, the time quoted with every character
 // a quote, and four values of the longest form.
 constexpr std::size_t kMaxLine =
-    10 + 1 + 2 * kStampFieldLength + 2 + kChannels * (1 + kOneDecimalMaxChars) + kLineEnd.size();
+    10 + 1 + 2 * kStampTextLength + 2 + kChannels * (1 + kOneDecimalMaxChars) + kLineEnd.size();
 
 bool needsQuotes(std::string_view field) {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
@@ -44,18 +44,8 @@ char* putField(char* out, std::string_view field) {
 
 // "YYYY-MM-DDThh:mm:ss" with the time stamp's characters as they are.
 char* putTime(char* out, const Timestamp& t) {
-    char text[kStampFieldLength];
-    char* at = std::copy_n(t.data(), 4, text);
-    *at++ = '-';
-    at = std::copy_n(t.data() + 4, 2, at);
-    *at++ = '-';
-    at = std::copy_n(t.data() + 6, 2, at);
-    *at++ = 'T';
-    at = std::copy_n(t.data() + 8, 2, at);
-    *at++ = ':';
-    at = std::copy_n(t.data() + 10, 2, at);
-    *at++ = ':';
-    std::copy_n(t.data() + 12, 2, at);
+    char text[kStampTextLength];
+    putStampText(text, t.data(), 'T');
     return putField(out, {text, sizeof text});
 }
 
@@ -115,6 +105,8 @@ bool writeCsvExport(std::ostream& out, const LogStore& store, bool fahrenheit) {
 }
 
 int exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit) {
-    return writeFileAtomically(
-        path, [&](std::ostream& out) { return writeCsvExport(out, store, fahrenheit); });
+    return userFiles()
+        .write({UserFileKind::CsvExport, path, store.currentFilePath},
+               [&](std::ostream& out) { return writeCsvExport(out, store, fahrenheit); })
+        .error;
 }

@@ -21,7 +21,7 @@ inline constexpr const char* kCsvExportFailed = txNoop("Failed to save to CSV fi
 // False when the stream failed.
 bool writeCsvExport(std::ostream& out, const LogStore& store, bool fahrenheit);
 
-// Writes the export to `path` through a temporary file renamed over it: 0, or
-// the system's error number, in which case the file that was at `path` stays
-// as it was and no temporary file is left.
+// Writes the export to `path` through the user-file door, whole or not at
+// all: 0, or the system's error number, in which case the file that was at
+// `path` stays as it was and no temporary file is left.
 int exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit);

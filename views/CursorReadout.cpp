@@ -5,7 +5,8 @@
 
 #include "base/NumberFormat.h"
 #include "logdata/LogStore.h"
-#include "views/TemperatureUnit.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
 
 namespace {
 
@@ -26,11 +27,8 @@ const char* sideText(LimitSide side) {
 CursorReadout cursorReadout(const LogStore& store, uint32_t record, const ChannelLimits& limits,
                             bool fahrenheit) {
     CursorReadout readout;
-    const Timestamp& t = store.timestamps[record];
+    readout.time = stampText(store.timestamps[record]);
     char text[64];
-    std::snprintf(text, sizeof text, "%.4s-%.2s-%.2s %.2s:%.2s:%.2s", &t[0], &t[4], &t[6], &t[8],
-                  &t[10], &t[12]);
-    readout.time = text;
     const uint32_t channels = std::min<uint32_t>(store.channelCount, kChannels);
     for (uint32_t c = 0; c < channels; ++c) {
         const int channel = static_cast<int>(c);

@@ -5,7 +5,21 @@
 #include <utility>
 
 #include "base/NumberFormat.h"
-#include "views/TemperatureUnit.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
+
+namespace {
+
+// Copies the text from `begin` to `end` into the cell, as much as fits
+// before the terminating zero; returns the characters copied.
+std::size_t putCell(std::span<char> out, const char* begin, const char* end) {
+    const auto length = std::min(static_cast<std::size_t>(end - begin), out.size() - 1);
+    std::copy_n(begin, length, out.data());
+    out[length] = '\0';
+    return length;
+}
+
+}  // namespace
 
 void DataListRows::clear() {
     timestamps_.clear();
@@ -82,14 +96,14 @@ std::size_t DataListRows::cellText(std::size_t row, int column, std::span<char> 
             length = std::snprintf(out.data(), out.size(), "%d",
                                    static_cast<int>(row - block.firstRow + 1));
             break;
-        case 1:
-            length = std::snprintf(out.data(), out.size(), "%c%c%c%c-%c%c-%c%c", t[0], t[1], t[2],
-                                   t[3], t[4], t[5], t[6], t[7]);
-            break;
-        case 2:
-            length = std::snprintf(out.data(), out.size(), "%c%c:%c%c:%c%c", t[8], t[9], t[10],
-                                   t[11], t[12], t[13]);
-            break;
+        case 1: {
+            char date[kStampDateTextLength];
+            return putCell(out, date, putStampDate(date, t.data()));
+        }
+        case 2: {
+            char clock[kStampClockTextLength];
+            return putCell(out, clock, putStampClock(clock, t.data()));
+        }
         default: {
             const float* value = channelValue(row, column, nullptr);
             if (!value) return 0;

@@ -37,8 +37,8 @@ public:
 
     // Writes the text of cell (row, column) into `out` (kDataListCellSize
     // bytes are always enough) and returns its length: "%d" with the record's
-    // number from 1, the date "%c%c%c%c-%c%c-%c%c" and the time
-    // "%c%c:%c%c:%c%c" of its timestamp, "%6.1f" with each channel's value;
+    // number from 1, the date "YYYY-MM-DD" and the time "hh:mm:ss" of its
+    // timestamp (its characters as they are), "%6.1f" with each channel's value;
     // empty for a channel beyond the row's channel count. With `fahrenheit`
     // the value of an "oC" channel is printed in °F.
     std::size_t cellText(std::size_t row, int column, std::span<char> out,

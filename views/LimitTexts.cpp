@@ -10,7 +10,8 @@
 #include "logdata/KineticTemperature.h"
 #include "logdata/LogStore.h"
 #include "logdata/StampSeconds.h"
-#include "views/TemperatureUnit.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
 
 namespace {
 
@@ -49,11 +50,7 @@ std::string gapsPart(const GapSummary& gaps) {
 
 std::string readableTime(int64_t seconds) {
     const std::optional<Timestamp> stamp = stampOfSeconds(seconds);
-    if (!stamp) return "-";
-    const std::string_view t(stamp->data(), stamp->size());
-    return std::string(t.substr(0, 4)) + "-" + std::string(t.substr(4, 2)) + "-" +
-           std::string(t.substr(6, 2)) + " " + std::string(t.substr(8, 2)) + ":" +
-           std::string(t.substr(10, 2)) + ":" + std::string(t.substr(12, 2));
+    return stamp ? stampText(*stamp) : "-";
 }
 
 std::string gapsText(const GapSummary& gaps) {
@@ -86,8 +83,7 @@ std::string mktReportLine(const LogStore& store, int channel, double activationE
     if (!mkt) return {};
     // The MKT comes in the channel's own unit; an "oC" channel shown in °F
     // converts it as its values are.
-    const double shown =
-        showsFahrenheit(store, channel, fahrenheit) ? *mkt * 9.0 / 5.0 + 32.0 : *mkt;
+    const double shown = shownValue(store, channel, *mkt, fahrenheit);
     return channelName(channel) + " MKT " + fixedText(shown, 1) + " " +
            std::string(shownUnitText(store, channel, fahrenheit)) + " (" +
            fixedText(activationEnergy / 1000.0, 3) + " kJ/mol)";

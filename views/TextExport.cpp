@@ -9,19 +9,20 @@
 
 #include "link/LoggerSetup.h"
 #include "link/Protocol.h"
-#include "logdata/AtomicFile.h"
 #include "logdata/LogStore.h"
+#include "logdata/StampText.h"
+#include "logdata/UserFiles.h"
 
 namespace {
 
 constexpr char kTextHeader[] = "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr int kDateLength = 8;  // YYYYMMDD, then hhmmss
 
 // Lines are gathered into blocks of this size and go out a block at a time.
 constexpr std::size_t kBlockSize = 64 * 1024;
 // The longest record line: number, date, time and four values of the longest form.
-constexpr std::size_t kMaxLine = 10 + 1 + 10 + 1 + 8 + kChannels * (1 + kOneDecimalMaxChars) + 2;
+constexpr std::size_t kMaxLine = 10 + 1 + kStampDateTextLength + 1 + kStampClockTextLength +
+                                 kChannels * (1 + kOneDecimalMaxChars) + 2;
 
 // Formats record lines into a block reused for the whole export.
 class LineBlock {
@@ -54,17 +55,9 @@ char* putText(char* out, const char* text, std::size_t length) {
 // "\tYYYY-MM-DD\thh:mm:ss" with the timestamp's characters as they are.
 char* putStamp(char* out, const Timestamp& t) {
     *out++ = '\t';
-    out = putText(out, t.data(), 4);
-    *out++ = '-';
-    out = putText(out, t.data() + 4, 2);
-    *out++ = '-';
-    out = putText(out, t.data() + 6, 2);
+    out = putStampDate(out, t.data());
     *out++ = '\t';
-    out = putText(out, t.data() + kDateLength, 2);
-    *out++ = ':';
-    out = putText(out, t.data() + kDateLength + 2, 2);
-    *out++ = ':';
-    return putText(out, t.data() + kDateLength + 4, 2);
+    return putStampClock(out, t.data());
 }
 
 // Record i's line with the first `channels` channel values.
@@ -123,12 +116,16 @@ bool writeSpreadsheetExport(std::ostream& out, const LogStore& store, const Logg
 }
 
 int exportTextFile(const std::string& path, const LogStore& store) {
-    return writeFileAtomically(path,
-                               [&](std::ostream& out) { return writeTextExport(out, store); });
+    return userFiles()
+        .write({UserFileKind::TextExport, path, store.currentFilePath},
+               [&](std::ostream& out) { return writeTextExport(out, store); })
+        .error;
 }
 
 int exportSpreadsheetFile(const std::string& path, const LogStore& store,
                           const LoggerSetup& setup) {
-    return writeFileAtomically(
-        path, [&](std::ostream& out) { return writeSpreadsheetExport(out, store, setup); });
+    return userFiles()
+        .write({UserFileKind::SpreadsheetExport, path, store.currentFilePath},
+               [&](std::ostream& out) { return writeSpreadsheetExport(out, store, setup); })
+        .error;
 }

@@ -31,8 +31,8 @@ bool writeTextExport(std::ostream& out, const LogStore& store);
 // count. False when the stream failed.
 bool writeSpreadsheetExport(std::ostream& out, const LogStore& store, const LoggerSetup& setup);
 
-// Write the export to `path` through a temporary file renamed over it: 0, or
-// the system's error number, in which case the file that was at `path` stays
-// as it was and no temporary file is left.
+// Write the export to `path` through the user-file door, whole or not at all:
+// 0, or the system's error number, in which case the file that was at `path`
+// stays as it was and no temporary file is left.
 int exportTextFile(const std::string& path, const LogStore& store);
 int exportSpreadsheetFile(const std::string& path, const LogStore& store, const LoggerSetup& setup);

@@ -21,10 +21,12 @@
 #include "base/NumberFormat.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
+#include "logdata/LimitsBook.h"
 #include "logdata/RecordTimes.h"
 #include "logdata/StampSeconds.h"
+#include "logdata/StampText.h"
+#include "logdata/Units.h"
 #include "views/LimitTexts.h"
-#include "views/TemperatureUnit.h"
 
 namespace {
 
@@ -35,7 +37,6 @@ constexpr double kJoulesPerKilojoule = 1000.0;
 constexpr double kMinActivationEnergy = 1.0;  // kJ/mol
 constexpr double kMaxActivationEnergy = 1000.0;
 constexpr int kEnergyDecimals = 3;
-constexpr float kTenths = 10.0f;
 
 const char* const kOrdinals[kChannels] = {
     QT_TRANSLATE_NOOP("Dravin", "1st"), QT_TRANSLATE_NOOP("Dravin", "2nd"),
@@ -45,15 +46,8 @@ QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "YYYY-MM-DD hh:mm:ss" of a time stamp.
-QString stampTime(std::string_view t) {
-    return QString("%1-%2-%3 %4:%5:%6")
-        .arg(fromView(t.substr(0, 4)), fromView(t.substr(4, 2)), fromView(t.substr(6, 2)),
-             fromView(t.substr(8, 2)), fromView(t.substr(10, 2)), fromView(t.substr(12, 2)));
-}
-
 QString recordTime(const LogStore& store, uint32_t i) {
-    return stampTime(store.timestamp(i));
+    return QString::fromStdString(stampText(store.timestamp(i)));
 }
 
 QString oneDecimal(double value) {
@@ -263,8 +257,7 @@ void CLimitsPane::showGaps(int channel, const GapSummary& gaps) {
     const auto start = gaps.longestStart ? stampOfSeconds(*gaps.longestStart) : std::nullopt;
     row.longestGap->setText(
         start ? tr("%1 from %2")
-                    .arg(duration(gaps.longestSeconds),
-                         stampTime(std::string_view(start->data(), start->size())))
+                    .arg(duration(gaps.longestSeconds), QString::fromStdString(stampText(*start)))
               : QString(kNoValueText));
 }
 
@@ -286,29 +279,23 @@ void CLimitsPane::takeEdit(int channel) {
 }
 
 void CLimitsPane::offerLoggerLimits() {
-    const LoggerSetup& setup = data_.setup;
-    offered_ = {{{setup.ch1High, setup.ch1Low},
-                 {setup.ch2High, setup.ch2Low},
-                 {setup.ch3High, setup.ch3Low},
-                 {setup.ch4High, setup.ch4Low}}};
+    offered_ = loggerLimits(data_.setup);
     QStringList lines;
     for (int c = 0; c < kChannels; ++c) {
+        const ChannelLimit& offered = offered_[index(c)];
         lines << tr("%1: high %2, low %3")
                      .arg(windowText(kOrdinals[c]))
-                     .arg(oneDecimal(static_cast<double>(offered_[index(c)][0]) / kTenths),
-                          oneDecimal(static_cast<double>(offered_[index(c)][1]) / kTenths));
+                     .arg(oneDecimal(static_cast<double>(offered.high.value_or(0.0f))),
+                          oneDecimal(static_cast<double>(offered.low.value_or(0.0f))));
     }
     loggerLimitsValues_->setText(lines.join("\n"));
     loggerLimits_->setEnabled(true);
 }
 
-// The logger's limits are raw tenths of the channel's own unit, as offered:
-// an edit of the setup grid since changes nothing here.
+// The logger's limits in the channel's own unit, as offered: an edit of the
+// setup grid since changes nothing here.
 void CLimitsPane::takeLoggerLimits() {
-    for (int c = 0; c < kChannels; ++c) {
-        data_.limits[index(c)].high = static_cast<float>(offered_[index(c)][0]) / kTenths;
-        data_.limits[index(c)].low = static_cast<float>(offered_[index(c)][1]) / kTenths;
-    }
+    data_.limits = offered_;
     refresh();
     emit limitsEdited();
 }

@@ -98,6 +98,6 @@ private:
     QDoubleSpinBox* activationEnergy_ = nullptr;
     QPushButton* loggerLimits_ = nullptr;
     QLabel* loggerLimitsValues_ = nullptr;
-    // The logger's high and low limit of each channel, raw, as last offered.
-    std::array<std::array<int32_t, 2>, kChannels> offered_{};
+    // The logger's limits of each channel as last offered.
+    ChannelLimits offered_{};
 };

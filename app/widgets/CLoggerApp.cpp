@@ -9,6 +9,7 @@
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "logdata/JournalRecovery.h"
+#include "logdata/SettingsFile.h"
 #include "ui/widgets/ResourceImages.h"
 
 CLoggerApp::CLoggerApp(int& argc, char** argv)

@@ -6,8 +6,8 @@
 #include "app/widgets/Profile.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
-#include "logdata/AtomicFile.h"
 #include "logdata/LogFile.h"
+#include "logdata/UserFiles.h"
 
 namespace {
 
@@ -38,10 +38,11 @@ bool CLoggerDoc::openDocument(const std::string& path) {
 
 bool CLoggerDoc::saveAs(const std::string& path) {
     // A file the user saves over stays as it was unless the new one is written whole.
-    const int error = writeFileAtomically(
-        path, [this](std::ostream& out) { return writeLogFile(out, data_.store, data_.setup); });
-    if (error != 0) {
-        ui_.showMessage(documentSaveMessage(error, path));
+    const Outcome saved = userFiles().write(
+        {UserFileKind::SavedAs, path, data_.store.currentFilePath},
+        [this](std::ostream& out) { return writeLogFile(out, data_.store, data_.setup); });
+    if (!saved.ok()) {
+        ui_.showMessage(documentSaveMessage(saved.error, path));
         return false;
     }
     takePath(path);

@@ -23,7 +23,9 @@
 #include "app/widgets/Profile.h"
 #include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
+#include "logdata/LimitsBook.h"
 #include "logdata/LogFile.h"
+#include "logdata/SettingsFile.h"
 #include "ui/widgets/ResourceImages.h"
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CDatePickerDlg.h"
@@ -69,11 +71,6 @@ constexpr int kNoPane = 0;  // shown alone, it closes every pane
 constexpr int kStatusIconSize = 16;
 
 constexpr int kToolbarIconSize = 32;
-
-// The serial number is ten characters with no terminator of its own.
-std::string_view serialNumber(const LoggerSetup& setup) {
-    return {setup.serialNo, sizeof setup.serialNo};
-}
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -430,7 +427,7 @@ void CMainFrame::offerLoggerLimits() {
 }
 
 void CMainFrame::limitsEdited() {
-    if (!limitsGroup_.isEmpty()) Profile().setLimits(serialNumber(data_.setup), data_.limits);
+    if (!limitsGroup_.isEmpty()) Profile().setLimits(loggerSerial(data_.setup), data_.limits);
     redrawShownValues();
 }
 
@@ -460,16 +457,11 @@ void CMainFrame::followLog() {
 // A log of another logger shows that logger's limits. Limits set while no
 // logger was known stay with the first one's log, unless it has its own.
 void CMainFrame::followLoggerLimits() {
-    const QString group = Profile::limitsGroup(serialNumber(data_.setup));
+    const QString group = Profile::limitsGroup(loggerSerial(data_.setup));
     if (group != limitsGroup_) {
-        const ChannelLimits remembered = Profile().limits(serialNumber(data_.setup));
-        const bool anyRemembered = std::any_of(remembered.begin(), remembered.end(),
-                                               [](const ChannelLimit& l) { return l.any(); });
-        if (anyRemembered || !limitsGroup_.isEmpty()) {
-            data_.limits = remembered;
-        } else if (!group.isEmpty()) {
-            Profile().setLimits(serialNumber(data_.setup), data_.limits);
-        }
+        Profile profile;
+        data_.limits =
+            limitsForLog(profile, loggerSerial(data_.setup), !limitsGroup_.isEmpty(), data_.limits);
         limitsGroup_ = group;
         redrawShownValues();
         return;

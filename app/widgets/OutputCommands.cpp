@@ -10,14 +10,16 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
-#include "logdata/AtomicFile.h"
+#include "logdata/UserFiles.h"
 #include "views/BitmapFile.h"
 #include "views/CsvExport.h"
 #include "views/ExportPaths.h"
+#include "views/PdfFile.h"
 #include "views/TextExport.h"
 #include "views/widgets/CLoggerView.h"
 #include "views/widgets/ChartReport.h"
@@ -89,6 +91,12 @@ void runExport(CMainFrame& frame, const ExportFormat& format,
     reportFailure(frame, format, *path, write(*path));
 }
 
+// The printer as the user knows it: its name, or the file it prints into.
+std::string printerTarget(const QPrinter& printer) {
+    const QString file = printer.outputFileName();
+    return (file.isEmpty() ? printer.printerName() : file).toStdString();
+}
+
 }  // namespace
 
 void exportText(CMainFrame& frame) {
@@ -117,7 +125,7 @@ void exportBitmap(CMainFrame& frame) {
         const QImage picture = frame.view()->renderPicture(frame.view()->size());
         const PixelRows rows{picture.constBits(), static_cast<size_t>(picture.bytesPerLine()),
                              picture.width(), picture.height()};
-        return exportBitmapFile(path, rows);
+        return exportBitmapFile(path, rows, frame.appData().store.currentFilePath);
     });
 }
 
@@ -125,11 +133,9 @@ void saveReportPdf(CMainFrame& frame) {
     const AppData& data = frame.appData();
     runExport(frame, kPdfFormat, [&](const std::string& path) {
         const QByteArray pdf = reportPdf(data, localPaperSize());
-        if (pdf.isEmpty()) return ECANCELED;
-        return writeFileAtomically(path, [&](std::ostream& out) {
-            out.write(pdf.constData(), pdf.size());
-            return static_cast<bool>(out);
-        });
+        return exportPdfFile(path,
+                             std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
+                             data.store.currentFilePath);
     });
 }
 
@@ -142,6 +148,11 @@ void printReport(CMainFrame& frame, bool withDialog) {
     }
     bool started = false;
     paintReportPage(printer, frame.appData(), &started);
+    const std::string target = printerTarget(printer);
+    const Outcome printed = started ? Outcome{OutcomeKind::Ok, target}
+                                    : Outcome{OutcomeKind::FileFailed, target, ECANCELED};
+    userFiles().tell(
+        {UserFileKind::Printed, target, {}, frame.appData().store.currentFilePath, printed});
     if (!started) frame.frameUi().showMessage(windowText(kPrintFailed).toStdString());
     frame.closeAllPanes();
     frame.view()->forgetCursor();

@@ -10,9 +10,7 @@
 namespace {
 
 constexpr const char* kRecentFilesKey = "Recent File List";
-constexpr const char* kLimitsGroup = "Limits";
 constexpr const char* kFahrenheitKey = "View/Fahrenheit";
-constexpr const char* kActivationEnergyKey = "View/ActivationEnergy";
 constexpr const char* kLanguageKey = "View/Language";
 
 struct LanguageName {
@@ -26,8 +24,8 @@ constexpr LanguageName kLanguageNames[] = {
     {LanguageChoice::Chinese, "Chinese"},
 };
 
-QString limitKey(int channel, const char* side) {
-    return QString("Channel%1%2").arg(channel + 1).arg(side);
+QString limitKey(int channel, bool high) {
+    return QString::fromStdString(limitKeyName(channel, high));
 }
 
 }  // namespace
@@ -59,26 +57,19 @@ void Profile::writeRecentFiles(const QStringList& files) {
 }
 
 // The serial number as the logger sends it: padded with zero bytes or blanks,
-// and in theory any byte; only letters, digits, '-' and '_' name a group.
+// and in theory any byte; its keeper name names the group.
 QString Profile::limitsGroup(std::string_view serialNo) {
-    std::string name;
-    for (char c : serialNo) {
-        if (c == '\0') break;
-        const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-                           (c >= 'a' && c <= 'z') || c == '-' || c == '_';
-        name += plain ? c : '_';
-    }
-    while (!name.empty() && name.back() == '_') name.pop_back();
+    const std::string name = limitsKeeperName(serialNo);
     if (name.empty()) return {};
-    return QString(kLimitsGroup) + "/" + QString::fromStdString(name);
+    return QString(kLimitsGroupName) + "/" + QString::fromStdString(name);
 }
 
 ChannelLimits Profile::limits(std::string_view serialNo) const {
     ChannelLimits limits{};
     const QString group = limitsGroup(serialNo);
     if (group.isEmpty()) return limits;
-    auto read = [&](int channel, const char* side) -> std::optional<float> {
-        const QVariant value = settings_.value(group + "/" + limitKey(channel, side));
+    auto read = [&](int channel, bool high) -> std::optional<float> {
+        const QVariant value = settings_.value(group + "/" + limitKey(channel, high));
         bool ok = false;
         const float number = value.toFloat(&ok);
         if (!value.isValid() || !ok) return std::nullopt;
@@ -86,8 +77,8 @@ ChannelLimits Profile::limits(std::string_view serialNo) const {
     };
     for (int c = 0; c < kChannels; ++c) {
         auto& limit = limits[static_cast<std::size_t>(c)];
-        limit.high = read(c, "High");
-        limit.low = read(c, "Low");
+        limit.high = read(c, true);
+        limit.low = read(c, false);
     }
     return limits;
 }
@@ -98,8 +89,8 @@ void Profile::setLimits(std::string_view serialNo, const ChannelLimits& limits) 
     settings_.remove(group);
     for (int c = 0; c < kChannels; ++c) {
         const auto& limit = limits[static_cast<std::size_t>(c)];
-        if (limit.high) settings_.setValue(group + "/" + limitKey(c, "High"), *limit.high);
-        if (limit.low) settings_.setValue(group + "/" + limitKey(c, "Low"), *limit.low);
+        if (limit.high) settings_.setValue(group + "/" + limitKey(c, true), *limit.high);
+        if (limit.low) settings_.setValue(group + "/" + limitKey(c, false), *limit.low);
     }
     settings_.sync();
 }
@@ -115,12 +106,12 @@ void Profile::setFahrenheit(bool fahrenheit) {
 
 double Profile::activationEnergy() const {
     bool ok = false;
-    const double value = settings_.value(kActivationEnergyKey).toDouble(&ok);
+    const double value = settings_.value(kActivationEnergyKeyName).toDouble(&ok);
     return ok && value > 0 ? value : kDefaultActivationEnergy;
 }
 
 void Profile::setActivationEnergy(double joulesPerMole) {
-    settings_.setValue(kActivationEnergyKey, joulesPerMole);
+    settings_.setValue(kActivationEnergyKeyName, joulesPerMole);
     settings_.sync();
 }
 

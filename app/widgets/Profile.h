@@ -7,15 +7,17 @@
 
 #include "app/widgets/Language.h"
 #include "logdata/ChannelLimits.h"
+#include "logdata/LimitsBook.h"
+#include "logdata/ProfileFile.h"
 
 // The program's profile: the recent-file list, the layout saved at closing,
 // the display choices and the alarm limits the user gave each logger.
-inline constexpr const char* kProfileKey = "Local AppWizard-Generated Applications";
-inline constexpr const char* kApplicationName = "Dravin Software for Data Logger";
+inline constexpr const char* kProfileKey = kProfileOrganization;
+inline constexpr const char* kApplicationName = kProfileApplication;
 inline constexpr const char* kCommandBarsKey = "CommandBars";
 inline constexpr const char* kNormalLayoutKey = "NormalLayout";
 
-class Profile {
+class Profile : public LimitsBook {
 public:
     Profile();
 
@@ -30,8 +32,8 @@ public:
     // The limits last set for the logger with serial number `serialNo`
     // (LoggerSetup::serialNo, up to 10 characters); none for a serial number
     // without a character to name it by.
-    ChannelLimits limits(std::string_view serialNo) const;
-    void setLimits(std::string_view serialNo, const ChannelLimits& limits);
+    ChannelLimits limits(std::string_view serialNo) const override;
+    void setLimits(std::string_view serialNo, const ChannelLimits& limits) override;
     // The group that keeps a logger's limits, "Limits/<serial>"; empty when the
     // serial number has no printable character.
     static QString limitsGroup(std::string_view serialNo);
@@ -39,8 +41,8 @@ public:
     bool fahrenheit() const;
     void setFahrenheit(bool fahrenheit);
     // J/mol; the default one when none was saved or the saved one is not positive.
-    double activationEnergy() const;
-    void setActivationEnergy(double joulesPerMole);
+    double activationEnergy() const override;
+    void setActivationEnergy(double joulesPerMole) override;
     // View > Language; System when none was saved or the saved one is unknown.
     LanguageChoice language() const;
     void setLanguage(LanguageChoice language);

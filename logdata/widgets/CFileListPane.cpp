@@ -14,6 +14,7 @@
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogNames.h"
+#include "logdata/UserFiles.h"
 #include "logdata/widgets/CRenameDlg.h"
 #include "ui/widgets/ResourceImages.h"
 
@@ -180,7 +181,7 @@ void CFileListPane::renameChosenFile() {
     const std::string dir = logDir();
     LogStore& store = data_.store;
     const bool onShow = samePath(store.currentFilePath, dir + chosen_);
-    if (renameLogFile(dir, chosen_, newName) != 0) {
+    if (!userFiles().rename(dir, chosen_, newName).ok()) {
         ui_.showMessage(windowText(kCommandFailed).toStdString());
         return;
     }
@@ -196,8 +197,9 @@ void CFileListPane::renameChosenFile() {
 void CFileListPane::deleteChosenFile() {
     const QString question = windowText(kDeleteQuestion).arg(shownName(chosen_));
     if (!ui_.showMessage(question.toStdString())) return;
-    const int error = deleteLogFile(logDir(), chosen_);
+    const Outcome deleted = userFiles().remove(logDir(), chosen_);
     fillFileList();
     // A file that another program removed first is gone, as the user asked.
-    if (error != 0 && error != ENOENT) ui_.showMessage(windowText(kCommandFailed).toStdString());
+    if (!deleted.ok() && deleted.error != ENOENT)
+        ui_.showMessage(windowText(kCommandFailed).toStdString());
 }

@@ -27,6 +27,7 @@
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"
 #include "support/SyntheticLog.h"
+#include "support/TestPaths.h"
 #include "views/BitmapFile.h"
 #include "views/widgets/CLoggerView.h"
 
@@ -37,7 +38,7 @@ using ::testing::StartsWith;
 
 namespace {
 
-const QString kCli = DRAVIN_BINARY_DIR "/dravin-cli";
+const QString kCli = QString::fromStdString(binaryDir() + "/dravin-cli");
 
 struct RunResult {
     int exitCode = -1;  // -1: did not end by itself

@@ -36,6 +36,7 @@
 #include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
+#include "logdata/ProfileFile.h"
 #include "logdata/StampSeconds.h"
 #include "support/CommaLocale.h"
 #include "views/widgets/CDataListPane.h"
@@ -389,4 +390,31 @@ TEST(LimitsProfile, TheSerialNumberNamesTheGroupOfALoggersLimits) {
     EXPECT_EQ(Profile().limits("\0\0\0\0\0\0\0\0\0\0"sv), ChannelLimits{});
     Profile().setLimits("AB12\0\0\0\0\0\0"sv, limits);
     EXPECT_EQ(Profile().limits("AB12      "sv), limits);
+}
+
+// The command line reads the profile's file without Qt: what the window kept
+// reads back the same, whatever the figures.
+TEST(LimitsProfile, TheProfileFileReadsWhatTheWindowKept) {
+    Profile profile;
+    profile.settings().clear();
+    const struct {
+        const char* serial;
+        ChannelLimits limits;
+    } cases[] = {
+        {"KM30012345", {{{30.0f, 10.0f}, {}, {8.5f, -5.5f}, {std::nullopt, 0.1f}}}},
+        {"AB 12", {{{1e-3f, -1e6f}, {3276.7f, std::nullopt}, {}, {0.0f, -0.0f}}}},
+        {"X", {{{}, {123.456f, 2.0f / 3.0f}, {}, {}}}},
+    };
+    for (const auto& c : cases) profile.setLimits(c.serial, c.limits);
+    profile.setActivationEnergy(100123.5);
+    profile.settings().sync();
+
+    const ProfileFile file(profile.settings().fileName().toStdString());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.serial);
+        EXPECT_EQ(file.limits(c.serial), c.limits);
+        EXPECT_EQ(file.limits(c.serial), profile.limits(c.serial));
+    }
+    EXPECT_FALSE(anyLimit(file.limits("NONE")));
+    EXPECT_DOUBLE_EQ(file.activationEnergy(), 100123.5);
 }

@@ -32,6 +32,7 @@
 #include "logdata/LogSaver.h"
 #include "support/EngineFixture.h"
 #include "support/TempDir.h"
+#include "support/TestPaths.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -39,7 +40,7 @@ using ::testing::IsEmpty;
 
 namespace {
 
-const std::string kCatalogDir = DRAVIN_TEST_DATA "/../../res/translations/";
+const std::string kCatalogDir = testDataDir() + "/../../res/translations/";
 
 // The named catalog while it lives, the source texts again after it.
 class CatalogScope {

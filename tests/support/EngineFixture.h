@@ -18,6 +18,7 @@
 #include "link/ProtocolEngine.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
+#include "support/TestPaths.h"
 
 inline constexpr const char* kSuccess = "\r\nSuccess.";
 inline constexpr const char* kFailed = "\r\nFailed, please try again.";
@@ -55,7 +56,7 @@ protected:
     // after the test, gone again when it ends.
     void useLogFolder(std::string_view prefix) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::path(DRAVIN_BINARY_DIR) / (std::string(prefix) + info->name());
+        dir = std::filesystem::path(binaryDir()) / (std::string(prefix) + info->name());
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         data->logDirOverride = dir.string() + "/";

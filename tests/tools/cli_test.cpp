@@ -29,6 +29,7 @@
 #include "sim/LoggerSim.h"
 #include "support/ByteDiff.h"
 #include "support/CommaLocale.h"
+#include "support/TestPaths.h"
 
 extern char** environ;
 
@@ -39,8 +40,8 @@ using Bytes = std::vector<uint8_t>;
 using ::testing::HasSubstr;
 
 // Both executables are built beside the program.
-const std::string kCli = DRAVIN_BINARY_DIR "/dravin-cli";
-const std::string kSim = DRAVIN_BINARY_DIR "/dravin-logger-sim";
+const std::string kCli = binaryDir() + "/dravin-cli";
+const std::string kSim = binaryDir() + "/dravin-logger-sim";
 constexpr SimRecord kFirst{2024, 3, 9, 22, 10, 5, 235, 553, -2000, 600};
 
 struct RunResult {
@@ -1144,8 +1145,8 @@ TEST_F(CliTest, ExportWritesTheLogAsTheWindowsExportsDo) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_TRUE(sameBytes(readFile(out),
-                              readFile(DRAVIN_TEST_DATA "/export/" + std::string(c.golden))));
+        EXPECT_TRUE(
+            sameBytes(readFile(out), readFile(testDataDir() + "/export/" + std::string(c.golden))));
     }
     EXPECT_THAT(savedFiles(), ::testing::UnorderedElementsAre("cold.drav", "cold.txt", "cold"));
 }
@@ -1229,8 +1230,8 @@ TEST_F(CliTest, ExportCsvWritesTheLogInTheUnitsAsked) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_TRUE(sameBytes(readFile(out),
-                              readFile(DRAVIN_TEST_DATA "/export/" + std::string(c.golden))));
+        EXPECT_TRUE(
+            sameBytes(readFile(out), readFile(testDataDir() + "/export/" + std::string(c.golden))));
     }
     EXPECT_THAT(savedFiles(),
                 ::testing::UnorderedElementsAre("four.drav", "four.csv", "four_f.csv", "four_f2"));

@@ -16,14 +16,15 @@
 #include "base/LogEvents.h"
 #include "link/SerialDevices.h"
 #include "logdata/JournalRecovery.h"
+#include "logdata/LimitsBook.h"
 #include "logdata/LogFile.h"
+#include "logdata/ProfileFile.h"
 #include "setup/CodePage.h"
 #include "views/CsvExport.h"
 #include "views/TextExport.h"
 
 #ifdef DRAVIN_CLI_CHART_FILES
 #include "render/ChartFiles.h"
-#include "render/RememberedChoices.h"
 #endif
 
 namespace {
@@ -224,17 +225,10 @@ int info(const CliOptions& options) {
     if (!data) return kExitFailed;
     data->limits = options.limits;
     data->activationEnergy = options.activationEnergy;
-#ifdef DRAVIN_CLI_CHART_FILES
     // What the window shows for this logger's logs, unless the command says otherwise.
-    const bool limitsGiven = std::any_of(options.limits.begin(), options.limits.end(),
-                                         [](const ChannelLimit& l) { return l.any(); });
-    if (!limitsGiven) {
-        const LoggerSetup& setup = data->setup;
-        data->limits = rememberedLimits(
-            std::string_view(setup.serialNo, strnlen(setup.serialNo, sizeof setup.serialNo)));
-    }
-    if (!options.activationEnergyGiven) data->activationEnergy = rememberedActivationEnergy();
-#endif
+    const ProfileFile profile(userProfilePath());
+    if (!anyLimit(options.limits)) data->limits = profile.limits(loggerSerial(data->setup));
+    if (!options.activationEnergyGiven) data->activationEnergy = profile.activationEnergy();
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
     return kExitOk;
 }

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "link/SerialDevices.h"
+#include "logdata/SettingsFile.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "base/AppData.h"
 #include "base/NumberFormat.h"
 #include "logdata/RecordTimes.h"
+#include "logdata/StampText.h"
 #include "setup/CodePage.h"
 #include "views/LimitTexts.h"
 
@@ -62,12 +63,6 @@ std::span<const float> usedValues(const LogStore& store, const float (&values)[k
 
 std::string unitsText(const LogStore& store) {
     return joined(usedUnits(store), [](const std::string& unit) { return unit; });
-}
-
-std::string readableTime(std::string_view t) {
-    return std::string(t.substr(0, 4)) + "-" + std::string(t.substr(4, 2)) + "-" +
-           std::string(t.substr(6, 2)) + " " + std::string(t.substr(8, 2)) + ":" +
-           std::string(t.substr(10, 2)) + ":" + std::string(t.substr(12, 2));
 }
 
 std::string valuesText(const LogStore& store, const float (&values)[kChannels]) {
@@ -232,8 +227,8 @@ std::string logInfoText(const AppData& data) {
                        line("recordCount", store.recordCount) +
                        line("channelCount", store.channelCount) + line("units", unitsText(store));
     if (store.recordCount > 0) {
-        text += line("first", readableTime(store.timestamp(0))) +
-                line("last", readableTime(store.timestamp(store.recordCount - 1)));
+        text += line("first", stampText(store.timestamp(0))) +
+                line("last", stampText(store.timestamp(store.recordCount - 1)));
     }
     return text + line("max", valuesText(store, store.maxValue)) +
            line("min", valuesText(store, store.minValue)) +

@@ -14,6 +14,7 @@
 #include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LogStore.h"
+#include "logdata/StampText.h"
 #include "views/DateQuery.h"
 #include "views/widgets/CDatePickerCombo.h"
 
@@ -49,15 +50,13 @@ int32_t dateOf(const CDatePickerCombo* field) {
     return dateFieldValue(field->currentText().toStdString());
 }
 
-int digitsAt(std::string_view text, std::size_t at) {
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
-
 // A timestamp's date as the date field writes it, its time of day in the picker.
 void showStamp(std::string_view stamp, CDatePickerCombo* date, QTimeEdit* time) {
     if (stamp.size() < static_cast<std::size_t>(kTimestampLength)) return;
     date->setEditText(QString::fromLatin1(stamp.data(), kDateDigits));
-    const QTime shown(digitsAt(stamp, 8), digitsAt(stamp, 10), digitsAt(stamp, 12));
+    const QTime shown(stampDigits(stamp, kHourAt, kPartDigits),
+                      stampDigits(stamp, kMinuteAt, kPartDigits),
+                      stampDigits(stamp, kSecondAt, kPartDigits));
     if (shown.isValid()) time->setTime(shown);
 }
 

@@ -8,11 +8,12 @@
 #include <cerrno>
 #include <clocale>
 #include <memory>
-#include <ostream>
+#include <string_view>
 
 #include "base/AppData.h"
-#include "logdata/AtomicFile.h"
+#include "logdata/UserFiles.h"
 #include "views/BitmapFile.h"
+#include "views/PdfFile.h"
 #include "views/widgets/ChartPainter.h"
 #include "views/widgets/ChartReport.h"
 
@@ -65,18 +66,18 @@ QImage chartPicture(const AppData& data, PictureSize size) {
 int exportChartBitmap(const std::string& path, const AppData& data, PictureSize size) {
     const auto application = guiApplication();
     const QImage picture = chartPicture(data, size);
-    if (picture.isNull()) return ENOMEM;
+    if (picture.isNull())
+        return userFiles()
+            .refuse({UserFileKind::BitmapExport, path, data.store.currentFilePath}, ENOMEM)
+            .error;
     const PixelRows rows{picture.constBits(), static_cast<size_t>(picture.bytesPerLine()),
                          picture.width(), picture.height()};
-    return exportBitmapFile(path, rows);
+    return exportBitmapFile(path, rows, data.store.currentFilePath);
 }
 
 int exportReportPdf(const std::string& path, const AppData& data) {
     const auto application = guiApplication();
     const QByteArray pdf = reportPdf(data, localPaperSize());
-    if (pdf.isEmpty()) return ECANCELED;
-    return writeFileAtomically(path, [&](std::ostream& out) {
-        out.write(pdf.constData(), pdf.size());
-        return static_cast<bool>(out);
-    });
+    return exportPdfFile(path, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
+                         data.store.currentFilePath);
 }
