@@ -10,11 +10,14 @@
 
 namespace {
 
-// Copies the text from `begin` to `end` into the cell, as much as fits
+// Copies the text from `text` to `end` into the cell, as much as fits
 // before the terminating zero; returns the characters copied.
-std::size_t putCell(std::span<char> out, const char* begin, const char* end) {
-    const auto length = std::min(static_cast<std::size_t>(end - begin), out.size() - 1);
-    std::copy_n(begin, length, out.data());
+template <std::size_t N>
+std::size_t putCell(std::span<char> out, const char (&text)[N], const char* end) {
+    // Bounded by the text's own array too, which GCC's -O3 cannot see of `end`.
+    const std::size_t written = std::min(static_cast<std::size_t>(end - text), N);
+    const auto length = std::min(written, out.size() - 1);
+    std::copy_n(text, length, out.data());
     out[length] = '\0';
     return length;
 }
