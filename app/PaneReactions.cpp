@@ -21,8 +21,10 @@ void PaneReactions::logLoaded(std::string_view) {
     moves_.fillSetupGrid();
 }
 
-// A saved log is the newest entry of the file list.
-void PaneReactions::logSaved(std::string_view, SaveReason) {
+// A saved log is the newest entry of the file list. A copy saved elsewhere
+// leaves the window as it was.
+void PaneReactions::logSaved(std::string_view, SaveReason why) {
+    if (why == SaveReason::SavedAs) return;
     moves_.showPaneAlone(kPaneFileList);
     moves_.fillFileList();
     moves_.redrawChart();

@@ -8,7 +8,13 @@
 // watching the store. Every handler does nothing unless overridden.
 
 // Why a log was saved.
-enum class SaveReason { Download, Realtime, Recovered };
+enum class SaveReason {
+    Download,
+    Realtime,
+    Recovered,
+    // A copy written by Save As: the log shown stays the file it was loaded from.
+    SavedAs,
+};
 
 // Why the store was emptied.
 enum class ClearReason {
@@ -56,7 +62,7 @@ public:
 // A fixed list: raising an event allocates nothing.
 class LogEventHub final : public LogEvents {
 public:
-    static constexpr int kMaxSubscribers = 8;
+    static constexpr int kMaxSubscribers = 16;
 
     LogEventHub() = default;
     // A copy of the record would tell its subscribers of another store.

@@ -9,11 +9,8 @@
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
-#include "logdata/widgets/CFileListPane.h"
-#include "setup/widgets/CPropertiesPane.h"
-#include "views/widgets/CDataListPane.h"
+#include "ui/widgets/WindowTexts.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace {
@@ -98,9 +95,7 @@ void CFrameUi::showPaneAlone(int paneId) {
 
 // A pane not made yet fills when it first shows.
 void CFrameUi::fillFileList() {
-    if (auto* pane = qobject_cast<CFileListPane*>(frame_.paneContent(kPaneFileList))) {
-        pane->fillFileList();
-    }
+    frame_.tellPane(kPaneFileList, PaneMove::Fill);
 }
 
 void CFrameUi::redrawChart() {
@@ -112,9 +107,7 @@ void CFrameUi::setDocumentTitle(std::string_view title) {
 }
 
 void CFrameUi::clearDataList() {
-    if (auto* pane = qobject_cast<CDataListPane*>(frame_.paneContent(kPaneDataList))) {
-        pane->clearDataList();
-    }
+    frame_.tellPane(kPaneDataList, PaneMove::Clear);
 }
 
 void CFrameUi::realtimeSampleArrived() {
@@ -142,20 +135,10 @@ void CFrameUi::endRealtimeStatus() {
     QCoreApplication::sendEvent(&frame_, &idle);
 }
 
-// A setup pane not made yet is filled when it is made, so that the grid
-// always shows what Sync would send.
 void CFrameUi::loggerSetupRead() {
     frame_.offerLoggerLimits();
 }
 
 void CFrameUi::fillSetupGrid() {
-    if (auto* pane = qobject_cast<CPropertiesPane*>(frame_.paneContent(kPaneSetup))) {
-        pane->fillSetupGrid();
-    } else {
-        setupFillPending_ = true;
-    }
-}
-
-bool CFrameUi::takeSetupFillRequest() {
-    return std::exchange(setupFillPending_, false);
+    frame_.tellPane(kPaneSetup, PaneMove::Fill);
 }

@@ -47,9 +47,6 @@ public:
     void realtimeSampleArrived() override;
     void fillSetupGrid() override;
     void loggerSetupRead() override;
-    // True once after fillSetupGrid() was asked for while the setup pane did
-    // not exist yet: the new pane is to be filled.
-    bool takeSetupFillRequest();
 
     // What the busy box's Cancel does (the frame: cancel the download); the
     // busy box offers no Cancel without it.
@@ -66,7 +63,6 @@ private:
     CMainFrame& frame_;
     AppData& data_;
     CCommProgressDlg* progress_ = nullptr;
-    bool setupFillPending_ = false;
     std::function<void()> busyCancel_;
     bool busyBoxOpen_ = false;
     // What the progress window is to show once the busy box has closed.

@@ -46,6 +46,7 @@ bool CLoggerDoc::saveAs(const std::string& path) {
         return false;
     }
     takePath(path);
+    data_.events.logSaved(path, SaveReason::SavedAs);
     return true;
 }
 

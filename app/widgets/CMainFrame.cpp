@@ -16,19 +16,17 @@
 #include <algorithm>
 #include <array>
 
-#include "app/widgets/CLimitsPane.h"
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/LanguageMenu.h"
 #include "app/widgets/PaneManager.h"
+#include "app/widgets/PaneTable.h"
 #include "app/widgets/Profile.h"
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LimitsBook.h"
 #include "logdata/LogFile.h"
 #include "logdata/SettingsFile.h"
 #include "ui/widgets/ResourceImages.h"
-#include "views/widgets/CDataListPane.h"
-#include "views/widgets/CDatePickerDlg.h"
+#include "ui/widgets/WindowTexts.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace {
@@ -112,7 +110,7 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     createToolBar();
     bindAccelerators();
     createStatusBar();
-    panes_ = std::make_unique<PaneManager>(*this);
+    panes_ = std::make_unique<PaneManager>(*this, *this, paneTable(), kPaneFileList);
     ui_.createProgressWindow();
     ui_.setBusyCancel([this] {
         engine_.cancelDownload();
@@ -166,7 +164,7 @@ void CMainFrame::createActions() {
         action->setIconText(shortNameText(command));
         action->setToolTip(shortNameText(command));
         action->setStatusTip(statusPromptText(command));
-        if (command.toolbarPosition > 0) action->setIcon(toolbarIcon(command.id));
+        if (command.icon) action->setIcon(pictureIcon(command.icon));
         connect(action, &QAction::triggered, this, [this, id = command.id] { onCommand(id); });
         actions_[command.id] = action;
     }
@@ -410,6 +408,15 @@ void CMainFrame::closeAllPanes() {
     panes_->showAlone(kNoPane);
 }
 
+void CMainFrame::tellPane(int paneId, PaneMove move) {
+    panes_->tell(paneId, move);
+}
+
+void CMainFrame::showPaneFilled(int paneId) {
+    panes_->showAlone(paneId);
+    panes_->tell(paneId, PaneMove::Fill);
+}
+
 // ---- limits and units ---------------------------------------------------
 
 void CMainFrame::setFahrenheit(bool fahrenheit) {
@@ -420,10 +427,7 @@ void CMainFrame::setFahrenheit(bool fahrenheit) {
 }
 
 void CMainFrame::offerLoggerLimits() {
-    loggerLimitsOffered_ = true;
-    if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) {
-        pane->offerLoggerLimits();
-    }
+    panes_->tell(kPaneLimits, PaneMove::OfferLoggerLimits);
 }
 
 void CMainFrame::limitsEdited() {
@@ -438,10 +442,8 @@ void CMainFrame::activationEnergyEdited() {
 // Everything that shows values in a unit or against the limits.
 void CMainFrame::redrawShownValues() {
     view_->drawChart();
-    if (auto* list = qobject_cast<CDataListPane*>(paneContent(kPaneDataList))) {
-        list->showAs(data_.limits, data_.fahrenheit);
-    }
-    if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
+    panes_->tell(kPaneDataList, PaneMove::ShowChoices);
+    panes_->tell(kPaneLimits, PaneMove::Fill);
 }
 
 // The store changed: loaded, saved, renamed, emptied, downloaded, cut or
@@ -466,7 +468,7 @@ void CMainFrame::followLoggerLimits() {
         redrawShownValues();
         return;
     }
-    if (auto* pane = qobject_cast<CLimitsPane*>(paneContent(kPaneLimits))) pane->refresh();
+    panes_->tell(kPaneLimits, PaneMove::Fill);
 }
 
 // Another log loaded: the query's fields start at its first and last record.
@@ -479,9 +481,7 @@ void CMainFrame::startQueryAtLog() {
     }
     if (data_.link.realtimeActive || store.currentFilePath == queryLog_) return;
     queryLog_ = store.currentFilePath;
-    if (auto* pane = qobject_cast<CDatePickerDlg*>(paneContent(kPaneQuery))) {
-        pane->startAtLog(store);
-    }
+    panes_->tell(kPaneQuery, PaneMove::StartAtLog);
 }
 
 // A new document shows the data list empty; the pane is made if it never showed.

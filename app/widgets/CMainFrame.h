@@ -10,11 +10,13 @@
 #include "app/CommandRules.h"
 #include "app/widgets/CFrameUi.h"
 #include "app/widgets/CLoggerDoc.h"
+#include "app/widgets/CommandTable.h"
 #include "app/widgets/QtTimerHost.h"
 #include "link/CSerialPort.h"
 #include "link/Clock.h"
 #include "link/ProtocolEngine.h"
 #include "link/SerialDevices.h"
+#include "ui/widgets/PaneWidget.h"
 
 struct AppData;
 class CCommProgressDlg;
@@ -43,7 +45,7 @@ struct MainFrameOptions {
 // around the chart view, the serial port and the protocol engine that drives
 // it. The engine reaches the user through the frame's CFrameUi. Every command
 // goes through onCommand(), which runs the row of the command's route table.
-class CMainFrame : public QMainWindow, public SerialPortOwner {
+class CMainFrame : public QMainWindow, public SerialPortOwner, public PaneHost {
     Q_OBJECT
 
 public:
@@ -54,8 +56,8 @@ public:
 
     CLoggerDoc& document() { return doc_; }
     // What the panes work on: the process-wide record and the frame's way to the user.
-    AppData& appData() { return data_; }
-    CFrameUi& frameUi() { return ui_; }
+    AppData& appData() override { return data_; }
+    CFrameUi& frameUi() override { return ui_; }
     ProtocolEngine& engine() { return engine_; }
     CSerialPort& port() { return port_; }
     CLoggerView* view() const { return view_; }
@@ -73,12 +75,9 @@ public:
     // Start-up failed before the settings were read: do not overwrite them.
     void keepSettingsFile() { writeSettings_ = false; }
 
-    // One row per command: the rule that enables it and what runs it.
-    struct CommandRoute {
-        int id;
-        CommandRule rule;
-        void (*run)(CMainFrame& frame);  // nullptr: the command has nothing to do yet
-    };
+    // One row per command: its texts, button and key, the rule that enables
+    // it and what runs it.
+    using CommandRoute = CommandSpec;
     static std::span<const CommandRoute> commandRoutes();
     // The rule of command `id`; a command without a row is always enabled.
     static CommandRule commandRule(int id);
@@ -94,6 +93,8 @@ public:
     void showPaneAlone(int paneId);
     // Closes every docking pane (after printing: the user reopens them).
     void closeAllPanes();
+    // The pane takes the move (see PaneManager::tell).
+    void tellPane(int paneId, PaneMove move);
     // Where the file dialogs start: the folder the program keeps its logs in.
     QString logFilesFolder();
 
@@ -103,7 +104,6 @@ public:
     // A setup read brought the logger's own alarm limits: the Limits pane
     // offers them, now or when it is first made.
     void offerLoggerLimits();
-    bool loggerLimitsOffered() const { return loggerLimitsOffered_; }
 
     // SerialPortOwner
     void requestDelivery() override;
@@ -112,8 +112,8 @@ public:
 
 public slots:
     // The Setup pane's Read and Sync buttons.
-    void readSetup();
-    void syncSetup();
+    void readSetup() override;
+    void syncSetup() override;
     // Enables every command by its rule.
     void updateCommandStates();
     // The message pane shows `text` until the next command prompt.
@@ -127,9 +127,9 @@ public slots:
     void clearCursorReadout();
     // The Limits pane changed AppData::limits: kept for the logger of the log
     // shown, drawn on the chart and the data list.
-    void limitsEdited();
+    void limitsEdited() override;
     // The Limits pane changed AppData::activationEnergy: kept in the profile.
-    void activationEnergyEdited();
+    void activationEnergyEdited() override;
 
 protected:
     bool event(QEvent* event) override;
@@ -150,6 +150,8 @@ private:
     void onDelete();
     void onFileOpen();
     void onFileSaveAs();
+    // Shows the pane alone, showing the record as it is now.
+    void showPaneFilled(int paneId);
     void openRecentFile(int id, const QString& path);
     void rebuildRecentFiles();
     void resetDataList();
@@ -184,7 +186,6 @@ private:
     std::unique_ptr<PaneManager> panes_;
     std::unique_ptr<QPrinter> printer_;
     bool writeSettings_ = true;
-    bool loggerLimitsOffered_ = false;
     // The file whose first and last record the query fields were set to.
     std::string queryLog_;
     QString limitsGroup_;  // the profile group of the limits in AppData::limits
@@ -195,7 +196,9 @@ private:
     public:
         explicit LogFollower(CMainFrame& frame) : frame_(frame) {}
         void logLoaded(std::string_view) override { frame_.followLog(); }
-        void logSaved(std::string_view, SaveReason) override { frame_.followLog(); }
+        void logSaved(std::string_view, SaveReason why) override {
+            if (why != SaveReason::SavedAs) frame_.followLog();
+        }
         void logRenamed(std::string_view) override { frame_.followLog(); }
         void logCleared(ClearReason) override { frame_.followLog(); }
         void logDownloaded() override { frame_.followLog(); }

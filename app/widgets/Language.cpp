@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/widgets/WindowTexts.h"
 #include "base/Texts.h"
+#include "ui/widgets/WindowTexts.h"
 
 // The catalogs are compiled into the static GUI library; its resource table
 // has to be registered by hand, outside any namespace.

@@ -5,8 +5,8 @@
 
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
-#include "app/widgets/WindowTexts.h"
 #include "base/FrameUi.h"
+#include "ui/widgets/WindowTexts.h"
 
 namespace {
 

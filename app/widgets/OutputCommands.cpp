@@ -13,9 +13,9 @@
 #include <string_view>
 
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/UserFiles.h"
+#include "ui/widgets/WindowTexts.h"
 #include "views/BitmapFile.h"
 #include "views/CsvExport.h"
 #include "views/ExportPaths.h"

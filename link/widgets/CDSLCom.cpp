@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/widgets/WindowTexts.h"
+#include "ui/widgets/WindowTexts.h"
 #include "link/SerialDevices.h"
 #include "ui/widgets/ResourceImages.h"
 

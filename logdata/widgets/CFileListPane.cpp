@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
@@ -17,6 +16,7 @@
 #include "logdata/UserFiles.h"
 #include "logdata/widgets/CRenameDlg.h"
 #include "ui/widgets/ResourceImages.h"
+#include "ui/widgets/WindowTexts.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ bool samePath(const std::string& a, const std::string& b) {
 }  // namespace
 
 CFileListPane::CFileListPane(AppData& data, FrameUi& ui, QWidget* parent)
-    : QWidget(parent),
+    : PaneWidget(parent),
       data_(data),
       ui_(ui),
       tree_(new QTreeWidget(this)),
@@ -105,6 +105,10 @@ std::string CFileListPane::logDir() {
     // The pane may fill while the main frame is still being made.
     ensureProgramDir(data_);
     return logFilesDir(data_);
+}
+
+void CFileListPane::takeMove(PaneMove move) {
+    if (move == PaneMove::Fill) fillFileList();
 }
 
 void CFileListPane::fillFileList() {

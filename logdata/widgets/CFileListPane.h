@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QIcon>
-#include <QWidget>
 #include <string>
+
+#include "ui/widgets/PaneWidget.h"
 
 struct AppData;
 class FrameUi;
@@ -14,7 +15,7 @@ class QTreeWidgetItem;
 // tree, "Files" > one group per serial number > one item per file. A
 // double-click on a file loads it; a right-click on a file offers Rename and
 // Delete. The main frame creates it the first time its pane shows.
-class CFileListPane : public QWidget {
+class CFileListPane : public PaneWidget {
     Q_OBJECT
 
 public:
@@ -32,6 +33,8 @@ public:
 
     // Rebuilds the tree from the Logfiles folder.
     void fillFileList();
+    // Fill: fillFileList().
+    void takeMove(PaneMove move) override;
 
     QTreeWidget* tree() const { return tree_; }
     QMenu* operationMenu() const { return menu_; }

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <string>
 
-#include "app/widgets/WindowTexts.h"
 #include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "setup/SetupEdits.h"
 #include "setup/SetupItems.h"
 #include "ui/widgets/CPropertyGrid.h"
 #include "ui/widgets/ResourceImages.h"
+#include "ui/widgets/WindowTexts.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ QString utf8(const std::string& text) {
 }  // namespace
 
 CPropertiesPane::CPropertiesPane(LoggerSetup& setup, QWidget* parent)
-    : QWidget(parent), setup_(setup) {
+    : PaneWidget(parent), setup_(setup) {
     setObjectName("setupPane");
 
     grid_ = new CPropertyGrid(this);
@@ -73,6 +73,10 @@ void CPropertiesPane::buildSetupGrid() {
                            utf8(setupItemDescription(setup_, item.id)), kind, !item.editable);
         }
     }
+}
+
+void CPropertiesPane::takeMove(PaneMove move) {
+    if (move == PaneMove::Fill) fillSetupGrid();
 }
 
 void CPropertiesPane::fillSetupGrid() {

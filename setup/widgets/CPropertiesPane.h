@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QTimer>
-#include <QWidget>
+
+#include "ui/widgets/PaneWidget.h"
 
 struct LoggerSetup;
 class CPropertyGrid;
@@ -14,7 +15,7 @@ class QToolButton;
 // the field cannot take is refused, the item keeps its value and the
 // description area says what is allowed. The main frame creates the pane the
 // first time it shows and wires the buttons to its readSetup and syncSetup.
-class CPropertiesPane : public QWidget {
+class CPropertiesPane : public PaneWidget {
     Q_OBJECT
 
 public:
@@ -34,6 +35,8 @@ public:
     void buildSetupGrid();
     // Sets every item from LoggerSetup.
     void fillSetupGrid();
+    // Fill: fillSetupGrid().
+    void takeMove(PaneMove move) override;
 
     CPropertyGrid* grid() const { return grid_; }
     QToolButton* readButton() const { return read_; }

@@ -29,6 +29,7 @@
 #include "app/widgets/CFrameUi.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
+#include "app/widgets/CommandTable.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "gui/support/UserInput.h"

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "app/widgets/CLimitsPane.h"
+#include "views/widgets/CLimitsPane.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"

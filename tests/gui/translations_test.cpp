@@ -24,7 +24,7 @@
 #include "app/CommandIds.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
-#include "app/widgets/WindowTexts.h"
+#include "ui/widgets/WindowTexts.h"
 #include "base/Texts.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"

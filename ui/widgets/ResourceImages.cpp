@@ -7,8 +7,6 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
-#include "app/CommandIds.h"
-
 // The pictures are compiled into the static GUI library; its resource table
 // has to be registered by hand, outside any namespace.
 static void registerResources() {
@@ -41,28 +39,6 @@ constexpr Picture kTreePictures[] = {
     {kTreeFileSelected, ":/res/tree/file_selected.svg", 16},
 };
 
-constexpr Picture kToolbarPictures[] = {
-    {ID_FILE_OPEN, ":/res/toolbar/open.svg", 32},
-    {ID_FILE_SAVE_AS, ":/res/toolbar/saveas.svg", 32},
-    {ID_FILE_PRINT, ":/res/toolbar/print.svg", 32},
-    {ID_FILE_PRINT_PREVIEW, ":/res/toolbar/preview.svg", 32},
-    {ID_CONNECT, ":/res/toolbar/connect.svg", 32},
-    {ID_DISCONNECT, ":/res/toolbar/disconnect.svg", 32},
-    {ID_SETUP, ":/res/toolbar/setup.svg", 32},
-    {ID_DOWNLOAD, ":/res/toolbar/download.svg", 32},
-    {ID_DELETE, ":/res/toolbar/delete.svg", 32},
-    {ID_REALTIME, ":/res/toolbar/realtime.svg", 32},
-    {ID_STOP, ":/res/toolbar/stop.svg", 32},
-    {ID_FILE_LIST, ":/res/toolbar/filelist.svg", 32},
-    {ID_DATA_LIST, ":/res/toolbar/datalist.svg", 32},
-    {ID_QUERY, ":/res/toolbar/query.svg", 32},
-    {ID_ORIGINAL, ":/res/toolbar/original.svg", 32},
-    {ID_SAVE_EXCEL, ":/res/toolbar/excel.svg", 32},
-    {ID_SAVE_TXT, ":/res/toolbar/txt.svg", 32},
-    {ID_SAVE_BMP, ":/res/toolbar/bmp.svg", 32},
-    {ID_APP_ABOUT, ":/res/toolbar/about.svg", 32},
-};
-
 template <size_t N>
 const Picture* findPicture(const Picture (&table)[N], int id) {
     for (const Picture& picture : table) {
@@ -93,8 +69,8 @@ QIcon treeIcon(int index) {
     return iconAt(findPath(kTreePictures, index));
 }
 
-QIcon toolbarIcon(int commandId) {
-    return iconAt(findPath(kToolbarPictures, commandId));
+QIcon pictureIcon(const char* path) {
+    return iconAt(path);
 }
 
 QPixmap resourcePixmap(int id, QSize size) {

@@ -29,9 +29,8 @@ QIcon resourceIcon(int id);
 // Tree picture kTreeRoot, kTreeGroup, kTreeFile or kTreeFileSelected; a
 // null icon for any other index.
 QIcon treeIcon(int index);
-// The toolbar picture of one of the 19 toolbar commands (app/CommandIds.h);
-// a null icon for any other command.
-QIcon toolbarIcon(int commandId);
+// The picture at a resource path (":/res/..."); a null icon for nullptr.
+QIcon pictureIcon(const char* path);
 // A resource picture drawn at `size`; a null pixmap for an unknown id.
 QPixmap resourcePixmap(int id, QSize size);
 // Gives a button the picture of a resource id at the picture's own size (the

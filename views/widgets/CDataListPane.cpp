@@ -5,10 +5,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/AppData.h"
 #include "views/widgets/DataListModel.h"
 
 CDataListPane::CDataListPane(QWidget* parent)
-    : QWidget(parent), model_(new DataListModel(this)), list_(new QTableView(this)) {
+    : PaneWidget(parent), model_(new DataListModel(this)), list_(new QTableView(this)) {
     setObjectName("dataListPane");
 
     list_->setObjectName(QStringLiteral("list%1").arg(kListId));
@@ -52,6 +53,29 @@ CDataListPane::CDataListPane(QWidget* parent)
     // Showing the pane puts the keyboard focus into the list.
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(list_);
+}
+
+CDataListPane::CDataListPane(const AppData& data, QWidget* parent) : CDataListPane(parent) {
+    data_ = &data;
+}
+
+void CDataListPane::takeMove(PaneMove move) {
+    switch (move) {
+        case PaneMove::Clear:
+            clearDataList();
+            return;
+        case PaneMove::Fill:
+            if (!data_) return;
+            clearDataList();
+            fillDataList(data_->store);
+            showAs(data_->limits, data_->fahrenheit);
+            return;
+        case PaneMove::ShowChoices:
+            if (data_) showAs(data_->limits, data_->fahrenheit);
+            return;
+        default:
+            return;
+    }
 }
 
 void CDataListPane::clearDataList() {

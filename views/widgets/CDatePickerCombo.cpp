@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/widgets/WindowTexts.h"
+#include "ui/widgets/WindowTexts.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "app/widgets/Profile.h"
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "logdata/LogStore.h"
+#include "logdata/ProfileFile.h"
 #include "logdata/StampText.h"
+#include "ui/widgets/WindowTexts.h"
 #include "views/DateQuery.h"
 #include "views/widgets/CDatePickerCombo.h"
 
@@ -63,7 +63,7 @@ void showStamp(std::string_view stamp, CDatePickerCombo* date, QTimeEdit* time) 
 }  // namespace
 
 CDatePickerDlg::CDatePickerDlg(AppData& data, FrameUi& ui, QWidget* parent)
-    : QWidget(parent), data_(data), ui_(ui) {
+    : PaneWidget(parent), data_(data), ui_(ui) {
     setObjectName("queryPane");
     buildForm();
     connectFields();
@@ -135,6 +135,10 @@ void CDatePickerDlg::query() {
     }
 }
 
+void CDatePickerDlg::takeMove(PaneMove move) {
+    if (move == PaneMove::StartAtLog) startAtLog(data_.store);
+}
+
 void CDatePickerDlg::startAtLog(const LogStore& store) {
     if (store.recordCount == 0) return;
     showStamp(store.timestamp(0), fromDateField_, fromTimeField_);
@@ -153,6 +157,6 @@ void CDatePickerDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDatePickerDlg::tell(QMessageBox::Icon icon, const char* text) {
-    QMessageBox box(icon, kApplicationName, windowText(text), QMessageBox::Ok, this);
+    QMessageBox box(icon, kProfileApplication, windowText(text), QMessageBox::Ok, this);
     box.exec();
 }

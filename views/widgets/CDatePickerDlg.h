@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QMessageBox>
-#include <QWidget>
 #include <cstdint>
+
+#include "ui/widgets/PaneWidget.h"
 
 struct AppData;
 struct LogStore;
@@ -14,7 +15,7 @@ class QTimeEdit;
 // Content of the Query pane: From and To, each a date field with a calendar
 // and a time of day, and the Query button that cuts the log to that range.
 // The main frame creates it the first time its pane shows.
-class CDatePickerDlg : public QWidget {
+class CDatePickerDlg : public PaneWidget {
     Q_OBJECT
 
 public:
@@ -30,6 +31,8 @@ public:
     // From and To show the first and the last record of `store`, so that a
     // query is one change away; nothing for an empty store.
     void startAtLog(const LogStore& store);
+    // StartAtLog: startAtLog() with the record's store.
+    void takeMove(PaneMove move) override;
 
     CDatePickerCombo* fromDateField() const { return fromDateField_; }
     CDatePickerCombo* toDateField() const { return toDateField_; }

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <array>
 
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
 #include "ui/widgets/ResourceImages.h"
+#include "ui/widgets/WindowTexts.h"
 #include "views/CursorReadout.h"
 #include "views/widgets/ChartMinimum.h"
 #include "views/widgets/ChartPainter.h"

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <cstdint>
 
 #include "logdata/ChannelLimits.h"
 #include "logdata/LogStore.h"
+#include "ui/widgets/PaneWidget.h"
 
 struct AppData;
 class QCheckBox;
@@ -22,7 +22,7 @@ class QPushButton;
 // temperature with its activation energy. The pane edits
 // AppData::limits and AppData::activationEnergy; the frame keeps and draws
 // them when told by the signals.
-class CLimitsPane : public QWidget {
+class CLimitsPane : public PaneWidget {
     Q_OBJECT
 
 public:
@@ -38,6 +38,8 @@ public:
     // The logger's own alarm limits (LoggerSetup, raw tenths) were just read:
     // the button offers them, with their values.
     void offerLoggerLimits();
+    // Fill and ShowChoices: refresh(); OfferLoggerLimits.
+    void takeMove(PaneMove move) override;
 
     // The controls of channel 0..3, for the frame's tests.
     QGroupBox* channelBox(int channel) const { return rows_[index(channel)].box; }

@@ -1,4 +1,4 @@
-#include "app/widgets/CLimitsPane.h"
+#include "views/widgets/CLimitsPane.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -16,7 +16,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/widgets/WindowTexts.h"
 #include "base/AppData.h"
 #include "base/NumberFormat.h"
 #include "logdata/ChannelLimits.h"
@@ -26,6 +25,7 @@
 #include "logdata/StampSeconds.h"
 #include "logdata/StampText.h"
 #include "logdata/Units.h"
+#include "ui/widgets/WindowTexts.h"
 #include "views/LimitTexts.h"
 
 namespace {
@@ -72,7 +72,7 @@ bool showsChannel(const LogStore& store, int channel) {
 
 }  // namespace
 
-CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : QWidget(parent), data_(data) {
+CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : PaneWidget(parent), data_(data) {
     setObjectName("limitsPane");
     auto* inner = new QWidget;
     auto* column = new QVBoxLayout(inner);
@@ -276,6 +276,20 @@ void CLimitsPane::takeEdit(int channel) {
     limit.low = stored(row.lowSet, row.low);
     showFigures(channel);
     emit limitsEdited();
+}
+
+void CLimitsPane::takeMove(PaneMove move) {
+    switch (move) {
+        case PaneMove::Fill:
+        case PaneMove::ShowChoices:
+            refresh();
+            return;
+        case PaneMove::OfferLoggerLimits:
+            offerLoggerLimits();
+            return;
+        default:
+            return;
+    }
 }
 
 void CLimitsPane::offerLoggerLimits() {
