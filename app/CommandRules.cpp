@@ -1,11 +1,11 @@
 #include "app/CommandRules.h"
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 bool ruleAllows(CommandRule rule, const AppData& data) {
     const bool connected = data.link.connected;
     const bool realtime = data.link.realtimeActive;
-    const bool haveRecords = data.store.recordCount > 0;
+    const bool haveRecords = data.log.store.recordCount > 0;
     switch (rule) {
         case CommandRule::Always:
             return true;

@@ -1,6 +1,6 @@
 #include "app/PaneReactions.h"
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 PaneReactions::PaneReactions(AppData& data, PaneMoves& moves) : data_(data), moves_(moves) {
     data_.events.subscribe(*this);
@@ -11,7 +11,7 @@ PaneReactions::~PaneReactions() {
 }
 
 void PaneReactions::showTitle() {
-    moves_.setDocumentTitle(data_.store.currentFileName);
+    moves_.setDocumentTitle(data_.log.store.currentFileName);
 }
 
 void PaneReactions::logLoaded(std::string_view) {

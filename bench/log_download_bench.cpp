@@ -12,9 +12,9 @@
 #include <span>
 #include <vector>
 
-#include "base/AppData.h"
 #include "link/LogRecordCodec.h"
 #include "link/Protocol.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -95,8 +95,9 @@ void decodeAFullDownload(benchmark::State& state) {
     const std::vector<uint8_t> bytes = fullDownload();
     auto data = std::make_unique<AppData>();
     for (auto _ : state) {
-        if (!decodeDownload(bytes, data->store)) state.SkipWithError("the download did not decode");
-        benchmark::DoNotOptimize(data->store.recordCount);
+        if (!decodeDownload(bytes, data->log.store))
+            state.SkipWithError("the download did not decode");
+        benchmark::DoNotOptimize(data->log.store.recordCount);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
 }

@@ -9,30 +9,30 @@
 #include <system_error>
 #include <vector>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 
 namespace {
 
 // A full store: 140000 records of four slowly varying channels.
 std::unique_ptr<AppData> fullLog() {
     auto data = std::make_unique<AppData>();
-    data->store.channelCount = 4;
+    data->log.store.channelCount = 4;
     for (uint32_t i = 0; i < kLogCapacity; ++i) {
-        std::copy_n("20100305142201", kTimestampLength, data->store.timestamps[i].begin());
+        std::copy_n("20100305142201", kTimestampLength, data->log.store.timestamps[i].begin());
         for (int c = 0; c < kChannels; ++c) {
-            data->store.values[c][i] = static_cast<float>((i * (c + 3)) % 1000) / 10.0f - 20.0f;
+            data->log.store.values[c][i] = static_cast<float>((i * (c + 3)) % 1000) / 10.0f - 20.0f;
         }
     }
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     return data;
 }
 
 void computeStatisticsOfAFullStore(benchmark::State& state) {
     auto data = fullLog();
     for (auto _ : state) {
-        data->store.computeStatistics();
-        benchmark::DoNotOptimize(data->store.avgValue);
+        data->log.store.computeStatistics();
+        benchmark::DoNotOptimize(data->log.store.avgValue);
     }
     state.SetItemsProcessed(state.iterations() * kLogCapacity);
 }
@@ -41,12 +41,12 @@ BENCHMARK(computeStatisticsOfAFullStore);
 void readAFullLogFromMemory(benchmark::State& state) {
     auto source = fullLog();
     std::ostringstream out;
-    writeLogFile(out, source->store, source->setup);
+    writeLogFile(out, source->log.store, source->log.setup);
     const std::string bytes = out.str();
     auto target = std::make_unique<AppData>();
     for (auto _ : state) {
         std::istringstream in(bytes);
-        benchmark::DoNotOptimize(readLogFile(in, target->store, target->setup));
+        benchmark::DoNotOptimize(readLogFile(in, target->log.store, target->log.setup));
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
 }
@@ -61,7 +61,7 @@ public:
                 ("dravin_store_bench_" + std::to_string(::getpid()) + ".drav")) {
         auto source = fullLog();
         std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        writeLogFile(out, source->store, source->setup);
+        writeLogFile(out, source->log.store, source->log.setup);
     }
     ~FullLogFile() {
         std::error_code ignored;
@@ -82,7 +82,7 @@ void loadAFullLogFileWithStatistics(benchmark::State& state) {
         if (loadDocumentFile(file.path(), *data) != LogReadResult::Ok) {
             state.SkipWithError("the log did not load");
         }
-        benchmark::DoNotOptimize(data->store.avgValue);
+        benchmark::DoNotOptimize(data->log.store.avgValue);
     }
     state.SetBytesProcessed(state.iterations() * file.size());
 }

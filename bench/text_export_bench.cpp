@@ -11,8 +11,8 @@
 #include <string>
 #include <system_error>
 
-#include "base/AppData.h"
 #include "logdata/AtomicFile.h"
+#include "record/AppData.h"
 #include "views/TextExport.h"
 
 namespace {
@@ -20,15 +20,15 @@ namespace {
 // A full store: 140000 records of four channels with values of every length.
 std::unique_ptr<AppData> fullLog() {
     auto data = std::make_unique<AppData>();
-    data->store.channelCount = 4;
+    data->log.store.channelCount = 4;
     for (uint32_t i = 0; i < kLogCapacity; ++i) {
-        std::copy_n("20100305142201", kTimestampLength, data->store.timestamps[i].begin());
+        std::copy_n("20100305142201", kTimestampLength, data->log.store.timestamps[i].begin());
         for (int c = 0; c < kChannels; ++c) {
-            data->store.values[c][i] =
+            data->log.store.values[c][i] =
                 static_cast<float>((i * (c + 3) * 7) % 20000) / 10.0f - 250.0f;
         }
     }
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     return data;
 }
 
@@ -55,7 +55,7 @@ void textExportOfAFullStore(benchmark::State& state) {
     BenchFolder folder;
     const std::string path = folder.file("export.txt");
     for (auto _ : state) {
-        if (exportTextFile(path, data->store) != 0) state.SkipWithError("the export failed");
+        if (exportTextFile(path, data->log.store) != 0) state.SkipWithError("the export failed");
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<int64_t>(std::filesystem::file_size(path)));
@@ -65,7 +65,7 @@ BENCHMARK(textExportOfAFullStore)->Unit(benchmark::kMillisecond);
 void theSameBytesWrittenAtOnce(benchmark::State& state) {
     auto data = fullLog();
     std::ostringstream formatted;
-    writeTextExport(formatted, data->store);
+    writeTextExport(formatted, data->log.store);
     const std::string bytes = formatted.str();
     BenchFolder folder;
     const std::string path = folder.file("bytes.txt");

@@ -1,8 +1,9 @@
 # The arrows between the folders point one way: windows use the core, the core
-# never reaches Qt or a window, and the logger link and the log data never
-# reach up into the application. Run as a test: cmake -DSOURCE_DIR=... -P this.
+# never reaches Qt or a window, base/ reaches nothing above it, and nothing
+# but the application itself reaches into app/. Run as a test:
+# cmake -DSOURCE_DIR=... -P this.
 
-set(core_dirs app base link logdata views setup ui)
+set(core_dirs app base link logdata record views setup ui)
 set(failures "")
 
 function(check_file file rule_regex message)
@@ -22,12 +23,21 @@ foreach(dir IN LISTS core_dirs)
     foreach(file IN LISTS sources)
         check_file("${file}" "<Q[A-Za-z]*>|<Qt" "the core includes Qt")
         check_file("${file}" "/widgets/" "the core includes a window class")
-        if(dir STREQUAL "link" OR dir STREQUAL "logdata")
-            check_file("${file}" "\"app/" "reaches up into app/")
+        if(dir STREQUAL "base")
+            check_file("${file}" "\"(app|link|logdata|record|views|setup|ui|tools)/" "base/ reaches above itself")
         endif()
         if(dir STREQUAL "logdata")
             check_file("${file}" "\"link/(.*)\"" "the log data may use only the setup record of the link")
         endif()
+    endforeach()
+endforeach()
+
+# The program's folders and its tools: only app/ reaches app/.
+set(program_dirs base link logdata record views setup ui tools bench fuzz)
+foreach(dir IN LISTS program_dirs)
+    file(GLOB_RECURSE sources "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")
+    foreach(file IN LISTS sources)
+        check_file("${file}" "\"app/" "reaches up into app/")
     endforeach()
 endforeach()
 

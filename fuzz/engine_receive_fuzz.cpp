@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "base/AppData.h"
 #include "link/ProtocolEngine.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -23,14 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }();
     data->logDirOverride = logs;
     data->link = LinkState{};
-    data->store.recordCount = 0;
+    data->log.store.recordCount = 0;
     FakeTimers timers;
     FakePort port;
     FakeUi ui(*data);
     FakeClock clock;
     ProtocolEngine engine(*data, timers, port, ui, clock);
     data->link.connected = true;
-    std::memcpy(data->setup.serialNo, "1234567890", 10);
+    std::memcpy(data->log.setup.serialNo, "1234567890", 10);
     switch (bytes[0] % 6) {
         case 0:
             engine.startIdentify();
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         std::memcpy(data->link.rxBuffer.data(), bytes + o, n);
         engine.onReceive(int(n));
         o += n;
-        if (data->store.recordCount > kLogCapacity) __builtin_trap();
+        if (data->log.store.recordCount > kLogCapacity) __builtin_trap();
     }
     engine.onTimer(kTimerDownloadStall);
     if (data->link.realtimeActive) engine.stopRealtime();

@@ -7,20 +7,20 @@
 #include <sstream>
 #include <string>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     static auto data = std::make_unique<AppData>();
-    data->store.recordCount = 1;
-    data->store.channelCount = 2;
+    data->log.store.recordCount = 1;
+    data->log.store.channelCount = 2;
     std::istringstream in(std::string(reinterpret_cast<const char*>(bytes), size));
-    const LogReadResult result = readLogFile(in, data->store, data->setup);
+    const LogReadResult result = readLogFile(in, data->log.store, data->log.setup);
     if (result != LogReadResult::Ok &&
-        (data->store.recordCount != 1 || data->store.channelCount != 2)) {
+        (data->log.store.recordCount != 1 || data->log.store.channelCount != 2)) {
         std::abort();
     }
-    if (data->store.recordCount > kLogCapacity) std::abort();
-    data->store.computeStatistics();
+    if (data->log.store.recordCount > kLogCapacity) std::abort();
+    data->log.store.computeStatistics();
     return 0;
 }

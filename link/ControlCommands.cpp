@@ -3,12 +3,12 @@
 #include <span>
 #include <system_error>
 
-#include "base/AppData.h"
 #include "base/Texts.h"
 #include "link/Clock.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogSaver.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -24,9 +24,9 @@ void stampClock(const LocalTime& now, Timestamp& time) {
 
 void ProtocolEngine::startRealtime() {
     if (!logFolderReady()) return;
-    data_.store.clear();
+    data_.log.store.clear();
     openJournal();
-    buildFrame(data_.link, data_.setup, CMD_REALTIME);
+    buildFrame(data_.link, data_.log.setup, CMD_REALTIME);
     sendFrame();
     // No resends: every second brings a new request of its own.
     timers_.startTimer(kTimerRealtime, kRequestPeriodMs);
@@ -39,7 +39,7 @@ void ProtocolEngine::startRealtime() {
 void ProtocolEngine::onRealtimeSample(int n) {
     // A sample that comes after Stop would land in the saved log.
     if (n != kRealtimeSampleLength || !data_.link.realtimeActive) return;
-    const bool first = data_.store.recordCount == 0;
+    const bool first = data_.log.store.recordCount == 0;
     if (first) ui_.hideProgress();
     const LocalTime now = clock_.now();
     // A full store that could not be saved has no room for the sample.
@@ -50,7 +50,7 @@ void ProtocolEngine::onRealtimeSample(int n) {
 
 bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
     LinkState& link = data_.link;
-    LogStore& store = data_.store;
+    LogStore& store = data_.log.store;
     const bool newDay =
         store.recordCount > 0 && link.realtimeDay != 0 && now.day != link.realtimeDay;
     // A full store is closed like a day, so no sample goes beyond the arrays.
@@ -73,7 +73,7 @@ bool ProtocolEngine::splitRealtimeLog(const LocalTime& now) {
 }
 
 void ProtocolEngine::storeSample(const LocalTime& now) {
-    LogStore& store = data_.store;
+    LogStore& store = data_.log.store;
     const uint32_t at = store.recordCount;
     float values[kChannels];
     decodeRealtimeSample(std::span<const uint8_t>(data_.link.rxBuffer).first(kRealtimeSampleLength),
@@ -91,7 +91,7 @@ Outcome ProtocolEngine::stopRealtime() {
     // Stopped before the first sample came, the window still says it samples.
     ui_.hideProgress();
     const Outcome saved =
-        data_.store.recordCount > 0 ? saveRealtimeLog() : Outcome{OutcomeKind::NoLogs};
+        data_.log.store.recordCount > 0 ? saveRealtimeLog() : Outcome{OutcomeKind::NoLogs};
     // Unsaved samples stay in the journal for a later recovery.
     if (saved.ok())
         journal_.discard();
@@ -105,19 +105,19 @@ Outcome ProtocolEngine::saveRealtimeLog() {
     std::string failure;
     if (!saveDownloadedLog(data_, ui_, UserFileKind::RealtimeSaved, &failure))
         return {OutcomeKind::SaveFailed, failure};
-    return {OutcomeKind::Ok, data_.store.currentFilePath};
+    return {OutcomeKind::Ok, data_.log.store.currentFilePath};
 }
 
 void ProtocolEngine::openJournal() {
     journalFailureTold_ = false;
     const std::string folder = logFilesDir(data_);
-    const int error = journal_.open(folder, data_.store, data_.setup);
+    const int error = journal_.open(folder, data_.log.store, data_.log.setup);
     if (error != 0) tellJournalFailure(folder, error);
 }
 
 void ProtocolEngine::journalSample(uint32_t index) {
     if (!journal_.isOpen()) return;
-    const int error = journal_.append(data_.store, index);
+    const int error = journal_.append(data_.log.store, index);
     if (error != 0) tellJournalFailure(journal_.path(), error);
 }
 
@@ -144,14 +144,14 @@ void ProtocolEngine::tellJournalFailure(const std::string& where, int error) {
 }
 
 void ProtocolEngine::deleteAutoLogs() {
-    buildFrame(data_.link, data_.setup, CMD_DELETE_AUTO);
+    buildFrame(data_.link, data_.log.setup, CMD_DELETE_AUTO);
     sendFrame();
     armRequest(kTimerDeleteAuto);
     ui_.showProgress(tx("Delete Auto-logs, please wait..."));
 }
 
 void ProtocolEngine::deleteManuLogs() {
-    buildFrame(data_.link, data_.setup, CMD_DELETE_MANU);
+    buildFrame(data_.link, data_.log.setup, CMD_DELETE_MANU);
     sendFrame();
     armRequest(kTimerDeleteManu);
     ui_.showProgress(tx("Delete Manu-logs..."));

@@ -1,6 +1,6 @@
-#include "base/AppData.h"
 #include "base/Texts.h"
 #include "link/ProtocolEngine.h"
+#include "record/AppData.h"
 
 // The logger has no command that stops a download: once asked, it sends
 // every package. A cancelled download therefore ends at once for the user,

@@ -3,12 +3,12 @@
 #include <span>
 #include <string>
 
-#include "base/AppData.h"
 #include "base/Texts.h"
 #include "link/EngineTexts.h"
 #include "link/LogRecordCodec.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogSaver.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -60,11 +60,11 @@ void ProtocolEngine::startManuDownload() {
 void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* busyText) {
     if (!logFolderReady()) return;
     LinkState& link = data_.link;
-    buildFrame(link, data_.setup, command);
+    buildFrame(link, data_.log.setup, command);
     sendFrame();
     link.packagesDone = 0;
     link.packagesTotal = 0;
-    data_.store.clear();
+    data_.log.store.clear();
     data_.events.logCleared(ClearReason::Download);
     armRequest(timerId);
     downloadActive_ = true;
@@ -175,7 +175,7 @@ int ProtocolEngine::downloadRecordSize() const {
 }
 
 void ProtocolEngine::appendRecords(std::span<const uint8_t> records, int count, int recordSize) {
-    LogStore& store = data_.store;
+    LogStore& store = data_.log.store;
     const int room = static_cast<int>(kLogCapacity - store.recordCount);
     const int taken = std::min(count, room);
     if (taken < count) logCut_ = true;
@@ -208,7 +208,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     timers_.stopTimer(kTimerDownloadStall);
     downloadActive_ = false;
     streamLength_ = 0;
-    LogStore& store = data_.store;
+    LogStore& store = data_.log.store;
     if (store.recordCount == 0) {
         // Nothing to save, so nothing to call a success.
         if (end == DownloadEnd::Complete)

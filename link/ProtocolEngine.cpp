@@ -4,10 +4,10 @@
 #include <span>
 #include <utility>
 
-#include "base/AppData.h"
 #include "link/EngineTexts.h"
 #include "link/HexDump.h"
 #include "logdata/LogSaver.h"
+#include "record/AppData.h"
 
 ProtocolEngine::ProtocolEngine(AppData& data, TimerHost& timers, PortHost& port, FrameUi& ui,
                                const Clock& clock)
@@ -100,9 +100,9 @@ void ProtocolEngine::onIdentifyReply(int n) {
         return;
     }
     const auto serial = link.rxBuffer.begin() + kFrameSerialOffset;
-    std::copy(serial, serial + sizeof data_.setup.serialNo, data_.setup.serialNo);
-    data_.setup.channelConfig = link.rxBuffer[kIdentifyConfigOffset];
-    applyChannelConfig(data_.setup.channelConfig, data_.store);
+    std::copy(serial, serial + sizeof data_.log.setup.serialNo, data_.log.setup.serialNo);
+    data_.log.setup.channelConfig = link.rxBuffer[kIdentifyConfigOffset];
+    applyChannelConfig(data_.log.setup.channelConfig, data_.log.store);
     link.connected = true;
     data_.events.linkChanged(true);
     link.awaitedReply = 0;
@@ -160,7 +160,7 @@ void ProtocolEngine::onTimer(int id) {
             }
             break;
         case kTimerRealtime:
-            buildFrame(data_.link, data_.setup, CMD_REALTIME);
+            buildFrame(data_.link, data_.log.setup, CMD_REALTIME);
             sendFrame();
             break;
         default:
@@ -221,7 +221,7 @@ void ProtocolEngine::armRequest(int timerId) {
 }
 
 void ProtocolEngine::startIdentify() {
-    buildFrame(data_.link, data_.setup, CMD_IDENTIFY);
+    buildFrame(data_.link, data_.log.setup, CMD_IDENTIFY);
     sendFrame();
     armRequest(kTimerIdentify);
     ui_.showProgress(tx("Connect to the logger..."));

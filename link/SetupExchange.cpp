@@ -3,9 +3,9 @@
 #include <span>
 #include <string>
 
-#include "base/AppData.h"
 #include "base/Texts.h"
 #include "link/ProtocolEngine.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void ProtocolEngine::readSetup() {
     // of a cancelled download comes, a request would go out beside them and
     // its reply be taken for a stray.
     if (!link.connected || link.realtimeActive || link.discarding) return;
-    buildFrame(link, data_.setup, CMD_READ_SETUP);
+    buildFrame(link, data_.log.setup, CMD_READ_SETUP);
     sendFrame();
     link.awaitedReply = REPLY_SETUP;
     armRequest(kTimerReadSetup);
@@ -69,7 +69,7 @@ void ProtocolEngine::readSetup() {
 void ProtocolEngine::onSetupReply(int n) {
     const auto reply = std::span<const uint8_t>(data_.link.rxBuffer)
                            .first(static_cast<size_t>(std::clamp(n, 0, kTxBufferSize)));
-    const bool ok = parseSetupReply(reply, data_.setup);
+    const bool ok = parseSetupReply(reply, data_.log.setup);
     if (ok) data_.events.setupRead();
     ui_.operationEnded({ok ? OutcomeKind::Ok : OutcomeKind::Refused});
 }
@@ -84,14 +84,14 @@ void ProtocolEngine::syncSetup() {
         ui_.operationEnded({OutcomeKind::Cancelled});
         return;
     }
-    const std::string errors = validateSetup(data_.setup);
+    const std::string errors = validateSetup(data_.log.setup);
     if (!errors.empty()) {
         ui_.showMessage(errors);
         ui_.operationEnded({OutcomeKind::Invalid, errors});
         return;
     }
     // The clock is read now, at the user's OK.
-    const auto frame = encodeSyncFrame(data_.setup, clock_);
+    const auto frame = encodeSyncFrame(data_.log.setup, clock_);
     link.txFrame.fill(0);
     std::copy(frame.begin(), frame.end(), link.txFrame.begin());
     link.txLength = kSyncFrameLength;

@@ -12,11 +12,11 @@
 #include <memory>
 #include <system_error>
 
-#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "base/Texts.h"
 #include "logdata/LogSaver.h"
 #include "logdata/RealtimeJournal.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ bool readWhole(int fd, std::string& text, std::string& problem) {
 // Saves what the journal read into `data` holds and removes the journal once
 // the log is written whole, never before.
 JournalRecovery saveJournal(const std::string& path, const std::string& folder, AppData& data) {
-    if (data.store.recordCount == 0) {
+    if (data.log.store.recordCount == 0) {
         ::unlink(path.c_str());
         return {path, JournalOutcome::Empty, {}};
     }
@@ -86,7 +86,7 @@ JournalRecovery saveJournal(const std::string& path, const std::string& folder, 
     if (!saveDownloadedLog(data, silent, UserFileKind::RecoveredSaved, &failure, path))
         return {path, JournalOutcome::SaveFailed, failure};
     ::unlink(path.c_str());
-    return {path, JournalOutcome::Saved, data.store.currentFilePath};
+    return {path, JournalOutcome::Saved, data.log.store.currentFilePath};
 }
 
 // The format's placeholders take the first one or both texts.
@@ -132,7 +132,7 @@ bool recoverRealtimeJournal(const std::string& path, const std::string& folder,
     std::string text, problem;
     auto data = std::make_unique<AppData>();
     if (!readWhole(fd, text, problem) ||
-        !readRealtimeJournal(text, data->store, data->setup, problem)) {
+        !readRealtimeJournal(text, data->log.store, data->log.setup, problem)) {
         result = {path, JournalOutcome::Unreadable, problem};
     } else {
         result = saveJournal(path, folder, *data);

@@ -11,12 +11,12 @@
 #include <memory>
 #include <span>
 
-#include "base/AppData.h"
 #include "base/ByteOrder.h"
 #include "base/FrameUi.h"
 #include "base/Texts.h"
 #include "link/LoggerSetup.h"
 #include "logdata/LogStore.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -175,11 +175,11 @@ LogReadResult readLogFile(std::istream& in, LogStore& store, LoggerSetup& setup)
 }
 
 LogReadResult loadDocumentFile(const std::string& path, AppData& data) {
-    const LogReadResult result = readLogPath(path, data.store, data.setup);
+    const LogReadResult result = readLogPath(path, data.log.store, data.log.setup);
     if (result != LogReadResult::Ok) return result;
-    data.store.currentFilePath = path;
-    data.store.currentFileName = std::filesystem::path(path).filename().string();
-    data.store.computeStatistics();
+    data.log.store.currentFilePath = path;
+    data.log.store.currentFileName = std::filesystem::path(path).filename().string();
+    data.log.store.computeStatistics();
     return result;
 }
 
@@ -222,11 +222,12 @@ std::string documentSaveMessage(int error, const std::string& path) {
 }
 
 bool loadLogFile(AppData& data, FrameUi& ui) {
-    if (readLogPath(data.store.currentFilePath, data.store, data.setup) != LogReadResult::Ok) {
+    if (readLogPath(data.log.store.currentFilePath, data.log.store, data.log.setup) !=
+        LogReadResult::Ok) {
         ui.showMessage(tx(kLoadFormatError));
         return false;
     }
-    data.store.computeStatistics();
-    data.events.logLoaded(data.store.currentFilePath);
+    data.log.store.computeStatistics();
+    data.events.logLoaded(data.log.store.currentFilePath);
     return true;
 }

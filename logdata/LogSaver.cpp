@@ -5,10 +5,10 @@
 #include <ostream>
 #include <system_error>
 
-#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "base/Texts.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ bool failSave(FrameUi& ui, std::string* failure, const Outcome& outcome) {
 }  // namespace
 
 std::string downloadedLogName(const AppData& data) {
-    if (data.store.recordCount == 0) return {};
-    const std::string_view last = data.store.timestamp(data.store.recordCount - 1);
-    std::string name(data.setup.serialNo, kSerialLength);
+    if (data.log.store.recordCount == 0) return {};
+    const std::string_view last = data.log.store.timestamp(data.log.store.recordCount - 1);
+    std::string name(data.log.setup.serialNo, kSerialLength);
     name += '_';
     name += last.substr(0, kDateLength);
     name += '_';
@@ -82,9 +82,9 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
 
 bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string* failure,
                        const std::string& log) {
-    if (data.store.recordCount == 0) return true;
+    if (data.log.store.recordCount == 0) return true;
     const std::string name = downloadedLogName(data);
-    data.store.currentFileName = name;
+    data.log.store.currentFileName = name;
     const std::string path = logFilesDir(data) + name;
     const std::string source = log.empty() ? path : log;
     if (!isPlainFileName(name)) {
@@ -96,10 +96,10 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string
     // A log of the same name stays as it was unless this one is written whole.
     const Outcome saved = userFiles().write({why, path, source}, [&](std::ostream& out) {
         ui.setProgressText(savingText(name));
-        return writeLogFile(out, data.store, data.setup);
+        return writeLogFile(out, data.log.store, data.log.setup);
     });
     if (!saved.ok()) return failSave(ui, failure, saved);
-    data.store.currentFilePath = path;
+    data.log.store.currentFilePath = path;
     data.events.logSaved(path, saveReason(why));
     return true;
 }

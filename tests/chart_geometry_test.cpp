@@ -3,8 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "base/AppData.h"
 #include "logdata/LogStore.h"
+#include "record/AppData.h"
 #include "support/SyntheticLog.h"
 #include "views/ChartGeometry.h"
 
@@ -401,13 +401,13 @@ TEST(ChartGeometry, NothingShownBeyondTheStoreMovesNothing) {
         }
     }
     auto data = std::make_unique<AppData>();
-    for (int& visible : data->channelVisible) visible = 1;
-    data->channelVisible[1] = 0;
-    data->limits[0].high = 8.0f;
-    data->limits[1].low = 40.0f;
-    data->fahrenheit = true;
+    for (int& visible : data->display.channelVisible) visible = 1;
+    data->display.channelVisible[1] = 0;
+    data->display.limits[0].high = 8.0f;
+    data->display.limits[1].low = 40.0f;
+    data->display.fahrenheit = true;
     const ChartShown shown = ChartShown::of(*data);
-    EXPECT_EQ(shown.limits[0], data->limits[0]);
+    EXPECT_EQ(shown.limits[0], data->display.limits[0]);
     EXPECT_FALSE(shown.limits[1].any());
     EXPECT_TRUE(shown.fahrenheit);
 }

@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "base/AppData.h"
 #include "link/CommandFrame.h"
+#include "record/AppData.h"
 #include "support/LoggerReplies.h"
 
 namespace {
 
 class CommandFrameTest : public ::testing::Test {
 protected:
-    CommandFrameTest() { std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size()); }
+    CommandFrameTest() { std::memcpy(data->log.setup.serialNo, kSerial.data(), kSerial.size()); }
 
     Bytes sent() const {
         return Bytes(data->link.txFrame.begin(), data->link.txFrame.begin() + data->link.txLength);
@@ -55,7 +55,7 @@ TEST_F(CommandFrameTest, WorkedExamplesAreBuiltByteForByte) {
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.code));
         data->link.txFrame.fill(0xEE);
-        buildFrame(data->link, data->setup, c.code);
+        buildFrame(data->link, data->log.setup, c.code);
         EXPECT_EQ(data->link.txLength, 20);
         EXPECT_EQ(sent(), c.expected);
         EXPECT_TRUE(restIsZero());
@@ -63,7 +63,7 @@ TEST_F(CommandFrameTest, WorkedExamplesAreBuiltByteForByte) {
 }
 
 TEST_F(CommandFrameTest, PayloadSitsBeforeTheCheckByteWhichCoversIt) {
-    buildFrame(data->link, data->setup, CMD_SYNC_SETUP, Bytes{0x01, 0x02});
+    buildFrame(data->link, data->log.setup, CMD_SYNC_SETUP, Bytes{0x01, 0x02});
     const Bytes expected{0x01, 0x16, 0x7B, 0x28, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37,
                          0x38, 0x39, 0x30, 0x55, 0x01, 0x02, 0x57, 0x29, 0x7D, 0x7E, 0x04};
     EXPECT_EQ(sent(), expected);
@@ -72,22 +72,22 @@ TEST_F(CommandFrameTest, PayloadSitsBeforeTheCheckByteWhichCoversIt) {
 TEST_F(CommandFrameTest, SyncSizedPayloadMakesAnEightySixByteFrame) {
     Bytes payload(66);
     for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<uint8_t>(i * 7);
-    buildFrame(data->link, data->setup, CMD_SYNC_SETUP, payload);
+    buildFrame(data->link, data->log.setup, CMD_SYNC_SETUP, payload);
     ASSERT_EQ(data->link.txLength, 86);
     const Bytes expected = loggerReply(CMD_SYNC_SETUP, payload);
     EXPECT_EQ(sent(), expected);
 }
 
 TEST_F(CommandFrameTest, LargestPayloadFillsTheBufferExactly) {
-    buildFrame(data->link, data->setup, CMD_SYNC_SETUP, Bytes(kTxBufferSize - 20, 0xA5));
+    buildFrame(data->link, data->log.setup, CMD_SYNC_SETUP, Bytes(kTxBufferSize - 20, 0xA5));
     ASSERT_EQ(data->link.txLength, kTxBufferSize);
     EXPECT_EQ(data->link.txFrame[kTxBufferSize - 1], 0x04);
     EXPECT_EQ(data->link.txFrame[kTxBufferSize - 4], 0x29);
 }
 
 TEST_F(CommandFrameTest, PayloadThatCannotFitLeavesAnEmptyBuffer) {
-    buildFrame(data->link, data->setup, CMD_READ_SETUP);
-    buildFrame(data->link, data->setup, CMD_SYNC_SETUP, Bytes(kTxBufferSize - 19, 0xA5));
+    buildFrame(data->link, data->log.setup, CMD_READ_SETUP);
+    buildFrame(data->link, data->log.setup, CMD_SYNC_SETUP, Bytes(kTxBufferSize - 19, 0xA5));
     EXPECT_EQ(data->link.txLength, 0);
     EXPECT_TRUE(restIsZero());
 }

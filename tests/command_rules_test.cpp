@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/CommandRules.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST(CommandRules, EachRuleFollowsTheLinkAndTheLog) {
                          << " realtime " << state.realtime << " records " << state.records);
             data->link.connected = state.connected;
             data->link.realtimeActive = state.realtime;
-            data->store.recordCount = state.records;
+            data->log.store.recordCount = state.records;
             EXPECT_EQ(ruleAllows(c.rule, *data), c.enabled[i] == '1');
         }
     }
@@ -71,7 +71,7 @@ TEST(CommandRules, TheRestOfACancelledDownloadHoldsTheLoggerCommandsOnly) {
     auto data = std::make_unique<AppData>();
     data->link.connected = true;
     data->link.discarding = true;
-    data->store.recordCount = 10;
+    data->log.store.recordCount = 10;
     for (const Case& c : cases) {
         EXPECT_EQ(ruleAllows(c.rule, *data), c.enabled) << static_cast<int>(c.rule);
     }
@@ -80,7 +80,7 @@ TEST(CommandRules, TheRestOfACancelledDownloadHoldsTheLoggerCommandsOnly) {
 TEST(CommandRules, AnyNumberOfRecordsCountsAsALog) {
     auto data = std::make_unique<AppData>();
     for (uint32_t records : {2u, 5u, kLogCapacity}) {
-        data->store.recordCount = records;
+        data->log.store.recordCount = records;
         EXPECT_TRUE(ruleAllows(CommandRule::WhenRecords, *data)) << records;
         EXPECT_TRUE(ruleAllows(CommandRule::WhenRecordsNotRealtime, *data)) << records;
     }

@@ -36,7 +36,7 @@ class ControlCommandsTest : public EngineFixture<> {
 protected:
     ControlCommandsTest() {
         useLogFolder("ops_control_");
-        data->store.channelCount = 4;
+        data->log.store.channelCount = 4;
     }
 
     void sampleAt(const LocalTime& t, int32_t ch1 = 235) {
@@ -46,15 +46,15 @@ protected:
     uint32_t recordsIn(const fs::path& file) {
         auto reread = std::make_unique<AppData>();
         std::ifstream in(file, std::ios::binary);
-        EXPECT_EQ(readLogFile(in, reread->store, reread->setup), LogReadResult::Ok);
-        return reread->store.recordCount;
+        EXPECT_EQ(readLogFile(in, reread->log.store, reread->log.setup), LogReadResult::Ok);
+        return reread->log.store.recordCount;
     }
 };
 
 TEST_F(ControlCommandsTest, StartRealtimeEmptiesTheStoreAndPollsEverySecond) {
-    data->store.recordCount = 12;
+    data->log.store.recordCount = 12;
     engine.startRealtime();
-    EXPECT_EQ(data->store.recordCount, 0u);
+    EXPECT_EQ(data->log.store.recordCount, 0u);
     EXPECT_THAT(port.writes, ElementsAre(loggerReply(CMD_REALTIME, {})));
     EXPECT_EQ(timers.running[kTimerRealtime], kRequestPeriodMs);
     EXPECT_TRUE(ui.progressVisible);
@@ -67,20 +67,20 @@ TEST_F(ControlCommandsTest, SampleIsDecodedAndStampedWithThePcClock) {
     engine.startRealtime();
     receive(loggerReply(REPLY_REALTIME,
                         {0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80}));
-    ASSERT_EQ(data->store.recordCount, 1u);
-    EXPECT_FLOAT_EQ(data->store.values[0][0], 23.5f);
-    EXPECT_FLOAT_EQ(data->store.values[1][0], 25.3f);
-    EXPECT_FLOAT_EQ(data->store.values[2][0], -20.0f);
-    EXPECT_EQ(data->store.values[3][0], 0.0f);
+    ASSERT_EQ(data->log.store.recordCount, 1u);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][0], 23.5f);
+    EXPECT_FLOAT_EQ(data->log.store.values[1][0], 25.3f);
+    EXPECT_FLOAT_EQ(data->log.store.values[2][0], -20.0f);
+    EXPECT_EQ(data->log.store.values[3][0], 0.0f);
     EXPECT_EQ(stamp(0), "20240309070502");
     EXPECT_EQ(data->link.realtimeDay, 9);
     EXPECT_EQ(ui.realtimeSamples, 1);
 
     sampleAt({2024, 3, 9, 7, 5, 3}, 300);
-    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->log.store.recordCount, 2u);
     EXPECT_EQ(stamp(1), "20240309070503");
-    EXPECT_FLOAT_EQ(data->store.maxValue[0], 30.0f);
-    EXPECT_FLOAT_EQ(data->store.minValue[0], 23.5f);
+    EXPECT_FLOAT_EQ(data->log.store.maxValue[0], 30.0f);
+    EXPECT_FLOAT_EQ(data->log.store.minValue[0], 23.5f);
     EXPECT_EQ(ui.realtimeSamples, 2);
 }
 
@@ -98,7 +98,7 @@ TEST_F(ControlCommandsTest, RepliesOfThirtyOrThirtyTwoBytesAreIgnored) {
     for (int payload : {10, 12}) {
         SCOPED_TRACE(payload);
         receive(loggerReply(REPLY_REALTIME, Bytes(static_cast<size_t>(payload), 0x01)));
-        EXPECT_EQ(data->store.recordCount, 0u);
+        EXPECT_EQ(data->log.store.recordCount, 0u);
         EXPECT_TRUE(ui.progressVisible);
         EXPECT_EQ(ui.realtimeSamples, 0);
         EXPECT_EQ(data->link.realtimeDay, 0);
@@ -114,9 +114,9 @@ TEST_F(ControlCommandsTest, MidnightClosesTheOldDayAndStartsTheNewWithItsSample)
     const fs::path oldDay = dir / "1234567890_20240309_2359.drav";
     ASSERT_TRUE(fs::exists(oldDay));
     EXPECT_EQ(recordsIn(oldDay), 2u);
-    ASSERT_EQ(data->store.recordCount, 1u);
+    ASSERT_EQ(data->log.store.recordCount, 1u);
     EXPECT_EQ(stamp(0), "20240310000000");
-    EXPECT_FLOAT_EQ(data->store.values[0][0], 3.0f);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][0], 3.0f);
     EXPECT_EQ(ui.dataListClears, 2);
     EXPECT_EQ(ui.realtimeSamples, 3);
 
@@ -131,42 +131,42 @@ TEST_F(ControlCommandsTest, FailedMidnightSaveKeepsTheRecordsAndTellsOnce) {
     sampleAt({2024, 3, 9, 23, 59, 59});
     sampleAt({2024, 3, 10, 0, 0, 0}, 30);
     EXPECT_THAT(ui.messages, ElementsAre(kSaveFailed));
-    ASSERT_EQ(data->store.recordCount, 3u);
+    ASSERT_EQ(data->log.store.recordCount, 3u);
     EXPECT_EQ(stamp(0), "20240309235958");
     EXPECT_EQ(stamp(2), "20240310000000");
     EXPECT_EQ(ui.dataListClears, 1);
 
     sampleAt({2024, 3, 10, 0, 0, 1});
     EXPECT_THAT(ui.messages, ElementsAre(kSaveFailed));
-    EXPECT_EQ(data->store.recordCount, 4u);
+    EXPECT_EQ(data->log.store.recordCount, 4u);
 }
 
 TEST_F(ControlCommandsTest, FullStoreIsClosedLikeADay) {
     engine.startRealtime();
     sampleAt({2024, 3, 9, 7, 5, 1});
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     std::copy_n("20240309070501", kTimestampLength,
-                data->store.timestamps[kLogCapacity - 1].begin());
+                data->log.store.timestamps[kLogCapacity - 1].begin());
 
     sampleAt({2024, 3, 9, 7, 5, 2}, 40);
     EXPECT_TRUE(fs::exists(dir / "1234567890_20240309_0705.drav"));
-    ASSERT_EQ(data->store.recordCount, 1u);
+    ASSERT_EQ(data->log.store.recordCount, 1u);
     EXPECT_EQ(stamp(0), "20240309070502");
-    EXPECT_FLOAT_EQ(data->store.values[0][0], 4.0f);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][0], 4.0f);
 }
 
 TEST_F(ControlCommandsTest, FullStoreThatCannotBeSavedDropsSamplesAndTellsOnce) {
     engine.startRealtime();
     blockSaving();
     sampleAt({2024, 3, 9, 7, 5, 1});
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     std::copy_n("20240309070501", kTimestampLength,
-                data->store.timestamps[kLogCapacity - 1].begin());
+                data->log.store.timestamps[kLogCapacity - 1].begin());
 
     sampleAt({2024, 3, 9, 7, 5, 2});
     sampleAt({2024, 3, 9, 7, 5, 3});
     EXPECT_THAT(ui.messages, ElementsAre(kSaveFailed));
-    EXPECT_EQ(data->store.recordCount, kLogCapacity);
+    EXPECT_EQ(data->log.store.recordCount, kLogCapacity);
     EXPECT_EQ(stamp(kLogCapacity - 1), "20240309070501");
     EXPECT_EQ(ui.realtimeSamples, 1);
 }
@@ -182,13 +182,13 @@ TEST_F(ControlCommandsTest, StopSavesTheSamplesAndShowsTheFileList) {
     const fs::path file = dir / "1234567890_20240309_0706.drav";
     ASSERT_TRUE(fs::exists(file));
     EXPECT_EQ(recordsIn(file), 2u);
-    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->log.store.recordCount, 2u);
     EXPECT_THAT(ui.panes, Contains(kPaneFileList));
     EXPECT_GT(ui.fileListFills, 0);
 
     // A sample that was on its way when Stop came is not taken.
     sampleAt({2024, 3, 9, 7, 6, 1});
-    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->log.store.recordCount, 2u);
 }
 
 TEST_F(ControlCommandsTest, StopBeforeTheFirstSampleHidesTheProgressWindow) {
@@ -221,9 +221,9 @@ TEST_F(ControlCommandsTest, StrayRepliesDuringRealtimeChangeNothing) {
         EXPECT_THAT(ui.messages, IsEmpty());
         EXPECT_THAT(ui.outcomes, IsEmpty());
     }
-    EXPECT_EQ(std::string_view(data->setup.serialNo, 10), kSerial);
+    EXPECT_EQ(std::string_view(data->log.setup.serialNo, 10), kSerial);
     sampleAt({2024, 3, 9, 7, 5, 3});
-    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->log.store.recordCount, 2u);
 }
 
 TEST_F(ControlCommandsTest, DisconnectDuringRealtimeSavesTheSamplesFirst) {
@@ -249,7 +249,7 @@ TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
         {&ProtocolEngine::deleteManuLogs, CMD_DELETE_MANU, REPLY_DELETE_MANU, kTimerDeleteManu,
          "Delete Manu-logs..."},
     };
-    data->store.recordCount = 5;
+    data->log.store.recordCount = 5;
     for (const Case& c : cases) {
         for (const StatusReply& r : kStatusReplies) {
             SCOPED_TRACE(std::string(c.progress) + r.message);
@@ -270,7 +270,7 @@ TEST_F(ControlCommandsTest, DeleteSendsItsRequestAndReportsTheStatus) {
             EXPECT_FALSE(ui.progressVisible);
         }
     }
-    EXPECT_EQ(data->store.recordCount, 5u);
+    EXPECT_EQ(data->log.store.recordCount, 5u);
     EXPECT_TRUE(fs::is_empty(dir));
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 namespace {
 

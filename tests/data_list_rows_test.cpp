@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "support/CommaLocale.h"
 #include "views/DataListRows.h"
 
@@ -25,15 +25,15 @@ namespace {
 std::unique_ptr<AppData> makeLog(uint32_t channels, std::initializer_list<const char*> stamps,
                                  std::initializer_list<float> values) {
     auto data = std::make_unique<AppData>();
-    data->store.channelCount = channels;
+    data->log.store.channelCount = channels;
     uint32_t i = 0;
-    for (const char* stamp : stamps) std::memcpy(data->store.timestamps[i++].data(), stamp, 14);
+    for (const char* stamp : stamps) std::memcpy(data->log.store.timestamps[i++].data(), stamp, 14);
     i = 0;
     for (float value : values) {
-        for (int c = 0; c < kChannels; ++c) data->store.values[c][i] = value + c;
+        for (int c = 0; c < kChannels; ++c) data->log.store.values[c][i] = value + c;
         ++i;
     }
-    data->store.recordCount = static_cast<uint32_t>(stamps.size());
+    data->log.store.recordCount = static_cast<uint32_t>(stamps.size());
     return data;
 }
 
@@ -56,7 +56,7 @@ TEST(DataListRows, SevenColumnsWithTheirTitlesAndWidths) {
 TEST(DataListRows, AnEmptyStoreGivesNoRows) {
     auto data = makeLog(2, {}, {});
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     EXPECT_EQ(rows.size(), 0u);
     EXPECT_EQ(rows.cellText(0, 0), "");
 }
@@ -64,7 +64,7 @@ TEST(DataListRows, AnEmptyStoreGivesNoRows) {
 TEST(DataListRows, AOneChannelLogFillsFourColumns) {
     auto data = makeLog(1, {"20240105083005", "20240105083105"}, {23.45f, -5.0f});
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_THAT(row(rows, 0), ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
     EXPECT_THAT(row(rows, 1), ElementsAre("2", "2024-01-05", "08:31:05", "  -5.0", "", "", ""));
@@ -80,7 +80,7 @@ TEST(DataListRows, EachChannelOfTheCountHasItsColumn) {
         SCOPED_TRACE(channels);
         auto data = makeLog(channels, {"20100305142201"}, {10.0f});
         DataListRows rows;
-        rows.append(data->store);
+        rows.append(data->log.store);
         EXPECT_EQ(row(rows, 0), expected);
     }
 }
@@ -89,7 +89,7 @@ TEST(DataListRows, AnyOtherChannelCountGivesNoRows) {
     for (uint32_t channels : {0u, 5u, 0xffffffffu}) {
         auto data = makeLog(channels, {"20100305142201"}, {10.0f});
         DataListRows rows;
-        rows.append(data->store);
+        rows.append(data->log.store);
         EXPECT_EQ(rows.size(), 0u) << channels;
     }
 }
@@ -100,7 +100,7 @@ TEST(DataListRows, ValuesArePrintedSixWideWithOneDecimal) {
         {"20100305142201", "20100305142202", "20100305142203", "20100305142204", "20100305142205"},
         {0.04f, -0.05f, 1234.56f, 123456.7f, -FLT_MAX});
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     EXPECT_EQ(rows.cellText(0, 3), "   0.0");
     EXPECT_EQ(rows.cellText(1, 3), "  -0.1");
     EXPECT_EQ(rows.cellText(2, 3), "1234.6");
@@ -110,9 +110,9 @@ TEST(DataListRows, ValuesArePrintedSixWideWithOneDecimal) {
 
 TEST(DataListRows, ValuesKeepTheirPointUnderACommaLocale) {
     auto data = makeLog(2, {"20100305142201", "20100305142202"}, {24.9f, -0.05f});
-    data->store.setChannelUnit(0, 0);
+    data->log.store.setChannelUnit(0, 0);
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     CommaLocale comma;
     ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
     EXPECT_THAT(row(rows, 0),
@@ -124,9 +124,9 @@ TEST(DataListRows, TheRowsAreASnapshot) {
     auto data =
         makeLog(1, {"20100305142201", "20100305142202", "20100305142203"}, {1.0f, 2.0f, 3.0f});
     DataListRows rows;
-    rows.append(data->store);
-    data->store.keepRange(1, 2);
-    data->store.values[0][0] = 99.0f;
+    rows.append(data->log.store);
+    data->log.store.keepRange(1, 2);
+    data->log.store.values[0][0] = 99.0f;
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_THAT(row(rows, 0), ElementsAre("1", "2010-03-05", "14:22:01", "   1.0", "", "", ""));
     EXPECT_THAT(row(rows, 2), ElementsAre("3", "2010-03-05", "14:22:03", "   3.0", "", "", ""));
@@ -136,8 +136,8 @@ TEST(DataListRows, AppendKeepsTheRowsThereAndClearEmpties) {
     auto one = makeLog(1, {"20100305142201", "20100305142202"}, {1.0f, 2.0f});
     auto two = makeLog(2, {"20240105083005"}, {7.0f});
     DataListRows rows;
-    rows.append(one->store);
-    rows.append(two->store);
+    rows.append(one->log.store);
+    rows.append(two->log.store);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_THAT(row(rows, 1), ElementsAre("2", "2010-03-05", "14:22:02", "   2.0", "", "", ""));
     EXPECT_THAT(row(rows, 2),
@@ -149,7 +149,7 @@ TEST(DataListRows, AppendKeepsTheRowsThereAndClearEmpties) {
 TEST(DataListRows, CellsOutsideTheRowsAreEmpty) {
     auto data = makeLog(4, {"20100305142201"}, {1.0f});
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     EXPECT_EQ(rows.cellText(1, 0), "");
     EXPECT_EQ(rows.cellText(0, -1), "");
     EXPECT_EQ(rows.cellText(0, kDataListColumns), "");
@@ -160,14 +160,14 @@ TEST(DataListRows, CellsOutsideTheRowsAreEmpty) {
 
 TEST(DataListRows, AFullStoreIsCopiedWhole) {
     auto data = std::make_unique<AppData>();
-    data->store.channelCount = 4;
+    data->log.store.channelCount = 4;
     for (uint32_t i = 0; i < kLogCapacity; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20100305142201", 14);
-        data->store.values[3][i] = static_cast<float>(i % 1000) / 10.0f;
+        std::memcpy(data->log.store.timestamps[i].data(), "20100305142201", 14);
+        data->log.store.values[3][i] = static_cast<float>(i % 1000) / 10.0f;
     }
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     ASSERT_EQ(rows.size(), kLogCapacity);
     EXPECT_EQ(rows.cellText(kLogCapacity - 1, 0), "140000");
     EXPECT_EQ(rows.cellText(kLogCapacity - 1, 6), "  99.9");
@@ -175,10 +175,10 @@ TEST(DataListRows, AFullStoreIsCopiedWhole) {
 
 TEST(DataListRows, CelsiusChannelsShowInFahrenheitWhenChosen) {
     auto data = makeLog(2, {"20100305142201"}, {25.0f});
-    data->store.unitTexts[0] = "oC";
-    data->store.unitTexts[1] = "%RH";
+    data->log.store.unitTexts[0] = "oC";
+    data->log.store.unitTexts[1] = "%RH";
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     EXPECT_THAT(row(rows, 0),
                 ElementsAre("1", "2010-03-05", "14:22:01", "  25.0", "  26.0", "", ""))
         << "the stored values without the choice";
@@ -197,10 +197,10 @@ TEST(DataListRows, CelsiusChannelsShowInFahrenheitWhenChosen) {
 // empty and their titles plain, whatever the °F choice.
 TEST(DataListRows, TitlesAreTheirOwnWordsUnlessAColumnShowsInFahrenheit) {
     auto data = makeLog(2, {"20100305142201"}, {25.0f});
-    for (std::string& unit : data->store.unitTexts) unit = "oC";
-    data->store.unitTexts[1] = "%RH";
+    for (std::string& unit : data->log.store.unitTexts) unit = "oC";
+    data->log.store.unitTexts[1] = "%RH";
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     const struct {
         bool fahrenheit;
         std::vector<std::string> titles;
@@ -222,7 +222,7 @@ TEST(DataListRows, EachValueLiesOnASideOfItsChannelsLimits) {
     auto data =
         makeLog(2, {"20100305142201", "20100305142202", "20100305142203"}, {1.0f, 5.0f, 9.0f});
     DataListRows rows;
-    rows.append(data->store);
+    rows.append(data->log.store);
     ChannelLimits limits{};
     limits[0] = {8.0f, 2.0f};
     limits[1] = {std::nullopt, 6.0f};  // channel 2 holds 2, 6 and 10

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
 #include "views/DateQuery.h"
@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         // The one-minute log on disk, channel 1 counting the minutes.
         auto source = std::make_unique<AppData>();
-        LogStore& store = source->store;
+        LogStore& store = source->log.store;
         store.channelCount = 1;
         store.recordCount = kMinuteRecords;
         for (uint32_t i = 0; i < kMinuteRecords; ++i) {
@@ -48,17 +48,17 @@ protected:
             store.values[0][i] = static_cast<float>(i);
         }
         std::ofstream out(path(), std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, store, source->setup));
+        ASSERT_TRUE(writeLogFile(out, store, source->log.setup));
         out.close();
         // The store holds it, as after a double-click in the file list.
-        data_->store.currentFilePath = path();
-        data_->store.currentFileName = kLogName;
+        data_->log.store.currentFilePath = path();
+        data_->log.store.currentFileName = kLogName;
         ASSERT_TRUE(loadLogFile(*data_, *ui_));
         ui_ = std::make_unique<FakeUi>(*data_);
     }
 
     std::string path() const { return dir_.dir() + kLogName; }
-    LogStore& store() { return data_->store; }
+    LogStore& store() { return data_->log.store; }
 
     TempDir dir_;
     std::unique_ptr<AppData> data_ = std::make_unique<AppData>();

@@ -54,7 +54,7 @@ TEST_F(LogDownloadTest, StartSendsTheRequestArmsItsTimerAndResetsTheDownload) {
         data->link.packagesDone = 4;
         data->link.packagesTotal = 9;
         data->link.retriesLeft = 0;
-        data->store.recordCount = 77;
+        data->log.store.recordCount = 77;
         port.writes.clear();
 
         (engine.*c.start)();
@@ -64,7 +64,7 @@ TEST_F(LogDownloadTest, StartSendsTheRequestArmsItsTimerAndResetsTheDownload) {
         EXPECT_EQ(data->link.retriesLeft, kMaxRetries);
         EXPECT_EQ(data->link.packagesDone, 0u);
         EXPECT_EQ(data->link.packagesTotal, 0u);
-        EXPECT_EQ(data->store.recordCount, 0u);
+        EXPECT_EQ(data->log.store.recordCount, 0u);
         EXPECT_TRUE(engine.downloadActive());
         EXPECT_TRUE(ui.busyOpen);
         EXPECT_EQ(ui.lastBusyText(), c.busyText);
@@ -77,21 +77,21 @@ TEST_F(LogDownloadTest, WorkedRecordIsStoredDecoded) {
     const Bytes record{0x5E, 0xDB, 0x32, 0x5F, 0xEB, 0x00, 0x00,
                        0x00, 0xFD, 0x00, 0x00, 0x80, 0x00, 0x00};
     receive(package(REPLY_AUTO_LOGS, 1, 1, {record}));
-    ASSERT_EQ(data->store.recordCount, 1u);
+    ASSERT_EQ(data->log.store.recordCount, 1u);
     EXPECT_EQ(stamp(0), "20231225134530");
-    EXPECT_FLOAT_EQ(data->store.values[0][0], 23.5f);
-    EXPECT_FLOAT_EQ(data->store.values[1][0], 25.3f);
-    EXPECT_EQ(data->store.values[2][0], 0.0f);
-    EXPECT_EQ(data->store.values[3][0], 0.0f);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][0], 23.5f);
+    EXPECT_FLOAT_EQ(data->log.store.values[1][0], 25.3f);
+    EXPECT_EQ(data->log.store.values[2][0], 0.0f);
+    EXPECT_EQ(data->log.store.values[3][0], 0.0f);
 }
 
 TEST_F(LogDownloadTest, TwoPackagesInOneChunkAreBothDecoded) {
     engine.startAutoDownload();
     receive(autoPackage(3, 1, 0, 10) + autoPackage(3, 2, 10, 10));
-    EXPECT_EQ(data->store.recordCount, 20u);
+    EXPECT_EQ(data->log.store.recordCount, 20u);
     EXPECT_EQ(stamp(19), "20240506100019");
-    EXPECT_FLOAT_EQ(data->store.values[0][19], 1.9f);
-    EXPECT_FLOAT_EQ(data->store.values[1][19], -1.9f);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][19], 1.9f);
+    EXPECT_FLOAT_EQ(data->log.store.values[1][19], -1.9f);
     EXPECT_EQ(ui.lastBusyText(), "\r\nDownloading 2 pacakges, total 3 pacakges...");
     EXPECT_FALSE(ui.busyOver);
     EXPECT_TRUE(engine.downloadActive());
@@ -102,7 +102,7 @@ TEST_F(LogDownloadTest, ThreePackagesOfAHundredAreAppendedAndSaved) {
     engine.startAutoDownload();
     for (uint16_t p = 1; p <= 3; ++p) receive(autoPackage(3, p, (p - 1) * 100, 100));
 
-    ASSERT_EQ(data->store.recordCount, 300u);
+    ASSERT_EQ(data->log.store.recordCount, 300u);
     EXPECT_EQ(stamp(0), "20240506100000");
     EXPECT_EQ(stamp(299), "20240506100459");
     EXPECT_FALSE(engine.downloadActive());
@@ -114,19 +114,19 @@ TEST_F(LogDownloadTest, ThreePackagesOfAHundredAreAppendedAndSaved) {
     EXPECT_THAT(ui.panes, Contains(kPaneFileList));
     EXPECT_GT(ui.fileListFills, 0);
     EXPECT_GT(ui.redraws, 0);
-    EXPECT_EQ(data->store.currentFileName, "1234567890_20240506_1004.drav");
+    EXPECT_EQ(data->log.store.currentFileName, "1234567890_20240506_1004.drav");
     ASSERT_FALSE(ui.titles.empty());
-    EXPECT_EQ(ui.titles.back(), data->store.currentFileName);
+    EXPECT_EQ(ui.titles.back(), data->log.store.currentFileName);
 
     // The file holds the whole download.
-    const fs::path file = dir / data->store.currentFileName;
+    const fs::path file = dir / data->log.store.currentFileName;
     ASSERT_TRUE(fs::exists(file));
-    EXPECT_EQ(data->store.currentFilePath, file.string());
+    EXPECT_EQ(data->log.store.currentFilePath, file.string());
     auto reread = std::make_unique<AppData>();
     std::ifstream in(file, std::ios::binary);
-    ASSERT_EQ(readLogFile(in, reread->store, reread->setup), LogReadResult::Ok);
-    EXPECT_EQ(reread->store.recordCount, 300u);
-    EXPECT_FLOAT_EQ(reread->store.values[0][150], 15.0f);
+    ASSERT_EQ(readLogFile(in, reread->log.store, reread->log.setup), LogReadResult::Ok);
+    EXPECT_EQ(reread->log.store.recordCount, 300u);
+    EXPECT_FLOAT_EQ(reread->log.store.values[0][150], 15.0f);
 }
 
 TEST_F(LogDownloadTest, ProgressIsShownAfterEveryChunk) {
@@ -156,7 +156,7 @@ TEST_F(LogDownloadTest, ThePackageCountReachesTheWindowAsPackagesArrive) {
 TEST_F(LogDownloadTest, TheManuLogIsOnePackageAndCountsNothing) {
     engine.startManuDownload();
     receive(package(REPLY_MANU_LOGS, 1, 1, records(0, 3, 15)));
-    EXPECT_EQ(data->store.recordCount, 3u);
+    EXPECT_EQ(data->log.store.recordCount, 3u);
     EXPECT_THAT(ui.progressCalls, IsEmpty());
 }
 
@@ -165,9 +165,9 @@ TEST_F(LogDownloadTest, RepeatedPackageChangesNothing) {
     receive(autoPackage(3, 1, 0, 10));
     // The same number again, with other records, and a new package behind it.
     receive(autoPackage(3, 1, 500, 10) + autoPackage(3, 2, 10, 10));
-    EXPECT_EQ(data->store.recordCount, 20u);
+    EXPECT_EQ(data->log.store.recordCount, 20u);
     EXPECT_EQ(stamp(9), "20240506100009");
-    EXPECT_FLOAT_EQ(data->store.values[0][9], 0.9f);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][9], 0.9f);
     EXPECT_EQ(stamp(19), "20240506100019");
     EXPECT_EQ(data->link.packagesDone, 2u);
     EXPECT_EQ(ui.lastBusyText(), "\r\nDownloading 2 pacakges, total 3 pacakges...");
@@ -202,9 +202,9 @@ TEST_F(LogDownloadTest, APackageSplitAtAnyByteArrivesWhole) {
             data->link.rxBuffer.fill(0x11);
             receive(Bytes(c.stream.begin() + cut, c.stream.end()));
 
-            ASSERT_EQ(data->store.recordCount, c.records);
+            ASSERT_EQ(data->log.store.recordCount, c.records);
             EXPECT_EQ(stamp(c.records - 1), "2024050610000" + std::to_string(c.records - 1));
-            EXPECT_FLOAT_EQ(data->store.values[0][c.records - 1], (c.records - 1) / 10.0f);
+            EXPECT_FLOAT_EQ(data->log.store.values[0][c.records - 1], (c.records - 1) / 10.0f);
             EXPECT_EQ(ui.lastBusyText(), kSuccess);
             EXPECT_FALSE(engine.downloadActive());
             EXPECT_FALSE(nothingSaved());
@@ -223,7 +223,7 @@ TEST_F(LogDownloadTest, PackagesWrittenBackToBackOverRunningAReadAllArrive) {
         receive(
             Bytes(stream.begin() + static_cast<long>(at), stream.begin() + static_cast<long>(end)));
     }
-    EXPECT_EQ(data->store.recordCount, 190u);
+    EXPECT_EQ(data->log.store.recordCount, 190u);
     EXPECT_EQ(stamp(189), "20240506100309");
     EXPECT_EQ(ui.lastBusyText(), kSuccess);
     ASSERT_EQ(ui.ended.size(), 1u);
@@ -262,12 +262,12 @@ TEST_F(LogDownloadTest, LostRecordsAreToldAndWhatCameIsSaved) {
         ui.ended.clear();
         engine.startAutoDownload();
         receive(c.stream);
-        EXPECT_EQ(data->store.recordCount, c.records);
+        EXPECT_EQ(data->log.store.recordCount, c.records);
         EXPECT_EQ(ui.lastBusyText(),
                   "\r\nSuccess.\r\nSome records did not arrive whole and were lost.");
         ASSERT_EQ(ui.ended.size(), 1u);
         EXPECT_EQ(ui.ended[0].kind, OutcomeKind::RecordsLost);
-        EXPECT_EQ(ui.ended[0].detail, data->store.currentFilePath);
+        EXPECT_EQ(ui.ended[0].detail, data->log.store.currentFilePath);
         EXPECT_FALSE(engine.downloadActive());
         EXPECT_FALSE(nothingSaved());
     }
@@ -297,9 +297,9 @@ TEST_F(LogDownloadTest, ARepliesThatSavesNothingIsNoSuccess) {
 
 TEST_F(LogDownloadTest, DownloadStopsAtTheStoreCapacityAndSaysSo) {
     engine.startAutoDownload();
-    data->store.recordCount = kLogCapacity - 50;
+    data->log.store.recordCount = kLogCapacity - 50;
     receive(autoPackage(1, 1, 0, 100));
-    EXPECT_EQ(data->store.recordCount, kLogCapacity);
+    EXPECT_EQ(data->log.store.recordCount, kLogCapacity);
     EXPECT_EQ(stamp(kLogCapacity - 1), "20240506100049");
     EXPECT_EQ(ui.lastBusyText(), "\r\nSuccess.\r\nThe log was cut at 140000 records.");
     EXPECT_THAT(ui.outcomes, ElementsAre(true));
@@ -307,10 +307,10 @@ TEST_F(LogDownloadTest, DownloadStopsAtTheStoreCapacityAndSaysSo) {
 
 TEST_F(LogDownloadTest, CapacityReachedInAnEarlierPackageDropsTheLaterOnes) {
     engine.startAutoDownload();
-    data->store.recordCount = kLogCapacity - 5;
+    data->log.store.recordCount = kLogCapacity - 5;
     receive(autoPackage(2, 1, 0, 10));
     receive(autoPackage(2, 2, 10, 10));
-    EXPECT_EQ(data->store.recordCount, kLogCapacity);
+    EXPECT_EQ(data->log.store.recordCount, kLogCapacity);
     EXPECT_EQ(stamp(kLogCapacity - 1), "20240506100004");
     EXPECT_EQ(ui.lastBusyText(), "\r\nSuccess.\r\nThe log was cut at 140000 records.");
 }
@@ -329,12 +329,12 @@ TEST_F(LogDownloadTest, StalledDownloadTimesOutAndSavesWhatCame) {
     ASSERT_EQ(ui.ended.size(), 1u);
     EXPECT_EQ(ui.ended[0].kind, OutcomeKind::Timeout);
     EXPECT_FALSE(engine.downloadActive());
-    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(data->log.store.recordCount, 10u);
     EXPECT_TRUE(fs::exists(dir / "1234567890_20240506_1000.drav"));
 
     // A package that comes after the download has ended is not taken.
     receive(autoPackage(2, 2, 10, 10));
-    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(data->log.store.recordCount, 10u);
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
 }
 
@@ -392,17 +392,17 @@ TEST_F(LogDownloadTest, ANoLogsReplyAmongThePackagesIsAStray) {
     receive(autoPackage(2, 1, 0, 3) + loggerReply(REPLY_AUTO_LOGS, {0x00}));
     EXPECT_TRUE(engine.downloadActive());
     receive(autoPackage(2, 2, 3, 3));
-    EXPECT_EQ(data->store.recordCount, 6u);
+    EXPECT_EQ(data->log.store.recordCount, 6u);
     EXPECT_EQ(ui.lastBusyText(), kSuccess);
 }
 
 TEST_F(LogDownloadTest, ManuDownloadEndsAfterItsFirstPackage) {
     engine.startManuDownload();
     receive(package(REPLY_MANU_LOGS, 5, 1, records(0, 3, 15)));
-    ASSERT_EQ(data->store.recordCount, 3u);
+    ASSERT_EQ(data->log.store.recordCount, 3u);
     EXPECT_EQ(stamp(2), "20240506100002");
-    EXPECT_FLOAT_EQ(data->store.values[0][2], 0.2f);
-    EXPECT_FLOAT_EQ(data->store.values[1][2], -0.2f);
+    EXPECT_FLOAT_EQ(data->log.store.values[0][2], 0.2f);
+    EXPECT_FLOAT_EQ(data->log.store.values[1][2], -0.2f);
     EXPECT_EQ(ui.lastBusyText(), kSuccess);
     EXPECT_THAT(ui.outcomes, ElementsAre(true));
     EXPECT_TRUE(fs::exists(dir / "1234567890_20240506_1000.drav"));
@@ -410,7 +410,7 @@ TEST_F(LogDownloadTest, ManuDownloadEndsAfterItsFirstPackage) {
     EXPECT_THAT(ui.busyTexts, ElementsAre("\r\nDownload Manu-logs...", kSuccess));
 
     receive(package(REPLY_MANU_LOGS, 5, 2, records(3, 3, 15)));
-    EXPECT_EQ(data->store.recordCount, 3u);
+    EXPECT_EQ(data->log.store.recordCount, 3u);
 }
 
 TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
@@ -423,7 +423,7 @@ TEST_F(LogDownloadTest, FailedSaveReportsFailureAndKeepsTheRecords) {
     EXPECT_THAT(ui.busyTexts, Not(Contains(kSuccess)));
     EXPECT_TRUE(ui.busyOver);
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
-    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(data->log.store.recordCount, 10u);
     EXPECT_THAT(ui.titles, IsEmpty());
     EXPECT_EQ(ui.fileListFills, 0);
     EXPECT_FALSE(engine.downloadActive());
@@ -442,7 +442,7 @@ TEST_F(LogDownloadTest, CancelSavesWhatArrivedAndTellsItCutShort) {
     engine.cancelDownload();
 
     EXPECT_FALSE(engine.downloadActive());
-    EXPECT_EQ(data->store.recordCount, 20u);
+    EXPECT_EQ(data->log.store.recordCount, 20u);
     EXPECT_EQ(ui.lastBusyText(), kCutShort);
     EXPECT_TRUE(ui.busyOver);
     ASSERT_EQ(ui.ended.size(), 1u);
@@ -452,10 +452,10 @@ TEST_F(LogDownloadTest, CancelSavesWhatArrivedAndTellsItCutShort) {
     EXPECT_EQ(ui.ended[0].detail, file.string());
     auto reread = std::make_unique<AppData>();
     std::ifstream in(file, std::ios::binary);
-    ASSERT_EQ(readLogFile(in, reread->store, reread->setup), LogReadResult::Ok);
-    EXPECT_EQ(reread->store.recordCount, 20u);
+    ASSERT_EQ(readLogFile(in, reread->log.store, reread->log.setup), LogReadResult::Ok);
+    EXPECT_EQ(reread->log.store.recordCount, 20u);
     EXPECT_THAT(ui.panes, Contains(kPaneFileList));
-    EXPECT_EQ(ui.titles.back(), data->store.currentFileName);
+    EXPECT_EQ(ui.titles.back(), data->log.store.currentFileName);
 }
 
 TEST_F(LogDownloadTest, CancelTellsOnlyTheLossesBeforeIt) {
@@ -534,7 +534,7 @@ TEST_F(LogDownloadTest, AfterACancelThePackagesStillComingAreDroppedUntilTheLine
     // A reply that would end a setup read or a download is dropped too.
     receive(loggerReply(REPLY_AUTO_LOGS, {0x00}));
     receive(loggerReply(REPLY_SETUP, Bytes(79, 0)));
-    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(data->log.store.recordCount, 10u);
     EXPECT_EQ(ui.busyTexts, textsAtCancel);
     EXPECT_EQ(ui.ended.size(), 1u);
     EXPECT_EQ(ui.setupGridFills, 0);
@@ -558,7 +558,7 @@ TEST_F(LogDownloadTest, AfterACancelThePackagesStillComingAreDroppedUntilTheLine
     EXPECT_EQ(ui.setupGridFills, 1);
     engine.startAutoDownload();
     receive(autoPackage(2, 1, 0, 5) + autoPackage(2, 2, 5, 5));
-    EXPECT_EQ(data->store.recordCount, 10u);
+    EXPECT_EQ(data->log.store.recordCount, 10u);
     EXPECT_EQ(ui.lastBusyText(), kSuccess);
     EXPECT_EQ(ui.ended.back().kind, OutcomeKind::Ok);
 }

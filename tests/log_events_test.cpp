@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "base/AppData.h"
 #include "base/LogEvents.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
 #include "support/LogPackages.h"
@@ -69,7 +69,7 @@ class LogEventsTest : public EngineFixture<> {
 protected:
     LogEventsTest() {
         useLogFolder("events_");
-        data->store.channelCount = 4;
+        data->log.store.channelCount = 4;
         data->events.subscribe(events);
     }
     ~LogEventsTest() override { data->events.unsubscribe(events); }
@@ -87,7 +87,7 @@ protected:
 TEST_F(LogEventsTest, ADownloadClearsFillsAndSavesTheLog) {
     engine.startAutoDownload();
     for (uint16_t p = 1; p <= 3; ++p) receive(autoPackage(3, p, (p - 1) * 100, 100));
-    ASSERT_EQ(data->store.recordCount, 300u);
+    ASSERT_EQ(data->log.store.recordCount, 300u);
     EXPECT_THAT(events.seen,
                 ElementsAre("cleared (download)", "downloaded",
                             "saved (download) " + logPath("1234567890_20240506_1004.drav")));
@@ -97,7 +97,7 @@ TEST_F(LogEventsTest, ADownloadThatCannotBeSavedStillTellsItsRecords) {
     engine.startAutoDownload();
     blockSaving();
     receive(autoPackage(1, 1, 0, 10));
-    ASSERT_EQ(data->store.recordCount, 10u);
+    ASSERT_EQ(data->log.store.recordCount, 10u);
     EXPECT_THAT(events.seen, ElementsAre("cleared (download)", "downloaded"));
 }
 
@@ -138,13 +138,13 @@ TEST_F(LogEventsTest, ADisconnectTellsTheLinkDownOnce) {
 }
 
 TEST_F(LogEventsTest, ALoadTellsThePathAndAFailedOneNothing) {
-    data->store.currentFilePath = testDataDir() + "/three_records.drav";
-    data->store.currentFileName = "three_records.drav";
+    data->log.store.currentFilePath = testDataDir() + "/three_records.drav";
+    data->log.store.currentFileName = "three_records.drav";
     ASSERT_TRUE(loadLogFile(*data, ui));
-    EXPECT_THAT(events.seen, ElementsAre("loaded " + data->store.currentFilePath));
+    EXPECT_THAT(events.seen, ElementsAre("loaded " + data->log.store.currentFilePath));
 
     events.seen.clear();
-    data->store.currentFilePath = logPath("missing.drav");
+    data->log.store.currentFilePath = logPath("missing.drav");
     EXPECT_FALSE(loadLogFile(*data, ui));
     EXPECT_THAT(events.seen, IsEmpty());
 }
@@ -156,14 +156,15 @@ TEST_F(LogEventsTest, AQueryReloadsThenCuts) {
 
     const DateRange minute{20240506, 100100, 20240506, 100200};
     ASSERT_EQ(runDateQuery(*data, ui, minute), QueryResult::Cut);
-    EXPECT_EQ(data->store.recordCount, 60u);
-    EXPECT_THAT(events.seen, ElementsAre("loaded " + data->store.currentFilePath, "cut (query)"));
+    EXPECT_EQ(data->log.store.recordCount, 60u);
+    EXPECT_THAT(events.seen,
+                ElementsAre("loaded " + data->log.store.currentFilePath, "cut (query)"));
 
     // Nothing in the range: reloaded, nothing cut.
     events.seen.clear();
     const DateRange later{20250101, 0, 20250102, 0};
     ASSERT_EQ(runDateQuery(*data, ui, later), QueryResult::NoMatch);
-    EXPECT_THAT(events.seen, ElementsAre("loaded " + data->store.currentFilePath));
+    EXPECT_THAT(events.seen, ElementsAre("loaded " + data->log.store.currentFilePath));
 }
 
 TEST_F(LogEventsTest, ASetupReadIsTold) {

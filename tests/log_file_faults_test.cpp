@@ -12,8 +12,8 @@
 #include <sstream>
 #include <string>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
@@ -31,19 +31,20 @@ std::string fileText(const std::string& path) {
 // A loaded log other than the golden one, with its statistics and file.
 std::unique_ptr<AppData> heldLog() {
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.name, "Freezer", 8);
-    std::memcpy(data->setup.hardwareVersion, "H0.99", 5);
-    std::memcpy(data->setup.serialNo, "9876543210", 10);
-    data->store.channelCount = 3;
-    for (int c = 0; c < kChannels; ++c) data->store.setChannelUnit(c, static_cast<uint8_t>(c + 2));
+    std::memcpy(data->log.setup.name, "Freezer", 8);
+    std::memcpy(data->log.setup.hardwareVersion, "H0.99", 5);
+    std::memcpy(data->log.setup.serialNo, "9876543210", 10);
+    data->log.store.channelCount = 3;
+    for (int c = 0; c < kChannels; ++c)
+        data->log.store.setChannelUnit(c, static_cast<uint8_t>(c + 2));
     for (uint32_t i = 0; i < 5; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20240101000000", kTimestampLength);
-        for (int c = 0; c < kChannels; ++c) data->store.values[c][i] = 10.0f * c + i;
+        std::memcpy(data->log.store.timestamps[i].data(), "20240101000000", kTimestampLength);
+        for (int c = 0; c < kChannels; ++c) data->log.store.values[c][i] = 10.0f * c + i;
     }
-    data->store.recordCount = 5;
-    data->store.computeStatistics();
-    data->store.currentFilePath = "/logs/held.drav";
-    data->store.currentFileName = "held.drav";
+    data->log.store.recordCount = 5;
+    data->log.store.computeStatistics();
+    data->log.store.currentFilePath = "/logs/held.drav";
+    data->log.store.currentFileName = "held.drav";
     return data;
 }
 
@@ -51,8 +52,8 @@ std::unique_ptr<AppData> heldLog() {
 // the unit texts, the statistics and the current file.
 std::string snapshot(const AppData& data) {
     std::ostringstream out;
-    EXPECT_TRUE(writeLogFile(out, data.store, data.setup));
-    const LogStore& s = data.store;
+    EXPECT_TRUE(writeLogFile(out, data.log.store, data.log.setup));
+    const LogStore& s = data.log.store;
     for (const auto& text : s.unitTexts) out << '|' << text;
     for (int c = 0; c < kChannels; ++c) {
         out << '|' << s.maxValue[c] << ' ' << s.minValue[c] << ' ' << s.avgValue[c];
@@ -72,8 +73,8 @@ protected:
 TEST_F(TruncatedLogFile, TheGoldenFileIsThreeWholeRecords) {
     ASSERT_EQ(golden.size(), static_cast<std::size_t>(kLogHeaderSize + 3 * kLogRecordSize));
     std::istringstream in(golden);
-    EXPECT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Ok);
-    EXPECT_EQ(data->store.recordCount, 3u);
+    EXPECT_EQ(readLogFile(in, data->log.store, data->log.setup), LogReadResult::Ok);
+    EXPECT_EQ(data->log.store.recordCount, 3u);
 }
 
 TEST_F(TruncatedLogFile, EveryCutIsRefusedByTheReaderAndChangesNothing) {
@@ -81,7 +82,7 @@ TEST_F(TruncatedLogFile, EveryCutIsRefusedByTheReaderAndChangesNothing) {
         SCOPED_TRACE("cut after " + std::to_string(size) + " bytes");
         std::istringstream in(golden.substr(0, size));
         const LogReadResult expected = size == 0 ? LogReadResult::Empty : LogReadResult::Truncated;
-        EXPECT_EQ(readLogFile(in, data->store, data->setup), expected);
+        EXPECT_EQ(readLogFile(in, data->log.store, data->log.setup), expected);
         EXPECT_EQ(snapshot(*data), before);
     }
 }
@@ -98,13 +99,13 @@ TEST_F(TruncatedLogFile, EveryCutFileIsRefusedByBothLoadsAndChangesNothing) {
 
         // The file list's load reads the current file and tells its failure.
         FakeUi ui(*data);
-        data->store.currentFilePath = path;
+        data->log.store.currentFilePath = path;
         EXPECT_FALSE(loadLogFile(*data, ui));
         EXPECT_THAT(ui.messages, ::testing::ElementsAre(kLoadError));
         EXPECT_EQ(ui.redraws, 0);
         EXPECT_TRUE(ui.titles.empty());
         EXPECT_EQ(ui.setupGridFills, 0);
-        data->store.currentFilePath = "/logs/held.drav";
+        data->log.store.currentFilePath = "/logs/held.drav";
         EXPECT_EQ(snapshot(*data), before);
     }
 }

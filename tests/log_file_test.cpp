@@ -13,8 +13,8 @@
 #include <streambuf>
 #include <string>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/ByteDiff.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
@@ -62,27 +62,27 @@ void setUnits(LogStore& store, std::array<uint8_t, 4> units) {
 }
 
 void fillGolden(AppData& data) {
-    setIdentity(data.setup, "Greenhouse 2", "V1.05", "1234567890");
-    data.store.channelCount = 2;
-    setUnits(data.store, {0, 1, 7, 200});
+    setIdentity(data.log.setup, "Greenhouse 2", "V1.05", "1234567890");
+    data.log.store.channelCount = 2;
+    setUnits(data.log.store, {0, 1, 7, 200});
     for (uint32_t i = 0; i < std::size(kGolden); ++i) {
-        std::copy_n(kGolden[i].stamp, kTimestampLength, data.store.timestamps[i].begin());
-        for (int c = 0; c < kChannels; ++c) data.store.values[c][i] = kGolden[i].values[c];
+        std::copy_n(kGolden[i].stamp, kTimestampLength, data.log.store.timestamps[i].begin());
+        for (int c = 0; c < kChannels; ++c) data.log.store.values[c][i] = kGolden[i].values[c];
     }
-    data.store.recordCount = std::size(kGolden);
+    data.log.store.recordCount = std::size(kGolden);
 }
 
 // Another log altogether, to see whether a read replaced it or left it alone.
 void fillOther(AppData& data) {
-    setIdentity(data.setup, "Freezer", "H0.99", "9876543210");
-    data.store.channelCount = 4;
-    setUnits(data.store, {2, 3, 4, 5});
+    setIdentity(data.log.setup, "Freezer", "H0.99", "9876543210");
+    data.log.store.channelCount = 4;
+    setUnits(data.log.store, {2, 3, 4, 5});
     for (uint32_t i = 0; i < 5; ++i) {
-        std::copy_n("20240101000000", kTimestampLength, data.store.timestamps[i].begin());
+        std::copy_n("20240101000000", kTimestampLength, data.log.store.timestamps[i].begin());
         for (int c = 0; c < kChannels; ++c)
-            data.store.values[c][i] = static_cast<float>(100 * c + i);
+            data.log.store.values[c][i] = static_cast<float>(100 * c + i);
     }
-    data.store.recordCount = 5;
+    data.log.store.recordCount = 5;
 }
 
 std::unique_ptr<AppData> makeData() {
@@ -91,20 +91,20 @@ std::unique_ptr<AppData> makeData() {
 
 std::string written(const AppData& data) {
     std::ostringstream out;
-    EXPECT_TRUE(writeLogFile(out, data.store, data.setup));
+    EXPECT_TRUE(writeLogFile(out, data.log.store, data.log.setup));
     return out.str();
 }
 
 // Everything a log file carries, plus the unit texts, as one comparable text.
 std::string snapshot(const AppData& data) {
     std::string s = written(data);
-    for (const auto& text : data.store.unitTexts) s += "|" + text;
-    return s + "|" + data.store.currentFilePath + "|" + data.store.currentFileName;
+    for (const auto& text : data.log.store.unitTexts) s += "|" + text;
+    return s + "|" + data.log.store.currentFilePath + "|" + data.log.store.currentFileName;
 }
 
 LogReadResult readFrom(const std::string& bytes, AppData& data) {
     std::istringstream in(bytes);
-    return readLogFile(in, data.store, data.setup);
+    return readLogFile(in, data.log.store, data.log.setup);
 }
 
 // Accepts `limit` bytes, then fails like a full disk.
@@ -167,46 +167,46 @@ TEST(LogFile, ReadsTheGoldenFile) {
     auto data = makeData();
     fillOther(*data);
     std::ifstream in(kGoldenPath, std::ios::binary);
-    ASSERT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Ok);
-    EXPECT_STREQ(data->setup.name, "Greenhouse 2");
-    EXPECT_EQ(std::string(data->setup.hardwareVersion, 5), "V1.05");
-    EXPECT_EQ(std::string(data->setup.serialNo, 10), "1234567890");
-    EXPECT_EQ(data->store.recordCount, 3u);
-    EXPECT_EQ(data->store.channelCount, 2u);
-    EXPECT_THAT(data->store.unitCodes, ::testing::ElementsAre(0, 1, 7, 200));
-    EXPECT_THAT(data->store.unitTexts, ::testing::ElementsAre("oC", "%RH", "Un", "Un"));
+    ASSERT_EQ(readLogFile(in, data->log.store, data->log.setup), LogReadResult::Ok);
+    EXPECT_STREQ(data->log.setup.name, "Greenhouse 2");
+    EXPECT_EQ(std::string(data->log.setup.hardwareVersion, 5), "V1.05");
+    EXPECT_EQ(std::string(data->log.setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(data->log.store.recordCount, 3u);
+    EXPECT_EQ(data->log.store.channelCount, 2u);
+    EXPECT_THAT(data->log.store.unitCodes, ::testing::ElementsAre(0, 1, 7, 200));
+    EXPECT_THAT(data->log.store.unitTexts, ::testing::ElementsAre("oC", "%RH", "Un", "Un"));
     for (uint32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(data->store.timestamp(i), kGolden[i].stamp);
+        EXPECT_EQ(data->log.store.timestamp(i), kGolden[i].stamp);
         for (int c = 0; c < kChannels; ++c) {
-            EXPECT_EQ(data->store.values[c][i], kGolden[i].values[c]) << i << "/" << c;
+            EXPECT_EQ(data->log.store.values[c][i], kGolden[i].values[c]) << i << "/" << c;
         }
     }
     // Slots past the new count keep what they held.
-    EXPECT_EQ(data->store.values[0][3], 3.0f);
+    EXPECT_EQ(data->log.store.values[0][3], 3.0f);
 }
 
 TEST(LogFile, EmptyStoreWritesHeaderOnlyAndReadingItReplacesTheIdentity) {
     auto source = makeData();
     fillGolden(*source);
-    source->store.recordCount = 0;
+    source->log.store.recordCount = 0;
     const std::string bytes = written(*source);
     EXPECT_EQ(bytes.size(), 51u);
 
     auto target = makeData();
     fillOther(*target);
     ASSERT_EQ(readFrom(bytes, *target), LogReadResult::Ok);
-    EXPECT_EQ(target->store.recordCount, 0u);
-    EXPECT_EQ(target->store.channelCount, 2u);
-    EXPECT_STREQ(target->setup.name, "Greenhouse 2");
-    EXPECT_EQ(std::string(target->setup.hardwareVersion, 5), "V1.05");
-    EXPECT_EQ(std::string(target->setup.serialNo, 10), "1234567890");
-    EXPECT_THAT(target->store.unitTexts, ::testing::ElementsAre("oC", "%RH", "Un", "Un"));
+    EXPECT_EQ(target->log.store.recordCount, 0u);
+    EXPECT_EQ(target->log.store.channelCount, 2u);
+    EXPECT_STREQ(target->log.setup.name, "Greenhouse 2");
+    EXPECT_EQ(std::string(target->log.setup.hardwareVersion, 5), "V1.05");
+    EXPECT_EQ(std::string(target->log.setup.serialNo, 10), "1234567890");
+    EXPECT_THAT(target->log.store.unitTexts, ::testing::ElementsAre("oC", "%RH", "Un", "Un"));
 }
 
 TEST(LogFile, RecordsRoundTripWithEveryChannel) {
     auto source = makeData();
     fillOther(*source);
-    source->store.channelCount = 1;  // channels 2..4 travel all the same
+    source->log.store.channelCount = 1;  // channels 2..4 travel all the same
     const std::string bytes = written(*source);
     EXPECT_EQ(bytes.size(), 51u + 5 * 30);
 
@@ -214,37 +214,37 @@ TEST(LogFile, RecordsRoundTripWithEveryChannel) {
     fillGolden(*target);
     ASSERT_EQ(readFrom(bytes, *target), LogReadResult::Ok);
     EXPECT_TRUE(sameBytes(written(*target), bytes));
-    EXPECT_EQ(target->store.values[3][4], 304.0f);
+    EXPECT_EQ(target->log.store.values[3][4], 304.0f);
 }
 
 TEST(LogFile, FullTwentyFourCharacterNameStaysTerminatedAfterReading) {
     auto source = makeData();
     fillGolden(*source);
-    std::memcpy(source->setup.name, "ABCDEFGHIJKLMNOPQRSTUVWX", 24);
+    std::memcpy(source->log.setup.name, "ABCDEFGHIJKLMNOPQRSTUVWX", 24);
     auto target = makeData();
-    std::memset(target->setup.name, 'z', sizeof target->setup.name);
+    std::memset(target->log.setup.name, 'z', sizeof target->log.setup.name);
     ASSERT_EQ(readFrom(written(*source), *target), LogReadResult::Ok);
-    EXPECT_STREQ(target->setup.name, "ABCDEFGHIJKLMNOPQRSTUVWX");
+    EXPECT_STREQ(target->log.setup.name, "ABCDEFGHIJKLMNOPQRSTUVWX");
 }
 
 TEST(LogFile, BytesAfterTheLastRecordAreIgnored) {
     auto data = makeData();
     fillOther(*data);
     ASSERT_EQ(readFrom(fileText(kGoldenPath) + "trailing junk", *data), LogReadResult::Ok);
-    EXPECT_EQ(data->store.recordCount, 3u);
+    EXPECT_EQ(data->log.store.recordCount, 3u);
     EXPECT_TRUE(sameBytes(written(*data), fileText(kGoldenPath)));
 }
 
 TEST(LogFile, AFullStoreIsAcceptedOneMoreRecordIsNot) {
     auto data = makeData();
     fillGolden(*data);
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     const std::string full = written(*data);
     ASSERT_EQ(full.size(), 51u + 30u * kLogCapacity);
 
     auto target = makeData();
     ASSERT_EQ(readFrom(full, *target), LogReadResult::Ok);
-    EXPECT_EQ(target->store.recordCount, kLogCapacity);
+    EXPECT_EQ(target->log.store.recordCount, kLogCapacity);
 
     std::string over = full + std::string(30, '0');
     over[29] = static_cast<char>((kLogCapacity + 1) & 0xFF);
@@ -281,8 +281,8 @@ class RefusedLogFile : public ::testing::TestWithParam<BadFile> {};
 TEST_P(RefusedLogFile, LeavesStoreAndSetupAsTheyWere) {
     auto data = makeData();
     fillOther(*data);
-    data->store.currentFilePath = "/logs/old.drav";
-    data->store.currentFileName = "old.drav";
+    data->log.store.currentFilePath = "/logs/old.drav";
+    data->log.store.currentFileName = "old.drav";
     const std::string before = snapshot(*data);
     EXPECT_EQ(readFrom(GetParam().bytes, *data), GetParam().result) << GetParam().what;
     EXPECT_EQ(snapshot(*data), before) << GetParam().what;
@@ -315,7 +315,7 @@ TEST(LogFile, AStreamOfUnknownLengthIsRefused) {
     const std::string before = snapshot(*data);
     UnseekableBuffer buffer(fileText(kGoldenPath));
     std::istream in(&buffer);
-    EXPECT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Truncated);
+    EXPECT_EQ(readLogFile(in, data->log.store, data->log.setup), LogReadResult::Truncated);
     EXPECT_EQ(snapshot(*data), before);
 }
 
@@ -324,18 +324,19 @@ TEST(LogFile, AReadErrorAmongTheRecordsLeavesEverythingAsItWas) {
     for (std::streamsize limit : {51, 52, 80, 81, 110, 111, 140}) {
         auto data = makeData();
         fillOther(*data);
-        data->store.currentFilePath = "/logs/old.drav";
-        data->store.currentFileName = "old.drav";
+        data->log.store.currentFilePath = "/logs/old.drav";
+        data->log.store.currentFileName = "old.drav";
         const std::string before = snapshot(*data);
         FailingReadBuffer buffer(golden, limit);
         std::istream in(&buffer);
-        EXPECT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Truncated) << limit;
+        EXPECT_EQ(readLogFile(in, data->log.store, data->log.setup), LogReadResult::Truncated)
+            << limit;
         EXPECT_EQ(snapshot(*data), before) << limit;
     }
     auto data = makeData();
     FailingReadBuffer whole(golden, static_cast<std::streamsize>(golden.size()));
     std::istream in(&whole);
-    ASSERT_EQ(readLogFile(in, data->store, data->setup), LogReadResult::Ok);
+    ASSERT_EQ(readLogFile(in, data->log.store, data->log.setup), LogReadResult::Ok);
     EXPECT_TRUE(sameBytes(written(*data), golden));
 }
 
@@ -345,19 +346,19 @@ TEST(LogFile, WriterReportsAStreamThatFails) {
     for (std::size_t limit : {0, 10, 50, 51, 80, 140}) {
         FailingBuffer buffer(limit);
         std::ostream out(&buffer);
-        EXPECT_FALSE(writeLogFile(out, data->store, data->setup)) << "limit " << limit;
+        EXPECT_FALSE(writeLogFile(out, data->log.store, data->log.setup)) << "limit " << limit;
     }
     FailingBuffer roomy(141);
     std::ostream out(&roomy);
-    EXPECT_TRUE(writeLogFile(out, data->store, data->setup));
+    EXPECT_TRUE(writeLogFile(out, data->log.store, data->log.setup));
 }
 
 TEST(LogFile, WriterRefusesACountBeyondTheStore) {
     auto data = makeData();
     fillGolden(*data);
-    data->store.recordCount = kLogCapacity + 1;
+    data->log.store.recordCount = kLogCapacity + 1;
     std::ostringstream out;
-    EXPECT_FALSE(writeLogFile(out, data->store, data->setup));
+    EXPECT_FALSE(writeLogFile(out, data->log.store, data->log.setup));
     EXPECT_TRUE(out.str().empty());
 }
 
@@ -365,11 +366,11 @@ TEST(LogFile, LoadThroughTheDocumentSetsPathNameAndStatistics) {
     auto data = makeData();
     fillOther(*data);
     ASSERT_EQ(loadDocumentFile(kGoldenPath, *data), LogReadResult::Ok);
-    EXPECT_EQ(data->store.currentFilePath, kGoldenPath);
-    EXPECT_EQ(data->store.currentFileName, "three_records.drav");
-    EXPECT_EQ(data->store.maxValue[0], 200.0f);
-    EXPECT_EQ(data->store.minValue[0], -12.75f);
-    EXPECT_GT(data->store.axisStep, 0);
+    EXPECT_EQ(data->log.store.currentFilePath, kGoldenPath);
+    EXPECT_EQ(data->log.store.currentFileName, "three_records.drav");
+    EXPECT_EQ(data->log.store.maxValue[0], 200.0f);
+    EXPECT_EQ(data->log.store.minValue[0], -12.75f);
+    EXPECT_GT(data->log.store.axisStep, 0);
 }
 
 TEST(LogFile, FailedDocumentLoadsKeepTheStoreAndExplainThemselves) {
@@ -403,8 +404,8 @@ TEST(LogFile, FailedDocumentLoadsKeepTheStoreAndExplainThemselves) {
     for (const Case& c : cases) {
         auto data = makeData();
         fillOther(*data);
-        data->store.currentFilePath = "/logs/old.drav";
-        data->store.currentFileName = "old.drav";
+        data->log.store.currentFilePath = "/logs/old.drav";
+        data->log.store.currentFileName = "old.drav";
         const std::string before = snapshot(*data);
         EXPECT_EQ(loadDocumentFile(c.path, *data), c.result) << c.path;
         EXPECT_EQ(documentLoadMessage(c.result, c.path), c.message) << c.path;
@@ -441,11 +442,11 @@ TEST(LogFile, LoadLogFileReadsTheCurrentFileAndRefreshes) {
     auto data = makeData();
     FakeUi ui(*data);
     fillOther(*data);
-    data->store.currentFilePath = kGoldenPath;
-    data->store.currentFileName = "three_records.drav";
+    data->log.store.currentFilePath = kGoldenPath;
+    data->log.store.currentFileName = "three_records.drav";
     ASSERT_TRUE(loadLogFile(*data, ui));
-    EXPECT_EQ(data->store.recordCount, 3u);
-    EXPECT_EQ(data->store.avgValue[2], (-3.0f + 123.5f - 200.5f) / 3.0f);
+    EXPECT_EQ(data->log.store.recordCount, 3u);
+    EXPECT_EQ(data->log.store.avgValue[2], (-3.0f + 123.5f - 200.5f) / 3.0f);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.redraws, 1);
     EXPECT_THAT(ui.titles, ::testing::ElementsAre("three_records.drav"));
@@ -470,8 +471,8 @@ TEST(LogFile, LoadLogFileFailuresShowTheFormatErrorAndChangeNothing) {
         auto data = makeData();
         FakeUi ui(*data);
         fillOther(*data);
-        data->store.currentFilePath = path;
-        data->store.currentFileName = "shown.drav";
+        data->log.store.currentFilePath = path;
+        data->log.store.currentFileName = "shown.drav";
         const std::string before = snapshot(*data);
         EXPECT_FALSE(loadLogFile(*data, ui)) << path;
         EXPECT_THAT(ui.messages, ::testing::ElementsAre(kLoadError)) << path;

@@ -8,9 +8,9 @@
 #include <memory>
 #include <sstream>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -28,16 +28,16 @@ std::unique_ptr<AppData> makeData() {
 
 // Records one per stamp; the serial number is given with its ten characters.
 void fill(AppData& data, const char (&serial)[11], std::initializer_list<const char*> stamps) {
-    std::memcpy(data.setup.serialNo, serial, 10);
-    std::memcpy(data.setup.name, "Store room", 10);
-    data.store.channelCount = 1;
+    std::memcpy(data.log.setup.serialNo, serial, 10);
+    std::memcpy(data.log.setup.name, "Store room", 10);
+    data.log.store.channelCount = 1;
     uint32_t i = 0;
     for (const char* stamp : stamps) {
-        std::copy_n(stamp, kTimestampLength, data.store.timestamps[i].begin());
-        for (int c = 0; c < kChannels; ++c) data.store.values[c][i] = 20.0f + i + c;
+        std::copy_n(stamp, kTimestampLength, data.log.store.timestamps[i].begin());
+        for (int c = 0; c < kChannels; ++c) data.log.store.values[c][i] = 20.0f + i + c;
         ++i;
     }
-    data.store.recordCount = i;
+    data.log.store.recordCount = i;
 }
 
 std::string fileText(const std::string& path) {
@@ -47,7 +47,7 @@ std::string fileText(const std::string& path) {
 
 std::string expectedFile(const AppData& data) {
     std::ostringstream out;
-    writeLogFile(out, data.store, data.setup);
+    writeLogFile(out, data.log.store, data.log.setup);
     return out.str();
 }
 
@@ -75,8 +75,8 @@ TEST(LogSaver, SavesIntoTheLogFolderAndMakesItCurrent) {
     ASSERT_TRUE(saveDownloadedLog(*data, ui));
     const std::string path = temp.dir() + "logs/" + kName;
     EXPECT_EQ(fileText(path), expectedFile(*data));
-    EXPECT_EQ(data->store.currentFilePath, path);
-    EXPECT_EQ(data->store.currentFileName, kName);
+    EXPECT_EQ(data->log.store.currentFilePath, path);
+    EXPECT_EQ(data->log.store.currentFileName, kName);
     EXPECT_EQ(ui.progressText, std::string("正在将数据保存到文件：") + kName + "，请稍候！");
     EXPECT_FALSE(ui.progressVisible);
     EXPECT_TRUE(ui.messages.empty());
@@ -84,7 +84,7 @@ TEST(LogSaver, SavesIntoTheLogFolderAndMakesItCurrent) {
     EXPECT_EQ(ui.fileListFills, 1);
     EXPECT_EQ(ui.redraws, 1);
     EXPECT_THAT(ui.titles, ElementsAre(kName));
-    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->log.store.recordCount, 2u);
 }
 
 TEST(LogSaver, DefaultFolderIsLogfilesBesideTheProgram) {
@@ -95,8 +95,8 @@ TEST(LogSaver, DefaultFolderIsLogfilesBesideTheProgram) {
     makeLogFilesDir(*data);
     fill(*data, "1234567890", {"20100305142201"});
     ASSERT_TRUE(saveDownloadedLog(*data, ui));
-    EXPECT_EQ(data->store.currentFilePath, temp.dir() + "Logfiles/" + kName);
-    EXPECT_TRUE(fs::is_regular_file(data->store.currentFilePath));
+    EXPECT_EQ(data->log.store.currentFilePath, temp.dir() + "Logfiles/" + kName);
+    EXPECT_TRUE(fs::is_regular_file(data->log.store.currentFilePath));
 }
 
 TEST(LogSaver, ASecondLogOfTheSameMinuteReplacesTheFirst) {
@@ -120,10 +120,10 @@ TEST(LogSaver, EmptyStoreSavesNothingAndSaysNothing) {
     FakeUi ui(*data);
     data->logDirOverride = temp.dir();
     fill(*data, "1234567890", {});
-    data->store.currentFileName = "kept.drav";
+    data->log.store.currentFileName = "kept.drav";
     EXPECT_TRUE(saveDownloadedLog(*data, ui));
     EXPECT_EQ(filesIn(temp.dir()), 0);
-    EXPECT_EQ(data->store.currentFileName, "kept.drav");
+    EXPECT_EQ(data->log.store.currentFileName, "kept.drav");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.progressText.empty());
     EXPECT_TRUE(ui.panes.empty());
@@ -145,19 +145,19 @@ TEST(LogSaver, AFileThatCannotBeCreatedFailsAndKeepsTheCurrentPath) {
         auto data = makeData();
         FakeUi ui(*data);
         data->logDirOverride = folder;
-        data->store.currentFilePath = "/logs/old.drav";
+        data->log.store.currentFilePath = "/logs/old.drav";
         fill(*data, "1234567890", {"20100305142201"});
         std::string failure;
         EXPECT_FALSE(saveDownloadedLog(*data, ui, &failure)) << folder;
         EXPECT_EQ(failure, folder + kName + ": " + reason);
         EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << folder;
-        EXPECT_EQ(data->store.currentFilePath, "/logs/old.drav");
-        EXPECT_EQ(data->store.currentFileName, kName);
+        EXPECT_EQ(data->log.store.currentFilePath, "/logs/old.drav");
+        EXPECT_EQ(data->log.store.currentFileName, kName);
         EXPECT_TRUE(ui.panes.empty());
         EXPECT_EQ(ui.fileListFills, 0);
         EXPECT_EQ(ui.redraws, 0);
         EXPECT_TRUE(ui.titles.empty());
-        EXPECT_EQ(data->store.recordCount, 1u);
+        EXPECT_EQ(data->log.store.recordCount, 1u);
     }
     EXPECT_TRUE(fs::is_directory(temp.dir() + "taken/" + kName));
 }
@@ -167,7 +167,7 @@ TEST(LogSaver, AFailedWriteLeavesNoPartialFile) {
     auto data = makeData();
     FakeUi ui(*data);
     data->logDirOverride = temp.dir();
-    data->store.currentFilePath = "/logs/old.drav";
+    data->log.store.currentFilePath = "/logs/old.drav";
     fill(*data, "1234567890", {"20100305142000", "20100305142100", "20100305142201"});
     bool saved = true;
     {
@@ -178,7 +178,7 @@ TEST(LogSaver, AFailedWriteLeavesNoPartialFile) {
     EXPECT_FALSE(ui.progressText.empty()) << "the file was never created";
     EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
     EXPECT_EQ(filesIn(temp.dir()), 0);
-    EXPECT_EQ(data->store.currentFilePath, "/logs/old.drav");
+    EXPECT_EQ(data->log.store.currentFilePath, "/logs/old.drav");
     EXPECT_TRUE(ui.panes.empty());
     EXPECT_TRUE(ui.titles.empty());
 }
@@ -204,7 +204,7 @@ TEST(LogSaver, ASerialNumberThatIsNoPlainFileNameIsRefused) {
         fill(*data, c.serial, {"20100305142201"});
         EXPECT_FALSE(saveDownloadedLog(*data, ui)) << c.what;
         EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << c.what;
-        EXPECT_EQ(data->store.currentFilePath, "") << c.what;
+        EXPECT_EQ(data->log.store.currentFilePath, "") << c.what;
         EXPECT_TRUE(ui.titles.empty()) << c.what;
         EXPECT_TRUE(temp.names("logs").empty()) << c.what;
     }
@@ -235,7 +235,7 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
     fill(*data, "1234567890", {"20100305141000", "20100305142201"});
     ASSERT_TRUE(saveDownloadedLog(*data, ui));
     const std::string good = fileText(temp.dir() + kName);
-    const std::string goodPath = data->store.currentFilePath;
+    const std::string goodPath = data->log.store.currentFilePath;
 
     // A later log of the same minute, one record longer, fails after any byte.
     fill(*data, "1234567890", {"20100305142200", "20100305142230", "20100305142259"});
@@ -251,7 +251,7 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
         EXPECT_THAT(failing.messages, ElementsAre("\r\n Failed.")) << n;
         EXPECT_EQ(fileText(temp.dir() + kName), good) << n;
         EXPECT_THAT(temp.names(), ElementsAre(kName)) << n;
-        EXPECT_EQ(data->store.currentFilePath, goodPath) << n;
+        EXPECT_EQ(data->log.store.currentFilePath, goodPath) << n;
         EXPECT_TRUE(failing.titles.empty()) << n;
     }
     ASSERT_TRUE(saveDownloadedLog(*data, ui));

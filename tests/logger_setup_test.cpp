@@ -119,10 +119,10 @@ TEST(SetupReply, OtherLengthsAreRefusedAndChangeNothing) {
 
 TEST(SetupReply, LeavesTheStoreChannelsAlone) {
     auto data = std::make_unique<AppData>();
-    data->store.channelCount = 1;
-    ASSERT_TRUE(parseSetupReply(setupReply(140000), data->setup));
-    EXPECT_EQ(data->setup.channelConfig, 5);
-    EXPECT_EQ(data->store.channelCount, 1u);
+    data->log.store.channelCount = 1;
+    ASSERT_TRUE(parseSetupReply(setupReply(140000), data->log.setup));
+    EXPECT_EQ(data->log.setup.channelConfig, 5);
+    EXPECT_EQ(data->log.store.channelCount, 1u);
 }
 
 struct ConfigCase {

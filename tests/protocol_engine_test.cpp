@@ -79,11 +79,11 @@ TEST_F(ProtocolEngineTest, GoodIdentifyAdoptsSerialAndChannelsAndConnects) {
     engine.startIdentify();
     receive(loggerReply(REPLY_IDENTIFY, {0x01, 0x05}, "KM52000417"));
 
-    EXPECT_EQ(std::string_view(data->setup.serialNo, 10), "KM52000417");
-    EXPECT_EQ(data->setup.channelConfig, 5);
-    EXPECT_EQ(data->store.channelCount, 2u);
-    EXPECT_EQ(data->store.unitTexts[0], "oC");
-    EXPECT_EQ(data->store.unitTexts[1], "%RH");
+    EXPECT_EQ(std::string_view(data->log.setup.serialNo, 10), "KM52000417");
+    EXPECT_EQ(data->log.setup.channelConfig, 5);
+    EXPECT_EQ(data->log.store.channelCount, 2u);
+    EXPECT_EQ(data->log.store.unitTexts[0], "oC");
+    EXPECT_EQ(data->log.store.unitTexts[1], "%RH");
     EXPECT_TRUE(data->link.connected);
     EXPECT_EQ(data->link.awaitedReply, 0);
     EXPECT_THAT(ui.panes, ElementsAre(kPaneSetup));
@@ -102,7 +102,7 @@ TEST_F(ProtocolEngineTest, IdentifyWithFailedStatusLeavesTheLinkDown) {
     EXPECT_FALSE(data->link.connected);
     EXPECT_EQ(data->link.awaitedReply, 0);
     EXPECT_EQ(port.closes, 1);
-    EXPECT_EQ(std::string_view(data->setup.serialNo, 10), kSerial);
+    EXPECT_EQ(std::string_view(data->log.setup.serialNo, 10), kSerial);
     EXPECT_FALSE(timers.isRunning(kTimerIdentify));
     EXPECT_FALSE(ui.progressVisible);
     EXPECT_THAT(ui.outcomes, ElementsAre(false));
@@ -152,12 +152,12 @@ TEST_F(ProtocolEngineTest, ACablePullIsToldInEveryState) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         connect();
-        data->setup.samplingInterval = 2;
-        data->setup.logInterval = 10;
-        data->setup.ch1High = 1;
-        data->setup.ch2High = 1;
-        data->setup.ch3High = 1;
-        data->setup.ch4High = 1;
+        data->log.setup.samplingInterval = 2;
+        data->log.setup.logInterval = 10;
+        data->log.setup.ch1High = 1;
+        data->log.setup.ch2High = 1;
+        data->log.setup.ch3High = 1;
+        data->log.setup.ch4High = 1;
         c.start();
         ui.messages.clear();
         ui.ended.clear();
@@ -189,7 +189,7 @@ TEST_F(ProtocolEngineTest, SeventeenBytesAreJustAChunkTooShortForAReply) {
 TEST_F(ProtocolEngineTest, ResendSendsWhateverFrameWasBuiltLast) {
     connect();
     engine.startIdentify();
-    buildFrame(data->link, data->setup, CMD_READ_SETUP);
+    buildFrame(data->link, data->log.setup, CMD_READ_SETUP);
     engine.onTimer(kTimerIdentify);
     ASSERT_EQ(port.writes.size(), 2u);
     EXPECT_EQ(port.writes[0], kIdentifyFrame);
@@ -199,7 +199,7 @@ TEST_F(ProtocolEngineTest, ResendSendsWhateverFrameWasBuiltLast) {
 
 TEST_F(ProtocolEngineTest, RealtimeTickBuildsAFreshRequestAndKeepsRunning) {
     connect();
-    buildFrame(data->link, data->setup, CMD_READ_SETUP);
+    buildFrame(data->link, data->log.setup, CMD_READ_SETUP);
     timers.startTimer(kTimerRealtime, 1000);
     data->link.retriesLeft = 0;
     engine.onTimer(kTimerRealtime);
@@ -214,7 +214,7 @@ TEST_F(ProtocolEngineTest, RequestTimerResendsWhileRetriesLast) {
                    kTimerDeleteAuto, kTimerManuDownload, kTimerDeleteManu}) {
         SCOPED_TRACE(id);
         port.writes.clear();
-        buildFrame(data->link, data->setup, CMD_DELETE_AUTO);
+        buildFrame(data->link, data->log.setup, CMD_DELETE_AUTO);
         data->link.retriesLeft = 3;
         timers.startTimer(id, 1000);
         engine.onTimer(id);
@@ -278,7 +278,7 @@ TEST_F(ProtocolEngineTest, DownloadTimersGiveUpInTheBusyBox) {
 }
 
 TEST_F(ProtocolEngineTest, UnknownTimerIdsDoNothing) {
-    buildFrame(data->link, data->setup, CMD_READ_SETUP);
+    buildFrame(data->link, data->log.setup, CMD_READ_SETUP);
     data->link.retriesLeft = 0;
     for (int id : {0, 2, 4, 6, 12, 14, 16, 99}) engine.onTimer(id);
     EXPECT_THAT(port.writes, IsEmpty());
@@ -341,7 +341,7 @@ TEST_F(ProtocolEngineTest, RepliesOfTheWrongLengthAreIgnored) {
         receive(loggerReply(c.code, Bytes(c.payload, 0)));
         EXPECT_TRUE(timers.isRunning(c.timer));
     }
-    EXPECT_EQ(data->store.recordCount, 0u);
+    EXPECT_EQ(data->log.store.recordCount, 0u);
     EXPECT_EQ(ui.realtimeSamples, 0);
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_THAT(ui.busyTexts, IsEmpty());
@@ -448,7 +448,7 @@ TEST_F(ProtocolEnginePortError, RealtimeSamplesAreSavedBeforeTheUnpluggedText) {
     engine.startRealtime();
     Bytes sample{0x00, 0xEB, 0x00, 0x00, 0x00, 0xFD, 0x00, 0x38, 0xFF, 0x00, 0x80};
     receive(loggerReply(REPLY_REALTIME, sample));
-    ASSERT_EQ(data->store.recordCount, 1u);
+    ASSERT_EQ(data->log.store.recordCount, 1u);
 
     const int fillsBefore = ui.fileListFills;
     engine.onPortError();

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "base/AppData.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/JournalRecovery.h"
 #include "logdata/LogFile.h"
 #include "logdata/RealtimeJournal.h"
+#include "record/AppData.h"
 #include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
@@ -45,7 +45,7 @@ void writeText(const fs::path& path, const std::string& text) {
 
 std::string logBytes(const AppData& data) {
     std::ostringstream out;
-    writeLogFile(out, data.store, data.setup);
+    writeLogFile(out, data.log.store, data.log.setup);
     return out.str();
 }
 
@@ -53,14 +53,14 @@ std::string logBytes(const AppData& data) {
 // code page with a blank, '%' and zero bytes, a serial number with a blank.
 void setIdentity(AppData& data) {
     const char name[24] = {'K', 0xC0 - 256, 0xE4 - 256, ' ', '%', '2', '0', '\n'};
-    std::memcpy(data.setup.name, name, sizeof name);
-    std::memcpy(data.setup.serialNo, "KM 0000017", 10);
-    std::memcpy(data.setup.hardwareVersion, "V2.1", 4);
-    data.store.channelCount = 3;
+    std::memcpy(data.log.setup.name, name, sizeof name);
+    std::memcpy(data.log.setup.serialNo, "KM 0000017", 10);
+    std::memcpy(data.log.setup.hardwareVersion, "V2.1", 4);
+    data.log.store.channelCount = 3;
     const uint8_t units[] = {0, 1, 5, 7};
     for (int c = 0; c < kChannels; ++c) {
-        data.store.unitCodes[c] = units[c];
-        data.store.setChannelUnit(c, units[c]);
+        data.log.store.unitCodes[c] = units[c];
+        data.log.store.setChannelUnit(c, units[c]);
     }
 }
 
@@ -74,18 +74,18 @@ void setRecords(AppData& data) {
     };
     const char* stamps[] = {"20240309235958", "20240309235959", "20240310000000"};
     for (uint32_t i = 0; i < 3; ++i) {
-        std::copy_n(stamps[i], kTimestampLength, data.store.timestamps[i].begin());
-        for (int c = 0; c < kChannels; ++c) data.store.values[c][i] = values[i][c];
+        std::copy_n(stamps[i], kTimestampLength, data.log.store.timestamps[i].begin());
+        for (int c = 0; c < kChannels; ++c) data.log.store.values[c][i] = values[i][c];
     }
-    data.store.recordCount = 3;
+    data.log.store.recordCount = 3;
 }
 
 // The journal of `data`'s records, written as sampling writes it.
 std::string journalOf(const AppData& data, const TempDir& dir) {
     RealtimeJournal journal;
-    EXPECT_EQ(journal.open(dir.dir(), data.store, data.setup), 0);
-    for (uint32_t i = 0; i < data.store.recordCount; ++i)
-        EXPECT_EQ(journal.append(data.store, i), 0);
+    EXPECT_EQ(journal.open(dir.dir(), data.log.store, data.log.setup), 0);
+    for (uint32_t i = 0; i < data.log.store.recordCount; ++i)
+        EXPECT_EQ(journal.append(data.log.store, i), 0);
     const std::string text = fileText(journal.path());
     journal.discard();
     return text;
@@ -101,10 +101,10 @@ TEST(RealtimeJournal, ReadsBackTheLogItsSamplesMake) {
 
     auto read = std::make_unique<AppData>();
     std::string problem;
-    ASSERT_TRUE(readRealtimeJournal(text, read->store, read->setup, problem)) << problem;
+    ASSERT_TRUE(readRealtimeJournal(text, read->log.store, read->log.setup, problem)) << problem;
     EXPECT_EQ(logBytes(*read), logBytes(*written));
-    EXPECT_EQ(read->store.unitTexts[2], "F");
-    EXPECT_TRUE(std::signbit(read->store.values[3][1]));
+    EXPECT_EQ(read->log.store.unitTexts[2], "F");
+    EXPECT_TRUE(std::signbit(read->log.store.values[3][1]));
 }
 
 TEST(RealtimeJournal, ALastLineCutShortIsLeftOutAndNothingBeforeIt) {
@@ -120,12 +120,12 @@ TEST(RealtimeJournal, ALastLineCutShortIsLeftOutAndNothingBeforeIt) {
         SCOPED_TRACE(end);
         auto read = std::make_unique<AppData>();
         std::string problem;
-        ASSERT_TRUE(readRealtimeJournal(std::string_view(text).substr(0, end), read->store,
-                                        read->setup, problem))
+        ASSERT_TRUE(readRealtimeJournal(std::string_view(text).substr(0, end), read->log.store,
+                                        read->log.setup, problem))
             << problem;
-        written->store.recordCount = 2;
+        written->log.store.recordCount = 2;
         EXPECT_EQ(logBytes(*read), logBytes(*written));
-        written->store.recordCount = 3;
+        written->log.store.recordCount = 3;
     }
 }
 
@@ -157,23 +157,24 @@ TEST(RealtimeJournal, TextThatIsNoJournalIsRefused) {
         SCOPED_TRACE(c.text);
         auto read = std::make_unique<AppData>();
         std::string problem;
-        EXPECT_FALSE(readRealtimeJournal(c.text, read->store, read->setup, problem));
+        EXPECT_FALSE(readRealtimeJournal(c.text, read->log.store, read->log.setup, problem));
         EXPECT_EQ(problem, c.problem);
     }
     auto read = std::make_unique<AppData>();
     std::string problem;
-    ASSERT_TRUE(readRealtimeJournal(good + sample, read->store, read->setup, problem)) << problem;
-    EXPECT_EQ(read->store.recordCount, 1u);
+    ASSERT_TRUE(readRealtimeJournal(good + sample, read->log.store, read->log.setup, problem))
+        << problem;
+    EXPECT_EQ(read->log.store.recordCount, 1u);
 }
 
 TEST(RealtimeJournal, NeverWritesToAJournalLeftBefore) {
     TempDir dir;
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.serialNo, "1234567890", 10);
+    std::memcpy(data->log.setup.serialNo, "1234567890", 10);
     writeText(dir.dir() + kJournal, "left from before\n");
     RealtimeJournal first, second;
-    ASSERT_EQ(first.open(dir.dir(), data->store, data->setup), 0);
-    ASSERT_EQ(second.open(dir.dir(), data->store, data->setup), 0);
+    ASSERT_EQ(first.open(dir.dir(), data->log.store, data->log.setup), 0);
+    ASSERT_EQ(second.open(dir.dir(), data->log.store, data->log.setup), 0);
     EXPECT_EQ(first.path(), dir.dir() + ".1234567890.2.realtime");
     EXPECT_EQ(second.path(), dir.dir() + ".1234567890.3.realtime");
     EXPECT_EQ(fileText(dir.dir() + kJournal), "left from before\n");
@@ -188,12 +189,12 @@ TEST(RealtimeJournal, RestartKeepsOnlyTheFirstLine) {
     setIdentity(*data);
     setRecords(*data);
     RealtimeJournal journal;
-    ASSERT_EQ(journal.open(dir.dir(), data->store, data->setup), 0);
+    ASSERT_EQ(journal.open(dir.dir(), data->log.store, data->log.setup), 0);
     const std::string header = fileText(journal.path());
-    ASSERT_EQ(journal.append(data->store, 0), 0);
+    ASSERT_EQ(journal.append(data->log.store, 0), 0);
     ASSERT_EQ(journal.restart(), 0);
     EXPECT_EQ(fileText(journal.path()), header);
-    ASSERT_EQ(journal.append(data->store, 2), 0);
+    ASSERT_EQ(journal.append(data->log.store, 2), 0);
     EXPECT_EQ(fileText(journal.path()), header +
                                             "20240310000000 1e-07 3.4028235e+38 "
                                             "-3.4028235e+38 1e-45\n");
@@ -222,10 +223,10 @@ class JournalRecoveryTest : public EngineFixture<> {
 protected:
     JournalRecoveryTest() {
         useLogFolder("journal_");
-        data->store.channelCount = 2;
-        data->store.unitCodes[1] = 1;
-        std::memcpy(data->setup.name, "Cold room", 9);
-        std::memcpy(data->setup.hardwareVersion, "V2.10", 5);
+        data->log.store.channelCount = 2;
+        data->log.store.unitCodes[1] = 1;
+        std::memcpy(data->log.setup.name, "Cold room", 9);
+        std::memcpy(data->log.setup.hardwareVersion, "V2.10", 5);
     }
 
     void sampleAt(const LocalTime& t, int32_t ch1 = 235) {
@@ -297,8 +298,8 @@ TEST_F(JournalRecoveryTest, ATornLastSampleIsLeftOutOfTheLog) {
     ASSERT_EQ(recoveries[0].outcome, JournalOutcome::Saved);
     auto reread = std::make_unique<AppData>();
     ASSERT_EQ(loadDocumentFile(recoveries[0].detail, *reread), LogReadResult::Ok);
-    ASSERT_EQ(reread->store.recordCount, 2u);
-    EXPECT_EQ(reread->store.timestamp(1), "20240309070503");
+    ASSERT_EQ(reread->log.store.recordCount, 2u);
+    EXPECT_EQ(reread->log.store.timestamp(1), "20240309070503");
 }
 
 TEST_F(JournalRecoveryTest, AfterMidnightTheJournalHoldsOnlyTheNewDay) {
@@ -362,7 +363,7 @@ TEST_F(JournalRecoveryTest, JournalsThatCannotBecomeALogAreKeptAndTold) {
 
 TEST_F(JournalRecoveryTest, WhatIsNoJournalFileIsKeptAndTold) {
     fs::create_directory(dir / ".a.realtime");
-    writeText(dir / ".b.realtime", journalName(data->setup.serialNo));
+    writeText(dir / ".b.realtime", journalName(data->log.setup.serialNo));
     fs::resize_file(dir / ".b.realtime", 64 << 20);  // sparse: no disk is spent
     fs::create_symlink(dir / ".b.realtime", dir / ".c.realtime");
     const std::vector<JournalRecovery> recoveries = recoverRealtimeJournals(folder());
@@ -398,13 +399,13 @@ TEST_F(JournalRecoveryTest, AJournalThatCannotBeMadeIsToldOnceAndSamplingGoesOn)
     // Every name the logger's journal may take is taken.
     writeText(journal(), "");
     for (int ordinal = 2; ordinal <= 100; ++ordinal)
-        writeText(dir / journalName(data->setup.serialNo, ordinal), "");
+        writeText(dir / journalName(data->log.setup.serialNo, ordinal), "");
     engine.startRealtime();
     sampleAt({2024, 3, 9, 7, 5, 2});
     sampleAt({2024, 3, 9, 7, 5, 3});
     EXPECT_THAT(ui.messages, ElementsAre("\r\nRealtime samples cannot be journaled (" + folder() +
                                          ": File exists); a crash would lose them."));
-    EXPECT_EQ(data->store.recordCount, 2u);
+    EXPECT_EQ(data->log.store.recordCount, 2u);
     EXPECT_EQ(engine.stopRealtime().kind, OutcomeKind::Ok);
     EXPECT_EQ(fileText(journal()), "");
 }

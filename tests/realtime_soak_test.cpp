@@ -100,7 +100,7 @@ class RealtimeSoak : public EngineFixture<> {
 protected:
     RealtimeSoak() {
         useLogFolder("soak_");
-        data->store.channelCount = 4;
+        data->log.store.channelCount = 4;
         clock.time = kStart;
     }
 
@@ -117,7 +117,7 @@ protected:
             engine.onTimer(kTimerRealtime);
             EXPECT_EQ(port.writes.size(), 1u) << stampOf(clock.time);
             receive(sampleReply(sent++));
-            if (data->store.recordCount > kLogCapacity) ADD_FAILURE() << stampOf(clock.time);
+            if (data->log.store.recordCount > kLogCapacity) ADD_FAILURE() << stampOf(clock.time);
             if (clock.time.hour == 0 && clock.time.minute == 1 && clock.time.second == 0) {
                 heapAfterMidnight.push_back(heapBytes.load());
             }
@@ -158,13 +158,13 @@ TEST_F(RealtimeSoak, OneFilePerDayAndEverySampleInExactlyOne) {
     for (const fs::path& log : logs) {
         SCOPED_TRACE(log.filename().string());
         std::ifstream in(log, std::ios::binary);
-        ASSERT_EQ(readLogFile(in, read->store, read->setup), LogReadResult::Ok);
+        ASSERT_EQ(readLogFile(in, read->log.store, read->log.setup), LogReadResult::Ok);
         const std::string day = log.filename().string().substr(11, 8);
-        for (uint32_t i = 0; i < read->store.recordCount; ++i, ++number) {
+        for (uint32_t i = 0; i < read->log.store.recordCount; ++i, ++number) {
             tick(expected);
-            ASSERT_EQ(read->store.timestamp(i), stampOf(expected)) << "record " << i;
-            ASSERT_EQ(read->store.timestamp(i).substr(0, 8), day) << "record " << i;
-            ASSERT_EQ(read->store.values[0][i], decodeTenths(number)) << "record " << i;
+            ASSERT_EQ(read->log.store.timestamp(i), stampOf(expected)) << "record " << i;
+            ASSERT_EQ(read->log.store.timestamp(i).substr(0, 8), day) << "record " << i;
+            ASSERT_EQ(read->log.store.values[0][i], decodeTenths(number)) << "record " << i;
         }
     }
     EXPECT_EQ(number, sent);
@@ -172,7 +172,7 @@ TEST_F(RealtimeSoak, OneFilePerDayAndEverySampleInExactlyOne) {
     // The list was cleared when sampling began and at each of the three
     // midnights; Stop saved the last day and left its records shown.
     EXPECT_EQ(ui.dataListClears, 1 + kDays);
-    EXPECT_EQ(data->store.recordCount,
+    EXPECT_EQ(data->log.store.recordCount,
               static_cast<uint32_t>(kSecondsPerDay / 2 + 1));  // 00:00:00 to 12:00:00
     EXPECT_EQ(stamp(0), "20240312000000");
     EXPECT_FALSE(data->link.realtimeActive);

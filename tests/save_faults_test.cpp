@@ -15,9 +15,9 @@
 #include <sstream>
 #include <string>
 
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -37,9 +37,9 @@ std::string fileText(const std::string& path) {
 // Three records of two channels from logger 1234567890.
 std::unique_ptr<AppData> smallLog() {
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.serialNo, "1234567890", 10);
-    std::memcpy(data->setup.name, "Store room", 10);
-    LogStore& store = data->store;
+    std::memcpy(data->log.setup.serialNo, "1234567890", 10);
+    std::memcpy(data->log.setup.name, "Store room", 10);
+    LogStore& store = data->log.store;
     store.channelCount = 2;
     for (int c = 0; c < kChannels; ++c) store.setChannelUnit(c, static_cast<uint8_t>(c % 2));
     const char* stamps[] = {"20100305142000", "20100305142100", "20100305142201"};
@@ -59,8 +59,8 @@ std::unique_ptr<AppData> smallLog() {
 // path still names the file shown.
 std::string snapshot(const AppData& data) {
     std::ostringstream out;
-    EXPECT_TRUE(writeLogFile(out, data.store, data.setup));
-    const LogStore& s = data.store;
+    EXPECT_TRUE(writeLogFile(out, data.log.store, data.log.setup));
+    const LogStore& s = data.log.store;
     for (int c = 0; c < kChannels; ++c) {
         out << '|' << s.maxValue[c] << ' ' << s.minValue[c] << ' ' << s.avgValue[c];
     }
@@ -80,19 +80,19 @@ struct Output {
 
 std::string logBytes(const AppData& data) {
     std::ostringstream out;
-    writeLogFile(out, data.store, data.setup);
+    writeLogFile(out, data.log.store, data.log.setup);
     return out.str();
 }
 
 std::string textBytes(const AppData& data) {
     std::ostringstream out;
-    writeTextExport(out, data.store);
+    writeTextExport(out, data.log.store);
     return out.str();
 }
 
 std::string sheetBytes(const AppData& data) {
     std::ostringstream out;
-    writeSpreadsheetExport(out, data.store, data.setup);
+    writeSpreadsheetExport(out, data.log.store, data.log.setup);
     return out.str();
 }
 
@@ -107,11 +107,11 @@ int saveLog(AppData& data, FakeUi& ui, const std::string& folder, const char*) {
 }
 
 int saveText(AppData& data, FakeUi&, const std::string& folder, const char* name) {
-    return exportTextFile(folder + name, data.store);
+    return exportTextFile(folder + name, data.log.store);
 }
 
 int saveSheet(AppData& data, FakeUi&, const std::string& folder, const char* name) {
-    return exportSpreadsheetFile(folder + name, data.store, data.setup);
+    return exportSpreadsheetFile(folder + name, data.log.store, data.log.setup);
 }
 
 const Output kOutputs[] = {

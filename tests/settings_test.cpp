@@ -7,9 +7,9 @@
 #include <iterator>
 #include <vector>
 
-#include "base/AppData.h"
 #include "base/AppSettings.h"
 #include "logdata/SettingsFile.h"
+#include "record/AppData.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -116,7 +116,7 @@ TEST(ValidateSetupTest, CommaOfTheRangeIsFullWidth) {
 
 class SetupExchangeTest : public EngineFixture<> {
 protected:
-    SetupExchangeTest() { data->setup = validSetup(); }
+    SetupExchangeTest() { data->log.setup = validSetup(); }
 };
 
 TEST_F(SetupExchangeTest, ReadSendsTheRequestAndWaitsForTheSetupReply) {
@@ -166,14 +166,14 @@ TEST_F(SetupExchangeTest, SetupReplyFillsTheSetupAndTheGrid) {
     ASSERT_EQ(reply.size(), static_cast<size_t>(kSetupReplyLength));
 
     receive(reply);
-    EXPECT_EQ(std::string(data->setup.name, 24), name);
-    EXPECT_EQ(data->setup.channelConfig, 6);
-    EXPECT_EQ(data->setup.samplingInterval, 30);
-    EXPECT_EQ(data->setup.logInterval, 600u);
-    EXPECT_EQ(data->setup.capacity, 10000);
-    EXPECT_EQ(data->setup.ch1Low, -400);
-    EXPECT_EQ(data->setup.ch3Low, -100);
-    EXPECT_EQ(data->setup.offsets[0], -3);
+    EXPECT_EQ(std::string(data->log.setup.name, 24), name);
+    EXPECT_EQ(data->log.setup.channelConfig, 6);
+    EXPECT_EQ(data->log.setup.samplingInterval, 30);
+    EXPECT_EQ(data->log.setup.logInterval, 600u);
+    EXPECT_EQ(data->log.setup.capacity, 10000);
+    EXPECT_EQ(data->log.setup.ch1Low, -400);
+    EXPECT_EQ(data->log.setup.ch3Low, -100);
+    EXPECT_EQ(data->log.setup.offsets[0], -3);
     EXPECT_EQ(ui.setupGridFills, 1);
     EXPECT_EQ(ui.loggerSetupReads, 1);  // its alarm limits may be offered
     EXPECT_THAT(ui.outcomes, ElementsAre(true));
@@ -218,7 +218,7 @@ TEST_F(SetupExchangeTest, SyncSendsTheSetupWithTheClockAtOk) {
     data->link.txFrame.fill(0xEE);
     slowEngine.syncSetup();
 
-    const Bytes expected = expectedSyncFrame(data->setup, {2024, 12, 31, 23, 59, 58});
+    const Bytes expected = expectedSyncFrame(data->log.setup, {2024, 12, 31, 23, 59, 58});
     ASSERT_EQ(expected.size(), static_cast<size_t>(kSyncFrameLength));
     ASSERT_EQ(port.writes.size(), 1u);
     EXPECT_EQ(port.writes[0], expected);
@@ -243,7 +243,7 @@ TEST_F(SetupExchangeTest, SyncFrameCarriesTheWorkedClock) {
 
 TEST_F(SetupExchangeTest, ExitAtTheConfirmationSendsNothing) {
     ui.answerOk = false;
-    data->setup.samplingInterval = 0;  // not even validated
+    data->log.setup.samplingInterval = 0;  // not even validated
     engine.syncSetup();
     EXPECT_THAT(ui.messages, ElementsAre(kConfirm));
     EXPECT_THAT(port.writes, IsEmpty());
@@ -254,7 +254,7 @@ TEST_F(SetupExchangeTest, ExitAtTheConfirmationSendsNothing) {
 }
 
 TEST_F(SetupExchangeTest, InvalidSetupIsReportedAndNotSent) {
-    data->setup.ch2High = data->setup.ch2Low;
+    data->log.setup.ch2High = data->log.setup.ch2Low;
     engine.syncSetup();
     EXPECT_THAT(ui.messages, ElementsAre(kConfirm, kHeader + limitLine(1, "CHq")));
     EXPECT_THAT(port.writes, IsEmpty());

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "support/ByteDiff.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -84,7 +84,7 @@ struct Record {
 // codes with their texts, the records, and the name and serial number.
 std::unique_ptr<AppData> makeLog(uint32_t channelCount, const std::vector<Record>& records) {
     auto data = std::make_unique<AppData>();
-    LogStore& store = data->store;
+    LogStore& store = data->log.store;
     store.channelCount = channelCount;
     const uint8_t units[kChannels] = {0, 1, 2, 3};
     for (int c = 0; c < kChannels; ++c) {
@@ -96,7 +96,7 @@ std::unique_ptr<AppData> makeLog(uint32_t channelCount, const std::vector<Record
         for (int c = 0; c < kChannels; ++c) store.values[c][i] = records[i].values[c];
     }
     store.recordCount = static_cast<uint32_t>(records.size());
-    std::memcpy(data->setup.serialNo, "KM30012345", 10);
+    std::memcpy(data->log.setup.serialNo, "KM30012345", 10);
     return data;
 }
 
@@ -105,7 +105,7 @@ std::unique_ptr<AppData> makeLog(uint32_t channelCount, const std::vector<Record
 std::unique_ptr<AppData> twoChannelLog() {
     auto data = makeLog(2, {{"20240105083005", {21.5f, 48.26f, 7.5f, -0.04f}},
                             {"20240105083505", {-3.25f, 100.0f, 0.05f, 1234.56f}}});
-    std::strcpy(data->setup.name, "Cold room");
+    std::strcpy(data->log.setup.name, "Cold room");
     return data;
 }
 
@@ -113,14 +113,14 @@ std::unique_ptr<AppData> twoChannelLog() {
 std::unique_ptr<AppData> oneRecordLog() {
     auto data = makeLog(1, {{"20240105083005", {21.5f, 48.26f, 0.0f, 0.0f}}});
     // A name in the local code page, with what an older name left after its end.
-    std::memcpy(data->setup.name, "\xc0\xe4\xb2\xd8\xbf\xe2 A\0old", 12);
+    std::memcpy(data->log.setup.name, "\xc0\xe4\xb2\xd8\xbf\xe2 A\0old", 12);
     return data;
 }
 
 // Records whose number shows in their stamp and values: record i at minute i.
 std::unique_ptr<AppData> numberedLog(uint32_t count) {
     auto data = makeLog(4, {});
-    LogStore& store = data->store;
+    LogStore& store = data->log.store;
     for (uint32_t i = 0; i < count; ++i) {
         char stamp[32];
         std::snprintf(stamp, sizeof stamp, "20240105%02u%02u%02u", i / 3600 % 24, i / 60 % 60,
@@ -134,13 +134,13 @@ std::unique_ptr<AppData> numberedLog(uint32_t count) {
 
 std::string textExportOf(const AppData& data) {
     std::ostringstream out;
-    EXPECT_TRUE(writeTextExport(out, data.store));
+    EXPECT_TRUE(writeTextExport(out, data.log.store));
     return out.str();
 }
 
 std::string spreadsheetExportOf(const AppData& data) {
     std::ostringstream out;
-    EXPECT_TRUE(writeSpreadsheetExport(out, data.store, data.setup));
+    EXPECT_TRUE(writeSpreadsheetExport(out, data.log.store, data.log.setup));
     return out.str();
 }
 
@@ -188,8 +188,9 @@ TEST(TextExport, FilesEqualTheirGoldenCopies) {
         TempDir temp;
         const std::string path = temp.dir() + c.golden;
         auto data = c.log();
-        const int error = c.spreadsheet ? exportSpreadsheetFile(path, data->store, data->setup)
-                                        : exportTextFile(path, data->store);
+        const int error = c.spreadsheet
+                              ? exportSpreadsheetFile(path, data->log.store, data->log.setup)
+                              : exportTextFile(path, data->log.store);
         ASSERT_EQ(error, 0);
         EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + c.golden)));
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
@@ -229,8 +230,8 @@ TEST(TextExport, IdentityBytesAreWrittenAsHeld) {
     auto data = makeLog(1, {{"2024\0\x01"
                              "0105\xff\t30",
                              {0.0f, 0.0f, 0.0f, 0.0f}}});
-    std::memcpy(data->setup.name, "ABCDEFGHIJKLMNOPQRSTUVWXY", 25);
-    std::memcpy(data->setup.serialNo, "KM\0\r\n\xa1\xa2 9%", 10);
+    std::memcpy(data->log.setup.name, "ABCDEFGHIJKLMNOPQRSTUVWXY", 25);
+    std::memcpy(data->log.setup.serialNo, "KM\0\r\n\xa1\xa2 9%", 10);
     const std::string expected = bytesOf(
         "Name:\tABCDEFGHIJKLMNOPQRSTUVWX\r\n"
         "SN:\tKM\0\r\n\xa1\xa2 9%\r\n"
@@ -242,7 +243,7 @@ TEST(TextExport, IdentityBytesAreWrittenAsHeld) {
 TEST(TextExport, AfterKeepingRecords100To199TheLinesAreNumbered1To100) {
     auto data = numberedLog(300);
     const std::vector<std::string> whole = linesOf(textExportOf(*data));
-    data->store.keepRange(100, 200);
+    data->log.store.keepRange(100, 200);
     const std::vector<std::string> kept = linesOf(textExportOf(*data));
     ASSERT_EQ(kept.size(), 101u);
     for (std::size_t n = 1; n <= 100; ++n) {
@@ -304,8 +305,8 @@ TEST(TextExport, ATargetThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     auto data = twoChannelLog();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(exportTextFile(c.path, data->store), c.error);
-        EXPECT_EQ(exportSpreadsheetFile(c.path, data->store, data->setup), c.error);
+        EXPECT_EQ(exportTextFile(c.path, data->log.store), c.error);
+        EXPECT_EQ(exportSpreadsheetFile(c.path, data->log.store, data->log.setup), c.error);
     }
     EXPECT_THAT(temp.names(), ElementsAre("plain", "taken.txt"));
     EXPECT_TRUE(fs::is_empty(temp.dir() + "taken.txt"));
@@ -324,10 +325,12 @@ TEST(TextExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
         int (*exportFile)(const std::string&, const AppData&);
     } formats[] = {
         {"text", textSize,
-         [](const std::string& path, const AppData& d) { return exportTextFile(path, d.store); }},
+         [](const std::string& path, const AppData& d) {
+             return exportTextFile(path, d.log.store);
+         }},
         {"spreadsheet", sheetSize,
          [](const std::string& path, const AppData& d) {
-             return exportSpreadsheetFile(path, d.store, d.setup);
+             return exportSpreadsheetFile(path, d.log.store, d.log.setup);
          }},
     };
     for (const auto& format : formats) {
@@ -354,7 +357,7 @@ TEST(TextExport, AnExportReplacesTheEarlierFileWhole) {
     const std::string path = temp.dir() + "report.txt";
     writeText(path, std::string(100000, 'x'));
     auto data = oneRecordLog();
-    ASSERT_EQ(exportTextFile(path, data->store), 0);
+    ASSERT_EQ(exportTextFile(path, data->log.store), 0);
     EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + "one_record.txt")));
     EXPECT_THAT(temp.names(), ElementsAre("report.txt"));
 }

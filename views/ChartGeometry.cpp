@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "base/AppData.h"
 #include "logdata/LogStore.h"
 #include "logdata/Units.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -125,9 +125,10 @@ void takeShown(ChartGeometry& g, const LogStore& store, const ChartShown& shown)
 
 ChartShown ChartShown::of(const AppData& data) {
     ChartShown shown;
-    shown.fahrenheit = data.fahrenheit;
+    shown.fahrenheit = data.display.fahrenheit;
     for (int c = 0; c < kChannels; ++c) {
-        if (data.channelVisible[c]) shown.limits[static_cast<std::size_t>(c)] = data.limits[c];
+        if (data.display.channelVisible[c])
+            shown.limits[static_cast<std::size_t>(c)] = data.display.limits[c];
     }
     return shown;
 }

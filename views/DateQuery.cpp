@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -73,9 +73,9 @@ std::optional<RecordRun> matchDateRange(const LogStore& store, const DateRange& 
 QueryResult runDateQuery(AppData& data, FrameUi& ui, const DateRange& range) {
     // A file that cannot be read again leaves nothing whole to cut.
     if (!loadLogFile(data, ui)) return QueryResult::NotReloaded;
-    const std::optional<RecordRun> run = matchDateRange(data.store, range);
+    const std::optional<RecordRun> run = matchDateRange(data.log.store, range);
     if (!run) return QueryResult::NoMatch;
-    data.store.keepRange(run->start, run->end);
+    data.log.store.keepRange(run->start, run->end);
     data.events.rangeCut(CutBy::Query);
     return QueryResult::Cut;
 }

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "ui/widgets/WindowTexts.h"
 #include "views/widgets/CLoggerView.h"
 

@@ -7,9 +7,9 @@
 #include "app/widgets/DemoLogger.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "logdata/JournalRecovery.h"
 #include "logdata/SettingsFile.h"
+#include "record/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 
 CLoggerApp::CLoggerApp(int& argc, char** argv)
@@ -64,7 +64,7 @@ std::unique_ptr<CMainFrame> startMainFrame(AppData& data, const QStringList& arg
     data.programDir = options.programDir.empty() ? dataDir() : options.programDir;
     data.settings = readSettingsFile(data.programDir);
     makeLogFilesDir(data);
-    for (int& visible : data.channelVisible) visible = 1;
+    for (int& visible : data.display.channelVisible) visible = 1;
     recoverUnsavedSamples(*frame, data);
     return frame;
 }

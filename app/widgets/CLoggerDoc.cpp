@@ -4,10 +4,10 @@
 #include <ostream>
 
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
 #include "logdata/UserFiles.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ CLoggerDoc::CLoggerDoc(AppData& data, FrameUi& ui, QObject* parent)
     : QObject(parent), data_(data), ui_(ui) {}
 
 void CLoggerDoc::newDocument() {
-    data_.store.clear();
+    data_.log.store.clear();
     setTitle(kUntitled);
     data_.events.logCleared(ClearReason::NewDocument);
     emit newDocumentStarted();
@@ -39,8 +39,8 @@ bool CLoggerDoc::openDocument(const std::string& path) {
 bool CLoggerDoc::saveAs(const std::string& path) {
     // A file the user saves over stays as it was unless the new one is written whole.
     const Outcome saved = userFiles().write(
-        {UserFileKind::SavedAs, path, data_.store.currentFilePath},
-        [this](std::ostream& out) { return writeLogFile(out, data_.store, data_.setup); });
+        {UserFileKind::SavedAs, path, data_.log.store.currentFilePath},
+        [this](std::ostream& out) { return writeLogFile(out, data_.log.store, data_.log.setup); });
     if (!saved.ok()) {
         ui_.showMessage(documentSaveMessage(saved.error, path));
         return false;

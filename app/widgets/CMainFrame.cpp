@@ -21,10 +21,10 @@
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/PaneTable.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "logdata/LimitsBook.h"
 #include "logdata/LogFile.h"
 #include "logdata/SettingsFile.h"
+#include "record/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 #include "ui/widgets/WindowTexts.h"
 #include "views/widgets/CLoggerView.h"
@@ -93,8 +93,8 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     setAcceptDrops(true);
     {
         const Profile profile;
-        data_.fahrenheit = profile.fahrenheit();
-        data_.activationEnergy = profile.activationEnergy();
+        data_.display.fahrenheit = profile.fahrenheit();
+        data_.display.activationEnergy = profile.activationEnergy();
     }
     view_ = new CLoggerView(data_, ui_, this);
     // Made smaller, the chart's texts would run into each other; the frame
@@ -105,7 +105,7 @@ CMainFrame::CMainFrame(AppData& data, MainFrameOptions options, QWidget* parent)
     connect(view_, &CLoggerView::readoutCleared, this, &CMainFrame::clearCursorReadout);
     createActions();
     actions_.at(ID_FAHRENHEIT)->setCheckable(true);
-    actions_.at(ID_FAHRENHEIT)->setChecked(data_.fahrenheit);
+    actions_.at(ID_FAHRENHEIT)->setChecked(data_.display.fahrenheit);
     createMenus();
     createToolBar();
     bindAccelerators();
@@ -291,7 +291,7 @@ QString CMainFrame::firstStepText() const {
 }
 
 QString CMainFrame::idleMessage() const {
-    if (data_.store.recordCount > 0 || data_.link.connected) return windowText(kReadyText);
+    if (data_.log.store.recordCount > 0 || data_.link.connected) return windowText(kReadyText);
     return firstStepText();
 }
 
@@ -420,7 +420,7 @@ void CMainFrame::showPaneFilled(int paneId) {
 // ---- limits and units ---------------------------------------------------
 
 void CMainFrame::setFahrenheit(bool fahrenheit) {
-    data_.fahrenheit = fahrenheit;
+    data_.display.fahrenheit = fahrenheit;
     actions_.at(ID_FAHRENHEIT)->setChecked(fahrenheit);
     Profile().setFahrenheit(fahrenheit);
     redrawShownValues();
@@ -431,12 +431,13 @@ void CMainFrame::offerLoggerLimits() {
 }
 
 void CMainFrame::limitsEdited() {
-    if (!limitsGroup_.isEmpty()) Profile().setLimits(loggerSerial(data_.setup), data_.limits);
+    if (!limitsGroup_.isEmpty())
+        Profile().setLimits(loggerSerial(data_.log.setup), data_.display.limits);
     redrawShownValues();
 }
 
 void CMainFrame::activationEnergyEdited() {
-    Profile().setActivationEnergy(data_.activationEnergy);
+    Profile().setActivationEnergy(data_.display.activationEnergy);
 }
 
 // Everything that shows values in a unit or against the limits.
@@ -459,11 +460,11 @@ void CMainFrame::followLog() {
 // A log of another logger shows that logger's limits. Limits set while no
 // logger was known stay with the first one's log, unless it has its own.
 void CMainFrame::followLoggerLimits() {
-    const QString group = Profile::limitsGroup(loggerSerial(data_.setup));
+    const QString group = Profile::limitsGroup(loggerSerial(data_.log.setup));
     if (group != limitsGroup_) {
         Profile profile;
-        data_.limits =
-            limitsForLog(profile, loggerSerial(data_.setup), !limitsGroup_.isEmpty(), data_.limits);
+        data_.display.limits = limitsForLog(profile, loggerSerial(data_.log.setup),
+                                            !limitsGroup_.isEmpty(), data_.display.limits);
         limitsGroup_ = group;
         redrawShownValues();
         return;
@@ -474,7 +475,7 @@ void CMainFrame::followLoggerLimits() {
 // Another log loaded: the query's fields start at its first and last record.
 // A zoom, a query or a reset of the same file leaves what the user typed.
 void CMainFrame::startQueryAtLog() {
-    const LogStore& store = data_.store;
+    const LogStore& store = data_.log.store;
     if (store.recordCount == 0) {
         queryLog_.clear();
         return;

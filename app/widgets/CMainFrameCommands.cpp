@@ -12,11 +12,11 @@
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/OutputCommands.h"
 #include "app/widgets/PaneManager.h"
-#include "base/AppData.h"
 #include "link/widgets/CDSLCom.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "ui/widgets/WindowTexts.h"
 
 namespace {
@@ -122,7 +122,7 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
          nullptr, nullptr, Always, [](CMainFrame& f) { f.showPaneFilled(kPaneLimits); }},
         {ID_FAHRENHEIT, QT_TRANSLATE_NOOP("Dravin", "Temperatures in °F"), 0,
          QT_TRANSLATE_NOOP("Dravin", "Show temperatures in °F\n°F"), nullptr, nullptr, Always,
-         [](CMainFrame& f) { f.setFahrenheit(!f.data_.fahrenheit); }},
+         [](CMainFrame& f) { f.setFahrenheit(!f.data_.display.fahrenheit); }},
         {ID_APP_ABOUT, QT_TRANSLATE_NOOP("Dravin", "About Dravin(&A)..."), 19,
          QT_TRANSLATE_NOOP("Dravin", "About Dravin\nAbout"), ":/res/toolbar/about.svg", nullptr,
          Always, [](CMainFrame& f) { CAboutDlg(&f).exec(); }},

@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
 #include "logdata/UserFiles.h"
+#include "record/AppData.h"
 #include "ui/widgets/WindowTexts.h"
 #include "views/BitmapFile.h"
 #include "views/CsvExport.h"
@@ -102,20 +102,20 @@ std::string printerTarget(const QPrinter& printer) {
 void exportText(CMainFrame& frame) {
     const AppData& data = frame.appData();
     runExport(frame, kTextFormat,
-              [&](const std::string& path) { return exportTextFile(path, data.store); });
+              [&](const std::string& path) { return exportTextFile(path, data.log.store); });
 }
 
 void exportSpreadsheet(CMainFrame& frame) {
     const AppData& data = frame.appData();
     runExport(frame, kSpreadsheetFormat, [&](const std::string& path) {
-        return exportSpreadsheetFile(path, data.store, data.setup);
+        return exportSpreadsheetFile(path, data.log.store, data.log.setup);
     });
 }
 
 void exportCsv(CMainFrame& frame) {
     const AppData& data = frame.appData();
     runExport(frame, kCsvFormat, [&](const std::string& path) {
-        return exportCsvFile(path, data.store, data.fahrenheit);
+        return exportCsvFile(path, data.log.store, data.display.fahrenheit);
     });
 }
 
@@ -125,7 +125,7 @@ void exportBitmap(CMainFrame& frame) {
         const QImage picture = frame.view()->renderPicture(frame.view()->size());
         const PixelRows rows{picture.constBits(), static_cast<size_t>(picture.bytesPerLine()),
                              picture.width(), picture.height()};
-        return exportBitmapFile(path, rows, frame.appData().store.currentFilePath);
+        return exportBitmapFile(path, rows, frame.appData().log.store.currentFilePath);
     });
 }
 
@@ -135,7 +135,7 @@ void saveReportPdf(CMainFrame& frame) {
         const QByteArray pdf = reportPdf(data, localPaperSize());
         return exportPdfFile(path,
                              std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
-                             data.store.currentFilePath);
+                             data.log.store.currentFilePath);
     });
 }
 
@@ -152,7 +152,7 @@ void printReport(CMainFrame& frame, bool withDialog) {
     const Outcome printed = started ? Outcome{OutcomeKind::Ok, target}
                                     : Outcome{OutcomeKind::FileFailed, target, ECANCELED};
     userFiles().tell(
-        {UserFileKind::Printed, target, {}, frame.appData().store.currentFilePath, printed});
+        {UserFileKind::Printed, target, {}, frame.appData().log.store.currentFilePath, printed});
     if (!started) frame.frameUi().showMessage(windowText(kPrintFailed).toStdString());
     frame.closeAllPanes();
     frame.view()->forgetCursor();

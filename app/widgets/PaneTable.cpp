@@ -1,8 +1,8 @@
 #include "app/widgets/PaneTable.h"
 
 #include "app/PaneIds.h"
-#include "base/AppData.h"
 #include "logdata/widgets/CFileListPane.h"
+#include "record/AppData.h"
 #include "setup/widgets/CPropertiesPane.h"
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CDatePickerDlg.h"
@@ -17,13 +17,13 @@ PaneWidget* makeFileListPane(PaneHost& host, QWidget* dock) {
 // Its fields start at the log shown.
 PaneWidget* makeQueryPane(PaneHost& host, QWidget* dock) {
     auto* pane = new CDatePickerDlg(host.appData(), host.frameUi(), dock);
-    pane->startAtLog(host.appData().store);
+    pane->startAtLog(host.appData().log.store);
     return pane;
 }
 
 // Its buttons run the window's Read and Sync.
 PaneWidget* makeSetupPane(PaneHost& host, QWidget* dock) {
-    auto* pane = new CPropertiesPane(host.appData().setup, dock);
+    auto* pane = new CPropertiesPane(host.appData().log.setup, dock);
     QObject::connect(pane, &CPropertiesPane::readRequested, [&host] { host.readSetup(); });
     QObject::connect(pane, &CPropertiesPane::syncRequested, [&host] { host.syncSetup(); });
     return pane;

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <memory>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "tests/support/SyntheticLog.h"
 #include "views/widgets/ChartPainter.h"
 
@@ -25,10 +25,10 @@ constexpr uint32_t kRealtimeRecords = 86400;
 
 std::unique_ptr<AppData> chartData(uint32_t records) {
     auto data = std::make_unique<AppData>();
-    std::strcpy(data->setup.name, "Cellar");
-    std::memcpy(data->setup.serialNo, "A123456789", sizeof data->setup.serialNo);
-    for (int& visible : data->channelVisible) visible = 1;
-    fillSyntheticLog(data->store, records, kChannels, 3.0f);
+    std::strcpy(data->log.setup.name, "Cellar");
+    std::memcpy(data->log.setup.serialNo, "A123456789", sizeof data->log.setup.serialNo);
+    for (int& visible : data->display.channelVisible) visible = 1;
+    fillSyntheticLog(data->log.store, records, kChannels, 3.0f);
     return data;
 }
 
@@ -61,10 +61,10 @@ void realtimeSampleAt86400Records(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         state.PauseTiming();
-        data->store.recordCount = kRealtimeRecords - 1;
-        data->store.computeStatistics();
+        data->log.store.recordCount = kRealtimeRecords - 1;
+        data->log.store.computeStatistics();
         state.ResumeTiming();
-        appendSyntheticSample(data->store, 3.0f);
+        appendSyntheticSample(data->log.store, 3.0f);
         redraw(image, *data, CurveDrawing::PerColumn);
     }
 }

@@ -15,7 +15,7 @@
 #include <cstring>
 #include <memory>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "views/DataListRows.h"
 #include "views/widgets/CDataListPane.h"
 
@@ -23,14 +23,14 @@ namespace {
 
 std::unique_ptr<AppData> fullLog() {
     auto data = std::make_unique<AppData>();
-    data->store.channelCount = 4;
+    data->log.store.channelCount = 4;
     for (uint32_t i = 0; i < kLogCapacity; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20100305142201", kTimestampLength);
+        std::memcpy(data->log.store.timestamps[i].data(), "20100305142201", kTimestampLength);
         for (int c = 0; c < kChannels; ++c) {
-            data->store.values[c][i] = static_cast<float>((i * (c + 3)) % 1000) / 10.0f - 20.0f;
+            data->log.store.values[c][i] = static_cast<float>((i * (c + 3)) % 1000) / 10.0f - 20.0f;
         }
     }
-    data->store.recordCount = kLogCapacity;
+    data->log.store.recordCount = kLogCapacity;
     return data;
 }
 
@@ -49,7 +49,7 @@ void openTheDataListOfAFullStore(benchmark::State& state) {
     auto pane = shownPane();
     for (auto _ : state) {
         pane->clearDataList();
-        pane->fillDataList(data->store);
+        pane->fillDataList(data->log.store);
         pane->list()->repaint();
     }
     state.SetItemsProcessed(state.iterations() * kLogCapacity);
@@ -60,7 +60,7 @@ BENCHMARK(openTheDataListOfAFullStore)->Unit(benchmark::kMillisecond);
 void scrollTheDataListOfAFullStore(benchmark::State& state) {
     auto data = fullLog();
     auto pane = shownPane();
-    pane->fillDataList(data->store);
+    pane->fillDataList(data->log.store);
     QScrollBar* bar = pane->list()->verticalScrollBar();
     int step = 0;
     for (auto _ : state) {
@@ -77,7 +77,7 @@ void openWithOneItemPerCellForATenth(benchmark::State& state) {
     auto data = fullLog();
     const int rows = static_cast<int>(kLogCapacity / 10);
     DataListRows snapshot;
-    snapshot.append(data->store);
+    snapshot.append(data->log.store);
     QTableWidget table(0, kDataListColumns);
     table.resize(450, 600);
     table.show();

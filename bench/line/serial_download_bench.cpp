@@ -57,7 +57,7 @@ void downloadOf10000RecordsAt38400Baud(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         const bool ok = session.run([&] { session.engine().startAutoDownload(); }, 600);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (!ok || session.data().store.recordCount != kRecords) {
+        if (!ok || session.data().log.store.recordCount != kRecords) {
             state.SkipWithError("the download failed");
             break;
         }

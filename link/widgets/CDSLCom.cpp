@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "ui/widgets/WindowTexts.h"
 #include "link/SerialDevices.h"
 #include "ui/widgets/ResourceImages.h"
+#include "ui/widgets/WindowTexts.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogNames.h"
 #include "logdata/UserFiles.h"
 #include "logdata/widgets/CRenameDlg.h"
+#include "record/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 #include "ui/widgets/WindowTexts.h"
 
@@ -143,20 +143,20 @@ void CFileListPane::openItem(QTreeWidgetItem* item) {
     // Loading would replace the live log and its serial number.
     if (data_.link.realtimeActive) return;
     const std::string name = item->data(0, kFileNameRole).toByteArray().toStdString();
-    LogStore& store = data_.store;
+    LogStore& store = data_.log.store;
     const std::string oldPath = store.currentFilePath;
     const std::string oldName = store.currentFileName;
     int oldVisible[kChannels];
-    std::memcpy(oldVisible, data_.channelVisible, sizeof oldVisible);
+    std::memcpy(oldVisible, data_.display.channelVisible, sizeof oldVisible);
 
-    for (int& visible : data_.channelVisible) visible = 1;
+    for (int& visible : data_.display.channelVisible) visible = 1;
     store.currentFileName = name;
     store.currentFilePath = logDir() + name;
     if (!loadLogFile(data_, ui_)) {
         // The log on show stays, and so does the file it came from.
         store.currentFilePath = oldPath;
         store.currentFileName = oldName;
-        std::memcpy(data_.channelVisible, oldVisible, sizeof oldVisible);
+        std::memcpy(data_.display.channelVisible, oldVisible, sizeof oldVisible);
     }
 }
 
@@ -183,7 +183,7 @@ void CFileListPane::renameChosenFile() {
             break;
     }
     const std::string dir = logDir();
-    LogStore& store = data_.store;
+    LogStore& store = data_.log.store;
     const bool onShow = samePath(store.currentFilePath, dir + chosen_);
     if (!userFiles().rename(dir, chosen_, newName).ok()) {
         ui_.showMessage(windowText(kCommandFailed).toStdString());

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "support/SyntheticLog.h"
 #include "views/widgets/ChartPainter.h"
 
@@ -22,10 +22,10 @@ const QColor kYellow(255, 201, 14);
 
 std::unique_ptr<AppData> chartData(uint32_t records, uint32_t channels, float noise = 0.5f) {
     auto data = std::make_unique<AppData>();
-    std::strcpy(data->setup.name, "Cellar");
-    std::memcpy(data->setup.serialNo, "A123456789", sizeof data->setup.serialNo);
-    for (int& visible : data->channelVisible) visible = 1;
-    fillSyntheticLog(data->store, records, channels, noise);
+    std::strcpy(data->log.setup.name, "Cellar");
+    std::memcpy(data->log.setup.serialNo, "A123456789", sizeof data->log.setup.serialNo);
+    for (int& visible : data->display.channelVisible) visible = 1;
+    fillSyntheticLog(data->log.store, records, channels, noise);
     return data;
 }
 
@@ -117,9 +117,9 @@ TEST(ChartPainter, NothingToDrawLeavesTheSurfaceAsItWas) {
         {"no record", 0, 5, 1}, {"no statistics yet", 100, 0, 1}, {"five channels", 100, 5, 5}};
     for (const Case& c : cases) {
         auto data = chartData(100, 1);
-        data->store.recordCount = c.records;
-        data->store.axisStep = c.axisStep;
-        data->store.channelCount = c.channels;
+        data->log.store.recordCount = c.records;
+        data->log.store.axisStep = c.axisStep;
+        data->log.store.channelCount = c.channels;
         QImage image = blankImage(400, 300);
         EXPECT_FALSE(paint(image, *data).has_value()) << c.what;
         EXPECT_EQ(image, blankImage(400, 300)) << c.what;
@@ -133,7 +133,7 @@ TEST(ChartPainter, ReturnsTheLayoutOfTheRectangleDrawn) {
     const auto g = paintChart(painter, QRect(50, 40, 1000, 600), *data);
     painter.end();
     ASSERT_TRUE(g.has_value());
-    const auto expected = ChartGeometry::compute({50, 40, 1050, 640}, data->store);
+    const auto expected = ChartGeometry::compute({50, 40, 1050, 640}, data->log.store);
     EXPECT_EQ(g->plot, expected->plot);
     EXPECT_EQ(g->title, expected->title);
     EXPECT_EQ(image.pixelColor(20, 20), kWindowBackground);  // outside the rectangle
@@ -166,7 +166,7 @@ TEST(ChartPainter, OneRecordDrawsTheSheetAndTheMarkersButNoCurve) {
 
 TEST(ChartPainter, AHiddenChannelKeepsItsRowButHasNoCurveAndNoMarker) {
     auto data = chartData(2000, 2);
-    data->channelVisible[1] = 0;
+    data->display.channelVisible[1] = 0;
     QImage image = blankImage(1000, 600);
     const auto g = paint(image, *data);
     ASSERT_TRUE(g.has_value());
@@ -179,9 +179,9 @@ TEST(ChartPainter, AHiddenChannelKeepsItsRowButHasNoCurveAndNoMarker) {
 TEST(ChartPainter, ValuesOffTheAxisAreDrawnAboveAndBelowTheFrame) {
     // Channel 1 runs a whole wave over 20 +- 5.5; the axis shows 18 .. 22 only.
     auto data = chartData(5000, 1);
-    data->store.axisMax = 22;
-    data->store.axisMin = 18;
-    data->store.axisStep = 1;
+    data->log.store.axisMax = 22;
+    data->log.store.axisMin = 18;
+    data->log.store.axisStep = 1;
     QImage image = blankImage(1000, 600);
     const auto g = paint(image, *data);
     ASSERT_TRUE(g.has_value());
@@ -242,7 +242,7 @@ TEST(ChartPainter, PaperFontsFollowTheTitleBand) {
 TEST(ChartPainter, EachFontsLineIsTheHeightTheLayoutGivesIt) {
     const auto data = chartData(100, 2);
     for (const QSize size : {QSize(400, 300), QSize(1000, 600), QSize(6600, 4800)}) {
-        const auto g = ChartGeometry::compute({0, 0, size.width(), size.height()}, data->store);
+        const auto g = ChartGeometry::compute({0, 0, size.width(), size.height()}, data->log.store);
         ASSERT_TRUE(g.has_value());
         for (const bool paper : {false, true}) {
             for (const int base : {8, 13, 16, 20, 31}) {
@@ -323,17 +323,17 @@ TEST(ChartPainter, NoLimitsAndCelsiusMoveNoPixel) {
         paint(drawn, *data, shown);
         EXPECT_EQ(drawn, storeAlone);
 
-        data->limits[0] = {60.0f, -20.0f};
+        data->display.limits[0] = {60.0f, -20.0f};
         QImage limitsIgnored = blankImage(c.width, c.height);
         paint(limitsIgnored, *data, stored);
         EXPECT_EQ(limitsIgnored, storeAlone);
 
-        data->limits = {};
+        data->display.limits = {};
         for (int channel = 0; channel < kChannels; ++channel)
-            data->store.unitTexts[channel] = "%RH";
+            data->log.store.unitTexts[channel] = "%RH";
         QImage humidityAlone = blankImage(c.width, c.height);
         paint(humidityAlone, *data, stored);
-        data->fahrenheit = true;
+        data->display.fahrenheit = true;
         QImage noTemperature = blankImage(c.width, c.height);
         paint(noTemperature, *data, shown);
         EXPECT_EQ(noTemperature, humidityAlone);
@@ -358,9 +358,9 @@ int countReddish(const QImage& image, const QRect& area) {
 // value right of the plot. A hidden channel's limit draws nothing.
 TEST(ChartPainter, LimitLinesAreDashedInTheChannelColourWithTheirValuesBesideThePlot) {
     auto data = chartData(3000, 2);
-    data->limits[0] = {45.0f, 5.0f};
-    data->limits[1].high = 80.0f;
-    data->channelVisible[1] = 0;
+    data->display.limits[0] = {45.0f, 5.0f};
+    data->display.limits[1].high = 80.0f;
+    data->display.channelVisible[1] = 0;
     QImage image = blankImage(1000, 600);
     const auto g = paint(image, *data, {.paper = false});
     ASSERT_TRUE(g.has_value());
@@ -394,15 +394,15 @@ TEST(ChartPainter, LimitLinesAreDashedInTheChannelColourWithTheirValuesBesideThe
 // where its °F values are.
 TEST(ChartPainter, FahrenheitDrawsTheCurveOnItsFahrenheitAxis) {
     auto data = chartData(101, 1);
-    for (uint32_t i = 0; i <= 100; ++i) data->store.values[0][i] = static_cast<float>(i);
-    data->store.computeStatistics();
-    data->fahrenheit = true;
+    for (uint32_t i = 0; i <= 100; ++i) data->log.store.values[0][i] = static_cast<float>(i);
+    data->log.store.computeStatistics();
+    data->display.fahrenheit = true;
     QImage image = blankImage(1000, 600);
     const auto g = paint(image, *data);
     ASSERT_TRUE(g.has_value());
     EXPECT_LE(g->axisMin, 32);
     EXPECT_GE(g->axisMax, 212);
-    EXPECT_EQ(data->store.maxValue[0], 100.0f) << "the store keeps °C";
+    EXPECT_EQ(data->log.store.maxValue[0], 100.0f) << "the store keeps °C";
     for (const uint32_t record : {25u, 50u, 75u}) {
         const int x = g->xOfRecord(record);
         const float fahrenheit = static_cast<float>(record) * 9 / 5 + 32;

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/CommaLocale.h"
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"
@@ -109,16 +109,16 @@ class CliChartFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        LogStore& store = data_->store;
+        LogStore& store = data_->log.store;
         fillSyntheticLog(store, 3600, 2);
-        std::memcpy(data_->setup.name, "Cold room", 9);
-        std::memcpy(data_->setup.serialNo, "KM30012345", 10);
+        std::memcpy(data_->log.setup.name, "Cold room", 9);
+        std::memcpy(data_->log.setup.serialNo, "KM30012345", 10);
         std::ofstream out(log_, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, store, data_->setup));
+        ASSERT_TRUE(writeLogFile(out, store, data_->log.setup));
         out.close();
         // The view paints what the window would show of the file as loaded.
         data_ = std::make_unique<AppData>();
-        for (int& visible : data_->channelVisible) visible = 1;
+        for (int& visible : data_->display.channelVisible) visible = 1;
         ASSERT_EQ(loadDocumentFile(log_, *data_), LogReadResult::Ok);
     }
 

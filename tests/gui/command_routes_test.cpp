@@ -11,7 +11,7 @@
 #include "app/CommandRules.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CommandTable.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST(CommandRoutes, CommandsAreEnabledByLinkAndLogState) {
                      << " records " << c.records);
         data->link.connected = c.connected;
         data->link.realtimeActive = c.realtime;
-        data->store.recordCount = c.records;
+        data->log.store.recordCount = c.records;
         EXPECT_EQ(enabled(c.command, *data), c.enabled);
     }
 }

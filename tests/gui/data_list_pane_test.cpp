@@ -23,8 +23,8 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "views/widgets/CDataListPane.h"
 
 namespace fs = std::filesystem;
@@ -108,14 +108,14 @@ TEST_F(DataListPaneTest, AnEmptyListShowsTheSevenColumns) {
 }
 
 TEST_F(DataListPaneTest, AnEmptyStoreFillsNoRow) {
-    fillStore(data_->store, 1, 0);
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 1, 0);
+    pane_.fillDataList(data_->log.store);
     EXPECT_EQ(model().rowCount(), 0);
 }
 
 TEST_F(DataListPaneTest, AOneChannelLogFillsFourColumns) {
-    fillStore(data_->store, 1, 2);
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 1, 2);
+    pane_.fillDataList(data_->log.store);
     ASSERT_EQ(model().rowCount(), 2);
     // 23.45 as a float is slightly above 23.45: "%6.1f" gives two blanks and 23.5.
     EXPECT_THAT(rowTexts(model(), 0),
@@ -127,16 +127,16 @@ TEST_F(DataListPaneTest, AOneChannelLogFillsFourColumns) {
 }
 
 TEST_F(DataListPaneTest, FourChannelsFillEveryColumn) {
-    fillStore(data_->store, 4, 1);
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 4, 1);
+    pane_.fillDataList(data_->log.store);
     EXPECT_THAT(rowTexts(model(), 0),
                 ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "  33.5", "  43.5", "  53.5"));
 }
 
 TEST_F(DataListPaneTest, FillAppendsAndClearEmpties) {
-    fillStore(data_->store, 2, 3);
-    pane_.fillDataList(data_->store);
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 2, 3);
+    pane_.fillDataList(data_->log.store);
+    pane_.fillDataList(data_->log.store);
     EXPECT_EQ(model().rowCount(), 6);
     EXPECT_EQ(model().index(3, 0).data().toString(), "1");
     pane_.clearDataList();
@@ -146,20 +146,20 @@ TEST_F(DataListPaneTest, FillAppendsAndClearEmpties) {
 }
 
 TEST_F(DataListPaneTest, TheRowsStayAsFilledWhenTheStoreChanges) {
-    fillStore(data_->store, 1, 5);
-    pane_.fillDataList(data_->store);
-    data_->store.keepRange(1, 3);
-    data_->store.values[0][0] = -99.0f;
+    fillStore(data_->log.store, 1, 5);
+    pane_.fillDataList(data_->log.store);
+    data_->log.store.keepRange(1, 3);
+    data_->log.store.values[0][0] = -99.0f;
     ASSERT_EQ(model().rowCount(), 5);
     EXPECT_THAT(rowTexts(model(), 0),
                 ElementsAre("1", "2024-01-05", "08:30:05", "  23.5", "", "", ""));
 }
 
 TEST_F(DataListPaneTest, FahrenheitAndTheLimitsChangeHowTheRowsShow) {
-    fillStore(data_->store, 2, 3);  // channel 1: 23.45, 24.45, 25.45
-    data_->store.unitTexts[0] = "oC";
-    data_->store.unitTexts[1] = "%RH";
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 2, 3);  // channel 1: 23.45, 24.45, 25.45
+    data_->log.store.unitTexts[0] = "oC";
+    data_->log.store.unitTexts[1] = "%RH";
+    pane_.fillDataList(data_->log.store);
     QSignalSpy cellsChanged(&model(), &QAbstractItemModel::dataChanged);
     QSignalSpy titlesChanged(&model(), &QAbstractItemModel::headerDataChanged);
     ChannelLimits limits{};
@@ -187,9 +187,9 @@ TEST_F(DataListPaneTest, FahrenheitAndTheLimitsChangeHowTheRowsShow) {
 // A title is read whole: the column of a title that names °F widens for it,
 // and goes back to its own width when the title is plain again.
 TEST_F(DataListPaneTest, AColumnShownInFahrenheitIsWideEnoughForItsTitle) {
-    fillStore(data_->store, 2, 3);
-    for (std::string& unit : data_->store.unitTexts) unit = "oC";
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 2, 3);
+    for (std::string& unit : data_->log.store.unitTexts) unit = "oC";
+    pane_.fillDataList(data_->log.store);
     QHeaderView& header = *list().horizontalHeader();
     auto widths = [&] {
         std::vector<int> columns;
@@ -215,8 +215,8 @@ TEST_F(DataListPaneTest, AColumnShownInFahrenheitIsWideEnoughForItsTitle) {
 
 // How fast it opens and scrolls is measured in bench/gui/data_list_pane_bench.cpp.
 TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsToEitherEnd) {
-    fillStore(data_->store, 4, kLogCapacity);
-    pane_.fillDataList(data_->store);
+    fillStore(data_->log.store, 4, kLogCapacity);
+    pane_.fillDataList(data_->log.store);
     settle();
     list().scrollToBottom();
     settle();
@@ -268,7 +268,7 @@ protected:
 }  // namespace
 
 TEST_F(DataListInFrameTest, TheCommandShowsThePaneAloneWithTheStore) {
-    fillStore(data_->store, 1, 3);
+    fillStore(data_->log.store, 1, 3);
     command(ID_DATA_LIST);
     EXPECT_TRUE(frame_->pane(kPaneDataList)->isVisible());
     EXPECT_FALSE(frame_->pane(kPaneFileList)->isVisible());
@@ -279,17 +279,17 @@ TEST_F(DataListInFrameTest, TheCommandShowsThePaneAloneWithTheStore) {
 }
 
 TEST_F(DataListInFrameTest, TheCommandTwiceShowsTheRowsOnce) {
-    fillStore(data_->store, 2, 4);
+    fillStore(data_->log.store, 2, 4);
     command(ID_DATA_LIST);
     command(ID_DATA_LIST);
     EXPECT_EQ(rows(), 4);
 }
 
 TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
-    fillStore(data_->store, 1, 10);
+    fillStore(data_->log.store, 1, 10);
     command(ID_DATA_LIST);
     // What the chart's zoom does to the store.
-    data_->store.keepRange(2, 5);
+    data_->log.store.keepRange(2, 5);
     frame_->frameUi().redrawChart();
     settle();
     EXPECT_EQ(rows(), 10);
@@ -299,14 +299,14 @@ TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
 }
 
 TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
-    fillStore(data_->store, 1, 2);
+    fillStore(data_->log.store, 1, 2);
     command(ID_DATA_LIST);
     const fs::path log = root() / "a_b.drav";
     {
         auto other = std::make_unique<AppData>();
-        fillStore(other->store, 1, 7);
+        fillStore(other->log.store, 1, 7);
         std::ofstream out(log, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, other->store, other->setup));
+        ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));
     }
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(log.string())));
     settle();
@@ -316,9 +316,9 @@ TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
 // What the user sees of a two-channel log: the titles as they stand and no
 // unit over the columns the log does not have.
 TEST_F(DataListInFrameTest, ATwoChannelLogShowsThePlainTitles) {
-    fillStore(data_->store, 2, 3);
-    for (std::string& unit : data_->store.unitTexts) unit = "oC";
-    data_->store.unitTexts[1] = "%RH";
+    fillStore(data_->log.store, 2, 3);
+    for (std::string& unit : data_->log.store.unitTexts) unit = "oC";
+    data_->log.store.unitTexts[1] = "%RH";
     command(ID_DATA_LIST);
     ASSERT_NE(pane(), nullptr);
     EXPECT_THAT(headerTexts(*pane()->list()->model()),
@@ -329,7 +329,7 @@ TEST_F(DataListInFrameTest, ATwoChannelLogShowsThePlainTitles) {
 }
 
 TEST_F(DataListInFrameTest, ANewDocumentEmptiesAndShowsTheList) {
-    fillStore(data_->store, 1, 3);
+    fillStore(data_->log.store, 1, 3);
     command(ID_DATA_LIST);
     command(ID_FILE_LIST);
     command(ID_FILE_NEW);
@@ -338,7 +338,7 @@ TEST_F(DataListInFrameTest, ANewDocumentEmptiesAndShowsTheList) {
 }
 
 TEST_F(DataListInFrameTest, RealtimeStartAndTheMidnightSplitEmptyTheList) {
-    fillStore(data_->store, 1, 3);
+    fillStore(data_->log.store, 1, 3);
     command(ID_DATA_LIST);
     // What realtime sampling asks of the frame when it starts and at midnight.
     frame_->frameUi().clearDataList();

@@ -21,11 +21,11 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/DemoLogger.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -79,8 +79,8 @@ protected:
         frame_->onCommand(ID_DOWNLOAD);
         EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nSuccess."));
         auto saved = std::make_unique<AppData>();
-        std::ifstream in(data_->store.currentFilePath, std::ios::binary);
-        EXPECT_EQ(readLogFile(in, saved->store, saved->setup), LogReadResult::Ok);
+        std::ifstream in(data_->log.store.currentFilePath, std::ios::binary);
+        EXPECT_EQ(readLogFile(in, saved->log.store, saved->log.setup), LogReadResult::Ok);
         return saved;
     }
 
@@ -115,14 +115,14 @@ TEST_F(DemoLoggerTest, ConnectFindsItAndTheAutoLogsDownloadAsPlausibleRecords) {
     connectLogger();
     EXPECT_TRUE(answerer.dialogs.empty()) << "one device: no port dialog";
     EXPECT_EQ(data_->settings.comPort, kVirtualComNumber);
-    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "DEMO000001");
+    EXPECT_EQ(std::string(data_->log.setup.serialNo, 10), "DEMO000001");
 
     std::unique_ptr<AppData> saved = download(CDownModeDlg::kAutoLogs, answerer);
-    EXPECT_EQ(fs::path(data_->store.currentFilePath),
+    EXPECT_EQ(fs::path(data_->log.store.currentFilePath),
               root() / "Logfiles" / "DEMO000001_20260314_0925.drav");
-    const LogStore& store = saved->store;
+    const LogStore& store = saved->log.store;
     ASSERT_EQ(store.recordCount, static_cast<uint32_t>(kDemoAutoRecords));
-    EXPECT_EQ(std::string(saved->setup.serialNo, 10), "DEMO000001");
+    EXPECT_EQ(std::string(saved->log.setup.serialNo, 10), "DEMO000001");
     EXPECT_EQ(store.channelCount, 2u);
     EXPECT_EQ(store.unitTexts[0], "oC");
     EXPECT_EQ(store.unitTexts[1], "%RH");
@@ -152,34 +152,35 @@ TEST_F(DemoLoggerTest, TheManuLogDownloads) {
     connectLogger();
     std::unique_ptr<AppData> saved = download(CDownModeDlg::kManuLogs, answerer);
     // 09:00 and 16:30 on the three days before, 09:00 on the last.
-    ASSERT_EQ(saved->store.recordCount, 7u);
-    EXPECT_EQ(saved->store.timestamp(0), "20260311090000");
-    EXPECT_EQ(saved->store.timestamp(6), "20260314090000");
-    EXPECT_EQ(fs::path(data_->store.currentFilePath).filename(), "DEMO000001_20260314_0900.drav");
+    ASSERT_EQ(saved->log.store.recordCount, 7u);
+    EXPECT_EQ(saved->log.store.timestamp(0), "20260311090000");
+    EXPECT_EQ(saved->log.store.timestamp(6), "20260314090000");
+    EXPECT_EQ(fs::path(data_->log.store.currentFilePath).filename(),
+              "DEMO000001_20260314_0900.drav");
 }
 
 TEST_F(DemoLoggerTest, RealtimeSamplesArriveAndDrift) {
     ModalAnswerer answerer;
     connectLogger();
     frame_->onCommand(ID_REALTIME);
-    ASSERT_TRUE(runUntil([&] { return data_->store.recordCount >= 3; }, 10000));
+    ASSERT_TRUE(runUntil([&] { return data_->log.store.recordCount >= 3; }, 10000));
     frame_->onCommand(ID_STOP);
     // Sample n is the logger's live value n, in tenths.
-    for (uint32_t i = 0; i < data_->store.recordCount; ++i) {
+    for (uint32_t i = 0; i < data_->log.store.recordCount; ++i) {
         const LoggerSim::RealtimeValues live = demoLiveSample(static_cast<int>(i));
-        EXPECT_FLOAT_EQ(data_->store.values[0][i], static_cast<float>(live.ch1) / 10.0f);
-        EXPECT_FLOAT_EQ(data_->store.values[1][i], static_cast<float>(live.ch2) / 10.0f);
+        EXPECT_FLOAT_EQ(data_->log.store.values[0][i], static_cast<float>(live.ch1) / 10.0f);
+        EXPECT_FLOAT_EQ(data_->log.store.values[1][i], static_cast<float>(live.ch2) / 10.0f);
     }
-    EXPECT_TRUE(fs::exists(data_->store.currentFilePath));
+    EXPECT_TRUE(fs::exists(data_->log.store.currentFilePath));
 }
 
 TEST_F(DemoLoggerTest, SetupReadsSyncsAndDeleteEmptiesTheLogger) {
     ModalAnswerer answerer;
     connectLogger();
     frame_->readSetup();
-    ASSERT_TRUE(runUntil([&] { return data_->setup.logsCount != 0; }, 5000));
-    EXPECT_STREQ(data_->setup.name, "Demo logger");
-    EXPECT_EQ(data_->setup.logsCount, static_cast<uint32_t>(kDemoAutoRecords));
+    ASSERT_TRUE(runUntil([&] { return data_->log.setup.logsCount != 0; }, 5000));
+    EXPECT_STREQ(data_->log.setup.name, "Demo logger");
+    EXPECT_EQ(data_->log.setup.logsCount, static_cast<uint32_t>(kDemoAutoRecords));
 
     // Confirmed with OK, then told the outcome.
     frame_->syncSetup();

@@ -224,7 +224,7 @@ protected:
         FrameWithLogTest::SetUp();
         makeLogFilesDir(data());
         // The logs are named after the logger.
-        std::copy(kSerial.begin(), kSerial.end(), data().setup.serialNo);
+        std::copy(kSerial.begin(), kSerial.end(), data().log.setup.serialNo);
     }
     CFrameUi& ui() { return dynamic_cast<CFrameUi&>(frame().frameUi()); }
     void receive(const Bytes& chunk) { frame().onRxChunk(intoRxBuffer(data().link, chunk)); }
@@ -283,7 +283,7 @@ TEST_F(FrameOperations, TheDownloadBusyBoxCountsThePackagesOnItsBar) {
     EXPECT_EQ(afterTwo.maximum, 5);
     EXPECT_EQ(textAfterTwo, QStringLiteral("\r\nDownloading 2 pacakges, total 5 pacakges..."));
     EXPECT_THAT(answerer.busyTexts, ::testing::ElementsAre("\r\nSuccess."));
-    EXPECT_EQ(data().store.recordCount, 25u);
+    EXPECT_EQ(data().log.store.recordCount, 25u);
 }
 
 TEST(BusyBox, TheBarShowsOnlyWithATotalAndStopsAtItsEnd) {
@@ -390,7 +390,7 @@ TEST_F(FrameOperations, TheBusyBoxsCancelCutsTheDownloadShort) {
     EXPECT_TRUE(offered);
     EXPECT_THAT(answerer.busyTexts,
                 ::testing::ElementsAre("\r\nThe download was cut short by the user."));
-    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_EQ(data().log.store.recordCount, 5u);
     EXPECT_FALSE(frame().engine().downloadActive());
     EXPECT_TRUE(data().link.discarding);
     // The wait for a quiet line shows once the box is gone, not over its buttons.
@@ -399,7 +399,7 @@ TEST_F(FrameOperations, TheBusyBoxsCancelCutsTheDownloadShort) {
     EXPECT_EQ(frame().progressWindow()->text(), QStringLiteral("The logger is still sending..."));
     // The rest is dropped until the line is quiet.
     receive(autoPackage(3, 2, 5, 5));
-    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_EQ(data().log.store.recordCount, 5u);
     EXPECT_TRUE(frame().timerRunning(kTimerDownloadStall));
     frame().engine().onTimer(kTimerDownloadStall);
     EXPECT_FALSE(data().link.discarding);
@@ -413,7 +413,7 @@ TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
     // A member, not a local: the frame keeps the clock until TearDown.
     now_ = t0;
     ui().setClock([this] { return now_; });
-    data().store.channelCount = 4;
+    data().log.store.channelCount = 4;
     ModalAnswerer answerer;
 
     frame().engine().startRealtime();
@@ -423,7 +423,7 @@ TEST_F(FrameOperations, RealtimeCountsSamplesAndTimeInTheMessagePane) {
         receive(sample());
     }
     EXPECT_EQ(messagePane(), QStringLiteral("125 samples, 0:02:05"));
-    EXPECT_EQ(data().store.recordCount, 125u);
+    EXPECT_EQ(data().log.store.recordCount, 125u);
 
     // Stopped, the pane is the frame's again; the next run counts from nothing.
     frame().engine().stopRealtime();

@@ -26,12 +26,12 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
 #include "logdata/widgets/CFileListPane.h"
 #include "logdata/widgets/CRenameDlg.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
 
@@ -52,15 +52,15 @@ void settle() {
 // A log of `records` one-channel records, channel 1 from `first` upward.
 void writeLog(const std::string& path, uint32_t records, float first = 20.0f) {
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.serialNo, "1234567890", sizeof data->setup.serialNo);
-    data->store.channelCount = 1;
-    data->store.recordCount = records;
+    std::memcpy(data->log.setup.serialNo, "1234567890", sizeof data->log.setup.serialNo);
+    data->log.store.channelCount = 1;
+    data->log.store.recordCount = records;
     for (uint32_t i = 0; i < records; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20100305142201", kTimestampLength);
-        data->store.values[0][i] = first + static_cast<float>(i);
+        std::memcpy(data->log.store.timestamps[i].data(), "20100305142201", kTimestampLength);
+        data->log.store.values[0][i] = first + static_cast<float>(i);
     }
     std::ofstream out(path, std::ios::binary);
-    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+    ASSERT_TRUE(writeLogFile(out, data->log.store, data->log.setup));
 }
 
 void touch(const std::string& path) {
@@ -256,13 +256,13 @@ TEST_F(FileListPaneTest, AFillRebuildsTheTreeFromTheFolder) {
 
 TEST_F(FileListPaneTest, DoubleClickOnAFileLoadsIt) {
     writeLog(logDir() + kFirst, 3, 21.0f);
-    data_->channelVisible[1] = 0;
+    data_->display.channelVisible[1] = 0;
     doubleClick(item(kFirst));
-    EXPECT_EQ(data_->store.recordCount, 3u);
-    EXPECT_FLOAT_EQ(data_->store.values[0][2], 23.0f);
-    EXPECT_EQ(data_->store.currentFileName, kFirst);
-    EXPECT_EQ(data_->store.currentFilePath, logDir() + kFirst);
-    EXPECT_THAT(data_->channelVisible, ElementsAre(1, 1, 1, 1));
+    EXPECT_EQ(data_->log.store.recordCount, 3u);
+    EXPECT_FLOAT_EQ(data_->log.store.values[0][2], 23.0f);
+    EXPECT_EQ(data_->log.store.currentFileName, kFirst);
+    EXPECT_EQ(data_->log.store.currentFilePath, logDir() + kFirst);
+    EXPECT_THAT(data_->display.channelVisible, ElementsAre(1, 1, 1, 1));
     EXPECT_THAT(ui_->titles, ElementsAre(kFirst));
     EXPECT_EQ(ui_->redraws, 1);
     EXPECT_THAT(ui_->messages, IsEmpty());
@@ -272,13 +272,13 @@ TEST_F(FileListPaneTest, DoubleClickOnTheRootOrAGroupLoadsNothing) {
     // A group whose text reads like a file name is still a group.
     writeLog(logDir() + "abcdefgh_1.drav", 2);
     writeLog(logDir() + kFirst, 2);
-    data_->store.currentFilePath = "before";
+    data_->log.store.currentFilePath = "before";
     for (QTreeWidgetItem* target : {tree().topLevelItem(0), item("abcdefgh"), item("1234567890")}) {
         ASSERT_NE(target, nullptr);
         SCOPED_TRACE(text(target));
         doubleClick(target);
-        EXPECT_EQ(data_->store.recordCount, 0u);
-        EXPECT_EQ(data_->store.currentFilePath, "before");
+        EXPECT_EQ(data_->log.store.recordCount, 0u);
+        EXPECT_EQ(data_->log.store.currentFilePath, "before");
         EXPECT_THAT(ui_->titles, IsEmpty());
     }
 }
@@ -286,15 +286,15 @@ TEST_F(FileListPaneTest, DoubleClickOnTheRootOrAGroupLoadsNothing) {
 TEST_F(FileListPaneTest, DoubleClickDuringRealtimeChangesNothing) {
     writeLog(logDir() + kFirst, 3);
     data_->link.realtimeActive = true;
-    data_->store.recordCount = 5;
-    data_->store.currentFilePath = "live path";
-    data_->store.currentFileName = "live name";
-    data_->channelVisible[2] = 0;
+    data_->log.store.recordCount = 5;
+    data_->log.store.currentFilePath = "live path";
+    data_->log.store.currentFileName = "live name";
+    data_->display.channelVisible[2] = 0;
     doubleClick(item(kFirst));
-    EXPECT_EQ(data_->store.recordCount, 5u);
-    EXPECT_EQ(data_->store.currentFilePath, "live path");
-    EXPECT_EQ(data_->store.currentFileName, "live name");
-    EXPECT_EQ(data_->channelVisible[2], 0);
+    EXPECT_EQ(data_->log.store.recordCount, 5u);
+    EXPECT_EQ(data_->log.store.currentFilePath, "live path");
+    EXPECT_EQ(data_->log.store.currentFileName, "live name");
+    EXPECT_EQ(data_->display.channelVisible[2], 0);
     EXPECT_THAT(ui_->titles, IsEmpty());
     EXPECT_THAT(ui_->messages, IsEmpty());
 }
@@ -302,17 +302,17 @@ TEST_F(FileListPaneTest, DoubleClickDuringRealtimeChangesNothing) {
 TEST_F(FileListPaneTest, AFailedLoadLeavesThePreviousFileInPlace) {
     touch(logDir() + kFirst);                             // one byte: no header
     std::ofstream(logDir() + kSecond, std::ios::binary);  // empty
-    data_->store.recordCount = 7;
-    data_->store.currentFilePath = "/old/1_2.drav";
-    data_->store.currentFileName = "1_2.drav";
-    data_->channelVisible[3] = 0;
+    data_->log.store.recordCount = 7;
+    data_->log.store.currentFilePath = "/old/1_2.drav";
+    data_->log.store.currentFileName = "1_2.drav";
+    data_->display.channelVisible[3] = 0;
     for (const char* name : {kFirst, kSecond}) {
         SCOPED_TRACE(name);
         doubleClick(item(name));
-        EXPECT_EQ(data_->store.recordCount, 7u);
-        EXPECT_EQ(data_->store.currentFilePath, "/old/1_2.drav");
-        EXPECT_EQ(data_->store.currentFileName, "1_2.drav");
-        EXPECT_EQ(data_->channelVisible[3], 0);
+        EXPECT_EQ(data_->log.store.recordCount, 7u);
+        EXPECT_EQ(data_->log.store.currentFilePath, "/old/1_2.drav");
+        EXPECT_EQ(data_->log.store.currentFileName, "1_2.drav");
+        EXPECT_EQ(data_->display.channelVisible[3], 0);
         EXPECT_EQ(ui_->lastMessage(), "\r\n打开数据文件失败：格式错误！");
     }
     EXPECT_THAT(ui_->titles, IsEmpty());
@@ -461,15 +461,15 @@ TEST_F(FileListPaneTest, CancelRenamesNothing) {
 TEST_F(FileListPaneTest, RenamingTheLogOnShowFollowsItsNewName) {
     writeLog(logDir() + kFirst, 3);
     doubleClick(item(kFirst));
-    ASSERT_EQ(data_->store.currentFileName, kFirst);
+    ASSERT_EQ(data_->log.store.currentFileName, kFirst);
     rename(kFirst, "9999_x.drav");
-    EXPECT_EQ(data_->store.currentFilePath, logDir() + "9999_x.drav");
-    EXPECT_EQ(data_->store.currentFileName, "9999_x.drav");
+    EXPECT_EQ(data_->log.store.currentFilePath, logDir() + "9999_x.drav");
+    EXPECT_EQ(data_->log.store.currentFileName, "9999_x.drav");
     EXPECT_THAT(ui_->titles, ElementsAre(kFirst, "9999_x.drav"));
     // "100%" reloads it under its new name.
-    data_->store.recordCount = 1;
+    data_->log.store.recordCount = 1;
     EXPECT_TRUE(loadLogFile(*data_, *ui_));
-    EXPECT_EQ(data_->store.recordCount, 3u);
+    EXPECT_EQ(data_->log.store.recordCount, 3u);
 }
 
 TEST_F(FileListPaneTest, RenamingAnotherLogLeavesTheLogOnShow) {
@@ -477,8 +477,8 @@ TEST_F(FileListPaneTest, RenamingAnotherLogLeavesTheLogOnShow) {
     touch(logDir() + kThird);
     doubleClick(item(kFirst));
     rename(kThird, "9999_x.drav");
-    EXPECT_EQ(data_->store.currentFilePath, logDir() + kFirst);
-    EXPECT_EQ(data_->store.currentFileName, kFirst);
+    EXPECT_EQ(data_->log.store.currentFilePath, logDir() + kFirst);
+    EXPECT_EQ(data_->log.store.currentFileName, kFirst);
     EXPECT_THAT(ui_->titles, ElementsAre(kFirst));
 }
 
@@ -585,8 +585,8 @@ TEST_F(FileListInFrameTest, TheFileListCommandShowsThePaneAloneAndRefills) {
 }
 
 TEST_F(FileListInFrameTest, ASavedLogShowsInTheList) {
-    auto& store = data_->store;
-    std::memcpy(data_->setup.serialNo, "5555555555", 10);
+    auto& store = data_->log.store;
+    std::memcpy(data_->log.setup.serialNo, "5555555555", 10);
     store.channelCount = 1;
     store.recordCount = 1;
     std::memcpy(store.timestamps[0].data(), "20240105083005", kTimestampLength);
@@ -606,7 +606,7 @@ TEST_F(FileListInFrameTest, DoubleClickTitlesTheWindow) {
     ASSERT_NE(target, nullptr);
     pane()->openItem(target);
     settle();
-    EXPECT_EQ(data_->store.recordCount, 4u);
+    EXPECT_EQ(data_->log.store.recordCount, 4u);
     EXPECT_EQ(frame_->windowTitle(), QString(kThird) + " - Dravin V1.21");
     EXPECT_TRUE(frame_->commandAction(ID_ORIGINAL)->isEnabled());
 }
@@ -618,7 +618,7 @@ TEST_F(FileListInFrameTest, DoubleClickDuringRealtimeChangesNothing) {
     const QString title = frame_->windowTitle();
     pane()->openItem(findItem(*pane()->tree(), kThird));
     settle();
-    EXPECT_EQ(data_->store.recordCount, 0u);
+    EXPECT_EQ(data_->log.store.recordCount, 0u);
     EXPECT_EQ(frame_->windowTitle(), title);
     data_->link.realtimeActive = false;
 }
@@ -642,13 +642,13 @@ TEST_F(FileListInFrameTest, RenamingTheLogOnShowRetitlesTheWindow) {
     settle();
     EXPECT_THAT(answerer.messages, IsEmpty());
     EXPECT_EQ(frame_->windowTitle(), "2222222222_renamed.drav - Dravin V1.21");
-    EXPECT_EQ(data_->store.currentFilePath, logDir() + "2222222222_renamed.drav");
+    EXPECT_EQ(data_->log.store.currentFilePath, logDir() + "2222222222_renamed.drav");
     EXPECT_THAT(lines(), ElementsAre("Files", "  1234567890", "    " + std::string(kFirst),
                                      "  2222222222", "    2222222222_renamed.drav"));
     // "100%" reloads it under its new name.
-    data_->store.recordCount = 1;
+    data_->log.store.recordCount = 1;
     frame_->onCommand(ID_ORIGINAL);
-    EXPECT_EQ(data_->store.recordCount, 4u);
+    EXPECT_EQ(data_->log.store.recordCount, 4u);
     EXPECT_THAT(answerer.messages, IsEmpty());
 }
 

@@ -10,7 +10,7 @@
 
 #include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 namespace {
 

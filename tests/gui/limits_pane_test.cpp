@@ -29,17 +29,17 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "views/widgets/CLimitsPane.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/ProfileFile.h"
 #include "logdata/StampSeconds.h"
+#include "record/AppData.h"
 #include "support/CommaLocale.h"
 #include "views/widgets/CDataListPane.h"
+#include "views/widgets/CLimitsPane.h"
 
 using ::testing::HasSubstr;
 
@@ -58,7 +58,7 @@ protected:
     // records 40 to 44; channel 2 ("%RH") 50.0; 61 records a minute apart from
     // 2024-01-05 09:00:00, of logger kSerial.
     void loadLog() {
-        LogStore& store = data().store;
+        LogStore& store = data().log.store;
         fillMinuteLog(store, 2, 61);
         for (uint32_t i = 0; i < 61; ++i) {
             store.values[0][i] = (i >= 10 && i < 20) ? 30.0f : (i >= 40 && i < 45) ? 10.0f : 20.0f;
@@ -111,7 +111,7 @@ protected:
         data_ = std::make_unique<AppData>();
         data_->settings = defaultSettings();
         data_->programDir = root() + "/";
-        for (int& visible : data_->channelVisible) visible = 1;
+        for (int& visible : data_->display.channelVisible) visible = 1;
         frame_ = std::make_unique<CMainFrame>(*data_,
                                               MainFrameOptions{root() + "/dev", data_->programDir});
         frame_->show();
@@ -141,7 +141,7 @@ TEST_F(LimitsPaneTest, TheLimitsCommandShowsTheFiguresOfTheLogAgainstTheLimits) 
 
     setLimit(pane.highSet(0), pane.highField(0), 25.0);
     setLimit(pane.lowSet(0), pane.lowField(0), 15.0);
-    EXPECT_EQ(data().limits[0], (ChannelLimit{25.0f, 15.0f}));
+    EXPECT_EQ(data().display.limits[0], (ChannelLimit{25.0f, 15.0f}));
     EXPECT_EQ(pane.aboveText(0)->text(), "0:10");
     EXPECT_EQ(pane.belowText(0)->text(), "0:05");
     EXPECT_EQ(pane.excursionsText(0)->text(), "2");
@@ -153,7 +153,7 @@ TEST_F(LimitsPaneTest, TheLimitsCommandShowsTheFiguresOfTheLogAgainstTheLimits) 
 
     // Cleared, the limit is gone and so are its figures.
     pane.highSet(0)->setChecked(false);
-    EXPECT_EQ(data().limits[0], (ChannelLimit{std::nullopt, 15.0f}));
+    EXPECT_EQ(data().display.limits[0], (ChannelLimit{std::nullopt, 15.0f}));
     EXPECT_EQ(pane.aboveText(0)->text(), "0:00");
     EXPECT_EQ(pane.excursionsText(0)->text(), "1");
 }
@@ -166,7 +166,7 @@ TEST_F(LimitsPaneTest, TheGapsOfTheLogShowPerChannel) {
     EXPECT_EQ(pane.gapsText(0)->text(), "0");
     EXPECT_EQ(pane.longestGapText(0)->text(), CLimitsPane::kNoValueText);
 
-    LogStore& store = data().store;
+    LogStore& store = data().log.store;
     for (uint32_t i = 31; i < store.recordCount; ++i)
         store.timestamps[i] = *stampOfSeconds(*stampSeconds(store.timestamps[i]) + 3600);
     saveAndLoadLog();
@@ -189,7 +189,7 @@ TEST_F(LimitsPaneTest, AZoomAndARealtimeSampleRefreshThePane) {
     CLimitsPane& pane = openPane();
     setLimit(pane.highSet(0), pane.highField(0), 25.0);
     // What the chart's zoom does to the store.
-    data().store.keepRange(0, 15);
+    data().log.store.keepRange(0, 15);
     frame().frameUi().redrawChart();
     data().events.rangeCut(CutBy::Zoom);
     settleEvents();
@@ -197,7 +197,7 @@ TEST_F(LimitsPaneTest, AZoomAndARealtimeSampleRefreshThePane) {
     EXPECT_EQ(pane.aboveText(0)->text(), "0:05");
 
     // What a realtime sample does: one more record, the statistics folded in.
-    LogStore& store = data().store;
+    LogStore& store = data().log.store;
     std::memcpy(store.timestamps[15].data(), "20240105091500", kTimestampLength);
     store.values[0][15] = 31.0f;
     store.values[1][15] = 50.0f;
@@ -219,7 +219,7 @@ TEST_F(LimitsPaneTest, FahrenheitShowsTheListAndTheFieldsInFahrenheitAndKeepsCel
     choice->trigger();
     settleEvents();
     EXPECT_TRUE(choice->isChecked());
-    EXPECT_TRUE(data().fahrenheit);
+    EXPECT_TRUE(data().display.fahrenheit);
     EXPECT_TRUE(Profile().fahrenheit());
     EXPECT_EQ(pane.channelBox(0)->title(), "1st channel (F)");
     EXPECT_EQ(pane.channelBox(1)->title(), "2nd channel (%RH)");
@@ -227,9 +227,9 @@ TEST_F(LimitsPaneTest, FahrenheitShowsTheListAndTheFieldsInFahrenheitAndKeepsCel
     // 77 °F is 25 °C; the humidity is as typed.
     setLimit(pane.highSet(0), pane.highField(0), 77.0);
     setLimit(pane.lowSet(1), pane.lowField(1), 55.0);
-    ASSERT_TRUE(data().limits[0].high.has_value());
-    EXPECT_NEAR(*data().limits[0].high, 25.0f, 1e-4f);
-    EXPECT_EQ(data().limits[1].low, 55.0f);
+    ASSERT_TRUE(data().display.limits[0].high.has_value());
+    EXPECT_NEAR(*data().display.limits[0].high, 25.0f, 1e-4f);
+    EXPECT_EQ(data().display.limits[1].low, 55.0f);
 
     // The data list shows °F and marks the records outside.
     const QAbstractItemModel& list = *dataList()->list()->model();
@@ -243,7 +243,7 @@ TEST_F(LimitsPaneTest, FahrenheitShowsTheListAndTheFieldsInFahrenheitAndKeepsCel
     frame().onCommand(ID_FAHRENHEIT);
     settleEvents();
     EXPECT_FALSE(choice->isChecked());
-    EXPECT_FALSE(data().fahrenheit);
+    EXPECT_FALSE(data().display.fahrenheit);
     EXPECT_DOUBLE_EQ(pane.highField(0)->value(), 25.0);
     EXPECT_EQ(list.index(10, 3).data().toString(), "  30.0");
 }
@@ -253,32 +253,32 @@ TEST_F(LimitsPaneTest, EachLoggerKeepsItsLimitsTheUnitAndTheEnergyAcrossARestart
     setLimit(pane.highSet(0), pane.highField(0), 26.5);
     setLimit(pane.lowSet(1), pane.lowField(1), 40.0);
     pane.activationEnergyField()->setValue(100.0);
-    EXPECT_DOUBLE_EQ(data().activationEnergy, 100000.0);
+    EXPECT_DOUBLE_EQ(data().display.activationEnergy, 100000.0);
     frame().onCommand(ID_FAHRENHEIT);
-    const ChannelLimits set = data().limits;
+    const ChannelLimits set = data().display.limits;
     EXPECT_EQ(Profile().limits(kSerial), set);
     EXPECT_EQ(Profile::limitsGroup(kSerial), "Limits/1234567890");
 
     restart();
-    EXPECT_EQ(data().limits, set);
-    EXPECT_TRUE(data().fahrenheit);
+    EXPECT_EQ(data().display.limits, set);
+    EXPECT_TRUE(data().display.fahrenheit);
     EXPECT_TRUE(frame().commandAction(ID_FAHRENHEIT)->isChecked());
-    EXPECT_DOUBLE_EQ(data().activationEnergy, 100000.0);
+    EXPECT_DOUBLE_EQ(data().display.activationEnergy, 100000.0);
     CLimitsPane& again = openPane();
     EXPECT_TRUE(again.highSet(0)->isChecked());
     EXPECT_FALSE(again.lowSet(0)->isChecked());
     EXPECT_DOUBLE_EQ(again.activationEnergyField()->value(), 100.0);
 
     // Another logger's log has its own limits: none yet.
-    std::memcpy(data().setup.serialNo, "ZX00000001", 10);
-    data().events.logLoaded(data().store.currentFilePath);
-    EXPECT_EQ(data().limits, ChannelLimits{});
+    std::memcpy(data().log.setup.serialNo, "ZX00000001", 10);
+    data().events.logLoaded(data().log.store.currentFilePath);
+    EXPECT_EQ(data().display.limits, ChannelLimits{});
     EXPECT_FALSE(again.highSet(0)->isChecked());
     EXPECT_EQ(Profile().limits(kSerial), set) << "the first logger's stay";
 }
 
 TEST_F(LimitsPaneTest, TheLoggersOwnLimitsAreOfferedAfterASetupRead) {
-    LoggerSetup& setup = data().setup;
+    LoggerSetup& setup = data().log.setup;
     setup.ch1High = 300;
     setup.ch1Low = -55;
     setup.ch2High = 800;
@@ -292,11 +292,11 @@ TEST_F(LimitsPaneTest, TheLoggersOwnLimitsAreOfferedAfterASetupRead) {
     EXPECT_THAT(pane.loggerLimitsText()->text().toStdString(),
                 HasSubstr("1st: high 30.0, low -5.5\n2nd: high 80.0, low 20.0"));
     pane.loggerLimitsButton()->click();
-    EXPECT_EQ(data().limits[0], (ChannelLimit{30.0f, -5.5f}));
-    EXPECT_EQ(data().limits[1], (ChannelLimit{80.0f, 20.0f}));
+    EXPECT_EQ(data().display.limits[0], (ChannelLimit{30.0f, -5.5f}));
+    EXPECT_EQ(data().display.limits[1], (ChannelLimit{80.0f, 20.0f}));
     EXPECT_TRUE(pane.highSet(0)->isChecked());
     EXPECT_DOUBLE_EQ(pane.highField(0)->value(), 30.0);
-    EXPECT_EQ(Profile().limits(kSerial), data().limits);
+    EXPECT_EQ(Profile().limits(kSerial), data().display.limits);
 }
 
 namespace {
@@ -322,7 +322,7 @@ TEST_F(LimitsPaneTest, FiguresAndFieldsReadWithAPointUnderAGermanLocale) {
     CommaLocale comma;
     ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
     restart();
-    data().setup.ch1Low = -55;
+    data().log.setup.ch1Low = -55;
     CLimitsPane& pane = openPane();
     frame().frameUi().loggerSetupRead();
     setLimit(pane.highSet(0), pane.highField(0), 25.5);
@@ -335,7 +335,7 @@ TEST_F(LimitsPaneTest, FiguresAndFieldsReadWithAPointUnderAGermanLocale) {
 }
 
 TEST_F(LimitsPaneTest, AnOfferBeforeThePaneExistsShowsWhenItOpens) {
-    data().setup.ch1High = 120;
+    data().log.setup.ch1High = 120;
     frame().frameUi().loggerSetupRead();
     ASSERT_EQ(frame().paneContent(kPaneLimits), nullptr);
     CLimitsPane& pane = openPane();

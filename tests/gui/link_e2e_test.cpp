@@ -27,12 +27,12 @@
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "gui/support/UserInput.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "sim/LoggerSim.h"
 
 namespace fs = std::filesystem;
@@ -64,14 +64,14 @@ constexpr uint8_t kRealtime = 0x67;
 // A log of logger 0123456789 with `records` records, as the program writes it.
 void writeLog(const fs::path& path, uint32_t records) {
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.serialNo, "0123456789", sizeof data->setup.serialNo);
-    data->store.channelCount = 1;
-    data->store.recordCount = records;
+    std::memcpy(data->log.setup.serialNo, "0123456789", sizeof data->log.setup.serialNo);
+    data->log.store.channelCount = 1;
+    data->log.store.recordCount = records;
     for (uint32_t i = 0; i < records; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+        std::memcpy(data->log.store.timestamps[i].data(), "20240309070502", kTimestampLength);
     }
     std::ofstream out(path, std::ios::binary);
-    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+    ASSERT_TRUE(writeLogFile(out, data->log.store, data->log.setup));
 }
 
 class LinkEndToEndTest : public ::testing::Test {
@@ -130,7 +130,7 @@ TEST_F(LinkEndToEndTest, ConnectEndsConnectedWithTheSetupPane) {
     ASSERT_TRUE(runUntil([&] { return data_->link.connected; }, 5000));
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneSetup));
     EXPECT_FALSE(frame_->progressWindow()->isVisible());
-    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(std::string(data_->log.setup.serialNo, 10), "1234567890");
     EXPECT_EQ(sim_.requestCount(kIdentify), 1);
     EXPECT_TRUE(answerer.messages.empty());
     // The logger commands are there now, Connect is not.
@@ -221,7 +221,7 @@ TEST_F(LinkEndToEndTest, ADownloadEndsWithSuccessInTheBusyBoxAndTheFileSaved) {
     EXPECT_FALSE(answerer.watchdogFired);
     EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nSuccess."));
     EXPECT_TRUE(answerer.messages.empty());
-    EXPECT_EQ(data_->store.recordCount, 250u);
+    EXPECT_EQ(data_->log.store.recordCount, 250u);
 
     // The last record is 249 minutes after the first: 2023-12-25 17:54.
     const fs::path saved = root() / "Logfiles" / "1234567890_20231225_1754.drav";
@@ -229,10 +229,10 @@ TEST_F(LinkEndToEndTest, ADownloadEndsWithSuccessInTheBusyBoxAndTheFileSaved) {
     EXPECT_EQ(fs::file_size(saved), 51u + 30u * 250u);
     auto check = std::make_unique<AppData>();
     std::ifstream in(saved, std::ios::binary);
-    ASSERT_EQ(readLogFile(in, check->store, check->setup), LogReadResult::Ok);
-    EXPECT_EQ(check->store.recordCount, 250u);
-    EXPECT_EQ(check->store.timestamp(0), "20231225134530");
-    EXPECT_FLOAT_EQ(check->store.values[0][0], 23.5f);
+    ASSERT_EQ(readLogFile(in, check->log.store, check->log.setup), LogReadResult::Ok);
+    EXPECT_EQ(check->log.store.recordCount, 250u);
+    EXPECT_EQ(check->log.store.timestamp(0), "20231225134530");
+    EXPECT_FLOAT_EQ(check->log.store.values[0][0], 23.5f);
 
     EXPECT_EQ(frame_->windowTitle(), "1234567890_20231225_1754.drav - Dravin V1.21");
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
@@ -267,16 +267,16 @@ TEST_F(LinkEndToEndTest, ACancelledDownloadSavesWhatArrivedAndTheNextOneWorks) {
     EXPECT_FALSE(answerer.watchdogFired);
     EXPECT_TRUE(cancelShown);
     EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nThe download was cut short by the user."));
-    const uint32_t kept = data_->store.recordCount;
+    const uint32_t kept = data_->log.store.recordCount;
     EXPECT_GE(kept, 20u);
     EXPECT_LT(kept, 250u);
-    ASSERT_TRUE(fs::exists(data_->store.currentFilePath));
+    ASSERT_TRUE(fs::exists(data_->log.store.currentFilePath));
     auto check = std::make_unique<AppData>();
     {
-        std::ifstream in(data_->store.currentFilePath, std::ios::binary);
-        ASSERT_EQ(readLogFile(in, check->store, check->setup), LogReadResult::Ok);
+        std::ifstream in(data_->log.store.currentFilePath, std::ios::binary);
+        ASSERT_EQ(readLogFile(in, check->log.store, check->log.setup), LogReadResult::Ok);
     }
-    EXPECT_EQ(check->store.recordCount, kept);
+    EXPECT_EQ(check->log.store.recordCount, kept);
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
 
     // The rest of the download still comes: no request may go out beside it.
@@ -285,7 +285,7 @@ TEST_F(LinkEndToEndTest, ACancelledDownloadSavesWhatArrivedAndTheNextOneWorks) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(frame_->commandAction(ID_DOWNLOAD)->isEnabled());
     ASSERT_TRUE(runUntil([&] { return !data_->link.discarding; }, 40000));
-    EXPECT_EQ(data_->store.recordCount, kept);
+    EXPECT_EQ(data_->log.store.recordCount, kept);
     EXPECT_FALSE(frame_->progressWindow()->isVisible());
     QCoreApplication::processEvents();
     EXPECT_TRUE(frame_->commandAction(ID_DOWNLOAD)->isEnabled());
@@ -295,7 +295,7 @@ TEST_F(LinkEndToEndTest, ACancelledDownloadSavesWhatArrivedAndTheNextOneWorks) {
     answerer.busyTexts.clear();
     frame_->onCommand(ID_DOWNLOAD);
     EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nSuccess."));
-    EXPECT_EQ(data_->store.recordCount, 250u);
+    EXPECT_EQ(data_->log.store.recordCount, 250u);
     EXPECT_EQ(sim_.requestCount(kAutoLogs), 2);
     EXPECT_TRUE(answerer.messages.empty());
 }
@@ -315,9 +315,9 @@ TEST_F(LinkEndToEndTest, TheCommMenusDownloadFetchesTheManuLogs) {
     EXPECT_THAT(answerer.busyTexts, ElementsAre("\r\nSuccess."));
     EXPECT_EQ(sim_.requestCount(kManuLogs), 1);
     EXPECT_EQ(sim_.requestCount(kAutoLogs), 0);
-    EXPECT_EQ(data_->store.recordCount, 7u);
-    EXPECT_EQ(data_->store.timestamp(0), "20240229235500");
-    EXPECT_FLOAT_EQ(data_->store.values[0][0], 18.1f);
+    EXPECT_EQ(data_->log.store.recordCount, 7u);
+    EXPECT_EQ(data_->log.store.timestamp(0), "20240229235500");
+    EXPECT_FLOAT_EQ(data_->log.store.values[0][0], 18.1f);
     // The last record is twelve minutes after the first, on 1 March.
     const fs::path saved = root() / "Logfiles" / "1234567890_20240301_0007.drav";
     EXPECT_TRUE(fs::exists(saved));
@@ -405,7 +405,8 @@ TEST_F(LinkEndToEndTest, WithSeveralAdaptersTheChosenOneIsConnected) {
         ASSERT_TRUE(runUntil([&] { return data_->link.connected; }, 5000));
         EXPECT_EQ(second.requestCount(kIdentify), c.second ? 1 : 0);
         EXPECT_EQ(sim_.requestCount(kIdentify) - identifiesBefore, c.second ? 0 : 1);
-        EXPECT_EQ(std::string(data_->setup.serialNo, 10), c.second ? "5555500000" : "1234567890");
+        EXPECT_EQ(std::string(data_->log.setup.serialNo, 10),
+                  c.second ? "5555500000" : "1234567890");
         EXPECT_TRUE(answerer.messages.empty());
         // The link and the port go before the logger behind them.
         frame_->onCommand(ID_DISCONNECT);
@@ -417,9 +418,9 @@ TEST_F(LinkEndToEndTest, RealtimeSamplesUntilStopAndRefusesToClose) {
     ModalAnswerer answerer;
     connectLogger();
     frame_->onCommand(ID_REALTIME);
-    ASSERT_TRUE(runUntil([&] { return data_->store.recordCount >= 2; }, 5000));
+    ASSERT_TRUE(runUntil([&] { return data_->log.store.recordCount >= 2; }, 5000));
     EXPECT_GE(sim_.requestCount(kRealtime), 2);
-    EXPECT_FLOAT_EQ(data_->store.values[0][0], 23.5f);
+    EXPECT_FLOAT_EQ(data_->log.store.values[0][0], 23.5f);
     EXPECT_FALSE(frame_->progressWindow()->isVisible());
 
     EXPECT_FALSE(frame_->close());
@@ -429,7 +430,7 @@ TEST_F(LinkEndToEndTest, RealtimeSamplesUntilStopAndRefusesToClose) {
     frame_->onCommand(ID_STOP);
     EXPECT_FALSE(data_->link.realtimeActive);
     EXPECT_FALSE(frame_->timerRunning(kTimerRealtime));
-    EXPECT_TRUE(fs::exists(data_->store.currentFilePath));
+    EXPECT_TRUE(fs::exists(data_->log.store.currentFilePath));
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
 }
 
@@ -443,7 +444,7 @@ TEST_F(LinkEndToEndTest, ALogOpenedDuringRealtimeChangesNothing) {
     ASSERT_TRUE(frame_->document().openDocument(other.string()));  // a recent file now
     connectLogger();
     frame_->onCommand(ID_REALTIME);
-    ASSERT_TRUE(runUntil([&] { return data_->store.recordCount >= 1; }, 5000));
+    ASSERT_TRUE(runUntil([&] { return data_->log.store.recordCount >= 1; }, 5000));
     const QString title = frame_->windowTitle();
 
     QMimeData mime;
@@ -456,21 +457,21 @@ TEST_F(LinkEndToEndTest, ALogOpenedDuringRealtimeChangesNothing) {
     for (QAction* action : frame_->fileMenu()->actions()) {
         if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) action->trigger();
     }
-    ASSERT_TRUE(runUntil([&] { return data_->store.recordCount >= 2; }, 5000));
-    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    ASSERT_TRUE(runUntil([&] { return data_->log.store.recordCount >= 2; }, 5000));
+    EXPECT_EQ(std::string(data_->log.setup.serialNo, 10), "1234567890");
     EXPECT_EQ(frame_->windowTitle(), title);
     EXPECT_TRUE(answerer.dialogs.empty());
     EXPECT_TRUE(answerer.messages.empty());
 
     frame_->onCommand(ID_STOP);
     // Saved under the logger's serial number, with the samples, not the file's records.
-    EXPECT_THAT(data_->store.currentFileName, ::testing::StartsWith("1234567890_"));
+    EXPECT_THAT(data_->log.store.currentFileName, ::testing::StartsWith("1234567890_"));
     auto check = std::make_unique<AppData>();
-    std::ifstream in(data_->store.currentFilePath, std::ios::binary);
-    ASSERT_EQ(readLogFile(in, check->store, check->setup), LogReadResult::Ok);
-    EXPECT_EQ(std::string(check->setup.serialNo, 10), "1234567890");
-    EXPECT_EQ(check->store.recordCount, data_->store.recordCount);
-    EXPECT_FLOAT_EQ(check->store.values[0][0], 23.5f);
+    std::ifstream in(data_->log.store.currentFilePath, std::ios::binary);
+    ASSERT_EQ(readLogFile(in, check->log.store, check->log.setup), LogReadResult::Ok);
+    EXPECT_EQ(std::string(check->log.setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(check->log.store.recordCount, data_->log.store.recordCount);
+    EXPECT_FLOAT_EQ(check->log.store.values[0][0], 23.5f);
 }
 
 }  // namespace

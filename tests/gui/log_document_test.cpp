@@ -10,8 +10,8 @@
 
 #include "app/widgets/CLoggerDoc.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -30,21 +30,21 @@ class LogDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Profile().settings().clear();
-        std::memcpy(data_->setup.serialNo, "1234567890", 10);
-        data_->store.channelCount = 1;
+        std::memcpy(data_->log.setup.serialNo, "1234567890", 10);
+        data_->log.store.channelCount = 1;
     }
 
     void fill(uint32_t count) {
         for (uint32_t i = 0; i < count; ++i) {
-            std::copy_n("20100305142201", kTimestampLength, data_->store.timestamps[i].begin());
-            for (int c = 0; c < kChannels; ++c) data_->store.values[c][i] = 1.5f * i + c;
+            std::copy_n("20100305142201", kTimestampLength, data_->log.store.timestamps[i].begin());
+            for (int c = 0; c < kChannels; ++c) data_->log.store.values[c][i] = 1.5f * i + c;
         }
-        data_->store.recordCount = count;
+        data_->log.store.recordCount = count;
     }
 
     std::string storeBytes() const {
         std::ostringstream out;
-        writeLogFile(out, data_->store, data_->setup);
+        writeLogFile(out, data_->log.store, data_->log.setup);
         return out.str();
     }
 

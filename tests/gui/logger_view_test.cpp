@@ -18,9 +18,9 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
+#include "record/AppData.h"
 #include "views/ChartGeometry.h"
 #include "views/widgets/CLoggerView.h"
 
@@ -42,7 +42,7 @@ protected:
 
     // Writes a log file and loads it as the file list does.
     void loadLog(uint32_t channels, uint32_t records) {
-        fillStore(data().store, channels, records);
+        fillStore(data().log.store, channels, records);
         saveAndLoadLog();
     }
 
@@ -80,7 +80,7 @@ protected:
     QString pane(int id) {
         return frame_->statusBar()->findChild<QLabel*>(QString("pane%1").arg(id))->text();
     }
-    std::string firstStamp() { return std::string(data().store.timestamp(0)); }
+    std::string firstStamp() { return std::string(data().log.store.timestamp(0)); }
 
     bool menuOpened_ = false;
 };
@@ -96,7 +96,7 @@ TEST_F(LoggerViewTest, AnEmptyStoreShowsOnlyTheViewBackground) {
 TEST_F(LoggerViewTest, ALoadedLogIsDrawnAndItsPlotRectangleKept) {
     loadLog(1, 241);
     std::optional<ChartGeometry> geometry =
-        ChartGeometry::compute(ChartRect{0, 0, view().width(), view().height()}, data().store);
+        ChartGeometry::compute(ChartRect{0, 0, view().width(), view().height()}, data().log.store);
     ASSERT_TRUE(geometry);
     EXPECT_EQ(plot(), geometry->plot);
     const QImage shot = view().grab().toImage();
@@ -106,20 +106,20 @@ TEST_F(LoggerViewTest, ALoadedLogIsDrawnAndItsPlotRectangleKept) {
 TEST_F(LoggerViewTest, DraggingAcrossThePlotKeepsEveryRecordEitherWayRound) {
     loadLog(1, 241);
     drag(plot().left, plot().right);
-    EXPECT_EQ(data().store.recordCount, 241u);
+    EXPECT_EQ(data().log.store.recordCount, 241u);
 
     const int a = plot().left + (plot().right - plot().left) / 4;
     const int b = plot().left + (plot().right - plot().left) / 2;
     drag(a, b);
-    const uint32_t kept = data().store.recordCount;
+    const uint32_t kept = data().log.store.recordCount;
     const std::string first = firstStamp();
     EXPECT_GT(kept, 50u);
     EXPECT_LT(kept, 70u);
 
     rightClick({b, midY()});  // the whole file again
-    ASSERT_EQ(data().store.recordCount, 241u);
+    ASSERT_EQ(data().log.store.recordCount, 241u);
     drag(b, a);
-    EXPECT_EQ(data().store.recordCount, kept);
+    EXPECT_EQ(data().log.store.recordCount, kept);
     EXPECT_EQ(firstStamp(), first);
     EXPECT_TRUE(view().cursorStale);
 }
@@ -129,7 +129,7 @@ TEST_F(LoggerViewTest, AClickWithoutMoveChangesNothingAndSuppressesTheNextCursor
     const int x = plot().left + 100;
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, {x, midY()}, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {x, midY()});
-    EXPECT_EQ(data().store.recordCount, 241u);
+    EXPECT_EQ(data().log.store.recordCount, 241u);
     EXPECT_TRUE(view().cursorStale);
 
     moveTo(x + 1);
@@ -156,7 +156,7 @@ TEST_F(LoggerViewTest, AZoomBoxWithNoRecordBetweenItsEdgesChangesNothing) {
         mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {c.toX, midY() + c.dy});
         settleEvents();
         EXPECT_FALSE(view().dragging);
-        EXPECT_EQ(data().store.recordCount, 20000u);
+        EXPECT_EQ(data().log.store.recordCount, 20000u);
         EXPECT_EQ(view().picture().cacheKey(), picture);
     }
 }
@@ -226,12 +226,12 @@ TEST_F(LoggerViewTest, TheCursorLineAndReadOutGoWhenThePictureIsReplaced) {
 // the °F choice say.
 TEST_F(LoggerViewTest, LimitsAndFahrenheitReachThePictureTheMouseAndTheReadOut) {
     loadLog(2, 241);
-    data().limits[0] = {20.5f, 19.0f};
-    data().limits[1].low = 22.5f;
-    data().fahrenheit = true;
+    data().display.limits[0] = {20.5f, 19.0f};
+    data().display.limits[1].low = 22.5f;
+    data().display.fahrenheit = true;
     view().drawChart();
     const auto g = ChartGeometry::compute(ChartRect{0, 0, view().width(), view().height()},
-                                          data().store, ChartShown::of(data()));
+                                          data().log.store, ChartShown::of(data()));
     ASSERT_TRUE(g);
     EXPECT_EQ(plot(), g->plot);
     moveTo(plot().right);
@@ -263,14 +263,14 @@ TEST_F(LoggerViewTest, MovingTheMouseNeverPaintsThePictureAgain) {
 TEST_F(LoggerViewTest, RightClickInThePlotOrTheOriginalCommandReloadsTheWholeFile) {
     loadLog(1, 241);
     drag(plot().left + 10, plot().left + 100);
-    ASSERT_LT(data().store.recordCount, 241u);
+    ASSERT_LT(data().log.store.recordCount, 241u);
     rightClick({plot().left + 20, midY()});
     EXPECT_FALSE(menuOpened_);
-    EXPECT_EQ(data().store.recordCount, 241u);
+    EXPECT_EQ(data().log.store.recordCount, 241u);
 
     drag(plot().left + 10, plot().left + 100);
     frame_->onCommand(ID_ORIGINAL);
-    EXPECT_EQ(data().store.recordCount, 241u);
+    EXPECT_EQ(data().log.store.recordCount, 241u);
 }
 
 TEST_F(LoggerViewTest, TheDisplayMenuShowsAndHidesChannels) {
@@ -291,10 +291,10 @@ TEST_F(LoggerViewTest, TheDisplayMenuShowsAndHidesChannels) {
     EXPECT_THAT(checked, ::testing::ElementsAre(true, true, false, false));
     // The channels the log does not have are offered disabled: choosing one does nothing.
     EXPECT_THAT(enabled, ::testing::ElementsAre(true, true, false, false));
-    EXPECT_EQ(data().channelVisible[2], 1);
+    EXPECT_EQ(data().display.channelVisible[2], 1);
 
     rightClick({plot().left - 20, midY()}, [](QMenu& menu) { menu.actions().at(0)->trigger(); });
-    EXPECT_EQ(data().channelVisible[0], 0);
+    EXPECT_EQ(data().display.channelVisible[0], 0);
     EXPECT_EQ(frame_->document().title(), "log.drav");
 }
 
@@ -303,23 +303,23 @@ TEST_F(LoggerViewTest, RealtimeSamplingTurnsZoomAndReadOutOffAndRightClickOpensT
     data().link.realtimeActive = true;
     const QString before = pane(136);
     drag(plot().left + 10, plot().left + 200);
-    EXPECT_EQ(data().store.recordCount, 241u);
+    EXPECT_EQ(data().log.store.recordCount, 241u);
     moveTo(plot().left + 50);
     EXPECT_EQ(view().cursorLineX, 0);
     EXPECT_EQ(pane(136), before);
 
-    data().store.recordCount = 100;  // a reload would bring the file's 241 back
+    data().log.store.recordCount = 100;  // a reload would bring the file's 241 back
     rightClick({plot().left + 20, midY()});
     EXPECT_TRUE(menuOpened_);
-    EXPECT_EQ(data().store.recordCount, 100u);
+    EXPECT_EQ(data().log.store.recordCount, 100u);
     data().link.realtimeActive = false;
 }
 
 TEST_F(LoggerViewTest, ARealtimeSampleRedrawsAndTitlesTheDocumentRealtime) {
     loadLog(1, 10);
     const qint64 picture = view().picture().cacheKey();
-    data().store.recordCount = 11;
-    data().store.computeStatistics();
+    data().log.store.recordCount = 11;
+    data().log.store.computeStatistics();
     frame_->frameUi().realtimeSampleArrived();
     EXPECT_NE(view().picture().cacheKey(), picture);
     EXPECT_EQ(frame_->document().title(), "Realtime");
@@ -329,9 +329,9 @@ TEST_F(LoggerViewTest, WithOneRecordNoDragStartsAndWithNoneTheRightButtonOnlyFor
     loadLog(1, 1);
     drag(plot().left, plot().right);
     EXPECT_FALSE(view().dragging);
-    EXPECT_EQ(data().store.recordCount, 1u);
+    EXPECT_EQ(data().log.store.recordCount, 1u);
 
-    data().store.recordCount = 0;
+    data().log.store.recordCount = 0;
     view().cursorLineX = plot().left + 3;
     rightClick({plot().left + 3, midY()});
     EXPECT_FALSE(menuOpened_);

@@ -36,10 +36,10 @@
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace fs = std::filesystem;
@@ -60,16 +60,16 @@ std::vector<uint8_t> fileBytes(const fs::path& path) {
 // A log of `records` records written by the program's own writer.
 void writeLog(const fs::path& path, uint32_t records, const char* serial) {
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.serialNo, serial, sizeof data->setup.serialNo);
-    data->store.channelCount = 2;
-    data->store.recordCount = records;
+    std::memcpy(data->log.setup.serialNo, serial, sizeof data->log.setup.serialNo);
+    data->log.store.channelCount = 2;
+    data->log.store.recordCount = records;
     for (uint32_t i = 0; i < records; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20240309070502", kTimestampLength);
-        data->store.values[0][i] = 20.0f + static_cast<float>(i);
-        data->store.values[1][i] = 50.0f;
+        std::memcpy(data->log.store.timestamps[i].data(), "20240309070502", kTimestampLength);
+        data->log.store.values[0][i] = 20.0f + static_cast<float>(i);
+        data->log.store.values[1][i] = 50.0f;
     }
     std::ofstream out(path, std::ios::binary);
-    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+    ASSERT_TRUE(writeLogFile(out, data->log.store, data->log.setup));
 }
 
 // Drags `path` onto `window` and drops it there; true when the window took
@@ -170,7 +170,7 @@ TEST_F(MainFrameTest, TheWindowKeepsTheChartAtItsSmallestReadableSize) {
 
 TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
     // Query needs a log and Setup a connected logger.
-    data().store.recordCount = 1;
+    data().log.store.recordCount = 1;
     data().link.connected = true;
     const std::pair<int, int> cases[] = {
         {ID_DATA_LIST, kPaneDataList}, {ID_QUERY, kPaneQuery},   {ID_SETUP, kPaneSetup},
@@ -230,10 +230,10 @@ TEST_F(MainFrameTest, EachPaneComesBackAtItsOwnWidth) {
 }
 
 TEST_F(MainFrameTest, EveryNewDocumentShowsTheDataListEvenTheFirst) {
-    data().store.recordCount = 4;
+    data().log.store.recordCount = 4;
     frame().onCommand(ID_FILE_NEW);
     settle();
-    EXPECT_EQ(data().store.recordCount, 0u);
+    EXPECT_EQ(data().log.store.recordCount, 0u);
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
     // The data list never showed before.
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneDataList));
@@ -266,7 +266,7 @@ TEST_F(MainFrameTest, LogCommandsFollowTheRecordCount) {
                             ID_SAVE_BMP,     ID_QUERY,      ID_ORIGINAL};
     for (int id : commands) EXPECT_FALSE(enabled(id)) << id;
 
-    data().store.recordCount = 1;
+    data().log.store.recordCount = 1;
     settle();
     for (int id : commands) EXPECT_TRUE(enabled(id)) << id;
 
@@ -389,9 +389,9 @@ TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
     ASSERT_TRUE(frame().document().openDocument(log.string()));
     settle();
     EXPECT_EQ(title(), "ABC_20240309_0705.drav - Dravin V1.21");
-    EXPECT_EQ(data().store.recordCount, 3u);
-    EXPECT_EQ(data().store.currentFilePath, log.string());
-    EXPECT_EQ(data().store.currentFileName, "ABC_20240309_0705.drav");
+    EXPECT_EQ(data().log.store.recordCount, 3u);
+    EXPECT_EQ(data().log.store.currentFilePath, log.string());
+    EXPECT_EQ(data().log.store.currentFileName, "ABC_20240309_0705.drav");
     EXPECT_TRUE(enabled(ID_QUERY));
     EXPECT_THAT(Profile().recentFiles(), ElementsAre(QString::fromStdString(log.string())));
 }
@@ -408,9 +408,9 @@ TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
     settle();
     EXPECT_THAT(answerer.messages, ElementsAre("File format error."));
     EXPECT_EQ(title(), "good.drav - Dravin V1.21");
-    EXPECT_EQ(data().store.recordCount, 2u);
-    EXPECT_EQ(data().store.currentFilePath, log.string());
-    EXPECT_EQ(data().store.currentFileName, "good.drav");
+    EXPECT_EQ(data().log.store.recordCount, 2u);
+    EXPECT_EQ(data().log.store.currentFilePath, log.string());
+    EXPECT_EQ(data().log.store.currentFileName, "good.drav");
 }
 
 TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
@@ -433,16 +433,16 @@ TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
     EXPECT_EQ(fileBytes(copy), fileBytes(log));
     EXPECT_EQ(fileBytes(copy).size(), 51u + 30u * 3u);
     EXPECT_EQ(title(), "second.drav - Dravin V1.21");
-    EXPECT_EQ(data().store.currentFilePath, log.string());
-    EXPECT_EQ(data().store.currentFileName, "first.drav");
+    EXPECT_EQ(data().log.store.currentFilePath, log.string());
+    EXPECT_EQ(data().log.store.currentFileName, "first.drav");
     EXPECT_THAT(Profile().recentFiles(), ElementsAre(QString::fromStdString(copy.string()),
                                                      QString::fromStdString(log.string())));
 
     // "100%" reloads the file loaded before the Save As.
     fs::remove(copy);
-    data().store.recordCount = 1;
+    data().log.store.recordCount = 1;
     frame().onCommand(ID_ORIGINAL);
-    EXPECT_EQ(data().store.recordCount, 3u);
+    EXPECT_EQ(data().log.store.recordCount, 3u);
     EXPECT_EQ(title(), "first.drav - Dravin V1.21");
 }
 
@@ -497,7 +497,7 @@ TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
     EXPECT_TRUE(recent[1]->isEnabled());
 
     recent[1]->trigger();
-    EXPECT_EQ(data().store.recordCount, 1u);
+    EXPECT_EQ(data().log.store.recordCount, 1u);
     EXPECT_EQ(title(), "a.drav - Dravin V1.21");
 }
 
@@ -512,9 +512,9 @@ TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
     }
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString((root() / "R&&D" / "a.drav").string()));
-    data().store.recordCount = 0;
+    data().log.store.recordCount = 0;
     entry->trigger();
-    EXPECT_EQ(data().store.recordCount, 1u);
+    EXPECT_EQ(data().log.store.recordCount, 1u);
 }
 
 TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
@@ -548,7 +548,7 @@ TEST_F(MainFrameTest, ADroppedFileOpens) {
     const fs::path log = root() / "dropped.drav";
     writeLog(log, 5, "0123456789");
     EXPECT_TRUE(dropFile(frame(), log));
-    EXPECT_EQ(data().store.recordCount, 5u);
+    EXPECT_EQ(data().log.store.recordCount, 5u);
     EXPECT_EQ(title(), "dropped.drav - Dravin V1.21");
 }
 
@@ -562,7 +562,7 @@ TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
         }
     };
     frame().onCommand(ID_FILE_OPEN);
-    data().store.recordCount = 1;  // Save As wants a record
+    data().log.store.recordCount = 1;  // Save As wants a record
     frame().onCommand(ID_FILE_SAVE_AS);
     const QString logs = QString::fromStdString((root() / "Logfiles").string());
     EXPECT_THAT(answerer.dialogs, ElementsAre("QFileDialog", "QFileDialog"));
@@ -579,8 +579,8 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     writeLog(log, 5, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));  // now a recent file
     // Two samples of logger 1234567890 so far.
-    data().store.recordCount = 2;
-    std::memcpy(data().setup.serialNo, "1234567890", sizeof data().setup.serialNo);
+    data().log.store.recordCount = 2;
+    std::memcpy(data().log.setup.serialNo, "1234567890", sizeof data().log.setup.serialNo);
     data().link.connected = true;
     data().link.realtimeActive = true;
     activate();
@@ -606,8 +606,8 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
         SCOPED_TRACE(name);
         act();
         settle();
-        EXPECT_EQ(data().store.recordCount, 2u);
-        EXPECT_EQ(std::string(data().setup.serialNo, 10), "1234567890");
+        EXPECT_EQ(data().log.store.recordCount, 2u);
+        EXPECT_EQ(std::string(data().log.setup.serialNo, 10), "1234567890");
         EXPECT_EQ(title(), shownTitle);
     }
     EXPECT_TRUE(answerer.dialogs.empty());
@@ -618,8 +618,8 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     settle();
     EXPECT_TRUE(recent->isEnabled());
     EXPECT_TRUE(dropFile(frame(), log));
-    EXPECT_EQ(data().store.recordCount, 5u);
-    EXPECT_EQ(std::string(data().setup.serialNo, 10), "0123456789");
+    EXPECT_EQ(data().log.store.recordCount, 5u);
+    EXPECT_EQ(std::string(data().log.setup.serialNo, 10), "0123456789");
 }
 
 // ---- menus, toolbar and status bar --------------------------------------
@@ -689,7 +689,7 @@ TEST_F(MainFrameTest, ExportKeysRunTheirCommandsOnceALogIsThere) {
     const std::pair<Qt::Key, int> keys[] = {
         {Qt::Key_E, ID_SAVE_EXCEL}, {Qt::Key_T, ID_SAVE_TXT}, {Qt::Key_J, ID_SAVE_BMP}};
     for (uint32_t records : {0u, 1u}) {
-        data().store.recordCount = records;
+        data().log.store.recordCount = records;
         settle();
         for (const auto& [key, id] : keys) {
             activate();  // the save dialog of the key before took the activation
@@ -814,7 +814,7 @@ TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
 
 TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
-    data().store.recordCount = 1;
+    data().log.store.recordCount = 1;
     settle();
     QStatusTipEvent tip("Save to Excel");
     QApplication::sendEvent(&frame(), &tip);

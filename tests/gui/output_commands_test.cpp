@@ -22,10 +22,10 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/StampSeconds.h"
+#include "record/AppData.h"
 #include "support/CommaLocale.h"
 #include "support/FileSizeLimit.h"
 #include "views/BitmapFile.h"
@@ -68,13 +68,13 @@ protected:
 
     // Two channels, 241 records a minute apart from 2024-01-05 09:00:00.
     void loadLog() {
-        LogStore& store = data().store;
+        LogStore& store = data().log.store;
         fillMinuteLog(store, 2, 241);
         for (uint32_t i = 0; i < 241; ++i) {
             store.values[0][i] = 21.5f + static_cast<float>(i % 10) / 10;
             store.values[1][i] = 48.0f - static_cast<float>(i % 20) / 10;
         }
-        std::memcpy(data().setup.name, "Cold room", 9);
+        std::memcpy(data().log.setup.name, "Cold room", 9);
         saveAndLoadLog();
     }
 
@@ -130,7 +130,7 @@ TEST_F(OutputCommandsTest, AnExportGetsItsExtensionAndAsksBeforeReplacingTheFina
                                       "09:00:00\t21.5\t48.0\t"));
     EXPECT_TRUE(questions_.empty());
 
-    data().store.keepRange(0, 10);
+    data().log.store.keepRange(0, 10);
     exportTo(ID_SAVE_TXT, chosen, /*replace=*/false);
     ASSERT_EQ(questions_.size(), 1u);
     EXPECT_THAT(questions_[0], HasSubstr(chosen + ".txt already exists."));
@@ -210,14 +210,14 @@ TEST_F(OutputCommandsTest, TheReportGivesTheMktAndALineForEachChannelWithLimits)
     };
     const auto [plain, page] = pageOf("plain.pdf");
     ASSERT_TRUE(plain.has_value());
-    EXPECT_EQ(plain, ChartGeometry::compute(page, data().store)) << "the page as it always was";
+    EXPECT_EQ(plain, ChartGeometry::compute(page, data().log.store)) << "the page as it always was";
     exportTo(ID_SAVE_PDF, root() + "/report");
     const std::string text = pdfText(root() + "/report.pdf");
     EXPECT_THAT(text, Not(HasSubstr("MKT")));
     EXPECT_THAT(text, Not(HasSubstr("limits")));
 
-    data().limits[0] = {22.0f, 21.6f};
-    data().limits[1].low = 47.0f;
+    data().display.limits[0] = {22.0f, 21.6f};
+    data().display.limits[1].low = 47.0f;
     const auto [limited, samePage] = pageOf("limited.pdf");
     ASSERT_TRUE(limited.has_value());
     EXPECT_LT(limited->area.bottom, page.bottom);
@@ -231,7 +231,7 @@ TEST_F(OutputCommandsTest, TheReportGivesTheMktAndALineForEachChannelWithLimits)
     EXPECT_THAT(limits, HasSubstr(" oC (83.144 kJ/mol)"));
     EXPECT_THAT(limits, Not(HasSubstr("CH2 MKT")));
 
-    data().fahrenheit = true;
+    data().display.fahrenheit = true;
     exportTo(ID_SAVE_PDF, root() + "/fahrenheit");
     const std::string fahrenheit = pdfText(root() + "/fahrenheit.pdf");
     EXPECT_THAT(fahrenheit, HasSubstr("CH1 limits 70.9 .. 71.6 F: above "));
@@ -242,12 +242,12 @@ TEST_F(OutputCommandsTest, TheReportGivesTheMktAndALineForEachChannelWithLimits)
 // Two hours missing after 11:00: the limit line of the report says so, and
 // counts the record before the gap for one minute, not for the gap.
 TEST_F(OutputCommandsTest, TheReportsLimitLineGivesTheGaps) {
-    LogStore& store = data().store;
+    LogStore& store = data().log.store;
     for (uint32_t i = 121; i < store.recordCount; ++i)
         store.timestamps[i] = *stampOfSeconds(*stampSeconds(store.timestamps[i]) + 7200);
     for (uint32_t i = 0; i < store.recordCount; ++i) store.values[0][i] = i == 120 ? 30.0f : 22.0f;
     saveAndLoadLog();
-    data().limits[0].high = 25.0f;
+    data().display.limits[0].high = 25.0f;
     exportTo(ID_SAVE_PDF, root() + "/gaps");
     EXPECT_THAT(pdfText(root() + "/gaps.pdf"),
                 HasSubstr("CH1 limits - .. 25.0 oC: above 0:01, below 0:00, excursions 1, gaps 1, "
@@ -257,7 +257,7 @@ TEST_F(OutputCommandsTest, TheReportsLimitLineGivesTheGaps) {
 // The window runs under the user's locale, which may write "24,9": the
 // report's figures still read with a point.
 TEST_F(OutputCommandsTest, TheReportsFiguresReadWithAPointUnderACommaLocale) {
-    data().limits[0] = {22.0f, 21.6f};
+    data().display.limits[0] = {22.0f, 21.6f};
     CommaLocale comma;
     ASSERT_TRUE(comma.active()) << kCommaLocaleMissing;
     exportTo(ID_SAVE_PDF, root() + "/report");

@@ -27,10 +27,10 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "link/Protocol.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "setup/CodePage.h"
 #include "setup/SetupItems.h"
 #include "setup/widgets/CPropertiesPane.h"
@@ -125,7 +125,7 @@ class PropertiesPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
         data_ = std::make_unique<AppData>();
-        pane_ = std::make_unique<CPropertiesPane>(data_->setup);
+        pane_ = std::make_unique<CPropertiesPane>(data_->log.setup);
         pane_->resize(300, 500);
         pane_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pane_.get()));
@@ -133,7 +133,7 @@ protected:
 
     CPropertyGrid* grid() const { return pane_->grid(); }
     QString text(int id) const { return grid()->itemText(id); }
-    LoggerSetup& setup() { return data_->setup; }
+    LoggerSetup& setup() { return data_->log.setup; }
 
     std::unique_ptr<AppData> data_;
     std::unique_ptr<CPropertiesPane> pane_;
@@ -528,7 +528,7 @@ TEST_F(SetupPaneEndToEndTest, AfterASetupReplyEveryItemShowsTheLoggersValue) {
     expectTheTestSetup(*pane()->grid(), QStringLiteral("温度记录仪 Cold room 3"), "1234567890");
     // Every item shows what LoggerSetup holds.
     for (int id : allItems()) {
-        EXPECT_EQ(text(id).toStdString(), setupItemText(data_->setup, id)) << id;
+        EXPECT_EQ(text(id).toStdString(), setupItemText(data_->log.setup, id)) << id;
     }
 }
 
@@ -565,7 +565,7 @@ TEST_F(SetupPaneEndToEndTest, SyncFromThePaneSendsWhatTheGridShows) {
     // What the grid shows is what went out.
     for (int id : {kItemSamplingInterval, kItemLogInterval, kItemCh2High, kItemCh3High, kItemCh3Low,
                    kItemCh4Offset}) {
-        EXPECT_EQ(text(id).toStdString(), setupItemText(data_->setup, id)) << id;
+        EXPECT_EQ(text(id).toStdString(), setupItemText(data_->log.setup, id)) << id;
     }
 }
 
@@ -574,7 +574,7 @@ TEST_F(SetupPaneEndToEndTest, AnEditedSerialNumberGoesOutInTheNextFrame) {
     connectLogger();
     readFromThePane();
     typeInto(pane()->grid(), kItemSerialNo, "123456789");  // ignored
-    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(std::string(data_->log.setup.serialNo, 10), "1234567890");
     typeInto(pane()->grid(), kItemSerialNo, "KM52000017");
     QTest::mouseClick(pane()->readButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntil([&] { return sim_.requestCount(CMD_READ_SETUP) == 2; }, 5000));
@@ -583,7 +583,7 @@ TEST_F(SetupPaneEndToEndTest, AnEditedSerialNumberGoesOutInTheNextFrame) {
     EXPECT_EQ(std::string(request.begin() + 4, request.begin() + 14), "KM52000017");
     // The logger answers with its own serial number, which the read takes.
     ASSERT_TRUE(runUntil([&] { return !frame_->progressWindow()->isVisible(); }, 5000));
-    EXPECT_EQ(std::string(data_->setup.serialNo, 10), "1234567890");
+    EXPECT_EQ(std::string(data_->log.setup.serialNo, 10), "1234567890");
     EXPECT_EQ(text(kItemSerialNo), "1234567890");
     EXPECT_TRUE(answerer.messages.empty());
 }
@@ -593,18 +593,18 @@ TEST_F(SetupPaneEndToEndTest, AnEditedSerialNumberGoesOutInTheNextFrame) {
 TEST_F(SetupPaneEndToEndTest, ALoadedLogRefillsTheGrid) {
     auto writer = std::make_unique<AppData>();
     const std::string name = encodeLoggerText("冷库 Log", 24);
-    std::memcpy(writer->setup.name, name.data(), name.size());
-    std::memcpy(writer->setup.serialNo, "0123456789", 10);
-    std::memcpy(writer->setup.hardwareVersion, "V3.00", 5);
-    writer->store.channelCount = 1;
-    writer->store.recordCount = 2;
+    std::memcpy(writer->log.setup.name, name.data(), name.size());
+    std::memcpy(writer->log.setup.serialNo, "0123456789", 10);
+    std::memcpy(writer->log.setup.hardwareVersion, "V3.00", 5);
+    writer->log.store.channelCount = 1;
+    writer->log.store.recordCount = 2;
     for (uint32_t i = 0; i < 2; ++i) {
-        std::memcpy(writer->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+        std::memcpy(writer->log.store.timestamps[i].data(), "20240309070502", kTimestampLength);
     }
     const fs::path log = root() / "log.drav";
     {
         std::ofstream out(log, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, writer->store, writer->setup));
+        ASSERT_TRUE(writeLogFile(out, writer->log.store, writer->log.setup));
     }
 
     ModalAnswerer answerer;
@@ -616,10 +616,10 @@ TEST_F(SetupPaneEndToEndTest, ALoadedLogRefillsTheGrid) {
     EXPECT_EQ(text(kItemSerialNo), "0123456789");
     EXPECT_EQ(text(kItemHardware), "V3.00");
 
-    std::memcpy(writer->setup.serialNo, "9876543210", 10);
+    std::memcpy(writer->log.setup.serialNo, "9876543210", 10);
     {
         std::ofstream out(log, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, writer->store, writer->setup));
+        ASSERT_TRUE(writeLogFile(out, writer->log.store, writer->log.setup));
     }
     // The 100% command reloads the current file.
     frame_->onCommand(ID_ORIGINAL);

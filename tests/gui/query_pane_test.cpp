@@ -30,9 +30,9 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/TempDir.h"
 #include "views/widgets/CDatePickerCombo.h"
@@ -54,7 +54,7 @@ void settle() {
 // Writes the one-minute log to `path`, channel 1 counting the minutes.
 void writeMinuteLog(const std::string& path) {
     auto source = std::make_unique<AppData>();
-    LogStore& store = source->store;
+    LogStore& store = source->log.store;
     store.channelCount = 1;
     store.recordCount = kMinuteRecords;
     for (uint32_t i = 0; i < kMinuteRecords; ++i) {
@@ -64,14 +64,14 @@ void writeMinuteLog(const std::string& path) {
         store.values[0][i] = static_cast<float>(i);
     }
     std::ofstream out(path, std::ios::binary);
-    ASSERT_TRUE(writeLogFile(out, store, source->setup));
+    ASSERT_TRUE(writeLogFile(out, store, source->log.setup));
 }
 
 // Makes the log current and loads it, as a double-click in the file list does.
 void openLog(AppData& data, FrameUi& ui, const std::string& dir) {
     writeMinuteLog(dir + kLogName);
-    data.store.currentFilePath = dir + kLogName;
-    data.store.currentFileName = kLogName;
+    data.log.store.currentFilePath = dir + kLogName;
+    data.log.store.currentFileName = kLogName;
     ASSERT_TRUE(loadLogFile(data, ui));
 }
 
@@ -205,9 +205,9 @@ TEST_F(QueryPaneTest, ATenToTwelveQueryCutsTheLogAndRedraws) {
     EXPECT_THAT(clickQuery(pane_), IsEmpty());
     EXPECT_EQ(pane_.fromTime, 100000);
     EXPECT_EQ(pane_.toTime, 120000);
-    ASSERT_EQ(data_->store.recordCount, 120u);
-    EXPECT_EQ(data_->store.timestamp(0), "20240105100000");
-    EXPECT_EQ(data_->store.timestamp(119), "20240105115900");
+    ASSERT_EQ(data_->log.store.recordCount, 120u);
+    EXPECT_EQ(data_->log.store.timestamp(0), "20240105100000");
+    EXPECT_EQ(data_->log.store.timestamp(119), "20240105115900");
     // Once for the reload, once for the cut store.
     EXPECT_EQ(ui_.redraws, 2);
     EXPECT_THAT(ui_.titles, ElementsAre(kLogName, kLogName));
@@ -232,7 +232,7 @@ TEST_F(QueryPaneTest, RangesThatAreNoDatesAskForThemFirst) {
         EXPECT_EQ(boxes[0].text, "Please select date and time first.");
         EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
         EXPECT_EQ(boxes[0].title, kApplicationName);
-        EXPECT_EQ(data_->store.recordCount, kMinuteRecords);
+        EXPECT_EQ(data_->log.store.recordCount, kMinuteRecords);
         EXPECT_EQ(ui_.redraws, 0);
     }
 }
@@ -245,7 +245,7 @@ TEST_F(QueryPaneTest, ARangeWithoutARecordSaysNoMatchedLogs) {
     EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
     EXPECT_EQ(boxes[0].title, kApplicationName);
     // The whole file, reloaded and drawn.
-    EXPECT_EQ(data_->store.recordCount, kMinuteRecords);
+    EXPECT_EQ(data_->log.store.recordCount, kMinuteRecords);
     EXPECT_EQ(ui_.redraws, 1);
 }
 
@@ -261,12 +261,12 @@ TEST_F(QueryPaneTest, QueryDoesNothingWhileRealtimeRunsOrTheLogIsEmpty) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         data_->link.realtimeActive = c.realtime;
-        data_->store.recordCount = c.records;
+        data_->log.store.recordCount = c.records;
         for (const char* to : {"20240105", "2024-1-5"}) {
             setRange(pane_, "20240105", QTime(10, 0, 0), to, QTime(12, 0, 0));
             EXPECT_THAT(clickQuery(pane_), IsEmpty());
         }
-        EXPECT_EQ(data_->store.recordCount, c.records);
+        EXPECT_EQ(data_->log.store.recordCount, c.records);
         EXPECT_EQ(ui_.redraws, 0);
         EXPECT_THAT(ui_.titles, IsEmpty());
     }
@@ -293,26 +293,26 @@ TEST_F(QueryPaneTest, EnterInAnyFieldRunsTheQuery) {
         QTest::keyClick(c.field, c.key);
         settle();
         EXPECT_THAT(answerer.dialogs, IsEmpty());
-        EXPECT_EQ(data_->store.recordCount, 120u);
+        EXPECT_EQ(data_->log.store.recordCount, 120u);
         EXPECT_EQ(pane_.fromDateField()->count(), 0) << "no date is added to the list";
     }
 }
 
 // A query is one change away: From and To start at the first and last record.
 TEST_F(QueryPaneTest, TheFieldsStartAtTheFirstAndLastRecordOfALog) {
-    pane_.startAtLog(data_->store);
+    pane_.startAtLog(data_->log.store);
     EXPECT_EQ(pane_.fromDateField()->currentText(), "20240105");
     EXPECT_EQ(pane_.fromTimeField()->time(), QTime(9, 0, 0));
     EXPECT_EQ(pane_.toDateField()->currentText(), "20240105");
     EXPECT_EQ(pane_.toTimeField()->time(), QTime(13, 0, 0));
     // The To moment is not in the range: all but the last record stay.
     EXPECT_THAT(clickQuery(pane_), IsEmpty());
-    EXPECT_EQ(data_->store.recordCount, kMinuteRecords - 1);
+    EXPECT_EQ(data_->log.store.recordCount, kMinuteRecords - 1);
 
     // An empty store leaves the fields as they are.
     pane_.toDateField()->setEditText("20240106");
-    data_->store.recordCount = 0;
-    pane_.startAtLog(data_->store);
+    data_->log.store.recordCount = 0;
+    pane_.startAtLog(data_->log.store);
     EXPECT_EQ(pane_.toDateField()->currentText(), "20240106");
 }
 
@@ -461,11 +461,11 @@ TEST_F(QueryInFrameTest, AQueryCutsTheFramesLogAndTitlesTheWindow) {
     // So the title the query sets shows.
     frame_->document().setTitle("other.drav");
     EXPECT_THAT(clickQuery(*pane()), IsEmpty());
-    EXPECT_EQ(data_->store.recordCount, 120u);
+    EXPECT_EQ(data_->log.store.recordCount, 120u);
     EXPECT_EQ(frame_->windowTitle(), QString(kLogName) + " - Dravin V1.21");
     // The 100% command brings the whole file back.
     frame_->onCommand(ID_ORIGINAL);
-    EXPECT_EQ(data_->store.recordCount, kMinuteRecords);
+    EXPECT_EQ(data_->log.store.recordCount, kMinuteRecords);
 }
 
 // The pane made after a load starts at that log; a log loaded later moves the
@@ -486,17 +486,17 @@ TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
 
     // Another file: the same minutes a day later.
     auto other = std::make_unique<AppData>();
-    other->store.channelCount = 1;
-    other->store.recordCount = 3;
+    other->log.store.channelCount = 1;
+    other->log.store.recordCount = 3;
     for (uint32_t i = 0; i < 3; ++i) {
         char stamp[kTimestampLength + 1];
         std::snprintf(stamp, sizeof stamp, "202401061%u0000", i);
-        std::memcpy(other->store.timestamps[i].data(), stamp, kTimestampLength);
+        std::memcpy(other->log.store.timestamps[i].data(), stamp, kTimestampLength);
     }
     const fs::path next = root() / "next.drav";
     {
         std::ofstream out(next, std::ios::binary);
-        ASSERT_TRUE(writeLogFile(out, other->store, other->setup));
+        ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));
     }
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(next.string())));
     settle();

@@ -20,10 +20,10 @@
 #include "app/widgets/CLoggerApp.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
-#include "base/AppData.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
 #include "logdata/RealtimeJournal.h"
+#include "record/AppData.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -49,14 +49,14 @@ std::string fileText(const fs::path& path) {
 // A log of three records of logger 0123456789, written by the program's writer.
 void writeLog(const fs::path& path) {
     auto data = std::make_unique<AppData>();
-    std::memcpy(data->setup.serialNo, "0123456789", sizeof data->setup.serialNo);
-    data->store.channelCount = 1;
-    data->store.recordCount = 3;
+    std::memcpy(data->log.setup.serialNo, "0123456789", sizeof data->log.setup.serialNo);
+    data->log.store.channelCount = 1;
+    data->log.store.recordCount = 3;
     for (uint32_t i = 0; i < 3; ++i) {
-        std::memcpy(data->store.timestamps[i].data(), "20240309070502", kTimestampLength);
+        std::memcpy(data->log.store.timestamps[i].data(), "20240309070502", kTimestampLength);
     }
     std::ofstream out(path, std::ios::binary);
-    ASSERT_TRUE(writeLogFile(out, data->store, data->setup));
+    ASSERT_TRUE(writeLogFile(out, data->log.store, data->log.setup));
 }
 
 class StartupTest : public ::testing::Test {
@@ -95,7 +95,7 @@ TEST_F(StartupTest, ReadsTheSettingsMakesLogfilesAndShowsEveryChannel) {
     EXPECT_EQ(data_->settings.baudRate, 9600);
     EXPECT_EQ(data_->settings.spareByte, 0x2A);
     EXPECT_TRUE(fs::is_directory(root() / "Logfiles"));
-    EXPECT_THAT(data_->channelVisible, ElementsAre(1, 1, 1, 1));
+    EXPECT_THAT(data_->display.channelVisible, ElementsAre(1, 1, 1, 1));
     EXPECT_TRUE(frame_->isVisible());
     EXPECT_EQ(frame_->windowTitle(), "Untitled - Dravin V1.21");
 
@@ -130,35 +130,35 @@ TEST_F(StartupTest, AFileNamedByARelativePathIsKeptByItsAbsolutePath) {
     QDir::setCurrent(workingDir);
     ASSERT_NE(frame_, nullptr);
 
-    EXPECT_EQ(data_->store.currentFilePath, log.string());
-    EXPECT_EQ(data_->store.currentFileName, "named.drav");
+    EXPECT_EQ(data_->log.store.currentFilePath, log.string());
+    EXPECT_EQ(data_->log.store.currentFileName, "named.drav");
     EXPECT_THAT(Profile().recentFiles(), ElementsAre(QString::fromStdString(log.string())));
     EXPECT_EQ(frame_->windowTitle(), "named.drav - Dravin V1.21");
     // "100%" still finds the file from another working directory.
-    data_->store.recordCount = 1;
+    data_->log.store.recordCount = 1;
     frame_->onCommand(ID_ORIGINAL);
-    EXPECT_EQ(data_->store.recordCount, 3u);
+    EXPECT_EQ(data_->log.store.recordCount, 3u);
 }
 
 TEST_F(StartupTest, RealtimeSamplesThatARunLeftUnsavedAreSavedAndTold) {
     const fs::path logs = root() / "Logfiles";
     fs::create_directory(logs);
     auto crashed = std::make_unique<AppData>();
-    std::memcpy(crashed->setup.serialNo, "0123456789", sizeof crashed->setup.serialNo);
-    std::memcpy(crashed->setup.name, "Cold room", 9);
-    crashed->store.channelCount = 2;
-    crashed->store.recordCount = 2;
+    std::memcpy(crashed->log.setup.serialNo, "0123456789", sizeof crashed->log.setup.serialNo);
+    std::memcpy(crashed->log.setup.name, "Cold room", 9);
+    crashed->log.store.channelCount = 2;
+    crashed->log.store.recordCount = 2;
     std::string journalPath;
     {
         RealtimeJournal journal;
-        ASSERT_EQ(journal.open(logs.string() + "/", crashed->store, crashed->setup), 0);
+        ASSERT_EQ(journal.open(logs.string() + "/", crashed->log.store, crashed->log.setup), 0);
         journalPath = journal.path();
         for (uint32_t i = 0; i < 2; ++i) {
-            std::memcpy(crashed->store.timestamps[i].data(),
+            std::memcpy(crashed->log.store.timestamps[i].data(),
                         i == 0 ? "20240309235958" : "20240310000001", kTimestampLength);
-            crashed->store.values[0][i] = 20.5f + static_cast<float>(i);
-            crashed->store.values[1][i] = 55.0f;
-            ASSERT_EQ(journal.append(crashed->store, i), 0);
+            crashed->log.store.values[0][i] = 20.5f + static_cast<float>(i);
+            crashed->log.store.values[1][i] = 55.0f;
+            ASSERT_EQ(journal.append(crashed->log.store, i), 0);
         }
     }  // closed as the end of its process leaves it
 
@@ -170,7 +170,7 @@ TEST_F(StartupTest, RealtimeSamplesThatARunLeftUnsavedAreSavedAndTold) {
                 ElementsAre("\r\nRealtime samples that were never saved are now saved as " +
                             saved.string()));
     std::ostringstream expected;
-    ASSERT_TRUE(writeLogFile(expected, crashed->store, crashed->setup));
+    ASSERT_TRUE(writeLogFile(expected, crashed->log.store, crashed->log.setup));
     EXPECT_EQ(fileText(saved), expected.str());
     EXPECT_FALSE(fs::exists(journalPath));
     // The log shown is not touched: none was.

@@ -24,7 +24,6 @@
 #include "app/CommandIds.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
-#include "ui/widgets/WindowTexts.h"
 #include "base/Texts.h"
 #include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
@@ -33,6 +32,7 @@
 #include "support/EngineFixture.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
+#include "ui/widgets/WindowTexts.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -230,17 +230,17 @@ TEST_F(EnglishEngineTest, ABrokenLogIsAFormatError) {
     TempDir temp;
     const std::string path = temp.dir() + "broken.drav";
     std::ofstream(path, std::ios::binary) << "not a log";
-    data->store.currentFilePath = path;
+    data->log.store.currentFilePath = path;
     EXPECT_FALSE(loadLogFile(*data, ui));
     EXPECT_THAT(ui.messages, ElementsAre("\r\nFailed to open the data file: format error!"));
 }
 
 TEST_F(EnglishEngineTest, SavingADownloadNamesItsFile) {
     useLogFolder("english_");
-    std::memcpy(data->setup.serialNo, "1234567890", 10);
-    data->store.channelCount = 1;
-    std::memcpy(data->store.timestamps[0].data(), "20100305142201", kTimestampLength);
-    data->store.recordCount = 1;
+    std::memcpy(data->log.setup.serialNo, "1234567890", 10);
+    data->log.store.channelCount = 1;
+    std::memcpy(data->log.store.timestamps[0].data(), "20100305142201", kTimestampLength);
+    data->log.store.recordCount = 1;
     ASSERT_TRUE(saveDownloadedLog(*data, ui));
     EXPECT_EQ(ui.progressText,
               "Saving the data to file: 1234567890_20100305_1422.drav, please wait!");
@@ -309,7 +309,7 @@ TEST_F(EnglishFrameTest, NoMenuOrActionTextHasAChineseCharacter) {
 }
 
 TEST_F(EnglishFrameTest, AFailedTextExportIsTold) {
-    fillMinuteLog(data().store, 2, 10);
+    fillMinuteLog(data().log.store, 2, 10);
     saveAndLoadLog();
     // A plain file where the folder should be: the file cannot be written.
     std::ofstream(root() + "/blocker") << "x";

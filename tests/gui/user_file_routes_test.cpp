@@ -30,7 +30,6 @@
 #include "app/widgets/CLoggerApp.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/DemoLogger.h"
-#include "base/AppData.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "gui/support/FrameWithLog.h"
@@ -38,6 +37,7 @@
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/RealtimeJournal.h"
 #include "logdata/widgets/CFileListPane.h"
+#include "record/AppData.h"
 #include "support/FileSizeLimit.h"
 #include "support/UserFilesRecorder.h"
 
@@ -92,7 +92,7 @@ public:
     void SetUp() override {
         ASSERT_TRUE(demo_.running());
         FrameWithLogTest::SetUp();
-        fillMinuteLog(data().store, 2, 61);
+        fillMinuteLog(data().log.store, 2, 61);
         saveAndLoadLog();
         makeLogFilesDir(data());
         std::ofstream(root() + "/plain") << "x";
@@ -176,9 +176,9 @@ public:
     // leaves it; the path of the log its recovery saves.
     std::string leaveJournal() {
         RealtimeJournal journal;
-        EXPECT_EQ(journal.open(logDir(), data().store, data().setup), 0);
-        for (uint32_t i = 0; i < data().store.recordCount; ++i)
-            EXPECT_EQ(journal.append(data().store, i), 0);
+        EXPECT_EQ(journal.open(logDir(), data().log.store, data().log.setup), 0);
+        for (uint32_t i = 0; i < data().log.store.recordCount; ++i)
+            EXPECT_EQ(journal.append(data().log.store, i), 0);
         journal_ = journal.path();
         return logDir() + kListedName;
     }
@@ -200,7 +200,7 @@ std::string windowRealtime(UserFilesFixture& t) {
     ModalAnswerer answerer;
     t.connectLogger();
     t.frame().onCommand(ID_REALTIME);
-    EXPECT_TRUE(runUntil([&] { return t.data().store.recordCount >= 1; }));
+    EXPECT_TRUE(runUntil([&] { return t.data().log.store.recordCount >= 1; }));
     t.frame().onCommand(ID_STOP);
     return {};
 }

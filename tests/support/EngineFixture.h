@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/AppData.h"
 #include "link/ProtocolEngine.h"
+#include "record/AppData.h"
 #include "support/FakeHosts.h"
 #include "support/LoggerReplies.h"
 #include "support/TestPaths.h"
@@ -45,7 +45,7 @@ template <class Ui = FakeUi>
 class EngineFixture : public ::testing::Test {
 protected:
     explicit EngineFixture(Link link = Link::Up) {
-        std::memcpy(data->setup.serialNo, kSerial.data(), kSerial.size());
+        std::memcpy(data->log.setup.serialNo, kSerial.data(), kSerial.size());
         data->link.connected = link == Link::Up;
     }
     ~EngineFixture() override {
@@ -70,7 +70,7 @@ protected:
     }
 
     void receive(const Bytes& chunk) { engine.onReceive(intoRxBuffer(data->link, chunk)); }
-    std::string stamp(uint32_t i) const { return std::string(data->store.timestamp(i)); }
+    std::string stamp(uint32_t i) const { return std::string(data->log.store.timestamp(i)); }
 
     std::unique_ptr<AppData> data = std::make_unique<AppData>();
     FakeTimers timers;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/PaneReactions.h"
-#include "base/AppData.h"
 #include "link/Clock.h"
 #include "link/EngineHosts.h"
+#include "record/AppData.h"
 
 class FakeTimers : public TimerHost {
 public:

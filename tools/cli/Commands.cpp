@@ -60,13 +60,13 @@ int listPorts() {
 }
 
 int identify(LoggerSession& session) {
-    printOut(identityText(session.data().setup, session.data().store));
+    printOut(identityText(session.data().log.setup, session.data().log.store));
     return kExitOk;
 }
 
 int readSetup(LoggerSession& session, const CliOptions& options) {
     if (!session.run([&] { session.engine().readSetup(); }, kRequestSeconds)) return kExitFailed;
-    const LoggerSetup& setup = session.data().setup;
+    const LoggerSetup& setup = session.data().log.setup;
     printOut(options.json ? setupJson(setup) : setupText(setup));
     return kExitOk;
 }
@@ -99,7 +99,7 @@ void applyEdits(const SetupEdits& e, LoggerSetup& s) {
 // Reads the setup first, so that only the fields given change.
 int syncSetup(LoggerSession& session, const CliOptions& options) {
     if (!session.run([&] { session.engine().readSetup(); }, kRequestSeconds)) return kExitFailed;
-    applyEdits(options.edits, session.data().setup);
+    applyEdits(options.edits, session.data().log.setup);
     return status(session.run([&] { session.engine().syncSetup(); }, kRequestSeconds));
 }
 
@@ -121,7 +121,7 @@ int download(LoggerSession& session, const CliOptions& options) {
     // only its setup tells.
     if (!session.run([&] { engine.readSetup(); }, kRequestSeconds)) return kExitFailed;
     AppData& data = session.data();
-    data.store.currentFilePath.clear();
+    data.log.store.currentFilePath.clear();
     // Ctrl+C is the busy box's Cancel: what arrived is saved, and the
     // command fails all the same.
     const InterruptCatcher interrupt;
@@ -140,7 +140,7 @@ int download(LoggerSession& session, const CliOptions& options) {
     // What arrived is saved even when records were lost on the way or the
     // user cut it short (which fails the command all the same); no logs
     // saves nothing and is no failure.
-    printSavedPath(data.store.currentFilePath);
+    printSavedPath(data.log.store.currentFilePath);
     return status(ok);
 }
 
@@ -210,7 +210,7 @@ int realtime(LoggerSession& session, const CliOptions& options) {
 std::unique_ptr<AppData> loadLog(const std::string& path) {
     auto data = std::make_unique<AppData>();
     // A log opened shows every channel, in the window as in the chart files.
-    for (int& visible : data->channelVisible) visible = 1;
+    for (int& visible : data->display.channelVisible) visible = 1;
     const LogReadResult result = loadDocumentFile(path, *data);
     if (result == LogReadResult::Ok) return data;
     std::string message = documentLoadMessage(result, path);
@@ -223,12 +223,13 @@ std::unique_ptr<AppData> loadLog(const std::string& path) {
 int info(const CliOptions& options) {
     const auto data = loadLog(options.file);
     if (!data) return kExitFailed;
-    data->limits = options.limits;
-    data->activationEnergy = options.activationEnergy;
+    data->display.limits = options.limits;
+    data->display.activationEnergy = options.activationEnergy;
     // What the window shows for this logger's logs, unless the command says otherwise.
     const ProfileFile profile(userProfilePath());
-    if (!anyLimit(options.limits)) data->limits = profile.limits(loggerSerial(data->setup));
-    if (!options.activationEnergyGiven) data->activationEnergy = profile.activationEnergy();
+    if (!anyLimit(options.limits))
+        data->display.limits = profile.limits(loggerSerial(data->log.setup));
+    if (!options.activationEnergyGiven) data->display.activationEnergy = profile.activationEnergy();
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
     return kExitOk;
 }
@@ -237,9 +238,9 @@ int info(const CliOptions& options) {
 int writeExport(const CliOptions& options, const AppData& data) {
     switch (options.exportFormat) {
         case ExportFormat::Spreadsheet:
-            return exportSpreadsheetFile(options.out, data.store, data.setup);
+            return exportSpreadsheetFile(options.out, data.log.store, data.log.setup);
         case ExportFormat::Csv:
-            return exportCsvFile(options.out, data.store, options.fahrenheit);
+            return exportCsvFile(options.out, data.log.store, options.fahrenheit);
 #ifdef DRAVIN_CLI_CHART_FILES
         case ExportFormat::Bitmap:
             return exportChartBitmap(options.out, data, options.bitmapSize);
@@ -247,7 +248,7 @@ int writeExport(const CliOptions& options, const AppData& data) {
             return exportReportPdf(options.out, data);
 #endif
         default:  // text: the options let no other format through
-            return exportTextFile(options.out, data.store);
+            return exportTextFile(options.out, data.log.store);
     }
 }
 

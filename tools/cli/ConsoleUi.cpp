@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "Printable.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include "CliOptions.h"
 #include "ConsoleLoop.h"
 #include "ConsoleUi.h"
-#include "base/AppData.h"
 #include "link/CSerialPort.h"
 #include "link/Clock.h"
 #include "link/ProtocolEngine.h"
+#include "record/AppData.h"
 
 // One conversation with a logger: the process-wide record, the console hosts,
 // the port and the engine, wired as the main frame wires them.

@@ -10,10 +10,10 @@
 
 #include "Json.h"
 #include "Printable.h"
-#include "base/AppData.h"
 #include "base/NumberFormat.h"
 #include "logdata/RecordTimes.h"
 #include "logdata/StampText.h"
+#include "record/AppData.h"
 #include "setup/CodePage.h"
 #include "views/LimitTexts.h"
 
@@ -72,13 +72,14 @@ std::string valuesText(const LogStore& store, const float (&values)[kChannels]) 
 // The report lines of the MKTs and the limits of the log's channels.
 std::string channelFigureLines(const AppData& data) {
     std::string text;
-    for (int c = 0; c < usedChannels(data.store); ++c) {
-        const std::string mkt = mktReportLine(data.store, c, data.activationEnergy, false);
+    for (int c = 0; c < usedChannels(data.log.store); ++c) {
+        const std::string mkt =
+            mktReportLine(data.log.store, c, data.display.activationEnergy, false);
         if (!mkt.empty()) text += printable(mkt) + "\n";
     }
-    for (int c = 0; c < usedChannels(data.store); ++c) {
+    for (int c = 0; c < usedChannels(data.log.store); ++c) {
         const std::string limits =
-            limitsReportLine(data.store, c, data.limits[static_cast<size_t>(c)], false);
+            limitsReportLine(data.log.store, c, data.display.limits[static_cast<size_t>(c)], false);
         if (!limits.empty()) text += printable(limits) + "\n";
     }
     return text;
@@ -86,8 +87,8 @@ std::string channelFigureLines(const AppData& data) {
 
 std::vector<std::string> mktJson(const AppData& data) {
     std::vector<std::string> values;
-    for (int c = 0; c < usedChannels(data.store); ++c) {
-        const auto mkt = meanKineticTemperature(data.store, c, data.activationEnergy);
+    for (int c = 0; c < usedChannels(data.log.store); ++c) {
+        const auto mkt = meanKineticTemperature(data.log.store, c, data.display.activationEnergy);
         values.push_back(mkt && std::isfinite(*mkt) ? fixedText(*mkt, 1) : "null");
     }
     return values;
@@ -120,10 +121,10 @@ std::string limitJson(const LogStore& store, int channel, const ChannelLimit& li
 std::vector<std::string> limitsJson(const AppData& data) {
     std::vector<std::string> values;
     bool any = false;
-    for (int c = 0; c < usedChannels(data.store); ++c) {
-        const ChannelLimit& limit = data.limits[static_cast<size_t>(c)];
+    for (int c = 0; c < usedChannels(data.log.store); ++c) {
+        const ChannelLimit& limit = data.display.limits[static_cast<size_t>(c)];
         any = any || limit.any();
-        values.push_back(limitJson(data.store, c, limit));
+        values.push_back(limitJson(data.log.store, c, limit));
     }
     if (!any) values.clear();
     return values;
@@ -219,8 +220,8 @@ std::string setupJson(const LoggerSetup& s) {
 }
 
 std::string logInfoText(const AppData& data) {
-    const LogStore& store = data.store;
-    const LoggerSetup& setup = data.setup;
+    const LogStore& store = data.log.store;
+    const LoggerSetup& setup = data.log.setup;
     std::string text = line("file", store.currentFilePath) + line("name", nameText(setup)) +
                        line("hardware", fieldText(setup.hardwareVersion)) +
                        line("serialNo", fieldText(setup.serialNo)) +
@@ -239,8 +240,8 @@ std::string logInfoText(const AppData& data) {
 }
 
 std::string logInfoJson(const AppData& data) {
-    const LogStore& store = data.store;
-    const LoggerSetup& setup = data.setup;
+    const LogStore& store = data.log.store;
+    const LoggerSetup& setup = data.log.setup;
     JsonObject json;
     json.text("name", nameText(setup))
         .text("hardware", fieldText(setup.hardwareVersion))

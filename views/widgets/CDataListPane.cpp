@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "views/widgets/DataListModel.h"
 
 CDataListPane::CDataListPane(QWidget* parent)
@@ -67,11 +67,11 @@ void CDataListPane::takeMove(PaneMove move) {
         case PaneMove::Fill:
             if (!data_) return;
             clearDataList();
-            fillDataList(data_->store);
-            showAs(data_->limits, data_->fahrenheit);
+            fillDataList(data_->log.store);
+            showAs(data_->display.limits, data_->display.fahrenheit);
             return;
         case PaneMove::ShowChoices:
-            if (data_) showAs(data_->limits, data_->fahrenheit);
+            if (data_) showAs(data_->display.limits, data_->display.fahrenheit);
             return;
         default:
             return;

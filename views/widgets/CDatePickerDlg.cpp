@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "base/AppData.h"
 #include "logdata/LogStore.h"
 #include "logdata/ProfileFile.h"
 #include "logdata/StampText.h"
+#include "record/AppData.h"
 #include "ui/widgets/WindowTexts.h"
 #include "views/DateQuery.h"
 #include "views/widgets/CDatePickerCombo.h"
@@ -123,7 +123,7 @@ void CDatePickerDlg::readFields() {
 void CDatePickerDlg::query() {
     // Realtime sampling is filling the store, and an empty log has no file
     // to reload.
-    if (data_.link.realtimeActive || data_.store.recordCount == 0) return;
+    if (data_.link.realtimeActive || data_.log.store.recordCount == 0) return;
     readFields();
     const DateRange range{fromDate, fromTime, toDate, toTime};
     if (!datesChosen(range)) {
@@ -136,7 +136,7 @@ void CDatePickerDlg::query() {
 }
 
 void CDatePickerDlg::takeMove(PaneMove move) {
-    if (move == PaneMove::StartAtLog) startAtLog(data_.store);
+    if (move == PaneMove::StartAtLog) startAtLog(data_.log.store);
 }
 
 void CDatePickerDlg::startAtLog(const LogStore& store) {

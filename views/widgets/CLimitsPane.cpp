@@ -16,7 +16,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/AppData.h"
 #include "base/NumberFormat.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
@@ -25,6 +24,7 @@
 #include "logdata/StampSeconds.h"
 #include "logdata/StampText.h"
 #include "logdata/Units.h"
+#include "record/AppData.h"
 #include "ui/widgets/WindowTexts.h"
 #include "views/LimitTexts.h"
 
@@ -117,7 +117,7 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : PaneWidget(parent), d
     setFocusProxy(activationEnergy_);
 
     connect(activationEnergy_, &QDoubleSpinBox::valueChanged, this, [this](double kilojoules) {
-        data_.activationEnergy = kilojoules * kJoulesPerKilojoule;
+        data_.display.activationEnergy = kilojoules * kJoulesPerKilojoule;
         for (int c = 0; c < kChannels; ++c) showFigures(c);
         emit activationEnergyEdited();
     });
@@ -171,7 +171,7 @@ void CLimitsPane::buildChannel(int channel) {
 }
 
 void CLimitsPane::refresh() {
-    const LogStore& store = data_.store;
+    const LogStore& store = data_.log.store;
     const bool any = store.recordCount > 0;
     firstRecord_->setText(any ? recordTime(store, 0) : kNoValueText);
     lastRecord_->setText(any ? recordTime(store, store.recordCount - 1) : kNoValueText);
@@ -179,12 +179,12 @@ void CLimitsPane::refresh() {
     logInterval_->setText(interval ? tr("%1 s").arg(*interval) : kNoValueText);
     {
         const QSignalBlocker blocker(activationEnergy_);
-        activationEnergy_->setValue(data_.activationEnergy / kJoulesPerKilojoule);
+        activationEnergy_->setValue(data_.display.activationEnergy / kJoulesPerKilojoule);
     }
     for (int c = 0; c < kChannels; ++c) {
         ChannelRow& row = rows_[index(c)];
         row.box->setVisible(showsChannel(store, c));
-        const std::string_view unit = shownUnitText(store, c, data_.fahrenheit);
+        const std::string_view unit = shownUnitText(store, c, data_.display.fahrenheit);
         row.box->setTitle(
             unit.empty() ? tr("%1 channel").arg(windowText(kOrdinals[c]))
                          : tr("%1 channel (%2)").arg(windowText(kOrdinals[c]), fromView(unit)));
@@ -197,9 +197,9 @@ void CLimitsPane::refresh() {
 // the channel went, a start for setting it.
 void CLimitsPane::showLimits(int channel) {
     ChannelRow& row = rows_[index(channel)];
-    const LogStore& store = data_.store;
-    const ChannelLimit& limit = data_.limits[index(channel)];
-    const std::string_view unit = shownUnitText(store, channel, data_.fahrenheit);
+    const LogStore& store = data_.log.store;
+    const ChannelLimit& limit = data_.display.limits[index(channel)];
+    const std::string_view unit = shownUnitText(store, channel, data_.display.fahrenheit);
     const QString suffix = unit.empty() ? QString() : " " + fromView(unit);
     auto show = [&](QCheckBox* set, QDoubleSpinBox* field, const std::optional<float>& value,
                     float channelEdge) {
@@ -209,7 +209,7 @@ void CLimitsPane::showLimits(int channel) {
         field->setEnabled(value.has_value());
         field->setSuffix(suffix);
         const float stored = value ? *value : (store.recordCount > 0 ? channelEdge : 0.0f);
-        field->setValue(shownValue(store, channel, stored, data_.fahrenheit));
+        field->setValue(shownValue(store, channel, stored, data_.display.fahrenheit));
     };
     show(row.highSet, row.high, limit.high, store.maxValue[channel]);
     show(row.lowSet, row.low, limit.low, store.minValue[channel]);
@@ -217,10 +217,10 @@ void CLimitsPane::showLimits(int channel) {
 
 void CLimitsPane::showFigures(int channel) {
     ChannelRow& row = rows_[index(channel)];
-    const LogStore& store = data_.store;
+    const LogStore& store = data_.log.store;
     if (!showsChannel(store, channel)) return;
     const ExcursionSummary summary =
-        summarizeExcursions(store, channel, data_.limits[index(channel)]);
+        summarizeExcursions(store, channel, data_.display.limits[index(channel)]);
     row.above->setText(duration(summary.secondsAbove));
     row.below->setText(duration(summary.secondsBelow));
     row.excursions->setText(QString::number(summary.excursions));
@@ -238,14 +238,15 @@ void CLimitsPane::showFigures(int channel) {
     row.kinetic->setVisible(temperature);
     if (!temperature) return;
     const std::optional<double> mkt =
-        meanKineticTemperature(store, channel, data_.activationEnergy);
+        meanKineticTemperature(store, channel, data_.display.activationEnergy);
     if (!mkt) {
         row.kinetic->setText(kNoValueText);
         return;
     }
-    const float shown = shownValue(store, channel, static_cast<float>(*mkt), data_.fahrenheit);
+    const float shown =
+        shownValue(store, channel, static_cast<float>(*mkt), data_.display.fahrenheit);
     row.kinetic->setText(QString("%1 %2").arg(
-        oneDecimal(shown), fromView(shownUnitText(store, channel, data_.fahrenheit))));
+        oneDecimal(shown), fromView(shownUnitText(store, channel, data_.display.fahrenheit))));
 }
 
 // The time without data, as the log's own interval finds it.
@@ -264,14 +265,14 @@ void CLimitsPane::showGaps(int channel, const GapSummary& gaps) {
 // A value typed in °F is kept in the channel's own unit.
 void CLimitsPane::takeEdit(int channel) {
     const ChannelRow& row = rows_[index(channel)];
-    const LogStore& store = data_.store;
-    const bool fahrenheit = showsFahrenheit(store, channel, data_.fahrenheit);
+    const LogStore& store = data_.log.store;
+    const bool fahrenheit = showsFahrenheit(store, channel, data_.display.fahrenheit);
     auto stored = [&](const QCheckBox* set, const QDoubleSpinBox* field) -> std::optional<float> {
         if (!set->isChecked()) return std::nullopt;
         const auto value = static_cast<float>(field->value());
         return fahrenheit ? toCelsius(value) : value;
     };
-    ChannelLimit& limit = data_.limits[index(channel)];
+    ChannelLimit& limit = data_.display.limits[index(channel)];
     limit.high = stored(row.highSet, row.high);
     limit.low = stored(row.lowSet, row.low);
     showFigures(channel);
@@ -293,7 +294,7 @@ void CLimitsPane::takeMove(PaneMove move) {
 }
 
 void CLimitsPane::offerLoggerLimits() {
-    offered_ = loggerLimits(data_.setup);
+    offered_ = loggerLimits(data_.log.setup);
     QStringList lines;
     for (int c = 0; c < kChannels; ++c) {
         const ChannelLimit& offered = offered_[index(c)];
@@ -309,7 +310,7 @@ void CLimitsPane::offerLoggerLimits() {
 // The logger's limits in the channel's own unit, as offered: an edit of the
 // setup grid since changes nothing here.
 void CLimitsPane::takeLoggerLimits() {
-    data_.limits = offered_;
+    data_.display.limits = offered_;
     refresh();
     emit limitsEdited();
 }

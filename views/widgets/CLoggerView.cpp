@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <array>
 
-#include "base/AppData.h"
 #include "base/FrameUi.h"
 #include "logdata/LogFile.h"
+#include "record/AppData.h"
 #include "ui/widgets/ResourceImages.h"
 #include "ui/widgets/WindowTexts.h"
 #include "views/CursorReadout.h"
@@ -60,7 +60,7 @@ int CLoggerView::baseFontHeight() const {
 // The store is read afresh: a realtime sample may have changed it since the
 // last picture.
 std::optional<ChartGeometry> CLoggerView::currentGeometry() const {
-    return ChartGeometry::compute(ChartRect{0, 0, width(), height()}, data_.store,
+    return ChartGeometry::compute(ChartRect{0, 0, width(), height()}, data_.log.store,
                                   ChartShown::of(data_));
 }
 
@@ -136,7 +136,7 @@ void CLoggerView::removeCursorLine() {
 void CLoggerView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     std::optional<ChartGeometry> geometry = currentGeometry();
-    const bool zoomable = geometry && data_.store.recordCount > 1 && insidePlot(*geometry, pos);
+    const bool zoomable = geometry && data_.log.store.recordCount > 1 && insidePlot(*geometry, pos);
     if (event->button() == Qt::LeftButton && zoomable && !data_.link.realtimeActive) {
         setCursor(resourceCursor(kZoomCursor));
         dragging = true;
@@ -180,8 +180,8 @@ void CLoggerView::moveCursorLine(QPoint point) {
 }
 
 void CLoggerView::showReadout(const ChartGeometry& geometry, int x) {
-    const CursorReadout readout =
-        cursorReadout(data_.store, geometry.recordAtX(x), data_.limits, data_.fahrenheit);
+    const CursorReadout readout = cursorReadout(data_.log.store, geometry.recordAtX(x),
+                                                data_.display.limits, data_.display.fahrenheit);
     QStringList values;
     for (const std::string& value : readout.values) values << QString::fromStdString(value);
     readoutShown_ = true;
@@ -206,7 +206,7 @@ void CLoggerView::mouseReleaseEvent(QMouseEvent* event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    if (data_.store.recordCount >= 1) {
+    if (data_.log.store.recordCount >= 1) {
         if (inside && !data_.link.realtimeActive) {
             setCursor(resourceCursor(kZoomCursor));
             loadLogFile(data_, ui_);
@@ -229,7 +229,7 @@ void CLoggerView::endDrag() {
     if (!geometry) return;
     const ChartGeometry::RecordSpan span = geometry->zoomSpan(dragStart.x(), dragCurrent.x());
     if (span.first >= span.end) return;
-    data_.store.keepRange(span.first, span.end);
+    data_.log.store.keepRange(span.first, span.end);
     drawChart();
     data_.events.rangeCut(CutBy::Zoom);
 }
@@ -252,9 +252,9 @@ QMenu* CLoggerView::createDisplayMenu() {
         action->setData(kShowChannelFirst + c);
         action->setCheckable(true);
         // A channel the log does not have has nothing to show or hide.
-        const bool logHasChannel = data_.store.channelCount >= static_cast<uint32_t>(c + 1);
+        const bool logHasChannel = data_.log.store.channelCount >= static_cast<uint32_t>(c + 1);
         action->setEnabled(logHasChannel);
-        action->setChecked(data_.channelVisible[c] != 0 && logHasChannel);
+        action->setChecked(data_.display.channelVisible[c] != 0 && logHasChannel);
         connect(action, &QAction::triggered, this, [this, c] { toggleChannel(c + 1); });
     }
     return menu;
@@ -269,7 +269,7 @@ void CLoggerView::openDisplayMenu(QPoint globalPos) {
 
 void CLoggerView::toggleChannel(int channel) {
     if (channel < 1 || channel > kChannels) return;
-    int& visible = data_.channelVisible[channel - 1];
+    int& visible = data_.display.channelVisible[channel - 1];
     visible = !visible;
     drawChart();
     data_.events.displayChanged();

@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "views/ChartColumns.h"
 #include "views/ChartTexts.h"
 
@@ -70,7 +70,7 @@ void paintTitle(QPainter& p, const ChartGeometry& g, const AppData& data,
                 const ChartPaintOptions& options) {
     p.setFont(chartTitleFont(g, options));
     p.drawText(toQRect(g.title), Qt::AlignCenter | Qt::TextSingleLine,
-               toQString(chartTitleText(data.setup)));
+               toQString(chartTitleText(data.log.setup)));
 }
 
 void paintRows(QPainter& p, const ChartGeometry& g, const LogStore& store) {
@@ -206,11 +206,11 @@ void paintLegendMarker(QPainter& p, const ChartGeometry& g, int channel, const Q
 void paintCurves(QPainter& p, const ChartGeometry& g, const AppData& data,
                  const ChartPaintOptions& options) {
     for (int c = 0; c < shownChannels(g); ++c) {
-        if (!data.channelVisible[c]) continue;
+        if (!data.display.channelVisible[c]) continue;
         const QColor& colour = kChannelColours[c];
         p.setPen(QPen(colour, lineScale(g, options)));
         p.setBrush(colour);
-        const std::span<const float> values(data.store.values[c].data(), g.recordCount);
+        const std::span<const float> values(data.log.store.values[c].data(), g.recordCount);
         if (g.recordCount >= 2 && options.curves == CurveDrawing::PerColumn) {
             drawColumns(p, g, c, values);
         } else if (g.recordCount >= 2) {
@@ -228,12 +228,12 @@ void paintPicture(QPainter& p, const ChartGeometry& g, const AppData& data,
     paintBackground(p, g, w);
     paintTitle(p, g, data, options);
     p.setFont(chartTextFont(g, options));
-    paintRows(p, g, data.store);
+    paintRows(p, g, data.log.store);
     paintGrid(p, g, w);
     paintLimitLines(p, g, w);
     paintValueAxis(p, g, w);
-    paintTimeAxis(p, g, data.store);
-    paintValueAxisTitle(p, g, data.store, !options.asStored && data.fahrenheit);
+    paintTimeAxis(p, g, data.log.store);
+    paintValueAxisTitle(p, g, data.log.store, !options.asStored && data.display.fahrenheit);
     paintFrame(p, g, w);
     paintCurves(p, g, data, options);
 }
@@ -295,8 +295,8 @@ std::optional<ChartGeometry> paintChart(QPainter& painter, const QRect& r, const
                                         const ChartPaintOptions& options) {
     const ChartRect area{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     const std::optional<ChartGeometry> g =
-        options.asStored ? ChartGeometry::compute(area, data.store)
-                         : ChartGeometry::compute(area, data.store, ChartShown::of(data));
+        options.asStored ? ChartGeometry::compute(area, data.log.store)
+                         : ChartGeometry::compute(area, data.log.store, ChartShown::of(data));
     if (!g) return std::nullopt;
     painter.save();
     paintPicture(painter, *g, data, options);

@@ -24,11 +24,11 @@ struct ChartPaintOptions {
     bool asStored = false;
 };
 
-// Paints the whole chart picture of data.store into r: title with the
+// Paints the whole chart picture of data.log.store into r: title with the
 // logger's name and serial number, summary and channel rows, grid, axes,
 // the curves of the visible channels and their legend markers, and each
 // visible channel's limits as dashed lines with their values right of the
-// plot; "oC" channels in °F when data.fahrenheit is on. Paints
+// plot; "oC" channels in °F when data.display.fahrenheit is on. Paints
 // nothing and returns nullopt when the store has nothing to draw; otherwise
 // returns the layout drawn (its plot rectangle is what the mouse works on).
 // The painter's state is as it was afterwards.

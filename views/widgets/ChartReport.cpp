@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "base/AppData.h"
+#include "record/AppData.h"
 #include "views/LimitTexts.h"
 #include "views/widgets/ChartPainter.h"
 
@@ -29,14 +29,15 @@ QRect toQRect(const ChartRect& r) {
 }
 
 int channelsOf(const AppData& data) {
-    return static_cast<int>(std::min<uint32_t>(data.store.channelCount, kChannels));
+    return static_cast<int>(std::min<uint32_t>(data.log.store.channelCount, kChannels));
 }
 
 // One line per channel with a limit set, for below the chart.
 std::vector<std::string> limitLines(const AppData& data) {
     std::vector<std::string> lines;
     for (int c = 0; c < channelsOf(data); ++c) {
-        std::string line = limitsReportLine(data.store, c, data.limits[c], data.fahrenheit);
+        std::string line =
+            limitsReportLine(data.log.store, c, data.display.limits[c], data.display.fahrenheit);
         if (!line.empty()) lines.push_back(std::move(line));
     }
     return lines;
@@ -46,7 +47,7 @@ std::vector<std::string> limitLines(const AppData& data) {
 // chart, so the lines never crowd whatever the page.
 int linePitch(const QRect& page, const AppData& data, const ChartPaintOptions& paper) {
     const ChartRect whole{0, 0, page.width(), page.height()};
-    const auto g = ChartGeometry::compute(whole, data.store, ChartShown::of(data));
+    const auto g = ChartGeometry::compute(whole, data.log.store, ChartShown::of(data));
     return g ? g->fontHeights(paper.paper, paper.baseFontHeight).text * 3 / 2 : 0;
 }
 
@@ -55,8 +56,8 @@ int linePitch(const QRect& page, const AppData& data, const ChartPaintOptions& p
 void paintMktTexts(QPainter& p, const ChartGeometry& g, const AppData& data) {
     constexpr int kAlign = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
     for (int c = 0; c < channelsOf(data); ++c) {
-        const std::string mkt =
-            mktReportLine(data.store, c, data.activationEnergy, data.fahrenheit);
+        const std::string mkt = mktReportLine(data.log.store, c, data.display.activationEnergy,
+                                              data.display.fahrenheit);
         if (mkt.empty()) continue;
         ChartRect row = g.rowRect(c + 1);
         row.right = g.plot.right;

@@ -33,7 +33,7 @@ void FrameWithLogTest::SetUp() {
     data_ = std::make_unique<AppData>();
     data_->settings = defaultSettings();
     data_->programDir = root() + "/";
-    for (int& visible : data_->channelVisible) visible = 1;
+    for (int& visible : data_->display.channelVisible) visible = 1;
     std::filesystem::create_directory(root() + "/dev");
     frame_ =
         std::make_unique<CMainFrame>(*data_, MainFrameOptions{root() + "/dev", data_->programDir});
@@ -43,11 +43,11 @@ void FrameWithLogTest::SetUp() {
 }
 
 void FrameWithLogTest::saveAndLoadLog() {
-    LogStore& store = data().store;
-    std::memcpy(data().setup.serialNo, "1234567890", 10);
+    LogStore& store = data().log.store;
+    std::memcpy(data().log.setup.serialNo, "1234567890", 10);
     const std::string path = root() + "/log.drav";
     std::ofstream out(path, std::ios::binary);
-    ASSERT_TRUE(writeLogFile(out, store, data().setup));
+    ASSERT_TRUE(writeLogFile(out, store, data().log.setup));
     out.close();
     store.currentFilePath = path;
     store.currentFileName = "log.drav";

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/widgets/CMainFrame.h"
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 // Lets the event loop deliver what is pending.
 void settleEvents();

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string_view>
 
-#include "base/AppData.h"
 #include "logdata/UserFiles.h"
+#include "record/AppData.h"
 #include "views/BitmapFile.h"
 #include "views/PdfFile.h"
 #include "views/widgets/ChartPainter.h"
@@ -68,16 +68,16 @@ int exportChartBitmap(const std::string& path, const AppData& data, PictureSize 
     const QImage picture = chartPicture(data, size);
     if (picture.isNull())
         return userFiles()
-            .refuse({UserFileKind::BitmapExport, path, data.store.currentFilePath}, ENOMEM)
+            .refuse({UserFileKind::BitmapExport, path, data.log.store.currentFilePath}, ENOMEM)
             .error;
     const PixelRows rows{picture.constBits(), static_cast<size_t>(picture.bytesPerLine()),
                          picture.width(), picture.height()};
-    return exportBitmapFile(path, rows, data.store.currentFilePath);
+    return exportBitmapFile(path, rows, data.log.store.currentFilePath);
 }
 
 int exportReportPdf(const std::string& path, const AppData& data) {
     const auto application = guiApplication();
     const QByteArray pdf = reportPdf(data, localPaperSize());
     return exportPdfFile(path, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),
-                         data.store.currentFilePath);
+                         data.log.store.currentFilePath);
 }

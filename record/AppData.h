@@ -5,34 +5,27 @@
 #include "base/AppSettings.h"
 #include "base/LogEvents.h"
 #include "link/LinkState.h"
-#include "link/LoggerSetup.h"
-#include "logdata/ChannelLimits.h"
-#include "logdata/KineticTemperature.h"
-#include "logdata/LogStore.h"
+#include "logdata/DisplayChoices.h"
+#include "logdata/LogDocument.h"
 
 // The process-wide record: all data the program keeps for its whole run. One
 // instance, owned by the application object (or the command-line tool), zero
 // filled before start-up and sized once: allocate it with
-// std::make_unique<AppData>() (the log store alone is about 4.2 MB).
+// std::make_unique<AppData>() (the log store alone is about 4.2 MB). Its
+// parts have names of their own: the log document, the display choices and
+// the link session.
 struct AppData {
     AppSettings settings;
     // Where Dravin.ini and Logfiles are: dataDir(), normally beside the
     // program; ends in '/'.
     std::string programDir;
-    int channelVisible[4];
-    LoggerSetup setup;
-    LinkState link;
-    LogStore store;
+    LogDocument log;
+    DisplayChoices display;
+    LinkState link;        // the link session
     std::string busyText;  // what the busy box shows at its next update
     // Where saved downloads go; empty means programDir + "Logfiles/". The
     // command-line tool points it elsewhere with --dir.
     std::string logDirOverride;
-    // The alarm limits of the log shown, per channel; none set leaves every
-    // picture and file as without them.
-    ChannelLimits limits;
-    // Temperatures of "oC" channels are shown in °F.
-    bool fahrenheit;
-    double activationEnergy = kDefaultActivationEnergy;  // J/mol, for the MKT
     // Who is told what happens to the log and the link.
     LogEventHub events;
 };

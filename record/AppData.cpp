@@ -1,4 +1,4 @@
-#include "base/AppData.h"
+#include "record/AppData.h"
 
 #include <unistd.h>
 
