@@ -143,7 +143,6 @@ private:
     void createToolBar();
     void createStatusBar();
     void bindAccelerators();
-    static const CommandRoute* findRoute(int id);
     bool commandEnabled(int id) const;
     void onConnect();
     void onDownload();

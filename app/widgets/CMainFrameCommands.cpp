@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QPageSetupDialog>
-#include <algorithm>
 #include <cstdio>
 
 #include "app/CommandIds.h"
@@ -134,17 +133,10 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
     return kRoutes;
 }
 
-const CMainFrame::CommandRoute* CMainFrame::findRoute(int id) {
-    const std::span<const CommandRoute> routes = commandRoutes();
-    auto found = std::find_if(routes.begin(), routes.end(),
-                              [id](const CommandRoute& route) { return route.id == id; });
-    return found == routes.end() ? nullptr : &*found;
-}
-
 CommandRule CMainFrame::commandRule(int id) {
     // The entries of the recent-file list share the list's row.
     if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) id = ID_FILE_MRU_FIRST;
-    const CommandRoute* route = findRoute(id);
+    const CommandRoute* route = findCommand(id);
     return route ? route->rule : CommandRule::Always;
 }
 
@@ -154,7 +146,7 @@ bool CMainFrame::commandEnabled(int id) const {
 
 void CMainFrame::onCommand(int id) {
     if (!commandEnabled(id)) return;
-    const CommandRoute* route = findRoute(id);
+    const CommandRoute* route = findCommand(id);
     if (route && route->run) route->run(*this);
     updateCommandStates();
 }
