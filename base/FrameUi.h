@@ -20,6 +20,12 @@ public:
     // The question before a change on the logger; true to go on. On a console,
     // running the command was the yes.
     virtual bool confirm(std::string_view question) { return showMessage(question); }
+    // The question before a file the user chose is replaced by an export;
+    // true to replace it. Whoever cannot ask keeps the file.
+    virtual bool confirmReplace(std::string_view path) {
+        (void)path;
+        return false;
+    }
     // The busy box: opened modally with its buttons disabled; returns when the
     // user closes it (a console or a test may return at once).
     virtual void openBusyBox(std::string_view text) = 0;

@@ -17,7 +17,9 @@ enum class OutcomeKind {
     Cancelled,       // the user said no, or cut a download short; detail: the saved path, if any
     Invalid,         // the setup breaks a rule and was not sent; detail: the rules broken
     FolderUnusable,  // the log folder cannot take a file; detail: the folder and the reason
-    FileFailed,      // a user file was not renamed, deleted or printed; detail: path and reason
+    FileFailed,  // a user file was not read again, renamed, deleted or printed; detail: path and
+                 // reason
+    NoMatch,     // a query matched no record
 };
 
 struct Outcome {

@@ -55,7 +55,8 @@ void textExportOfAFullStore(benchmark::State& state) {
     BenchFolder folder;
     const std::string path = folder.file("export.txt");
     for (auto _ : state) {
-        if (exportTextFile(path, data->log.store) != 0) state.SkipWithError("the export failed");
+        if (exportTextFile(path, data->log.store).error != 0)
+            state.SkipWithError("the export failed");
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<int64_t>(std::filesystem::file_size(path)));

@@ -102,9 +102,8 @@ Outcome ProtocolEngine::stopRealtime() {
 }
 
 Outcome ProtocolEngine::saveRealtimeLog() {
-    std::string failure;
-    if (!saveDownloadedLog(data_, ui_, UserFileKind::RealtimeSaved, &failure))
-        return {OutcomeKind::SaveFailed, failure};
+    const Outcome saved = saveDownloadedLog(data_, ui_, UserFileKind::RealtimeSaved);
+    if (!saved.ok()) return saved;
     return {OutcomeKind::Ok, data_.log.store.currentFilePath};
 }
 

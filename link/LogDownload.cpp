@@ -220,12 +220,12 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     }
     store.computeStatistics();
     data_.events.logDownloaded();
-    std::string failure;
-    if (!saveDownloadedLog(data_, ui_, &failure)) {
+    const Outcome saved = saveDownloadedLog(data_, ui_);
+    if (!saved.ok()) {
         // The records stay in the store; only the file is missing.
         data_.busyText = tx("\r\n Failed.");
         ui_.updateBusyBox(true);
-        return {OutcomeKind::SaveFailed, failure};
+        return saved;
     }
     data_.busyText = endText(end);
     if (logCut_) data_.busyText += cutText();

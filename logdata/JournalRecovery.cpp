@@ -82,9 +82,8 @@ JournalRecovery saveJournal(const std::string& path, const std::string& folder, 
     }
     data.logDirOverride = folder;
     SilentUi silent;
-    std::string failure;
-    if (!saveDownloadedLog(data, silent, UserFileKind::RecoveredSaved, &failure, path))
-        return {path, JournalOutcome::SaveFailed, failure};
+    const Outcome saved = saveDownloadedLog(data, silent, UserFileKind::RecoveredSaved, path);
+    if (!saved.ok()) return {path, JournalOutcome::SaveFailed, saved.detail};
     ::unlink(path.c_str());
     return {path, JournalOutcome::Saved, data.log.store.currentFilePath};
 }

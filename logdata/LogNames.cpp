@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "logdata/UserFiles.h"
+
 namespace {
 
 constexpr std::string_view kExtension = ".drav";
@@ -89,9 +91,10 @@ NewNameCheck checkNewLogName(std::string_view name) {
     return NewNameCheck::Ok;
 }
 
-int renameLogFile(const std::string& dir, const std::string& from, const std::string& to) {
-    const std::string source = dir + from;
-    const std::string target = dir + to;
+namespace {
+
+// 0, or the system's error number.
+int renameWithoutReplacing(const std::string& source, const std::string& target) {
     // POSIX rename() replaces an existing target without a word; the kernel's
     // RENAME_NOREPLACE refuses it in the same step as the rename.
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
@@ -110,7 +113,18 @@ int renameLogFile(const std::string& dir, const std::string& from, const std::st
     return 0;
 }
 
-int deleteLogFile(const std::string& dir, const std::string& name) {
+}  // namespace
+
+Outcome renameLogFile(const std::string& dir, const std::string& from, const std::string& to) {
+    const std::string source = dir + from;
+    const std::string target = dir + to;
+    const int error = renameWithoutReplacing(source, target);
+    if (error != 0) return fileFailure(OutcomeKind::FileFailed, source, error);
+    return {OutcomeKind::Ok, target};
+}
+
+Outcome deleteLogFile(const std::string& dir, const std::string& name) {
     const std::string path = dir + name;
-    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+    if (::unlink(path.c_str()) != 0) return fileFailure(OutcomeKind::FileFailed, path, errno);
+    return {OutcomeKind::Ok, path};
 }

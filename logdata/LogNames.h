@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Outcome.h"
+
 // The rules of the file list, without a window: which files of the Logfiles
 // folder it lists, how it groups them, which new names a rename takes, and the
 // rename and delete themselves.
@@ -50,9 +52,10 @@ NewNameCheck checkNewLogName(std::string_view name);
 
 // Renames dir + from to dir + to without ever replacing a file: an existing
 // target makes it fail, also when it appears between a check and the rename.
-// 0 on success, otherwise the system's error number (EEXIST for an existing
-// target).
-int renameLogFile(const std::string& dir, const std::string& from, const std::string& to);
+// Ok with the new path, otherwise FileFailed with "old path: reason" and the
+// system's error number (EEXIST for an existing target).
+Outcome renameLogFile(const std::string& dir, const std::string& from, const std::string& to);
 
-// Removes dir + name; 0 on success, otherwise the system's error number.
-int deleteLogFile(const std::string& dir, const std::string& name);
+// Removes dir + name: Ok with the path, otherwise FileFailed with
+// "path: reason" and the system's error number.
+Outcome deleteLogFile(const std::string& dir, const std::string& name);

@@ -39,10 +39,9 @@ std::string savingText(const std::string& name) {
     return text;
 }
 
-bool failSave(FrameUi& ui, std::string* failure, const Outcome& outcome) {
-    if (failure != nullptr) *failure = outcome.detail;
+Outcome failSave(FrameUi& ui, const Outcome& outcome) {
     ui.showMessage(tx(kSaveFailed));
-    return false;
+    return outcome;
 }
 
 }  // namespace
@@ -76,13 +75,8 @@ SaveReason saveReason(UserFileKind why) {
 
 }  // namespace
 
-bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure) {
-    return saveDownloadedLog(data, ui, UserFileKind::DownloadSaved, failure);
-}
-
-bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string* failure,
-                       const std::string& log) {
-    if (data.log.store.recordCount == 0) return true;
+Outcome saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, const std::string& log) {
+    if (data.log.store.recordCount == 0) return {};
     const std::string name = downloadedLogName(data);
     data.log.store.currentFileName = name;
     const std::string path = logFilesDir(data) + name;
@@ -91,17 +85,17 @@ bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string
         const Outcome refused{OutcomeKind::SaveFailed,
                               path + tx(": the serial number makes no file name"), EINVAL};
         userFiles().tell({why, path, {}, source, refused});
-        return failSave(ui, failure, refused);
+        return failSave(ui, refused);
     }
     // A log of the same name stays as it was unless this one is written whole.
     const Outcome saved = userFiles().write({why, path, source}, [&](std::ostream& out) {
         ui.setProgressText(savingText(name));
         return writeLogFile(out, data.log.store, data.log.setup);
     });
-    if (!saved.ok()) return failSave(ui, failure, saved);
+    if (!saved.ok()) return failSave(ui, saved);
     data.log.store.currentFilePath = path;
     data.events.logSaved(path, saveReason(why));
-    return true;
+    return saved;
 }
 
 std::string logFolderProblem(const AppData& data) {

@@ -12,18 +12,17 @@ class FrameUi;
 std::string downloadedLogName(const AppData& data);
 
 // Saves the store as Logfiles/<name> at once, makes it the current file and
-// tells data.events why it was saved. True when the file was written, or when
-// the store is empty (nothing to save). On a failed create or write it shows
-// "\r\n Failed." and returns false; a log that had the name before stays as
-// it was. A serial number with anything but printable characters other than
-// '/' makes no file name and fails the same way.
-// `failure`, when given, receives what failed: the path and the system's reason.
-// The file goes through the user-file door as a download.
-bool saveDownloadedLog(AppData& data, FrameUi& ui, std::string* failure = nullptr);
-// The same for a log saved under that name for another reason `why`: a
-// realtime run, a recovered journal (`log`: the journal it came from).
-bool saveDownloadedLog(AppData& data, FrameUi& ui, UserFileKind why, std::string* failure,
-                       const std::string& log = {});
+// tells data.events why it was saved: Ok with the path, or Ok with no path
+// when the store is empty (nothing to save). On a failed create or write it
+// shows "\r\n Failed." and ends SaveFailed with "path: the system's reason";
+// a log that had the name before stays as it was. A serial number with
+// anything but printable characters other than '/' makes no file name and
+// fails the same way. The file goes through the user-file door as `why`: a
+// download, a realtime run, a recovered journal (`log`: the journal it came
+// from).
+Outcome saveDownloadedLog(AppData& data, FrameUi& ui,
+                          UserFileKind why = UserFileKind::DownloadSaved,
+                          const std::string& log = {});
 
 // Asked before a download or realtime sampling starts, so that a folder that
 // cannot take the log shows at once rather than after the whole download.

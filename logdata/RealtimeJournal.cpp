@@ -205,7 +205,7 @@ int RealtimeJournal::open(const std::string& folder, const LogStore& store,
     int error = EEXIST;
     for (int ordinal = 1; ordinal <= kLastOrdinal && error == EEXIST; ++ordinal) {
         const std::string name = journalName(setup.serialNo, ordinal);
-        error = renameLogFile(folder, tempName, name);
+        error = renameLogFile(folder, tempName, name).error;
         if (error == 0) path_ = folder + name;
     }
     if (error != 0) {

@@ -38,19 +38,14 @@ Outcome UserFiles::refuse(const UserFileTarget& target, int error) {
 
 Outcome UserFiles::rename(const std::string& dir, const std::string& from, const std::string& to) {
     const std::string oldPath = dir + from;
-    const std::string newPath = dir + to;
-    const int error = renameLogFile(dir, from, to);
-    const Outcome outcome = error == 0 ? Outcome{OutcomeKind::Ok, newPath}
-                                       : fileFailure(OutcomeKind::FileFailed, oldPath, error);
-    tell({UserFileKind::Renamed, oldPath, newPath, oldPath, outcome});
+    const Outcome outcome = renameLogFile(dir, from, to);
+    tell({UserFileKind::Renamed, oldPath, dir + to, oldPath, outcome});
     return outcome;
 }
 
 Outcome UserFiles::remove(const std::string& dir, const std::string& name) {
     const std::string path = dir + name;
-    const int error = deleteLogFile(dir, name);
-    const Outcome outcome = error == 0 ? Outcome{OutcomeKind::Ok, path}
-                                       : fileFailure(OutcomeKind::FileFailed, path, error);
+    const Outcome outcome = deleteLogFile(dir, name);
     tell({UserFileKind::Deleted, path, {}, path, outcome});
     return outcome;
 }

@@ -71,7 +71,7 @@ TEST(BitmapFile, An801By600PictureMakesTheFileAndHeadersOfItsSize) {
     TempDir temp;
     const std::string path = temp.dir() + "chart.bmp";
     const Picture picture(801, 600, 801, 0xFFFFFFFF);
-    ASSERT_EQ(exportBitmapFile(path, picture.rows()), 0);
+    ASSERT_EQ(exportBitmapFile(path, picture.rows()).error, 0);
     const Bytes file = fileBytes(path);
     ASSERT_EQ(file.size(), 962454u);
     const Bytes header = {
@@ -129,7 +129,7 @@ TEST(BitmapFile, RowsGoBottomFirstFromTheirStrideAndArePadded) {
     picture.at(2, 1) = 0xFF808080;
     TempDir temp;
     const std::string path = temp.dir() + "small.bmp";
-    ASSERT_EQ(exportBitmapFile(path, picture.rows()), 0);
+    ASSERT_EQ(exportBitmapFile(path, picture.rows()).error, 0);
     const Bytes file = fileBytes(path);
     ASSERT_EQ(file.size(), 70u);
     const Bytes pixels = {
@@ -154,7 +154,7 @@ TEST(BitmapFile, APictureThatMakesNoBitmapIsRefusedAndWritesNothing) {
     for (const auto& c : cases) {
         TempDir temp;
         EXPECT_FALSE(isSavableBitmap(c.rows)) << c.what;
-        EXPECT_EQ(exportBitmapFile(temp.dir() + "chart.bmp", c.rows), EINVAL) << c.what;
+        EXPECT_EQ(exportBitmapFile(temp.dir() + "chart.bmp", c.rows).error, EINVAL) << c.what;
         EXPECT_TRUE(temp.names().empty()) << c.what;
     }
 }
@@ -169,7 +169,7 @@ TEST(BitmapFile, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
         int error = 0;
         {
             FileSizeLimit disk(limit);
-            error = exportBitmapFile(path, picture.rows());
+            error = exportBitmapFile(path, picture.rows()).error;
         }
         EXPECT_EQ(error, EFBIG);
         EXPECT_TRUE(sameBytes(fileBytes(path), std::string("the chart saved before")));

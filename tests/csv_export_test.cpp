@@ -141,7 +141,7 @@ TEST(CsvExport, FilesEqualTheirGoldenCopies) {
         SCOPED_TRACE(c.golden);
         TempDir temp;
         const std::string path = temp.dir() + c.golden;
-        ASSERT_EQ(exportCsvFile(path, *c.log(), c.fahrenheit), 0);
+        ASSERT_EQ(exportCsvFile(path, *c.log(), c.fahrenheit).error, 0);
         EXPECT_TRUE(sameLines(fileText(path), fileText(kGoldenDir + c.golden)));
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
@@ -205,8 +205,8 @@ TEST(CsvExport, ATargetThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     TempDir temp;
     fs::create_directory(temp.dir() + "taken.csv");
     auto store = twoChannelLog();
-    EXPECT_EQ(exportCsvFile(temp.dir() + "missing/log.csv", *store, false), ENOENT);
-    EXPECT_EQ(exportCsvFile(temp.dir() + "taken.csv", *store, false), EISDIR);
+    EXPECT_EQ(exportCsvFile(temp.dir() + "missing/log.csv", *store, false).error, ENOENT);
+    EXPECT_EQ(exportCsvFile(temp.dir() + "taken.csv", *store, false).error, EISDIR);
     EXPECT_THAT(temp.names(), ElementsAre("taken.csv"));
     EXPECT_TRUE(fs::is_empty(temp.dir() + "taken.csv"));
 }
@@ -225,7 +225,7 @@ TEST(CsvExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
         int error = 0;
         {
             FileSizeLimit disk(limit);
-            error = exportCsvFile(path, *store, false);
+            error = exportCsvFile(path, *store, false).error;
         }
         EXPECT_EQ(error, EFBIG);
         EXPECT_EQ(fileText(path), kOld);
@@ -238,7 +238,7 @@ TEST(CsvExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
     int error = 0;
     {
         FileSizeLimit disk(size);
-        error = exportCsvFile(path, *store, false);
+        error = exportCsvFile(path, *store, false).error;
     }
     EXPECT_EQ(error, 0);
     EXPECT_EQ(fileText(path), csvOf(*store, false));

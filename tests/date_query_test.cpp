@@ -68,7 +68,8 @@ protected:
 }  // namespace
 
 TEST_F(DateQueryTest, TenToTwelveKeepsTheHundredAndTwentyRecordsFromTen) {
-    EXPECT_EQ(runDateQuery(*data_, *ui_, {20240105, 100000, 20240105, 120000}), QueryResult::Cut);
+    EXPECT_EQ(runDateQuery(*data_, *ui_, {20240105, 100000, 20240105, 120000}).kind,
+              OutcomeKind::Ok);
     ASSERT_EQ(store().recordCount, 120u);
     EXPECT_EQ(stampOf(store(), 0), "20240105100000");
     EXPECT_EQ(stampOf(store(), 119), "20240105115900");
@@ -84,8 +85,8 @@ TEST_F(DateQueryTest, TenToTwelveKeepsTheHundredAndTwentyRecordsFromTen) {
 
 TEST_F(DateQueryTest, TheSameQueryTwiceStartsFromTheWholeFileEachTime) {
     const DateRange range{20240105, 100000, 20240105, 120000};
-    ASSERT_EQ(runDateQuery(*data_, *ui_, range), QueryResult::Cut);
-    EXPECT_EQ(runDateQuery(*data_, *ui_, range), QueryResult::Cut);
+    ASSERT_EQ(runDateQuery(*data_, *ui_, range).kind, OutcomeKind::Ok);
+    EXPECT_EQ(runDateQuery(*data_, *ui_, range).kind, OutcomeKind::Ok);
     ASSERT_EQ(store().recordCount, 120u);
     EXPECT_EQ(stampOf(store(), 0), "20240105100000");
 }
@@ -105,7 +106,7 @@ TEST_F(DateQueryTest, RangesWithoutARecordLeaveTheWholeFile) {
         SCOPED_TRACE(c.what);
         // Whatever an earlier query left in the store.
         store().keepRange(5, 10);
-        EXPECT_EQ(runDateQuery(*data_, *ui_, c.range), QueryResult::NoMatch);
+        EXPECT_EQ(runDateQuery(*data_, *ui_, c.range).kind, OutcomeKind::NoMatch);
         ASSERT_EQ(store().recordCount, kMinuteRecords);
         EXPECT_EQ(stampOf(store(), kMinuteRecords - 1), "20240105130000");
     }
@@ -126,7 +127,7 @@ TEST_F(DateQueryTest, RangesAtTheEdgesOfTheLog) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(runDateQuery(*data_, *ui_, c.range), QueryResult::Cut);
+        EXPECT_EQ(runDateQuery(*data_, *ui_, c.range).kind, OutcomeKind::Ok);
         ASSERT_EQ(store().recordCount, c.count);
         EXPECT_EQ(stampOf(store(), 0), c.first);
     }
@@ -136,8 +137,8 @@ TEST_F(DateQueryTest, AFileThatCannotBeReadAgainLeavesTheStoreAsItWas) {
     store().keepRange(60, 180);
     ui_->titles.clear();
     std::filesystem::remove(path());
-    EXPECT_EQ(runDateQuery(*data_, *ui_, {20240105, 100000, 20240105, 110000}),
-              QueryResult::NotReloaded);
+    EXPECT_EQ(runDateQuery(*data_, *ui_, {20240105, 100000, 20240105, 110000}).kind,
+              OutcomeKind::FileFailed);
     // loadLogFile told the user; nothing was cut, drawn or titled.
     EXPECT_EQ(ui_->messages.size(), 1u);
     EXPECT_EQ(ui_->redraws, 0);

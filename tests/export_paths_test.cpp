@@ -1,10 +1,15 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "record/AppData.h"
+#include "support/FakeHosts.h"
 #include "support/TempDir.h"
 #include "views/ExportPaths.h"
 
@@ -61,4 +66,21 @@ TEST(ExportPaths, AnythingAtTheFinalPathIsAskedAbout) {
         {temp.dir() + "missing/new.txt", false},
     };
     for (const auto& c : cases) EXPECT_EQ(exportReplacesFile(c.path), c.asked) << c.path;
+}
+
+TEST(ExportPaths, TheUserIsAskedThroughThePromptsBeforeAFileIsReplaced) {
+    TempDir temp;
+    std::ofstream(temp.dir() + "report.txt") << "earlier export";
+    auto data = std::make_unique<AppData>();
+    FakeUi ui(*data);
+    const std::string chosen = temp.dir() + "report";
+    const std::string final = chosen + kTextExtension;
+
+    EXPECT_EQ(exportTarget(chosen, kSpreadsheetExtension, ui), chosen + kSpreadsheetExtension);
+    EXPECT_TRUE(ui.replaceQuestions.empty()) << "nothing there to replace";
+
+    EXPECT_EQ(exportTarget(chosen, kTextExtension, ui), std::nullopt) << "the user said no";
+    ui.answerReplace = true;
+    EXPECT_EQ(exportTarget(chosen, kTextExtension, ui), final);
+    EXPECT_THAT(ui.replaceQuestions, ::testing::ElementsAre(final, final));
 }

@@ -155,7 +155,7 @@ TEST_F(LogEventsTest, AQueryReloadsThenCuts) {
     events.seen.clear();
 
     const DateRange minute{20240506, 100100, 20240506, 100200};
-    ASSERT_EQ(runDateQuery(*data, ui, minute), QueryResult::Cut);
+    ASSERT_EQ(runDateQuery(*data, ui, minute).kind, OutcomeKind::Ok);
     EXPECT_EQ(data->log.store.recordCount, 60u);
     EXPECT_THAT(events.seen,
                 ElementsAre("loaded " + data->log.store.currentFilePath, "cut (query)"));
@@ -163,7 +163,7 @@ TEST_F(LogEventsTest, AQueryReloadsThenCuts) {
     // Nothing in the range: reloaded, nothing cut.
     events.seen.clear();
     const DateRange later{20250101, 0, 20250102, 0};
-    ASSERT_EQ(runDateQuery(*data, ui, later), QueryResult::NoMatch);
+    ASSERT_EQ(runDateQuery(*data, ui, later).kind, OutcomeKind::NoMatch);
     EXPECT_THAT(events.seen, ElementsAre("loaded " + data->log.store.currentFilePath));
 }
 

@@ -149,7 +149,7 @@ TEST(LogNames, ANewNameWithACharacterNoFileNameHoldsIsRefused) {
 TEST(LogNames, RenameGivesTheFileItsNewName) {
     TempDir dir;
     touch(dir.dir() + "a_b.drav", "log");
-    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "x_y.dravbak"), 0);
+    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "x_y.dravbak").error, 0);
     EXPECT_THAT(dir.names(), ElementsAre("x_y.dravbak"));
     EXPECT_EQ(fileText(dir.dir() + "x_y.dravbak"), "log");
 }
@@ -158,26 +158,26 @@ TEST(LogNames, RenameNeverReplacesAnotherFile) {
     TempDir dir;
     touch(dir.dir() + "a_b.drav", "first");
     touch(dir.dir() + "c_d.drav", "second");
-    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "c_d.drav"), EEXIST);
+    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "c_d.drav").error, EEXIST);
     EXPECT_THAT(dir.names(), ElementsAre("a_b.drav", "c_d.drav"));
     EXPECT_EQ(fileText(dir.dir() + "a_b.drav"), "first");
     EXPECT_EQ(fileText(dir.dir() + "c_d.drav"), "second");
-    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "a_b.drav"), EEXIST) << "onto itself";
+    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "a_b.drav").error, EEXIST) << "onto itself";
 }
 
 TEST(LogNames, RenameOfAMissingFileFails) {
     TempDir dir;
-    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "c_d.drav"), ENOENT);
+    EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "c_d.drav").error, ENOENT);
     EXPECT_THAT(dir.names(), IsEmpty());
 }
 
 TEST(LogNames, DeleteRemovesTheFileAndReportsAFailure) {
     TempDir dir;
     touch(dir.dir() + "a_b.drav");
-    EXPECT_EQ(deleteLogFile(dir.dir(), "a_b.drav"), 0);
+    EXPECT_EQ(deleteLogFile(dir.dir(), "a_b.drav").error, 0);
     EXPECT_THAT(dir.names(), IsEmpty());
-    EXPECT_EQ(deleteLogFile(dir.dir(), "a_b.drav"), ENOENT);
+    EXPECT_EQ(deleteLogFile(dir.dir(), "a_b.drav").error, ENOENT);
     fs::create_directory(dir.dir() + "c_d.drav");
-    EXPECT_NE(deleteLogFile(dir.dir(), "c_d.drav"), 0) << "a folder is no log";
+    EXPECT_NE(deleteLogFile(dir.dir(), "c_d.drav").error, 0) << "a folder is no log";
     EXPECT_THAT(dir.names(), ElementsAre("c_d.drav"));
 }

@@ -72,7 +72,7 @@ TEST(LogSaver, SavesIntoTheLogFolderAndMakesItCurrent) {
     fs::create_directory(data->logDirOverride);
     fill(*data, "1234567890", {"20100304235959", "20100305142201"});
 
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     const std::string path = temp.dir() + "logs/" + kName;
     EXPECT_EQ(fileText(path), expectedFile(*data));
     EXPECT_EQ(data->log.store.currentFilePath, path);
@@ -94,7 +94,7 @@ TEST(LogSaver, DefaultFolderIsLogfilesBesideTheProgram) {
     data->programDir = temp.dir();
     makeLogFilesDir(*data);
     fill(*data, "1234567890", {"20100305142201"});
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     EXPECT_EQ(data->log.store.currentFilePath, temp.dir() + "Logfiles/" + kName);
     EXPECT_TRUE(fs::is_regular_file(data->log.store.currentFilePath));
 }
@@ -105,9 +105,9 @@ TEST(LogSaver, ASecondLogOfTheSameMinuteReplacesTheFirst) {
     FakeUi ui(*data);
     data->logDirOverride = temp.dir();
     fill(*data, "1234567890", {"20100305140000", "20100305141000", "20100305142201"});
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     fill(*data, "1234567890", {"20100305142210", "20100305142259"});
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     EXPECT_EQ(filesIn(temp.dir()), 1);
     EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
     EXPECT_EQ(fileText(temp.dir() + kName).size(), 51u + 2 * 30);
@@ -121,7 +121,7 @@ TEST(LogSaver, EmptyStoreSavesNothingAndSaysNothing) {
     data->logDirOverride = temp.dir();
     fill(*data, "1234567890", {});
     data->log.store.currentFileName = "kept.drav";
-    EXPECT_TRUE(saveDownloadedLog(*data, ui));
+    EXPECT_TRUE(saveDownloadedLog(*data, ui).ok());
     EXPECT_EQ(filesIn(temp.dir()), 0);
     EXPECT_EQ(data->log.store.currentFileName, "kept.drav");
     EXPECT_TRUE(ui.messages.empty());
@@ -147,9 +147,9 @@ TEST(LogSaver, AFileThatCannotBeCreatedFailsAndKeepsTheCurrentPath) {
         data->logDirOverride = folder;
         data->log.store.currentFilePath = "/logs/old.drav";
         fill(*data, "1234567890", {"20100305142201"});
-        std::string failure;
-        EXPECT_FALSE(saveDownloadedLog(*data, ui, &failure)) << folder;
-        EXPECT_EQ(failure, folder + kName + ": " + reason);
+        const Outcome saved = saveDownloadedLog(*data, ui);
+        EXPECT_FALSE(saved.ok()) << folder;
+        EXPECT_EQ(saved.detail, folder + kName + ": " + reason);
         EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << folder;
         EXPECT_EQ(data->log.store.currentFilePath, "/logs/old.drav");
         EXPECT_EQ(data->log.store.currentFileName, kName);
@@ -172,7 +172,7 @@ TEST(LogSaver, AFailedWriteLeavesNoPartialFile) {
     bool saved = true;
     {
         FileSizeLimit disk(100);
-        saved = saveDownloadedLog(*data, ui);
+        saved = saveDownloadedLog(*data, ui).ok();
     }
     EXPECT_FALSE(saved);
     EXPECT_FALSE(ui.progressText.empty()) << "the file was never created";
@@ -202,7 +202,7 @@ TEST(LogSaver, ASerialNumberThatIsNoPlainFileNameIsRefused) {
         FakeUi ui(*data);
         data->logDirOverride = temp.dir() + "logs/";
         fill(*data, c.serial, {"20100305142201"});
-        EXPECT_FALSE(saveDownloadedLog(*data, ui)) << c.what;
+        EXPECT_FALSE(saveDownloadedLog(*data, ui).ok()) << c.what;
         EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed.")) << c.what;
         EXPECT_EQ(data->log.store.currentFilePath, "") << c.what;
         EXPECT_TRUE(ui.titles.empty()) << c.what;
@@ -219,7 +219,7 @@ TEST(LogSaver, PrintableSerialNumbersMakeFileNames) {
         FakeUi ui(*data);
         data->logDirOverride = temp.dir();
         fill(*data, serial, {"20100305142201"});
-        EXPECT_TRUE(saveDownloadedLog(*data, ui)) << serial;
+        EXPECT_TRUE(saveDownloadedLog(*data, ui).ok()) << serial;
         EXPECT_TRUE(ui.messages.empty()) << serial;
         EXPECT_TRUE(
             fs::is_regular_file(temp.dir() + std::string(serial, 10) + "_20100305_1422.drav"))
@@ -233,7 +233,7 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
     FakeUi ui(*data);
     data->logDirOverride = temp.dir();
     fill(*data, "1234567890", {"20100305141000", "20100305142201"});
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     const std::string good = fileText(temp.dir() + kName);
     const std::string goodPath = data->log.store.currentFilePath;
 
@@ -245,7 +245,7 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
         bool saved = true;
         {
             FileSizeLimit disk(n);
-            saved = saveDownloadedLog(*data, failing);
+            saved = saveDownloadedLog(*data, failing).ok();
         }
         EXPECT_FALSE(saved) << n;
         EXPECT_THAT(failing.messages, ElementsAre("\r\n Failed.")) << n;
@@ -254,7 +254,7 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
         EXPECT_EQ(data->log.store.currentFilePath, goodPath) << n;
         EXPECT_TRUE(failing.titles.empty()) << n;
     }
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
 }
 

@@ -99,19 +99,20 @@ std::string sheetBytes(const AppData& data) {
 // The downloaded log tells the user and names the path and the system's reason.
 int saveLog(AppData& data, FakeUi& ui, const std::string& folder, const char*) {
     data.logDirOverride = folder;
-    std::string failure;
-    if (saveDownloadedLog(data, ui, &failure)) return 0;
+    const Outcome saved = saveDownloadedLog(data, ui);
+    if (saved.ok()) return 0;
     EXPECT_THAT(ui.messages, ElementsAre("\r\n Failed."));
-    EXPECT_THAT(failure, ::testing::HasSubstr(folder));
+    EXPECT_THAT(saved.detail, ::testing::HasSubstr(folder));
+    const std::string& failure = saved.detail;
     return failure.find(std::strerror(EFBIG)) != std::string::npos ? EFBIG : ECANCELED;
 }
 
 int saveText(AppData& data, FakeUi&, const std::string& folder, const char* name) {
-    return exportTextFile(folder + name, data.log.store);
+    return exportTextFile(folder + name, data.log.store).error;
 }
 
 int saveSheet(AppData& data, FakeUi&, const std::string& folder, const char* name) {
-    return exportSpreadsheetFile(folder + name, data.log.store, data.log.setup);
+    return exportSpreadsheetFile(folder + name, data.log.store, data.log.setup).error;
 }
 
 const Output kOutputs[] = {

@@ -189,8 +189,8 @@ TEST(TextExport, FilesEqualTheirGoldenCopies) {
         const std::string path = temp.dir() + c.golden;
         auto data = c.log();
         const int error = c.spreadsheet
-                              ? exportSpreadsheetFile(path, data->log.store, data->log.setup)
-                              : exportTextFile(path, data->log.store);
+                              ? exportSpreadsheetFile(path, data->log.store, data->log.setup).error
+                              : exportTextFile(path, data->log.store).error;
         ASSERT_EQ(error, 0);
         EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + c.golden)));
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
@@ -305,8 +305,8 @@ TEST(TextExport, ATargetThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     auto data = twoChannelLog();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(exportTextFile(c.path, data->log.store), c.error);
-        EXPECT_EQ(exportSpreadsheetFile(c.path, data->log.store, data->log.setup), c.error);
+        EXPECT_EQ(exportTextFile(c.path, data->log.store).error, c.error);
+        EXPECT_EQ(exportSpreadsheetFile(c.path, data->log.store, data->log.setup).error, c.error);
     }
     EXPECT_THAT(temp.names(), ElementsAre("plain", "taken.txt"));
     EXPECT_TRUE(fs::is_empty(temp.dir() + "taken.txt"));
@@ -326,11 +326,11 @@ TEST(TextExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
     } formats[] = {
         {"text", textSize,
          [](const std::string& path, const AppData& d) {
-             return exportTextFile(path, d.log.store);
+             return exportTextFile(path, d.log.store).error;
          }},
         {"spreadsheet", sheetSize,
          [](const std::string& path, const AppData& d) {
-             return exportSpreadsheetFile(path, d.log.store, d.log.setup);
+             return exportSpreadsheetFile(path, d.log.store, d.log.setup).error;
          }},
     };
     for (const auto& format : formats) {
@@ -357,7 +357,7 @@ TEST(TextExport, AnExportReplacesTheEarlierFileWhole) {
     const std::string path = temp.dir() + "report.txt";
     writeText(path, std::string(100000, 'x'));
     auto data = oneRecordLog();
-    ASSERT_EQ(exportTextFile(path, data->log.store), 0);
+    ASSERT_EQ(exportTextFile(path, data->log.store).error, 0);
     EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + "one_record.txt")));
     EXPECT_THAT(temp.names(), ElementsAre("report.txt"));
 }

@@ -94,10 +94,9 @@ bool writeBitmap(std::ostream& out, const PixelRows& picture) {
     return static_cast<bool>(out);
 }
 
-int exportBitmapFile(const std::string& path, const PixelRows& picture, const std::string& log) {
+Outcome exportBitmapFile(const std::string& path, const PixelRows& picture,
+                         const std::string& log) {
     const UserFileTarget target{UserFileKind::BitmapExport, path, log};
-    if (!isSavableBitmap(picture)) return userFiles().refuse(target, EINVAL).error;
-    return userFiles()
-        .write(target, [&](std::ostream& out) { return writeBitmap(out, picture); })
-        .error;
+    if (!isSavableBitmap(picture)) return userFiles().refuse(target, EINVAL);
+    return userFiles().write(target, [&](std::ostream& out) { return writeBitmap(out, picture); });
 }

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/Outcome.h"
 #include "base/Texts.h"
 
 // A picture saved as an uncompressed 16-bit bitmap file: a 14-byte file header
@@ -47,9 +48,9 @@ bool isSavableBitmap(const PixelRows& picture);
 // Writes the whole file; false when the picture is not savable or the stream failed.
 bool writeBitmap(std::ostream& out, const PixelRows& picture);
 
-// Writes the file to `path` through the user-file door, whole or not at all:
-// 0, or the system's error number (EINVAL for a picture that is not
-// savable), in which case the file that was at `path` stays as it was.
-// `log`: the log the picture shows, for the door's observers.
-int exportBitmapFile(const std::string& path, const PixelRows& picture,
-                     const std::string& log = {});
+// Writes the file to `path` through the user-file door, whole or not at all
+// (UserFiles::write; EINVAL for a picture that is not savable): on a failure
+// the file that was at `path` stays as it was. `log`: the log the picture
+// shows, for the door's observers.
+Outcome exportBitmapFile(const std::string& path, const PixelRows& picture,
+                         const std::string& log = {});

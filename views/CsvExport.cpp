@@ -104,9 +104,8 @@ bool writeCsvExport(std::ostream& out, const LogStore& store, bool fahrenheit) {
     return flush();
 }
 
-int exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit) {
-    return userFiles()
-        .write({UserFileKind::CsvExport, path, store.currentFilePath},
-               [&](std::ostream& out) { return writeCsvExport(out, store, fahrenheit); })
-        .error;
+Outcome exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit) {
+    return userFiles().write(
+        {UserFileKind::CsvExport, path, store.currentFilePath},
+        [&](std::ostream& out) { return writeCsvExport(out, store, fahrenheit); });
 }

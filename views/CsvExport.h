@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/Outcome.h"
 #include "base/Texts.h"
 
 struct LogStore;
@@ -22,6 +23,6 @@ inline constexpr const char* kCsvExportFailed = txNoop("Failed to save to CSV fi
 bool writeCsvExport(std::ostream& out, const LogStore& store, bool fahrenheit);
 
 // Writes the export to `path` through the user-file door, whole or not at
-// all: 0, or the system's error number, in which case the file that was at
-// `path` stays as it was and no temporary file is left.
-int exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit);
+// all (UserFiles::write): on a failure the file that was at `path` stays as
+// it was and no temporary file is left.
+Outcome exportCsvFile(const std::string& path, const LogStore& store, bool fahrenheit);

@@ -70,12 +70,12 @@ std::optional<RecordRun> matchDateRange(const LogStore& store, const DateRange& 
     return RecordRun{static_cast<int32_t>(start), static_cast<int32_t>(end)};
 }
 
-QueryResult runDateQuery(AppData& data, FrameUi& ui, const DateRange& range) {
+Outcome runDateQuery(AppData& data, FrameUi& ui, const DateRange& range) {
     // A file that cannot be read again leaves nothing whole to cut.
-    if (!loadLogFile(data, ui)) return QueryResult::NotReloaded;
+    if (!loadLogFile(data, ui)) return {OutcomeKind::FileFailed, data.log.store.currentFilePath};
     const std::optional<RecordRun> run = matchDateRange(data.log.store, range);
-    if (!run) return QueryResult::NoMatch;
+    if (!run) return {OutcomeKind::NoMatch};
     data.log.store.keepRange(run->start, run->end);
     data.events.rangeCut(CutBy::Query);
-    return QueryResult::Cut;
+    return {};
 }

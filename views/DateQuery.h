@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/Outcome.h"
+
 struct AppData;
 struct LogStore;
 class FrameUi;
@@ -42,12 +44,9 @@ bool datesChosen(const DateRange& range);
 // the run is empty.
 std::optional<RecordRun> matchDateRange(const LogStore& store, const DateRange& range);
 
-enum class QueryResult {
-    Cut,          // the store holds the matched records
-    NoMatch,      // the store holds the whole reloaded file
-    NotReloaded,  // the file could not be read again (the user was told); store unchanged
-};
-
 // Reloads the current log file and cuts the store to the range, so a query
-// always starts from the whole file. A cut is told to data.events.
-QueryResult runDateQuery(AppData& data, FrameUi& ui, const DateRange& range);
+// always starts from the whole file. A cut is told to data.events. Ok: the
+// store holds the matched records; NoMatch: it holds the whole reloaded
+// file; FileFailed with the path: the file could not be read again (the user
+// was told) and the store is unchanged.
+Outcome runDateQuery(AppData& data, FrameUi& ui, const DateRange& range);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+class FrameUi;
 
 // Where an export goes: the path the user chose, completed with the format's
 // extension, and whether writing there replaces a file.
@@ -20,3 +23,8 @@ std::string exportFinalPath(std::string_view chosen, std::string_view extension)
 // before it is replaced. The save dialog only knows the path before the
 // extension was added, which is why the question is asked again here.
 bool exportReplacesFile(const std::string& finalPath);
+
+// The final path of `chosen`, once the user has been asked through `ui`
+// whether a file there may be replaced; std::nullopt when they said no.
+std::optional<std::string> exportTarget(std::string_view chosen, std::string_view extension,
+                                        FrameUi& ui);

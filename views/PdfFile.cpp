@@ -4,8 +4,8 @@
 
 #include "logdata/UserFiles.h"
 
-int exportPdfFile(const std::string& path, std::string_view pdf, const std::string& log) {
+Outcome exportPdfFile(const std::string& path, std::string_view pdf, const std::string& log) {
     const UserFileTarget target{UserFileKind::PdfExport, path, log};
-    if (pdf.empty()) return userFiles().refuse(target, ECANCELED).error;
-    return userFiles().writeBytes(target, pdf).error;
+    if (pdf.empty()) return userFiles().refuse(target, ECANCELED);
+    return userFiles().writeBytes(target, pdf);
 }

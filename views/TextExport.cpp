@@ -115,17 +115,14 @@ bool writeSpreadsheetExport(std::ostream& out, const LogStore& store, const Logg
     return writeRecords(out, store, columns);
 }
 
-int exportTextFile(const std::string& path, const LogStore& store) {
-    return userFiles()
-        .write({UserFileKind::TextExport, path, store.currentFilePath},
-               [&](std::ostream& out) { return writeTextExport(out, store); })
-        .error;
+Outcome exportTextFile(const std::string& path, const LogStore& store) {
+    return userFiles().write({UserFileKind::TextExport, path, store.currentFilePath},
+                             [&](std::ostream& out) { return writeTextExport(out, store); });
 }
 
-int exportSpreadsheetFile(const std::string& path, const LogStore& store,
-                          const LoggerSetup& setup) {
-    return userFiles()
-        .write({UserFileKind::SpreadsheetExport, path, store.currentFilePath},
-               [&](std::ostream& out) { return writeSpreadsheetExport(out, store, setup); })
-        .error;
+Outcome exportSpreadsheetFile(const std::string& path, const LogStore& store,
+                              const LoggerSetup& setup) {
+    return userFiles().write(
+        {UserFileKind::SpreadsheetExport, path, store.currentFilePath},
+        [&](std::ostream& out) { return writeSpreadsheetExport(out, store, setup); });
 }

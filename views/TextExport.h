@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/NumberFormat.h"  // putOneDecimal, the form of every exported value
+#include "base/Outcome.h"
 #include "base/Texts.h"
 
 struct LogStore;
@@ -31,8 +32,9 @@ bool writeTextExport(std::ostream& out, const LogStore& store);
 // count. False when the stream failed.
 bool writeSpreadsheetExport(std::ostream& out, const LogStore& store, const LoggerSetup& setup);
 
-// Write the export to `path` through the user-file door, whole or not at all:
-// 0, or the system's error number, in which case the file that was at `path`
-// stays as it was and no temporary file is left.
-int exportTextFile(const std::string& path, const LogStore& store);
-int exportSpreadsheetFile(const std::string& path, const LogStore& store, const LoggerSetup& setup);
+// Write the export to `path` through the user-file door, whole or not at all
+// (UserFiles::write): on a failure the file that was at `path` stays as it
+// was and no temporary file is left.
+Outcome exportTextFile(const std::string& path, const LogStore& store);
+Outcome exportSpreadsheetFile(const std::string& path, const LogStore& store,
+                              const LoggerSetup& setup);

@@ -1,6 +1,7 @@
 #include "app/widgets/CFrameUi.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QStatusTipEvent>
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +19,8 @@ namespace {
 constexpr const char* kRealtimeTitle = QT_TRANSLATE_NOOP("Dravin", "Realtime");
 constexpr const char* kSampleWord = QT_TRANSLATE_NOOP("Dravin", "sample");
 constexpr const char* kSamplesWord = QT_TRANSLATE_NOOP("Dravin", "samples");
+constexpr const char* kReplaceQuestion =
+    QT_TRANSLATE_NOOP("Dravin", "%1 already exists.\nDo you want to replace it?");
 
 }  // namespace
 
@@ -65,6 +68,14 @@ bool CFrameUi::showMessage(std::string_view text) {
     CMsgDlg dialog(&frame_);
     dialog.SetMessage(text);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool CFrameUi::confirmReplace(std::string_view path) {
+    const QString question =
+        windowText(kReplaceQuestion).arg(QString::fromUtf8(path.data(), path.size()));
+    return QMessageBox::warning(&frame_, CMainFrame::kAppTitle, question,
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
 }
 
 void CFrameUi::openBusyBox(std::string_view text) {

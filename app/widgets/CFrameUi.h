@@ -36,6 +36,7 @@ public:
     void setProgressText(std::string_view text) override;
     void hideProgress() override;
     bool showMessage(std::string_view text) override;
+    bool confirmReplace(std::string_view path) override;
     void openBusyBox(std::string_view text) override;
     void updateBusyBox(bool over) override;
     void downloadProgress(int packagesDone, int packagesTotal) override;

@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QImage>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -26,8 +25,6 @@
 
 namespace {
 
-constexpr const char* kReplaceQuestion =
-    QT_TRANSLATE_NOOP("Dravin", "%1 already exists.\nDo you want to replace it?");
 constexpr const char* kDiskFullText = QT_TRANSLATE_NOOP("Dravin", "Disk full while accessing %1.");
 constexpr const char* kPdfExportFailed = QT_TRANSLATE_NOOP("Dravin", "Failed to save to PDF file.");
 constexpr const char* kPrintFailed = QT_TRANSLATE_NOOP("Dravin", "Could not start print job.");
@@ -59,33 +56,25 @@ std::optional<std::string> chooseTarget(CMainFrame& frame, const ExportFormat& f
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const std::string path =
-        exportFinalPath(dialog.selectedFiles().first().toStdString(), format.extension);
-    if (exportReplacesFile(path)) {
-        const QString question = windowText(kReplaceQuestion).arg(QString::fromStdString(path));
-        if (QMessageBox::warning(&frame, CMainFrame::kAppTitle, question,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) != QMessageBox::Yes) {
-            return {};
-        }
-    }
-    return path;
+    return exportTarget(dialog.selectedFiles().first().toStdString(), format.extension,
+                        frame.frameUi());
 }
 
-// A full disk is told as such; any other failure with the format's own text.
+// The window's words for a failed export: a full disk as such, any other
+// failure with the format's own text.
 void reportFailure(CMainFrame& frame, const ExportFormat& format, const std::string& path,
-                   int error) {
-    if (error == 0) return;
+                   const Outcome& written) {
+    if (written.ok()) return;
     // The core's failure texts are in the window's context too.
     std::string text = windowText(format.failedText).toStdString();
-    if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+    if (written.error == ENOSPC || written.error == EDQUOT || written.error == EFBIG) {
         text = windowText(kDiskFullText).arg(QString::fromStdString(path)).toStdString();
     }
     frame.frameUi().showMessage(text);
 }
 
 void runExport(CMainFrame& frame, const ExportFormat& format,
-               const std::function<int(const std::string&)>& write) {
+               const std::function<Outcome(const std::string&)>& write) {
     std::optional<std::string> path = chooseTarget(frame, format);
     if (!path) return;
     reportFailure(frame, format, *path, write(*path));

@@ -592,7 +592,7 @@ TEST_F(FileListInFrameTest, ASavedLogShowsInTheList) {
     std::memcpy(store.timestamps[0].data(), "20240105083005", kTimestampLength);
     frame_->onCommand(ID_DATA_LIST);
     settle();
-    ASSERT_TRUE(saveDownloadedLog(*data_, frame_->frameUi()));
+    ASSERT_TRUE(saveDownloadedLog(*data_, frame_->frameUi()).ok());
     settle();
     EXPECT_TRUE(frame_->pane(kPaneFileList)->isVisible());
     EXPECT_THAT(lines(), ElementsAre("Files", "  1234567890", "    " + std::string(kFirst),

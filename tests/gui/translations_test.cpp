@@ -241,7 +241,7 @@ TEST_F(EnglishEngineTest, SavingADownloadNamesItsFile) {
     data->log.store.channelCount = 1;
     std::memcpy(data->log.store.timestamps[0].data(), "20100305142201", kTimestampLength);
     data->log.store.recordCount = 1;
-    ASSERT_TRUE(saveDownloadedLog(*data, ui));
+    ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     EXPECT_EQ(ui.progressText,
               "Saving the data to file: 1234567890_20100305_1422.drav, please wait!");
     EXPECT_THAT(ui.messages, IsEmpty());

@@ -76,6 +76,10 @@ public:
         messages.emplace_back(text);
         return answerOk;
     }
+    bool confirmReplace(std::string_view path) override {
+        replaceQuestions.emplace_back(path);
+        return answerReplace;
+    }
     void openBusyBox(std::string_view text) override {
         busyOpen = true;
         busyOver = false;
@@ -104,7 +108,9 @@ public:
     std::string lastMessage() const { return messages.empty() ? "" : messages.back(); }
     std::string lastBusyText() const { return busyTexts.empty() ? "" : busyTexts.back(); }
 
-    bool answerOk = true;  // what the user answers in the message dialog
+    bool answerOk = true;                       // what the user answers in the message dialog
+    bool answerReplace = false;                 // ... and when asked to replace a file
+    std::vector<std::string> replaceQuestions;  // the paths asked about
     std::string progressText;
     bool progressVisible = false;
     std::vector<std::string> messages;

@@ -234,8 +234,8 @@ int info(const CliOptions& options) {
     return kExitOk;
 }
 
-// The format's writer, the window's own: 0 or the system's error number.
-int writeExport(const CliOptions& options, const AppData& data) {
+// The format's writer, the window's own.
+Outcome writeExport(const CliOptions& options, const AppData& data) {
     switch (options.exportFormat) {
         case ExportFormat::Spreadsheet:
             return exportSpreadsheetFile(options.out, data.log.store, data.log.setup);
@@ -257,10 +257,10 @@ int writeExport(const CliOptions& options, const AppData& data) {
 int exportLog(const CliOptions& options) {
     const auto data = loadLog(options.file);
     if (!data) return kExitFailed;
-    const int error = writeExport(options, *data);
-    if (error == 0) return kExitOk;
-    const std::string reason = options.out + ": " + std::generic_category().message(error);
-    std::fprintf(stderr, "Export failed: %s\n", printable(reason).c_str());
+    const Outcome written = writeExport(options, *data);
+    if (written.ok()) return kExitOk;
+    // The detail is the path and the system's reason.
+    std::fprintf(stderr, "Export failed: %s\n", printable(written.detail).c_str());
     return kExitFailed;
 }
 

@@ -130,7 +130,7 @@ void CDatePickerDlg::query() {
         tell(QMessageBox::Critical, kChooseFirstText);
         return;
     }
-    if (runDateQuery(data_, ui_, range) == QueryResult::NoMatch) {
+    if (runDateQuery(data_, ui_, range).kind == OutcomeKind::NoMatch) {
         tell(QMessageBox::Warning, kNoMatchText);
     }
 }

@@ -63,19 +63,18 @@ QImage chartPicture(const AppData& data, PictureSize size) {
 
 }  // namespace
 
-int exportChartBitmap(const std::string& path, const AppData& data, PictureSize size) {
+Outcome exportChartBitmap(const std::string& path, const AppData& data, PictureSize size) {
     const auto application = guiApplication();
     const QImage picture = chartPicture(data, size);
     if (picture.isNull())
-        return userFiles()
-            .refuse({UserFileKind::BitmapExport, path, data.log.store.currentFilePath}, ENOMEM)
-            .error;
+        return userFiles().refuse(
+            {UserFileKind::BitmapExport, path, data.log.store.currentFilePath}, ENOMEM);
     const PixelRows rows{picture.constBits(), static_cast<size_t>(picture.bytesPerLine()),
                          picture.width(), picture.height()};
     return exportBitmapFile(path, rows, data.log.store.currentFilePath);
 }
 
-int exportReportPdf(const std::string& path, const AppData& data) {
+Outcome exportReportPdf(const std::string& path, const AppData& data) {
     const auto application = guiApplication();
     const QByteArray pdf = reportPdf(data, localPaperSize());
     return exportPdfFile(path, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())),

@@ -7,15 +7,16 @@
 
 #include <string>
 
+#include "base/Outcome.h"
 #include "cli/CliOptions.h"
 
 struct AppData;
 
 // The chart picture of `size` as the view paints it, saved as the window's
-// bitmap export saves it: 0, or the system's error number, in which case the
-// file that was at `path` stays as it was.
-int exportChartBitmap(const std::string& path, const AppData& data, PictureSize size);
+// bitmap export saves it; on a failure the file that was at `path` stays as
+// it was.
+Outcome exportChartBitmap(const std::string& path, const AppData& data, PictureSize size);
 
 // The printed report as a one-page landscape PDF on the locale's paper,
-// written whole or not at all: 0, or the system's error number.
-int exportReportPdf(const std::string& path, const AppData& data);
+// written whole or not at all.
+Outcome exportReportPdf(const std::string& path, const AppData& data);
