@@ -5,13 +5,13 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "logdata/LogStore.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
@@ -26,11 +26,6 @@ const std::string kGoldenDir = testDataDir() + "/export/";
 const std::string kOld = "the export that was there before\r\n";
 
 constexpr uint8_t kCelsius = 0, kHumidity = 1, kPpm = 2, kFahrenheit = 5;
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -142,7 +137,7 @@ TEST(CsvExport, FilesEqualTheirGoldenCopies) {
         TempDir temp;
         const std::string path = temp.dir() + c.golden;
         ASSERT_EQ(exportCsvFile(path, *c.log(), c.fahrenheit), 0);
-        EXPECT_TRUE(sameLines(fileText(path), fileText(kGoldenDir + c.golden)));
+        EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)));
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
 }
@@ -228,7 +223,7 @@ TEST(CsvExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
             error = exportCsvFile(path, *store, false);
         }
         EXPECT_EQ(error, EFBIG);
-        EXPECT_EQ(fileText(path), kOld);
+        EXPECT_EQ(readFileBytes(path), kOld);
         EXPECT_THAT(temp.names(), ElementsAre("log.csv"));
     }
     // Room for exactly the whole file is enough.
@@ -241,7 +236,7 @@ TEST(CsvExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
         error = exportCsvFile(path, *store, false);
     }
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(fileText(path), csvOf(*store, false));
+    EXPECT_EQ(readFileBytes(path), csvOf(*store, false));
 }
 
 TEST(CsvExport, FailureMessageIsTheWindowsText) {

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -16,6 +15,7 @@
 
 #include "record/AppData.h"
 #include "support/ByteDiff.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
@@ -28,11 +28,6 @@ namespace {
 
 const std::string kGoldenDir = testDataDir() + "/export/";
 const std::string kOld = "the export that was there before\r\n";
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -192,7 +187,7 @@ TEST(TextExport, FilesEqualTheirGoldenCopies) {
                               ? exportSpreadsheetFile(path, data->log.store, data->log.setup)
                               : exportTextFile(path, data->log.store);
         ASSERT_EQ(error, 0);
-        EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + c.golden)));
+        EXPECT_TRUE(sameText(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)));
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
 }
@@ -310,7 +305,7 @@ TEST(TextExport, ATargetThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     }
     EXPECT_THAT(temp.names(), ElementsAre("plain", "taken.txt"));
     EXPECT_TRUE(fs::is_empty(temp.dir() + "taken.txt"));
-    EXPECT_EQ(fileText(temp.dir() + "plain"), "x");
+    EXPECT_EQ(readFileBytes(temp.dir() + "plain"), "x");
 }
 
 TEST(TextExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
@@ -346,7 +341,7 @@ TEST(TextExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
                 error = format.exportFile(path, *data);
             }
             EXPECT_EQ(error, EFBIG);
-            EXPECT_EQ(fileText(path), kOld);
+            EXPECT_EQ(readFileBytes(path), kOld);
             EXPECT_THAT(temp.names(), ElementsAre("report"));
         }
     }
@@ -358,7 +353,7 @@ TEST(TextExport, AnExportReplacesTheEarlierFileWhole) {
     writeText(path, std::string(100000, 'x'));
     auto data = oneRecordLog();
     ASSERT_EQ(exportTextFile(path, data->log.store), 0);
-    EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + "one_record.txt")));
+    EXPECT_TRUE(sameText(readFileBytes(path), readFileBytes(kGoldenDir + "one_record.txt")));
     EXPECT_THAT(temp.names(), ElementsAre("report.txt"));
 }
 

@@ -26,7 +26,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <memory>
 
@@ -40,6 +39,7 @@
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
+#include "support/FileBytes.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace fs = std::filesystem;
@@ -50,11 +50,6 @@ namespace {
 
 void settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-
-std::vector<uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A log of `records` records written by the program's own writer.
@@ -370,7 +365,7 @@ TEST_F(MainFrameTest, SettingsAreWrittenWhenTheFrameGoes) {
         frame_.reset();
         std::vector<uint8_t> expected = c.head;
         expected.resize(kSettingsFileSize, 0);
-        EXPECT_EQ(fileBytes(root() / "Dravin.ini"), expected);
+        EXPECT_EQ(readFileByteVector(root() / "Dravin.ini"), expected);
     }
 }
 
@@ -378,7 +373,7 @@ TEST_F(MainFrameTest, AFailedStartLeavesTheSettingsFileAlone) {
     std::ofstream(root() / "Dravin.ini", std::ios::binary) << std::string(32, '\x05');
     frame().keepSettingsFile();
     frame_.reset();
-    EXPECT_EQ(fileBytes(root() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
+    EXPECT_EQ(readFileByteVector(root() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
 }
 
 // ---- the document -------------------------------------------------------
@@ -430,8 +425,8 @@ TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
     ASSERT_TRUE(frame().document().openDocument(log.string()));
 
     ASSERT_TRUE(frame().document().saveAs(copy.string()));
-    EXPECT_EQ(fileBytes(copy), fileBytes(log));
-    EXPECT_EQ(fileBytes(copy).size(), 51u + 30u * 3u);
+    EXPECT_EQ(readFileByteVector(copy), readFileByteVector(log));
+    EXPECT_EQ(readFileByteVector(copy).size(), 51u + 30u * 3u);
     EXPECT_EQ(title(), "second.drav - Dravin V1.21");
     EXPECT_EQ(data().log.store.currentFilePath, log.string());
     EXPECT_EQ(data().log.store.currentFileName, "first.drav");
