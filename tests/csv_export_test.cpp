@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "logdata/LogStore.h"
+#include "support/ByteDiff.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -39,21 +40,6 @@ std::vector<std::string> linesOf(const std::string& text) {
         lines.push_back(text.substr(from, end - from));
     if (from < text.size()) lines.push_back(text.substr(from) + "  (no line end)");
     return lines;
-}
-
-// A failure lists the lines that differ, "-" expected and "+" actual, with
-// their numbers; a bare LF or a missing line end shows as such.
-::testing::AssertionResult sameLines(const std::string& actual, const std::string& expected) {
-    if (actual == expected) return ::testing::AssertionSuccess();
-    const std::vector<std::string> a = linesOf(actual), e = linesOf(expected);
-    auto failure = ::testing::AssertionFailure();
-    failure << actual.size() << " bytes against " << expected.size() << " expected\n";
-    for (std::size_t n = 0; n < std::max(a.size(), e.size()); ++n) {
-        if (n < a.size() && n < e.size() && a[n] == e[n]) continue;
-        if (n < e.size()) failure << "line " << n + 1 << " -" << e[n] << "\n";
-        if (n < a.size()) failure << "line " << n + 1 << " +" << a[n] << "\n";
-    }
-    return failure;
 }
 
 struct Record {
@@ -137,7 +123,8 @@ TEST(CsvExport, FilesEqualTheirGoldenCopies) {
         TempDir temp;
         const std::string path = temp.dir() + c.golden;
         ASSERT_EQ(exportCsvFile(path, *c.log(), c.fahrenheit), 0);
-        EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)));
+        EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)))
+            << c.golden;
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
 }

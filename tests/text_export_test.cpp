@@ -33,37 +33,6 @@ void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// The bytes with tabs, line ends and anything unprintable spelled out, one
-// line of the file per line, so that a failing comparison reads as text.
-std::string visible(const std::string& bytes) {
-    std::string text;
-    for (const char ch : bytes) {
-        const auto byte = static_cast<unsigned char>(ch);
-        char escaped[8];
-        if (ch == '\t') {
-            text += "\\t";
-        } else if (ch == '\r') {
-            text += "\\r";
-        } else if (ch == '\n') {
-            text += "\\n\n";
-        } else if (byte < ' ' || byte > '~') {
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            text += escaped;
-        } else {
-            text += ch;
-        }
-    }
-    return text;
-}
-
-::testing::AssertionResult sameText(const std::string& actual, const std::string& expected) {
-    ::testing::AssertionResult bytes = sameBytes(actual, expected);
-    if (bytes) return bytes;
-    return bytes << "\n--- actual ---\n"
-                 << visible(actual) << "\n--- expected ---\n"
-                 << visible(expected);
-}
-
 // A literal with its zero bytes.
 template <std::size_t N>
 std::string bytesOf(const char (&text)[N]) {
@@ -162,9 +131,9 @@ std::string oneDecimal(float value) {
 
 TEST(TextExport, TheWorkedExampleIsTheHeaderAndItsLine) {
     auto data = oneRecordLog();
-    EXPECT_TRUE(sameText(textExportOf(*data),
-                         "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n"
-                         "1\t2024-01-05\t08:30:05\t21.5\t48.3\t0.0\t0.0\r\n"));
+    EXPECT_TRUE(sameLines(textExportOf(*data),
+                          "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n"
+                          "1\t2024-01-05\t08:30:05\t21.5\t48.3\t0.0\t0.0\r\n"));
 }
 
 TEST(TextExport, FilesEqualTheirGoldenCopies) {
@@ -187,7 +156,8 @@ TEST(TextExport, FilesEqualTheirGoldenCopies) {
                               ? exportSpreadsheetFile(path, data->log.store, data->log.setup)
                               : exportTextFile(path, data->log.store);
         ASSERT_EQ(error, 0);
-        EXPECT_TRUE(sameText(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)));
+        EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)))
+            << c.golden;
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
 }
@@ -232,7 +202,7 @@ TEST(TextExport, IdentityBytesAreWrittenAsHeld) {
         "SN:\tKM\0\r\n\xa1\xa2 9%\r\n"
         "Total:\t1\r\nSN\tDATE\tTIME\toC\r\n"
         "1\t2024-\0\x01-01\t05:\xff\t:30\t0.0\r\n");
-    EXPECT_TRUE(sameText(spreadsheetExportOf(*data), expected));
+    EXPECT_TRUE(sameLines(spreadsheetExportOf(*data), expected));
 }
 
 TEST(TextExport, AfterKeepingRecords100To199TheLinesAreNumbered1To100) {
@@ -353,7 +323,8 @@ TEST(TextExport, AnExportReplacesTheEarlierFileWhole) {
     writeText(path, std::string(100000, 'x'));
     auto data = oneRecordLog();
     ASSERT_EQ(exportTextFile(path, data->log.store), 0);
-    EXPECT_TRUE(sameText(readFileBytes(path), readFileBytes(kGoldenDir + "one_record.txt")));
+    EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + "one_record.txt")))
+        << "one_record.txt";
     EXPECT_THAT(temp.names(), ElementsAre("report.txt"));
 }
 

@@ -1130,9 +1130,9 @@ TEST_F(CliTest, ExportWritesTheLogAsTheWindowsExportsDo) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_TRUE(
-            sameBytes(readFileByteVector(out),
-                      readFileByteVector(testDataDir() + "/export/" + std::string(c.golden))));
+        EXPECT_TRUE(sameLines(readFileBytes(out),
+                              readFileBytes(testDataDir() + "/export/" + std::string(c.golden))))
+            << c.golden;
     }
     EXPECT_THAT(savedFiles(), ::testing::UnorderedElementsAre("cold.drav", "cold.txt", "cold"));
 }
@@ -1216,9 +1216,9 @@ TEST_F(CliTest, ExportCsvWritesTheLogInTheUnitsAsked) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_TRUE(
-            sameBytes(readFileByteVector(out),
-                      readFileByteVector(testDataDir() + "/export/" + std::string(c.golden))));
+        EXPECT_TRUE(sameLines(readFileBytes(out),
+                              readFileBytes(testDataDir() + "/export/" + std::string(c.golden))))
+            << c.golden;
     }
     EXPECT_THAT(savedFiles(),
                 ::testing::UnorderedElementsAre("four.drav", "four.csv", "four_f.csv", "four_f2"));
