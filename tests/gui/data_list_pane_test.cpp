@@ -23,6 +23,7 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
+#include "gui/support/RunUntil.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "views/widgets/CDataListPane.h"
@@ -31,10 +32,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 // `records` records of `channels` channels a second apart from 08:30:05;
 // channel c of record i holds 23.45 + i + 10 c.
@@ -75,7 +72,7 @@ protected:
         data_ = std::make_unique<AppData>();
         pane_.resize(450, 300);
         pane_.show();
-        settle();
+        settleEvents();
     }
 
     QTableView& list() { return *pane_.list(); }
@@ -217,13 +214,13 @@ TEST_F(DataListPaneTest, AColumnShownInFahrenheitIsWideEnoughForItsTitle) {
 TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsToEitherEnd) {
     fillStore(data_->log.store, 4, kLogCapacity);
     pane_.fillDataList(data_->log.store);
-    settle();
+    settleEvents();
     list().scrollToBottom();
-    settle();
+    settleEvents();
     list().verticalScrollBar()->setValue(list().verticalScrollBar()->maximum() / 2);
-    settle();
+    settleEvents();
     list().scrollToTop();
-    settle();
+    settleEvents();
     ASSERT_EQ(model().rowCount(), static_cast<int>(kLogCapacity));
     EXPECT_EQ(model().index(kLogCapacity - 1, 0).data().toString(), "140000");
     EXPECT_EQ(list().indexAt(QPoint(5, 5)).row(), 0);
@@ -246,7 +243,7 @@ protected:
             *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
         frame_->resize(1200, 800);
         frame_->show();
-        settle();
+        settleEvents();
     }
     void TearDown() override { frame_.reset(); }
 
@@ -257,7 +254,7 @@ protected:
     int rows() const { return pane()->list()->model()->rowCount(); }
     void command(int id) {
         frame_->onCommand(id);
-        settle();
+        settleEvents();
     }
 
     QTemporaryDir dir_;
@@ -291,7 +288,7 @@ TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
     // What the chart's zoom does to the store.
     data_->log.store.keepRange(2, 5);
     frame_->frameUi().redrawChart();
-    settle();
+    settleEvents();
     EXPECT_EQ(rows(), 10);
     command(ID_DATA_LIST);
     EXPECT_EQ(rows(), 3);
@@ -309,7 +306,7 @@ TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
         ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));
     }
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(log.string())));
-    settle();
+    settleEvents();
     EXPECT_EQ(rows(), 2);
 }
 

@@ -36,6 +36,7 @@
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
 #include "gui/support/ModalAnswerer.h"
+#include "gui/support/RunUntil.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
@@ -47,10 +48,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 // A log of `records` records written by the program's own writer.
 void writeLog(const fs::path& path, uint32_t records, const char* serial) {
@@ -93,7 +90,7 @@ protected:
             *data_, MainFrameOptions{deviceDir_.string(), data_->programDir});
         frame_->resize(1200, 800);
         frame_->show();
-        settle();
+        settleEvents();
     }
     void TearDown() override { frame_.reset(); }
 
@@ -155,7 +152,7 @@ TEST_F(MainFrameTest, TheWindowKeepsTheChartAtItsSmallestReadableSize) {
     EXPECT_LE(readable.width(), 1200);
     EXPECT_LE(readable.height(), 800);
     frame().resize(100, 100);
-    settle();
+    settleEvents();
     EXPECT_GE(frame().view()->width(), readable.width());
     EXPECT_GE(frame().view()->height(), readable.height());
     EXPECT_GT(frame().width(), readable.width()) << "with the panes beside the view";
@@ -178,9 +175,9 @@ TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
             frame().pane(other)->show();
         }
         frame().pane(kPaneDataList)->setFloating(true);
-        settle();
+        settleEvents();
         frame().commandAction(command)->trigger();
-        settle();
+        settleEvents();
         EXPECT_THAT(visiblePanes(), ElementsAre(paneId));
         EXPECT_NE(frame().paneContent(paneId), nullptr);
     }
@@ -189,7 +186,7 @@ TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
 TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
     frame().activateWindow();
     frame().showPaneAlone(kPaneSetup);
-    settle();
+    settleEvents();
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneSetup));
     ASSERT_NE(frame().paneContent(kPaneSetup), nullptr);
     // The pane hands the focus on to its grid.
@@ -199,35 +196,35 @@ TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
 TEST_F(MainFrameTest, EachPaneComesBackAtItsOwnWidth) {
     // Room for the widest pane beside the chart at its smallest readable width.
     frame().resize(1300, 800);
-    settle();
+    settleEvents();
     data().link.connected = true;
     auto width = [&](int paneId) { return frame().pane(paneId)->width(); };
     EXPECT_EQ(width(kPaneFileList), 300);
     frame().onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneDataList), 450);
     frame().onCommand(ID_SETUP);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneSetup), 300);
     frame().onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneDataList), 450);
 
     // A width the user gave a pane is the one it comes back at.
     frame().resizeDocks({frame().pane(kPaneDataList)}, {380}, Qt::Horizontal);
-    settle();
+    settleEvents();
     frame().onCommand(ID_FILE_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneFileList), 300);
     frame().onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneDataList), 380);
 }
 
 TEST_F(MainFrameTest, EveryNewDocumentShowsTheDataListEvenTheFirst) {
     data().log.store.recordCount = 4;
     frame().onCommand(ID_FILE_NEW);
-    settle();
+    settleEvents();
     EXPECT_EQ(data().log.store.recordCount, 0u);
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
     // The data list never showed before.
@@ -235,7 +232,7 @@ TEST_F(MainFrameTest, EveryNewDocumentShowsTheDataListEvenTheFirst) {
     ASSERT_NE(frame().paneContent(kPaneDataList), nullptr);
     frame().onCommand(ID_FILE_LIST);
     frame().onCommand(ID_FILE_NEW);
-    settle();
+    settleEvents();
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneDataList));
 }
 
@@ -249,7 +246,7 @@ TEST_F(MainFrameTest, LayoutSavedAtClosingIsNotReadBack) {
     frame_.reset();
     CMainFrame next(data(), MainFrameOptions{deviceDir_.string(), data().programDir});
     next.show();
-    settle();
+    settleEvents();
     EXPECT_TRUE(next.pane(kPaneFileList)->isVisible());
     EXPECT_FALSE(next.pane(kPaneQuery)->isVisible());
 }
@@ -262,13 +259,13 @@ TEST_F(MainFrameTest, LogCommandsFollowTheRecordCount) {
     for (int id : commands) EXPECT_FALSE(enabled(id)) << id;
 
     data().log.store.recordCount = 1;
-    settle();
+    settleEvents();
     for (int id : commands) EXPECT_TRUE(enabled(id)) << id;
 
     // Realtime sampling refuses the query and the reset, not the exports.
     data().link.connected = true;
     data().link.realtimeActive = true;
-    settle();
+    settleEvents();
     EXPECT_TRUE(enabled(ID_SAVE_EXCEL));
     EXPECT_TRUE(enabled(ID_SAVE_TXT));
     EXPECT_TRUE(enabled(ID_SAVE_BMP));
@@ -296,7 +293,7 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
         SCOPED_TRACE(testing::Message() << c.connected << c.realtime);
         data().link.connected = c.connected;
         data().link.realtimeActive = c.realtime;
-        settle();
+        settleEvents();
         std::vector<int> enabledIds;
         for (int id : loggerCommands) {
             if (enabled(id)) enabledIds.push_back(id);
@@ -315,7 +312,7 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
 
 TEST_F(MainFrameTest, ADisabledCommandDoesNothing) {
     frame().onCommand(ID_SETUP);
-    settle();
+    settleEvents();
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
 }
 
@@ -326,7 +323,7 @@ TEST_F(MainFrameTest, ClosingDuringRealtimeIsRefused) {
     data().link.connected = true;
     data().link.realtimeActive = true;
     EXPECT_FALSE(frame().close());
-    settle();
+    settleEvents();
     EXPECT_TRUE(frame().isVisible());
     EXPECT_THAT(answerer.messages,
                 ElementsAre("Dravin is reading date in realtiem mode, please stop it, then exit "
@@ -340,7 +337,7 @@ TEST_F(MainFrameTest, ClosingDuringRealtimeIsRefused) {
 
 TEST_F(MainFrameTest, ExitClosesTheWindow) {
     frame().onCommand(ID_APP_EXIT);
-    settle();
+    settleEvents();
     EXPECT_FALSE(frame().isVisible());
 }
 
@@ -382,7 +379,7 @@ TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
     const fs::path log = root() / "ABC_20240309_0705.drav";
     writeLog(log, 3, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
-    settle();
+    settleEvents();
     EXPECT_EQ(title(), "ABC_20240309_0705.drav - Dravin V1.21");
     EXPECT_EQ(data().log.store.recordCount, 3u);
     EXPECT_EQ(data().log.store.currentFilePath, log.string());
@@ -400,7 +397,7 @@ TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
     ASSERT_TRUE(frame().document().openDocument(log.string()));
 
     EXPECT_FALSE(frame().document().openDocument(empty.string()));
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("File format error."));
     EXPECT_EQ(title(), "good.drav - Dravin V1.21");
     EXPECT_EQ(data().log.store.recordCount, 2u);
@@ -412,7 +409,7 @@ TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
     ModalAnswerer answerer;
     const fs::path missing = root() / "gone.drav";
     EXPECT_FALSE(frame().document().openDocument(missing.string()));
-    settle();
+    settleEvents();
     ASSERT_EQ(answerer.messages.size(), 1u);
     EXPECT_THAT(answerer.messages[0], ::testing::StartsWith(missing.string()));
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
@@ -446,7 +443,7 @@ TEST_F(MainFrameTest, SaveAsWithoutARecordOpensNoDialogAndWritesNothing) {
     makeLogFilesDir(data());
     ModalAnswerer answerer;
     frame().onCommand(ID_FILE_SAVE_AS);
-    settle();
+    settleEvents();
     EXPECT_TRUE(answerer.dialogs.empty());
     EXPECT_TRUE(fs::is_empty(root() / "Logfiles"));
 }
@@ -455,7 +452,7 @@ TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
     ModalAnswerer answerer;
     const fs::path target = root() / "no" / "such" / "dir.drav";
     EXPECT_FALSE(frame().document().saveAs(target.string()));
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Failed to save document."));
     EXPECT_FALSE(fs::exists(target));
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
@@ -466,7 +463,7 @@ TEST_F(MainFrameTest, SaveAsOntoAFolderSaysItCannotWriteThere) {
     const fs::path target = root() / "folder.drav";
     fs::create_directories(target);
     EXPECT_FALSE(frame().document().saveAs(target.string()));
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Unable to write to " + target.string() +
                                                ", it is read-only or opened by someone else."));
     EXPECT_TRUE(fs::is_directory(target));
@@ -525,7 +522,7 @@ TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString(log.string()));
     entry->trigger();
-    settle();
+    settleEvents();
     EXPECT_EQ(answerer.messages.size(), 1u);
     EXPECT_TRUE(Profile().recentFiles().isEmpty());
     // Only the disabled "Recent" entry is left.
@@ -579,7 +576,7 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     data().link.connected = true;
     data().link.realtimeActive = true;
     activate();
-    settle();
+    settleEvents();
     const QString shownTitle = title();
     QAction* recent = firstRecentEntry();
     ASSERT_NE(recent, nullptr);
@@ -600,7 +597,7 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     for (const auto& [name, act] : ways) {
         SCOPED_TRACE(name);
         act();
-        settle();
+        settleEvents();
         EXPECT_EQ(data().log.store.recordCount, 2u);
         EXPECT_EQ(std::string(data().log.setup.serialNo, 10), "1234567890");
         EXPECT_EQ(title(), shownTitle);
@@ -610,7 +607,7 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
 
     // Once sampling has stopped, the same file opens again.
     data().link.realtimeActive = false;
-    settle();
+    settleEvents();
     EXPECT_TRUE(recent->isEnabled());
     EXPECT_TRUE(dropFile(frame(), log));
     EXPECT_EQ(data().log.store.recordCount, 5u);
@@ -685,7 +682,7 @@ TEST_F(MainFrameTest, ExportKeysRunTheirCommandsOnceALogIsThere) {
         {Qt::Key_E, ID_SAVE_EXCEL}, {Qt::Key_T, ID_SAVE_TXT}, {Qt::Key_J, ID_SAVE_BMP}};
     for (uint32_t records : {0u, 1u}) {
         data().log.store.recordCount = records;
-        settle();
+        settleEvents();
         for (const auto& [key, id] : keys) {
             activate();  // the save dialog of the key before took the activation
             QSignalSpy triggered(frame().commandAction(id), &QAction::triggered);
@@ -787,7 +784,7 @@ TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
     const QString text = QString("Downloading data, please wait... ").repeated(8);
     QStatusTipEvent tip(text);
     QApplication::sendEvent(&frame(), &tip);
-    settle();
+    settleEvents();
     for (QLabel* pane : frame().statusBar()->findChildren<QLabel*>()) {
         EXPECT_EQ(pane->geometry(), before[pane->objectName()]) << pane->objectName().toStdString();
     }
@@ -810,7 +807,7 @@ TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
 TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
     data().log.store.recordCount = 1;
-    settle();
+    settleEvents();
     QStatusTipEvent tip("Save to Excel");
     QApplication::sendEvent(&frame(), &tip);
     EXPECT_EQ(message->text(), "Save to Excel");
@@ -839,13 +836,13 @@ TEST_F(MainFrameTest, WithNoLogShownTheMessagePaneSaysTheFirstStep) {
     EXPECT_EQ(message->text(), firstStep);
 
     ASSERT_TRUE(frame().openDocumentFile(QString::fromStdString(log.string())));
-    settle();
+    settleEvents();
     EXPECT_EQ(message->text(), "Ready");
     frame().onCommand(ID_FILE_NEW);
-    settle();
+    settleEvents();
     EXPECT_EQ(message->text(), firstStep);
     data().link.connected = true;
-    settle();
+    settleEvents();
     EXPECT_EQ(message->text(), "Ready");
 }
 
@@ -855,7 +852,7 @@ TEST_F(MainFrameTest, WithTheDemoLoggerTheFirstStepIsToUseIt) {
     options.demoLogger = true;
     CMainFrame demo(data(), options);
     demo.show();
-    settle();
+    settleEvents();
     auto* message = demo.statusBar()->findChild<QLabel*>("pane0");
     EXPECT_EQ(message->text(), "Demo logger ready: Connect, then Download");
     EXPECT_TRUE(message->toolTip().isEmpty()) << "shown whole";
@@ -866,7 +863,7 @@ TEST_F(MainFrameTest, WithTheDemoLoggerTheFirstStepIsToUseIt) {
 TEST_F(MainFrameTest, ConnectWithoutAdapterSaysSo) {
     ModalAnswerer answerer;
     frame().onCommand(ID_CONNECT);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages,
                 ElementsAre("Did not find any devices connected to a USB port. \r\nPlease check "
                             "all the connections and cables, and try again. \r\nIf a logger is "
@@ -880,7 +877,7 @@ TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
     // A directory in place of the adapter is listed but never opens.
     fs::create_directory(deviceDir_ / "ttyUSB2");
     frame().onCommand(ID_CONNECT);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Connect failed: COM3 can not be opened."));
     EXPECT_EQ(data().settings.comPort, 3);
     EXPECT_FALSE(frame().timerRunning(kTimerIdentify));
@@ -892,7 +889,7 @@ TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
     fs::create_directory(deviceDir_ / "ttyUSB4");
     data().settings.comPort = 9;
     frame().onCommand(ID_CONNECT);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.dialogs, ElementsAre("CDSLCom"));
     EXPECT_TRUE(answerer.messages.empty());
     // The last adapter found stays as the port to save.
@@ -902,14 +899,14 @@ TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
 TEST_F(MainFrameTest, DialogCommandsOpenTheirDialogs) {
     ModalAnswerer answerer;
     data().link.connected = true;
-    settle();
+    settleEvents();
     for (int id : {ID_APP_ABOUT, ID_FILE_PAGE_SETUP, ID_DOWNLOAD, ID_MENU_DOWNLOAD, ID_DELETE}) {
         frame().onCommand(id);
     }
     data().link.connected = false;
-    settle();
+    settleEvents();
     frame().onCommand(ID_COM_PORT);
-    settle();
+    settleEvents();
     // The Comm menu's "Download(&L)" asks as the toolbar's Download does.
     EXPECT_THAT(answerer.dialogs, ElementsAre("CAboutDlg", "QPageSetupDialog", "CDownModeDlg",
                                               "CDownModeDlg", "CDeleModeDlg", "CDSLCom"));

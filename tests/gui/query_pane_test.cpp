@@ -31,6 +31,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
 #include "gui/support/ModalAnswerer.h"
+#include "gui/support/RunUntil.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "support/FakeHosts.h"
@@ -46,10 +47,6 @@ namespace {
 
 constexpr uint32_t kMinuteRecords = 241;  // 09:00:00 .. 13:00:00 on 20240105
 constexpr const char* kLogName = "1234567890_20240105_0900.drav";
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 // Writes the one-minute log to `path`, channel 1 counting the minutes.
 void writeMinuteLog(const std::string& path) {
@@ -94,7 +91,7 @@ std::vector<Box> clickQuery(CDatePickerDlg& pane) {
         box->button(QMessageBox::Ok)->click();
     };
     QTest::mouseClick(pane.queryButton(), Qt::LeftButton);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, IsEmpty());
     return boxes;
 }
@@ -115,7 +112,7 @@ void dropDown(CDatePickerCombo& field, std::function<void(QDialog&)> act) {
         act(dialog);
     };
     QTest::keyClick(&field, Qt::Key_F4);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.dialogs, ElementsAre("QDialog"));
 }
 
@@ -147,7 +144,7 @@ protected:
         ui_.titles.clear();
         pane_.resize(330, 400);
         pane_.show();
-        settle();
+        settleEvents();
     }
 
     TempDir dir_;
@@ -291,7 +288,7 @@ TEST_F(QueryPaneTest, EnterInAnyFieldRunsTheQuery) {
         setRange(pane_, "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
         ModalAnswerer answerer;
         QTest::keyClick(c.field, c.key);
-        settle();
+        settleEvents();
         EXPECT_THAT(answerer.dialogs, IsEmpty());
         EXPECT_EQ(data_->log.store.recordCount, 120u);
         EXPECT_EQ(pane_.fromDateField()->count(), 0) << "no date is added to the list";
@@ -424,9 +421,9 @@ protected:
         frame_ = std::make_unique<CMainFrame>(*data_, options);
         frame_->resize(1200, 800);
         frame_->show();
-        settle();
+        settleEvents();
         openLog(*data_, frame_->frameUi(), root().string() + "/");
-        settle();
+        settleEvents();
     }
     void TearDown() override { frame_.reset(); }
 
@@ -446,7 +443,7 @@ TEST_F(QueryInFrameTest, TheQueryCommandShowsThePaneAloneWithTheFocus) {
     frame_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
     frame_->onCommand(ID_QUERY);
-    settle();
+    settleEvents();
     EXPECT_TRUE(frame_->pane(kPaneQuery)->isVisible());
     EXPECT_FALSE(frame_->pane(kPaneFileList)->isVisible());
     ASSERT_NE(pane(), nullptr);
@@ -455,7 +452,7 @@ TEST_F(QueryInFrameTest, TheQueryCommandShowsThePaneAloneWithTheFocus) {
 
 TEST_F(QueryInFrameTest, AQueryCutsTheFramesLogAndTitlesTheWindow) {
     frame_->onCommand(ID_QUERY);
-    settle();
+    settleEvents();
     ASSERT_NE(pane(), nullptr);
     setRange(*pane(), "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
     // So the title the query sets shows.
@@ -472,7 +469,7 @@ TEST_F(QueryInFrameTest, AQueryCutsTheFramesLogAndTitlesTheWindow) {
 // fields, a query of the same file does not.
 TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
     frame_->onCommand(ID_QUERY);
-    settle();
+    settleEvents();
     ASSERT_NE(pane(), nullptr);
     EXPECT_EQ(pane()->fromDateField()->currentText(), "20240105");
     EXPECT_EQ(pane()->fromTimeField()->time(), QTime(9, 0, 0));
@@ -480,7 +477,7 @@ TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
 
     setRange(*pane(), "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
     EXPECT_THAT(clickQuery(*pane()), IsEmpty());
-    settle();
+    settleEvents();
     EXPECT_EQ(pane()->fromTimeField()->time(), QTime(10, 0, 0));
     EXPECT_EQ(pane()->toTimeField()->time(), QTime(12, 0, 0));
 
@@ -499,7 +496,7 @@ TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
         ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));
     }
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(next.string())));
-    settle();
+    settleEvents();
     EXPECT_EQ(pane()->fromDateField()->currentText(), "20240106");
     EXPECT_EQ(pane()->fromTimeField()->time(), QTime(10, 0, 0));
     EXPECT_EQ(pane()->toDateField()->currentText(), "20240106");

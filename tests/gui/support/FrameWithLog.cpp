@@ -1,6 +1,5 @@
 #include "gui/support/FrameWithLog.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,10 +7,6 @@
 
 #include "app/widgets/Profile.h"
 #include "logdata/LogFile.h"
-
-void settleEvents() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 void fillMinuteLog(LogStore& store, uint32_t channels, uint32_t records) {
     store.channelCount = channels;

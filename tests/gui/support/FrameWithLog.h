@@ -8,10 +8,8 @@
 #include <string>
 
 #include "app/widgets/CMainFrame.h"
+#include "gui/support/RunUntil.h"
 #include "record/AppData.h"
-
-// Lets the event loop deliver what is pending.
-void settleEvents();
 
 // Channel count `channels`, units "oC" and "%RH" by turns, and `records` time
 // stamps a minute apart from 2024-01-05 09:00:00; the values are the caller's.
