@@ -93,9 +93,9 @@ template <class Actual, class Expected>
 }
 
 // The text against a golden copy, line by line. A failure names the first line
-// that differs and the line counts, shows a few lines before it and a few of
-// both sides from it on ("-" expected, "+" actual), and then the bytes where
-// they part as sameBytes shows them.
+// that differs and the line counts, shows a few lines before it and a few
+// from it on ("-" expected, "+" actual where they differ), and then the bytes
+// where they part as sameBytes shows them.
 inline ::testing::AssertionResult sameLines(const std::string& actual,
                                             const std::string& expected) {
     if (actual == expected) return ::testing::AssertionSuccess();
@@ -110,6 +110,10 @@ inline ::testing::AssertionResult sameLines(const std::string& actual,
     for (size_t n = first > kContext ? first - kContext : 0; n < first; ++n)
         failure << "  line " << n + 1 << ": " << bytediff::visible(e[n]) << "\n";
     for (size_t n = first; n <= first + kContext && (n < a.size() || n < e.size()); ++n) {
+        if (n > first && n < a.size() && n < e.size() && a[n] == e[n]) {
+            failure << "  line " << n + 1 << ": " << bytediff::visible(e[n]) << "\n";
+            continue;
+        }
         failure << "- line " << n + 1 << ": "
                 << (n < e.size() ? bytediff::visible(e[n]) : "(no such line)") << "\n";
         failure << "+ line " << n + 1 << ": "
