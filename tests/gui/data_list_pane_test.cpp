@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <filesystem>
@@ -22,8 +21,7 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/Profile.h"
-#include "gui/support/RunUntil.h"
+#include "gui/support/FrameWithLog.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "views/widgets/CDataListPane.h"
@@ -230,24 +228,8 @@ TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsToEitherEnd) {
 
 namespace {
 
-class DataListInFrameTest : public ::testing::Test {
+class DataListInFrameTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        fs::create_directory(root() / "dev");
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settleEvents();
-    }
-    void TearDown() override { frame_.reset(); }
-
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
     CDataListPane* pane() const {
         return qobject_cast<CDataListPane*>(frame_->paneContent(kPaneDataList));
     }
@@ -256,10 +238,6 @@ protected:
         frame_->onCommand(id);
         settleEvents();
     }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
@@ -298,7 +276,7 @@ TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
 TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
     fillStore(data_->log.store, 1, 2);
     command(ID_DATA_LIST);
-    const fs::path log = root() / "a_b.drav";
+    const fs::path log = rootPath() / "a_b.drav";
     {
         auto other = std::make_unique<AppData>();
         fillStore(other->log.store, 1, 7);

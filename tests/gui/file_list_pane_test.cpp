@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstring>
@@ -25,9 +24,8 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
-#include "gui/support/RunUntil.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
 #include "logdata/widgets/CFileListPane.h"
@@ -531,35 +529,19 @@ TEST_F(FileListPaneTest, AFailedDeleteSaysSo) {
 
 namespace {
 
-class FileListInFrameTest : public ::testing::Test {
+class FileListInFrameTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        fs::create_directory(root() / "dev");
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        fs::create_directory(root() / "Logfiles");
+    // The log folder with one log in it when the frame starts.
+    void beforeFrame() override {
+        fs::create_directory(rootPath() / "Logfiles");
         touch(logDir() + kFirst);
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settleEvents();
     }
-    void TearDown() override { frame_.reset(); }
 
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
-    std::string logDir() const { return root().string() + "/Logfiles/"; }
+    std::string logDir() const { return root() + "/Logfiles/"; }
     CFileListPane* pane() const {
         return qobject_cast<CFileListPane*>(frame_->paneContent(kPaneFileList));
     }
     std::vector<std::string> lines() const { return treeLines(*pane()->tree()); }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace

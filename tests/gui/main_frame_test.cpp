@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -35,8 +34,8 @@
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
-#include "gui/support/RunUntil.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
@@ -76,28 +75,8 @@ bool dropFile(QWidget& window, const fs::path& path) {
     return enter.isAccepted();
 }
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        deviceDir_ = root() / "dev";
-        fs::create_directory(deviceDir_);
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{deviceDir_.string(), data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settleEvents();
-    }
-    void TearDown() override { frame_.reset(); }
-
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
-    CMainFrame& frame() { return *frame_; }
-    AppData& data() { return *data_; }
-
     std::vector<int> visiblePanes() const {
         std::vector<int> visible;
         for (int id : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup, kPaneLimits}) {
@@ -119,11 +98,6 @@ protected:
         }
         return nullptr;
     }
-
-    QTemporaryDir dir_;
-    fs::path deviceDir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 // ---- panes --------------------------------------------------------------
@@ -244,7 +218,7 @@ TEST_F(MainFrameTest, LayoutSavedAtClosingIsNotReadBack) {
     EXPECT_TRUE(profile.settings().contains(QString(kCommandBarsKey) + "/StandardVisible"));
 
     frame_.reset();
-    CMainFrame next(data(), MainFrameOptions{deviceDir_.string(), data().programDir});
+    CMainFrame next(data(), MainFrameOptions{deviceDir().string(), data().programDir});
     next.show();
     settleEvents();
     EXPECT_TRUE(next.pane(kPaneFileList)->isVisible());
@@ -354,29 +328,29 @@ TEST_F(MainFrameTest, SettingsAreWrittenWhenTheFrameGoes) {
     };
     for (const Case& c : cases) {
         frame_.reset();
-        fs::remove(root() / "Dravin.ini");
+        fs::remove(rootPath() / "Dravin.ini");
         data().settings = c.settings;
         frame_ = std::make_unique<CMainFrame>(
-            data(), MainFrameOptions{deviceDir_.string(), data().programDir});
-        EXPECT_FALSE(fs::exists(root() / "Dravin.ini"));
+            data(), MainFrameOptions{deviceDir().string(), data().programDir});
+        EXPECT_FALSE(fs::exists(rootPath() / "Dravin.ini"));
         frame_.reset();
         std::vector<uint8_t> expected = c.head;
         expected.resize(kSettingsFileSize, 0);
-        EXPECT_EQ(readFileByteVector(root() / "Dravin.ini"), expected);
+        EXPECT_EQ(readFileByteVector(rootPath() / "Dravin.ini"), expected);
     }
 }
 
 TEST_F(MainFrameTest, AFailedStartLeavesTheSettingsFileAlone) {
-    std::ofstream(root() / "Dravin.ini", std::ios::binary) << std::string(32, '\x05');
+    std::ofstream(rootPath() / "Dravin.ini", std::ios::binary) << std::string(32, '\x05');
     frame().keepSettingsFile();
     frame_.reset();
-    EXPECT_EQ(readFileByteVector(root() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
+    EXPECT_EQ(readFileByteVector(rootPath() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
 }
 
 // ---- the document -------------------------------------------------------
 
 TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
-    const fs::path log = root() / "ABC_20240309_0705.drav";
+    const fs::path log = rootPath() / "ABC_20240309_0705.drav";
     writeLog(log, 3, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
     settleEvents();
@@ -390,8 +364,8 @@ TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
 
 TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
     ModalAnswerer answerer;
-    const fs::path log = root() / "good.drav";
-    const fs::path empty = root() / "empty.drav";
+    const fs::path log = rootPath() / "good.drav";
+    const fs::path empty = rootPath() / "empty.drav";
     writeLog(log, 2, "0123456789");
     std::ofstream(empty, std::ios::binary).close();
     ASSERT_TRUE(frame().document().openDocument(log.string()));
@@ -407,7 +381,7 @@ TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
 
 TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
     ModalAnswerer answerer;
-    const fs::path missing = root() / "gone.drav";
+    const fs::path missing = rootPath() / "gone.drav";
     EXPECT_FALSE(frame().document().openDocument(missing.string()));
     settleEvents();
     ASSERT_EQ(answerer.messages.size(), 1u);
@@ -416,8 +390,8 @@ TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
 }
 
 TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
-    const fs::path log = root() / "first.drav";
-    const fs::path copy = root() / "second.drav";
+    const fs::path log = rootPath() / "first.drav";
+    const fs::path copy = rootPath() / "second.drav";
     writeLog(log, 3, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
 
@@ -445,12 +419,12 @@ TEST_F(MainFrameTest, SaveAsWithoutARecordOpensNoDialogAndWritesNothing) {
     frame().onCommand(ID_FILE_SAVE_AS);
     settleEvents();
     EXPECT_TRUE(answerer.dialogs.empty());
-    EXPECT_TRUE(fs::is_empty(root() / "Logfiles"));
+    EXPECT_TRUE(fs::is_empty(rootPath() / "Logfiles"));
 }
 
 TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
     ModalAnswerer answerer;
-    const fs::path target = root() / "no" / "such" / "dir.drav";
+    const fs::path target = rootPath() / "no" / "such" / "dir.drav";
     EXPECT_FALSE(frame().document().saveAs(target.string()));
     settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Failed to save document."));
@@ -460,7 +434,7 @@ TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
 
 TEST_F(MainFrameTest, SaveAsOntoAFolderSaysItCannotWriteThere) {
     ModalAnswerer answerer;
-    const fs::path target = root() / "folder.drav";
+    const fs::path target = rootPath() / "folder.drav";
     fs::create_directories(target);
     EXPECT_FALSE(frame().document().saveAs(target.string()));
     settleEvents();
@@ -470,7 +444,7 @@ TEST_F(MainFrameTest, SaveAsOntoAFolderSaysItCannotWriteThere) {
 }
 
 TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
-    const fs::path logs[] = {root() / "a.drav", root() / "b.drav"};
+    const fs::path logs[] = {rootPath() / "a.drav", rootPath() / "b.drav"};
     writeLog(logs[0], 1, "0000000001");
     writeLog(logs[1], 2, "0000000002");
     for (const fs::path& log : logs) ASSERT_TRUE(frame().document().openDocument(log.string()));
@@ -494,8 +468,8 @@ TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
 }
 
 TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
-    fs::create_directory(root() / "R&D");
-    const fs::path log = root() / "R&D" / "a.drav";
+    fs::create_directory(rootPath() / "R&D");
+    const fs::path log = rootPath() / "R&D" / "a.drav";
     writeLog(log, 1, "0000000001");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
     QAction* entry = nullptr;
@@ -503,7 +477,8 @@ TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
         if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) entry = action;
     }
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString((root() / "R&&D" / "a.drav").string()));
+    EXPECT_EQ(entry->text(),
+              "&1 " + QString::fromStdString((rootPath() / "R&&D" / "a.drav").string()));
     data().log.store.recordCount = 0;
     entry->trigger();
     EXPECT_EQ(data().log.store.recordCount, 1u);
@@ -511,7 +486,7 @@ TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
 
 TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
     ModalAnswerer answerer;
-    const fs::path log = root() / "a.drav";
+    const fs::path log = rootPath() / "a.drav";
     writeLog(log, 1, "0000000001");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
     fs::remove(log);
@@ -537,7 +512,7 @@ TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
 }
 
 TEST_F(MainFrameTest, ADroppedFileOpens) {
-    const fs::path log = root() / "dropped.drav";
+    const fs::path log = rootPath() / "dropped.drav";
     writeLog(log, 5, "0123456789");
     EXPECT_TRUE(dropFile(frame(), log));
     EXPECT_EQ(data().log.store.recordCount, 5u);
@@ -556,7 +531,7 @@ TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
     frame().onCommand(ID_FILE_OPEN);
     data().log.store.recordCount = 1;  // Save As wants a record
     frame().onCommand(ID_FILE_SAVE_AS);
-    const QString logs = QString::fromStdString((root() / "Logfiles").string());
+    const QString logs = QString::fromStdString((rootPath() / "Logfiles").string());
     EXPECT_THAT(answerer.dialogs, ElementsAre("QFileDialog", "QFileDialog"));
     EXPECT_THAT(folders, ElementsAre(logs, logs));
 }
@@ -567,7 +542,7 @@ TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
 // number that Stop saves them under.
 TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     ModalAnswerer answerer;
-    const fs::path log = root() / "other.drav";
+    const fs::path log = rootPath() / "other.drav";
     writeLog(log, 5, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));  // now a recent file
     // Two samples of logger 1234567890 so far.
@@ -819,7 +794,7 @@ TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
 // A newcomer's empty window says what to do first, until a log shows or a
 // logger is connected; the view itself stays empty.
 TEST_F(MainFrameTest, WithNoLogShownTheMessagePaneSaysTheFirstStep) {
-    const fs::path log = root() / "shown.drav";
+    const fs::path log = rootPath() / "shown.drav";
     writeLog(log, 5, "0123456789");
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
     const QString firstStep = "Connect a logger, or open a log";
@@ -848,7 +823,7 @@ TEST_F(MainFrameTest, WithNoLogShownTheMessagePaneSaysTheFirstStep) {
 
 TEST_F(MainFrameTest, WithTheDemoLoggerTheFirstStepIsToUseIt) {
     frame_.reset();
-    MainFrameOptions options{deviceDir_.string(), data().programDir};
+    MainFrameOptions options{deviceDir().string(), data().programDir};
     options.demoLogger = true;
     CMainFrame demo(data(), options);
     demo.show();
@@ -875,7 +850,7 @@ TEST_F(MainFrameTest, ConnectWithoutAdapterSaysSo) {
 TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
     ModalAnswerer answerer;
     // A directory in place of the adapter is listed but never opens.
-    fs::create_directory(deviceDir_ / "ttyUSB2");
+    fs::create_directory(deviceDir() / "ttyUSB2");
     frame().onCommand(ID_CONNECT);
     settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Connect failed: COM3 can not be opened."));
@@ -885,8 +860,8 @@ TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
 
 TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
     ModalAnswerer answerer;
-    fs::create_directory(deviceDir_ / "ttyUSB0");
-    fs::create_directory(deviceDir_ / "ttyUSB4");
+    fs::create_directory(deviceDir() / "ttyUSB0");
+    fs::create_directory(deviceDir() / "ttyUSB4");
     data().settings.comPort = 9;
     frame().onCommand(ID_CONNECT);
     settleEvents();

@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
 #include <cstdio>
@@ -30,8 +29,8 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
-#include "gui/support/RunUntil.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "support/FakeHosts.h"
@@ -406,35 +405,17 @@ TEST_F(QueryPaneTest, TheCalendarStaysOnTheScreen) {
 
 namespace {
 
-class QueryInFrameTest : public ::testing::Test {
+class QueryInFrameTest : public FrameWithLogTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        fs::create_directory(root() / "dev");
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        MainFrameOptions options;
-        options.deviceDir = (root() / "dev").string();
-        options.programDir = data_->programDir;
-        frame_ = std::make_unique<CMainFrame>(*data_, options);
-        frame_->resize(1200, 800);
-        frame_->show();
-        settleEvents();
-        openLog(*data_, frame_->frameUi(), root().string() + "/");
+        FrameWithLogTest::SetUp();
+        openLog(*data_, frame_->frameUi(), root() + "/");
         settleEvents();
     }
-    void TearDown() override { frame_.reset(); }
 
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
     CDatePickerDlg* pane() const {
         return qobject_cast<CDatePickerDlg*>(frame_->paneContent(kPaneQuery));
     }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
@@ -490,7 +471,7 @@ TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
         std::snprintf(stamp, sizeof stamp, "202401061%u0000", i);
         std::memcpy(other->log.store.timestamps[i].data(), stamp, kTimestampLength);
     }
-    const fs::path next = root() / "next.drav";
+    const fs::path next = rootPath() / "next.drav";
     {
         std::ofstream out(next, std::ios::binary);
         ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));

@@ -29,9 +29,10 @@ void FrameWithLogTest::SetUp() {
     data_->settings = defaultSettings();
     data_->programDir = root() + "/";
     for (int& visible : data_->display.channelVisible) visible = 1;
-    std::filesystem::create_directory(root() + "/dev");
-    frame_ =
-        std::make_unique<CMainFrame>(*data_, MainFrameOptions{root() + "/dev", data_->programDir});
+    std::filesystem::create_directory(deviceDir());
+    beforeFrame();
+    frame_ = std::make_unique<CMainFrame>(
+        *data_, MainFrameOptions{deviceDir().string(), data_->programDir});
     frame_->resize(1200, 800);
     frame_->show();
     settleEvents();
