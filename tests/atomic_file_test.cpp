@@ -6,11 +6,11 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 
 #include "logdata/AtomicFile.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
@@ -20,11 +20,6 @@ using ::testing::ElementsAre;
 namespace {
 
 const std::string kOld = "the good log that was there before the save";
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -52,7 +47,7 @@ TEST(AtomicFile, WritesANewFileWholeAndLeavesNothingElse) {
         TempDir temp;
         const std::string content = pattern(size);
         ASSERT_EQ(writeFileAtomically(temp.dir() + "log.drav", writing(content)), 0) << size;
-        EXPECT_EQ(fileText(temp.dir() + "log.drav"), content) << size;
+        EXPECT_EQ(readFileBytes(temp.dir() + "log.drav"), content) << size;
         EXPECT_THAT(temp.names(), ElementsAre("log.drav")) << size;
     }
 }
@@ -62,7 +57,7 @@ TEST(AtomicFile, ASaveOverAnExistingFileReplacesItWhole) {
     const std::string path = temp.dir() + "log.drav";
     writeText(path, pattern(5000));
     ASSERT_EQ(writeFileAtomically(path, writing("short")), 0);
-    EXPECT_EQ(fileText(path), "short");
+    EXPECT_EQ(readFileBytes(path), "short");
     EXPECT_THAT(temp.names(), ElementsAre("log.drav"));
 }
 
@@ -77,7 +72,7 @@ TEST(AtomicFile, AWriterThatGivesUpAfterAnyByteLeavesTheOldFile) {
             return false;
         });
         EXPECT_EQ(error, ECANCELED) << n;
-        EXPECT_EQ(fileText(path), kOld) << n;
+        EXPECT_EQ(readFileBytes(path), kOld) << n;
         EXPECT_THAT(temp.names(), ElementsAre("log.drav")) << n;
     }
 }
@@ -94,7 +89,7 @@ TEST(AtomicFile, AFullDiskAfterAnyByteIsReportedAndLeavesTheOldFile) {
             error = writeFileAtomically(path, writing(content));
         }
         EXPECT_EQ(error, EFBIG) << n;
-        EXPECT_EQ(fileText(path), kOld) << n;
+        EXPECT_EQ(readFileBytes(path), kOld) << n;
         EXPECT_THAT(temp.names(), ElementsAre("log.drav")) << n;
     }
 }
@@ -112,7 +107,7 @@ TEST(AtomicFile, AWriterThatForgetsItsStreamFailedIsStillCaught) {
         });
     }
     EXPECT_EQ(error, EFBIG);
-    EXPECT_EQ(fileText(path), kOld);
+    EXPECT_EQ(readFileBytes(path), kOld);
     EXPECT_THAT(temp.names(), ElementsAre("log.drav"));
 }
 
@@ -133,7 +128,7 @@ TEST(AtomicFile, TheSystemsReasonIsReportedWhenTheFileCannotBeMade) {
     }
     EXPECT_THAT(temp.names(), ElementsAre("plain", "taken.drav"));
     EXPECT_TRUE(fs::is_empty(temp.dir() + "taken.drav"));
-    EXPECT_EQ(fileText(temp.dir() + "plain"), "x");
+    EXPECT_EQ(readFileBytes(temp.dir() + "plain"), "x");
 }
 
 TEST(AtomicFile, AKillDuringTheSaveLeavesTheOldFileWhole) {
@@ -148,7 +143,7 @@ TEST(AtomicFile, AKillDuringTheSaveLeavesTheOldFileWhole) {
                                         return true;
                                     }),
                 ::testing::KilledBySignal(SIGKILL), "");
-    EXPECT_EQ(fileText(path), kOld);
+    EXPECT_EQ(readFileBytes(path), kOld);
     // What the kill left behind is hidden and is no log.
     for (const std::string& name : temp.names()) {
         if (name == "log.drav") continue;
@@ -164,7 +159,7 @@ TEST(AtomicFile, ASymbolicLinkKeepsPointingToTheReplacedFile) {
     fs::create_symlink(temp.dir() + "real/log.drav", temp.dir() + "link.drav");
     ASSERT_EQ(writeFileAtomically(temp.dir() + "link.drav", writing("new")), 0);
     EXPECT_TRUE(fs::is_symlink(temp.dir() + "link.drav"));
-    EXPECT_EQ(fileText(temp.dir() + "real/log.drav"), "new");
+    EXPECT_EQ(readFileBytes(temp.dir() + "real/log.drav"), "new");
     EXPECT_THAT(temp.names("real"), ElementsAre("log.drav"));
 }
 

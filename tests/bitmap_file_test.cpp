@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "support/ByteDiff.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "views/BitmapFile.h"
@@ -18,11 +18,6 @@ using ::testing::ElementsAre;
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -72,7 +67,7 @@ TEST(BitmapFile, An801By600PictureMakesTheFileAndHeadersOfItsSize) {
     const std::string path = temp.dir() + "chart.bmp";
     const Picture picture(801, 600, 801, 0xFFFFFFFF);
     ASSERT_EQ(exportBitmapFile(path, picture.rows()).error, 0);
-    const Bytes file = fileBytes(path);
+    const Bytes file = readFileByteVector(path);
     ASSERT_EQ(file.size(), 962454u);
     const Bytes header = {
         'B',  'M',                           // type
@@ -130,7 +125,7 @@ TEST(BitmapFile, RowsGoBottomFirstFromTheirStrideAndArePadded) {
     TempDir temp;
     const std::string path = temp.dir() + "small.bmp";
     ASSERT_EQ(exportBitmapFile(path, picture.rows()).error, 0);
-    const Bytes file = fileBytes(path);
+    const Bytes file = readFileByteVector(path);
     ASSERT_EQ(file.size(), 70u);
     const Bytes pixels = {
         0xFF, 0x7F, 0x00, 0x00, 0x10, 0x42, 0, 0,  // bottom row, then two padding bytes
@@ -172,7 +167,7 @@ TEST(BitmapFile, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
             error = exportBitmapFile(path, picture.rows()).error;
         }
         EXPECT_EQ(error, EFBIG);
-        EXPECT_TRUE(sameBytes(fileBytes(path), std::string("the chart saved before")));
+        EXPECT_TRUE(sameBytes(readFileByteVector(path), std::string("the chart saved before")));
         EXPECT_THAT(temp.names(), ElementsAre("chart.bmp"));
     }
 }

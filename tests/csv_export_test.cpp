@@ -5,13 +5,14 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "logdata/LogStore.h"
+#include "support/ByteDiff.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
@@ -27,11 +28,6 @@ const std::string kOld = "the export that was there before\r\n";
 
 constexpr uint8_t kCelsius = 0, kHumidity = 1, kPpm = 2, kFahrenheit = 5;
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
@@ -44,21 +40,6 @@ std::vector<std::string> linesOf(const std::string& text) {
         lines.push_back(text.substr(from, end - from));
     if (from < text.size()) lines.push_back(text.substr(from) + "  (no line end)");
     return lines;
-}
-
-// A failure lists the lines that differ, "-" expected and "+" actual, with
-// their numbers; a bare LF or a missing line end shows as such.
-::testing::AssertionResult sameLines(const std::string& actual, const std::string& expected) {
-    if (actual == expected) return ::testing::AssertionSuccess();
-    const std::vector<std::string> a = linesOf(actual), e = linesOf(expected);
-    auto failure = ::testing::AssertionFailure();
-    failure << actual.size() << " bytes against " << expected.size() << " expected\n";
-    for (std::size_t n = 0; n < std::max(a.size(), e.size()); ++n) {
-        if (n < a.size() && n < e.size() && a[n] == e[n]) continue;
-        if (n < e.size()) failure << "line " << n + 1 << " -" << e[n] << "\n";
-        if (n < a.size()) failure << "line " << n + 1 << " +" << a[n] << "\n";
-    }
-    return failure;
 }
 
 struct Record {
@@ -142,7 +123,8 @@ TEST(CsvExport, FilesEqualTheirGoldenCopies) {
         TempDir temp;
         const std::string path = temp.dir() + c.golden;
         ASSERT_EQ(exportCsvFile(path, *c.log(), c.fahrenheit).error, 0);
-        EXPECT_TRUE(sameLines(fileText(path), fileText(kGoldenDir + c.golden)));
+        EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)))
+            << c.golden;
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
 }
@@ -228,7 +210,7 @@ TEST(CsvExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
             error = exportCsvFile(path, *store, false).error;
         }
         EXPECT_EQ(error, EFBIG);
-        EXPECT_EQ(fileText(path), kOld);
+        EXPECT_EQ(readFileBytes(path), kOld);
         EXPECT_THAT(temp.names(), ElementsAre("log.csv"));
     }
     // Room for exactly the whole file is enough.
@@ -241,7 +223,7 @@ TEST(CsvExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
         error = exportCsvFile(path, *store, false).error;
     }
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(fileText(path), csvOf(*store, false));
+    EXPECT_EQ(readFileBytes(path), csvOf(*store, false));
 }
 
 TEST(CsvExport, FailureMessageIsTheWindowsText) {

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
 
@@ -22,11 +22,6 @@ namespace {
 
 const std::string kGoldenPath = testDataDir() + "/three_records.drav";
 const char kLoadError[] = "\r\n打开数据文件失败：格式错误！";
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A loaded log other than the golden one, with its statistics and file.
 std::unique_ptr<AppData> heldLog() {
@@ -65,7 +60,7 @@ std::string snapshot(const AppData& data) {
 
 class TruncatedLogFile : public ::testing::Test {
 protected:
-    const std::string golden = fileText(kGoldenPath);
+    const std::string golden = readFileBytes(kGoldenPath);
     std::unique_ptr<AppData> data = heldLog();
     const std::string before = snapshot(*data);
 };

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <streambuf>
@@ -17,6 +16,7 @@
 #include "record/AppData.h"
 #include "support/ByteDiff.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
 
@@ -36,11 +36,6 @@ const GoldenRecord kGolden[] = {
     {"20100305142301", {-12.75f, 0.0f, 123.5f, -0.5f}},
     {"20100305142401", {200.0f, 99.9f, -200.5f, 7.0f}},
 };
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -158,7 +153,7 @@ private:
 TEST(LogFile, WritesTheGoldenFileByteForByte) {
     auto data = makeData();
     fillGolden(*data);
-    const std::string golden = fileText(kGoldenPath);
+    const std::string golden = readFileBytes(kGoldenPath);
     ASSERT_EQ(golden.size(), 141u);
     EXPECT_TRUE(sameBytes(written(*data), golden));
 }
@@ -230,9 +225,9 @@ TEST(LogFile, FullTwentyFourCharacterNameStaysTerminatedAfterReading) {
 TEST(LogFile, BytesAfterTheLastRecordAreIgnored) {
     auto data = makeData();
     fillOther(*data);
-    ASSERT_EQ(readFrom(fileText(kGoldenPath) + "trailing junk", *data), LogReadResult::Ok);
+    ASSERT_EQ(readFrom(readFileBytes(kGoldenPath) + "trailing junk", *data), LogReadResult::Ok);
     EXPECT_EQ(data->log.store.recordCount, 3u);
-    EXPECT_TRUE(sameBytes(written(*data), fileText(kGoldenPath)));
+    EXPECT_TRUE(sameBytes(written(*data), readFileBytes(kGoldenPath)));
 }
 
 TEST(LogFile, AFullStoreIsAcceptedOneMoreRecordIsNot) {
@@ -289,7 +284,7 @@ TEST_P(RefusedLogFile, LeavesStoreAndSetupAsTheyWere) {
 }
 
 std::string withCount(uint32_t count) {
-    std::string bytes = fileText(kGoldenPath);
+    std::string bytes = readFileBytes(kGoldenPath);
     for (int i = 0; i < 4; ++i) bytes[29 + i] = static_cast<char>(count >> (8 * i));
     return bytes;
 }
@@ -299,10 +294,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadFile{"empty", "", LogReadResult::Empty},
         BadFile{"one byte", "G", LogReadResult::Truncated},
-        BadFile{"header short by one", fileText(kGoldenPath).substr(0, 50),
+        BadFile{"header short by one", readFileBytes(kGoldenPath).substr(0, 50),
                 LogReadResult::Truncated},
-        BadFile{"no records", fileText(kGoldenPath).substr(0, 51), LogReadResult::Truncated},
-        BadFile{"last record short", fileText(kGoldenPath).substr(0, 140),
+        BadFile{"no records", readFileBytes(kGoldenPath).substr(0, 51), LogReadResult::Truncated},
+        BadFile{"last record short", readFileBytes(kGoldenPath).substr(0, 140),
                 LogReadResult::Truncated},
         BadFile{"four announced", withCount(4), LogReadResult::Truncated},
         BadFile{"over capacity", withCount(kLogCapacity + 1), LogReadResult::TooManyRecords},
@@ -313,14 +308,14 @@ TEST(LogFile, AStreamOfUnknownLengthIsRefused) {
     auto data = makeData();
     fillOther(*data);
     const std::string before = snapshot(*data);
-    UnseekableBuffer buffer(fileText(kGoldenPath));
+    UnseekableBuffer buffer(readFileBytes(kGoldenPath));
     std::istream in(&buffer);
     EXPECT_EQ(readLogFile(in, data->log.store, data->log.setup), LogReadResult::Truncated);
     EXPECT_EQ(snapshot(*data), before);
 }
 
 TEST(LogFile, AReadErrorAmongTheRecordsLeavesEverythingAsItWas) {
-    const std::string golden = fileText(kGoldenPath);
+    const std::string golden = readFileBytes(kGoldenPath);
     for (std::streamsize limit : {51, 52, 80, 81, 110, 111, 140}) {
         auto data = makeData();
         fillOther(*data);
@@ -376,7 +371,7 @@ TEST(LogFile, LoadThroughTheDocumentSetsPathNameAndStatistics) {
 TEST(LogFile, FailedDocumentLoadsKeepTheStoreAndExplainThemselves) {
     TempDir temp;
     writeText(temp.dir() + "empty.drav", "");
-    writeText(temp.dir() + "short.drav", fileText(kGoldenPath).substr(0, 100));
+    writeText(temp.dir() + "short.drav", readFileBytes(kGoldenPath).substr(0, 100));
     writeText(temp.dir() + "plain", "x");
     const std::string missing = temp.dir() + "missing.drav";
     const std::string underFile = temp.dir() + "plain/log.drav";
@@ -458,7 +453,7 @@ TEST(LogFile, LoadLogFileReadsTheCurrentFileAndRefreshes) {
 TEST(LogFile, LoadLogFileFailuresShowTheFormatErrorAndChangeNothing) {
     TempDir temp;
     writeText(temp.dir() + "empty.drav", "");
-    writeText(temp.dir() + "short.drav", fileText(kGoldenPath).substr(0, 120));
+    writeText(temp.dir() + "short.drav", readFileBytes(kGoldenPath).substr(0, 120));
     writeText(temp.dir() + "huge.drav", withCount(kLogCapacity + 1));
     const std::string paths[] = {temp.dir() + "empty.drav",
                                  temp.dir() + "short.drav",

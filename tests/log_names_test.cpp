@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "logdata/LogNames.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -22,11 +23,6 @@ namespace {
 
 void touch(const std::string& path, const std::string& text = "x") {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Groups as "text: file file ..." for short comparisons.
@@ -151,7 +147,7 @@ TEST(LogNames, RenameGivesTheFileItsNewName) {
     touch(dir.dir() + "a_b.drav", "log");
     EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "x_y.dravbak").error, 0);
     EXPECT_THAT(dir.names(), ElementsAre("x_y.dravbak"));
-    EXPECT_EQ(fileText(dir.dir() + "x_y.dravbak"), "log");
+    EXPECT_EQ(readFileBytes(dir.dir() + "x_y.dravbak"), "log");
 }
 
 TEST(LogNames, RenameNeverReplacesAnotherFile) {
@@ -160,8 +156,8 @@ TEST(LogNames, RenameNeverReplacesAnotherFile) {
     touch(dir.dir() + "c_d.drav", "second");
     EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "c_d.drav").error, EEXIST);
     EXPECT_THAT(dir.names(), ElementsAre("a_b.drav", "c_d.drav"));
-    EXPECT_EQ(fileText(dir.dir() + "a_b.drav"), "first");
-    EXPECT_EQ(fileText(dir.dir() + "c_d.drav"), "second");
+    EXPECT_EQ(readFileBytes(dir.dir() + "a_b.drav"), "first");
+    EXPECT_EQ(readFileBytes(dir.dir() + "c_d.drav"), "second");
     EXPECT_EQ(renameLogFile(dir.dir(), "a_b.drav", "a_b.drav").error, EEXIST) << "onto itself";
 }
 

@@ -12,6 +12,7 @@
 #include "logdata/LogSaver.h"
 #include "record/AppData.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
@@ -38,11 +39,6 @@ void fill(AppData& data, const char (&serial)[11], std::initializer_list<const c
         ++i;
     }
     data.log.store.recordCount = i;
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string expectedFile(const AppData& data) {
@@ -74,7 +70,7 @@ TEST(LogSaver, SavesIntoTheLogFolderAndMakesItCurrent) {
 
     ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     const std::string path = temp.dir() + "logs/" + kName;
-    EXPECT_EQ(fileText(path), expectedFile(*data));
+    EXPECT_EQ(readFileBytes(path), expectedFile(*data));
     EXPECT_EQ(data->log.store.currentFilePath, path);
     EXPECT_EQ(data->log.store.currentFileName, kName);
     EXPECT_EQ(ui.progressText, std::string("正在将数据保存到文件：") + kName + "，请稍候！");
@@ -109,8 +105,8 @@ TEST(LogSaver, ASecondLogOfTheSameMinuteReplacesTheFirst) {
     fill(*data, "1234567890", {"20100305142210", "20100305142259"});
     ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
     EXPECT_EQ(filesIn(temp.dir()), 1);
-    EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
-    EXPECT_EQ(fileText(temp.dir() + kName).size(), 51u + 2 * 30);
+    EXPECT_EQ(readFileBytes(temp.dir() + kName), expectedFile(*data));
+    EXPECT_EQ(readFileBytes(temp.dir() + kName).size(), 51u + 2 * 30);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -234,7 +230,7 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
     data->logDirOverride = temp.dir();
     fill(*data, "1234567890", {"20100305141000", "20100305142201"});
     ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
-    const std::string good = fileText(temp.dir() + kName);
+    const std::string good = readFileBytes(temp.dir() + kName);
     const std::string goodPath = data->log.store.currentFilePath;
 
     // A later log of the same minute, one record longer, fails after any byte.
@@ -249,13 +245,13 @@ TEST(LogSaver, AFailedSaveKeepsTheGoodLogOfTheSameNameByteForByte) {
         }
         EXPECT_FALSE(saved) << n;
         EXPECT_THAT(failing.messages, ElementsAre("\r\n Failed.")) << n;
-        EXPECT_EQ(fileText(temp.dir() + kName), good) << n;
+        EXPECT_EQ(readFileBytes(temp.dir() + kName), good) << n;
         EXPECT_THAT(temp.names(), ElementsAre(kName)) << n;
         EXPECT_EQ(data->log.store.currentFilePath, goodPath) << n;
         EXPECT_TRUE(failing.titles.empty()) << n;
     }
     ASSERT_TRUE(saveDownloadedLog(*data, ui).ok());
-    EXPECT_EQ(fileText(temp.dir() + kName), expectedFile(*data));
+    EXPECT_EQ(readFileBytes(temp.dir() + kName), expectedFile(*data));
 }
 
 TEST(LogSaver, TheLogFolderIsCheckedBeforehandAndItsProblemNamed) {

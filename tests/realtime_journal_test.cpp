@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <sstream>
@@ -22,6 +21,7 @@
 #include "record/AppData.h"
 #include "support/EngineFixture.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/LoggerReplies.h"
 #include "support/TempDir.h"
 
@@ -33,11 +33,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 const std::string kJournal = ".1234567890.realtime";
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeText(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -86,7 +81,7 @@ std::string journalOf(const AppData& data, const TempDir& dir) {
     EXPECT_EQ(journal.open(dir.dir(), data.log.store, data.log.setup), 0);
     for (uint32_t i = 0; i < data.log.store.recordCount; ++i)
         EXPECT_EQ(journal.append(data.log.store, i), 0);
-    const std::string text = fileText(journal.path());
+    const std::string text = readFileBytes(journal.path());
     journal.discard();
     return text;
 }
@@ -177,7 +172,7 @@ TEST(RealtimeJournal, NeverWritesToAJournalLeftBefore) {
     ASSERT_EQ(second.open(dir.dir(), data->log.store, data->log.setup), 0);
     EXPECT_EQ(first.path(), dir.dir() + ".1234567890.2.realtime");
     EXPECT_EQ(second.path(), dir.dir() + ".1234567890.3.realtime");
-    EXPECT_EQ(fileText(dir.dir() + kJournal), "left from before\n");
+    EXPECT_EQ(readFileBytes(dir.dir() + kJournal), "left from before\n");
     // Nothing but the three journals: the file that held the first line is gone.
     EXPECT_THAT(dir.names(),
                 ElementsAre(".1234567890.2.realtime", ".1234567890.3.realtime", kJournal));
@@ -190,14 +185,14 @@ TEST(RealtimeJournal, RestartKeepsOnlyTheFirstLine) {
     setRecords(*data);
     RealtimeJournal journal;
     ASSERT_EQ(journal.open(dir.dir(), data->log.store, data->log.setup), 0);
-    const std::string header = fileText(journal.path());
+    const std::string header = readFileBytes(journal.path());
     ASSERT_EQ(journal.append(data->log.store, 0), 0);
     ASSERT_EQ(journal.restart(), 0);
-    EXPECT_EQ(fileText(journal.path()), header);
+    EXPECT_EQ(readFileBytes(journal.path()), header);
     ASSERT_EQ(journal.append(data->log.store, 2), 0);
-    EXPECT_EQ(fileText(journal.path()), header +
-                                            "20240310000000 1e-07 3.4028235e+38 "
-                                            "-3.4028235e+38 1e-45\n");
+    EXPECT_EQ(readFileBytes(journal.path()), header +
+                                                 "20240310000000 1e-07 3.4028235e+38 "
+                                                 "-3.4028235e+38 1e-45\n");
 }
 
 TEST(RealtimeJournal, NameHoldsTheSerialNumberAsAFileNameCan) {
@@ -251,7 +246,7 @@ TEST_F(JournalRecoveryTest, EverySampleIsOnDiskAsItIsStored) {
     EXPECT_TRUE(fs::exists(journal()));
     sampleAt({2024, 3, 9, 7, 5, 2});
     sampleAt({2024, 3, 9, 7, 5, 3}, -12);
-    const std::string text = fileText(journal());
+    const std::string text = readFileBytes(journal());
     EXPECT_THAT(text, HasSubstr("\n20240309070502 23.5 25.3 -20 0\n"
                                 "20240309070503 -1.2 25.3 -20 0\n"));
     EXPECT_TRUE(text.ends_with("\n"));
@@ -263,10 +258,10 @@ TEST_F(JournalRecoveryTest, RecoveryGivesTheLogStopWouldHaveSaved) {
     sampleAt({2024, 3, 9, 7, 5, 2});
     sampleAt({2024, 3, 9, 7, 5, 59}, 300);
     sampleAt({2024, 3, 9, 7, 6, 0}, -2100);
-    const std::string left = fileText(journal());
+    const std::string left = readFileBytes(journal());
     engine.stopRealtime();
     const fs::path stopped = dir / "1234567890_20240309_0706.drav";
-    const std::string saved = fileText(stopped);
+    const std::string saved = readFileBytes(stopped);
     // Saved at Stop, the journal goes.
     EXPECT_FALSE(fs::exists(journal()));
 
@@ -278,7 +273,7 @@ TEST_F(JournalRecoveryTest, RecoveryGivesTheLogStopWouldHaveSaved) {
     EXPECT_EQ(recoveries[0].outcome, JournalOutcome::Saved);
     EXPECT_EQ(recoveries[0].journal, journal());
     EXPECT_EQ(recoveries[0].detail, stopped.string());
-    EXPECT_EQ(fileText(stopped), saved);
+    EXPECT_EQ(readFileBytes(stopped), saved);
     EXPECT_FALSE(fs::exists(journal()));
     EXPECT_EQ(journalRecoveryText(recoveries[0]),
               "\r\nRealtime samples that were never saved are now saved as " + stopped.string());
@@ -291,7 +286,7 @@ TEST_F(JournalRecoveryTest, ATornLastSampleIsLeftOutOfTheLog) {
     // What the program left when it died in the middle of the third line
     // (the journal itself is still held by the sampling that runs).
     TempDir crashed;
-    writeText(crashed.dir() + kJournal, fileText(journal()) + "20240309070504 23.");
+    writeText(crashed.dir() + kJournal, readFileBytes(journal()) + "20240309070504 23.");
 
     const std::vector<JournalRecovery> recoveries = recoverRealtimeJournals(crashed.dir());
     ASSERT_EQ(recoveries.size(), 1u);
@@ -307,7 +302,7 @@ TEST_F(JournalRecoveryTest, AfterMidnightTheJournalHoldsOnlyTheNewDay) {
     sampleAt({2024, 3, 9, 23, 59, 59});
     sampleAt({2024, 3, 10, 0, 0, 0}, 30);
     ASSERT_TRUE(fs::exists(dir / "1234567890_20240309_2359.drav"));
-    const std::string text = fileText(journal());
+    const std::string text = readFileBytes(journal());
     EXPECT_EQ(text.substr(text.find('\n') + 1), "20240310000000 3 25.3 -20 0\n");
 }
 
@@ -332,7 +327,7 @@ TEST_F(JournalRecoveryTest, AJournalStillWrittenIsLeftAlone) {
     EXPECT_TRUE(fs::exists(journal()));
     sampleAt({2024, 3, 9, 7, 5, 3});
     engine.stopRealtime();
-    EXPECT_EQ(fileText(dir / "1234567890_20240309_0705.drav").size(), 51u + 2 * 30u);
+    EXPECT_EQ(readFileBytes(dir / "1234567890_20240309_0705.drav").size(), 51u + 2 * 30u);
 }
 
 TEST_F(JournalRecoveryTest, JournalsThatCannotBecomeALogAreKeptAndTold) {
@@ -379,7 +374,7 @@ TEST_F(JournalRecoveryTest, WhatIsNoJournalFileIsKeptAndTold) {
 
 TEST_F(JournalRecoveryTest, AJournalWithoutSamplesGoesWithoutAWord) {
     engine.startRealtime();
-    const std::string header = fileText(journal());
+    const std::string header = readFileBytes(journal());
     engine.stopRealtime();
     EXPECT_FALSE(fs::exists(journal()));
     writeText(dir / ".a.realtime", header);
@@ -407,7 +402,7 @@ TEST_F(JournalRecoveryTest, AJournalThatCannotBeMadeIsToldOnceAndSamplingGoesOn)
                                          ": File exists); a crash would lose them."));
     EXPECT_EQ(data->log.store.recordCount, 2u);
     EXPECT_EQ(engine.stopRealtime().kind, OutcomeKind::Ok);
-    EXPECT_EQ(fileText(journal()), "");
+    EXPECT_EQ(readFileBytes(journal()), "");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -19,6 +18,7 @@
 #include "logdata/LogSaver.h"
 #include "record/AppData.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "views/TextExport.h"
@@ -28,11 +28,6 @@ namespace {
 using ::testing::ElementsAre;
 
 const std::string kEarlier = "the file that had the name before\r\n";
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Three records of two channels from logger 1234567890.
 std::unique_ptr<AppData> smallLog() {
@@ -139,7 +134,7 @@ TEST(SaveFaults, ADiskFullAfterAnyByteIsReportedAndKeepsStoreAndEarlierFile) {
             }
             EXPECT_EQ(result, EFBIG);
             EXPECT_EQ(snapshot(*data), before);
-            EXPECT_EQ(fileText(temp.dir() + output.name), kEarlier);
+            EXPECT_EQ(readFileBytes(temp.dir() + output.name), kEarlier);
             EXPECT_THAT(temp.names(), ElementsAre(output.name));
             EXPECT_TRUE(ui.titles.empty());
             EXPECT_TRUE(ui.panes.empty());
@@ -161,7 +156,7 @@ TEST(SaveFaults, RoomForExactlyTheWholeFileIsEnough) {
             result = output.save(*data, ui, temp.dir(), output.name);
         }
         EXPECT_EQ(result, 0);
-        EXPECT_EQ(fileText(temp.dir() + output.name), whole);
+        EXPECT_EQ(readFileBytes(temp.dir() + output.name), whole);
         EXPECT_THAT(temp.names(), ElementsAre(output.name));
         EXPECT_TRUE(ui.messages.empty());
     }

@@ -4,23 +4,18 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "base/AppSettings.h"
 #include "logdata/SettingsFile.h"
 #include "record/AppData.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAreArray;
 
 namespace {
-
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -50,7 +45,7 @@ TEST(Settings, MissingFileGivesDefaultsAndFirstExitWritesThem) {
     EXPECT_EQ(read.spareByte, 10);
 
     ASSERT_TRUE(writeSettingsFile(temp.dir(), read));
-    EXPECT_THAT(fileBytes(temp.dir() + "Dravin.ini"),
+    EXPECT_THAT(readFileByteVector(temp.dir() + "Dravin.ini"),
                 ElementsAreArray(withZeros({0x03, 0x00, 0x96, 0x00, 0x00, 0x0A})));
 }
 
@@ -64,7 +59,7 @@ TEST(Settings, Port7At9600RoundTripsAndKeepsTheSpareByte) {
 
     ASSERT_TRUE(writeSettingsFile(temp.dir(), read));
     // The reserved bytes are written as zeros whatever they held.
-    EXPECT_THAT(fileBytes(temp.dir() + "Dravin.ini"),
+    EXPECT_THAT(readFileByteVector(temp.dir() + "Dravin.ini"),
                 ElementsAreArray(withZeros({0x07, 0x80, 0x25, 0x00, 0x00, 0x5C})));
 }
 

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -16,6 +15,7 @@
 
 #include "record/AppData.h"
 #include "support/ByteDiff.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/TestPaths.h"
@@ -29,44 +29,8 @@ namespace {
 const std::string kGoldenDir = testDataDir() + "/export/";
 const std::string kOld = "the export that was there before\r\n";
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// The bytes with tabs, line ends and anything unprintable spelled out, one
-// line of the file per line, so that a failing comparison reads as text.
-std::string visible(const std::string& bytes) {
-    std::string text;
-    for (const char ch : bytes) {
-        const auto byte = static_cast<unsigned char>(ch);
-        char escaped[8];
-        if (ch == '\t') {
-            text += "\\t";
-        } else if (ch == '\r') {
-            text += "\\r";
-        } else if (ch == '\n') {
-            text += "\\n\n";
-        } else if (byte < ' ' || byte > '~') {
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            text += escaped;
-        } else {
-            text += ch;
-        }
-    }
-    return text;
-}
-
-::testing::AssertionResult sameText(const std::string& actual, const std::string& expected) {
-    ::testing::AssertionResult bytes = sameBytes(actual, expected);
-    if (bytes) return bytes;
-    return bytes << "\n--- actual ---\n"
-                 << visible(actual) << "\n--- expected ---\n"
-                 << visible(expected);
 }
 
 // A literal with its zero bytes.
@@ -167,9 +131,9 @@ std::string oneDecimal(float value) {
 
 TEST(TextExport, TheWorkedExampleIsTheHeaderAndItsLine) {
     auto data = oneRecordLog();
-    EXPECT_TRUE(sameText(textExportOf(*data),
-                         "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n"
-                         "1\t2024-01-05\t08:30:05\t21.5\t48.3\t0.0\t0.0\r\n"));
+    EXPECT_TRUE(sameLines(textExportOf(*data),
+                          "SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n"
+                          "1\t2024-01-05\t08:30:05\t21.5\t48.3\t0.0\t0.0\r\n"));
 }
 
 TEST(TextExport, FilesEqualTheirGoldenCopies) {
@@ -192,7 +156,8 @@ TEST(TextExport, FilesEqualTheirGoldenCopies) {
                               ? exportSpreadsheetFile(path, data->log.store, data->log.setup).error
                               : exportTextFile(path, data->log.store).error;
         ASSERT_EQ(error, 0);
-        EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + c.golden)));
+        EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + c.golden)))
+            << c.golden;
         EXPECT_THAT(temp.names(), ElementsAre(c.golden));
     }
 }
@@ -237,7 +202,7 @@ TEST(TextExport, IdentityBytesAreWrittenAsHeld) {
         "SN:\tKM\0\r\n\xa1\xa2 9%\r\n"
         "Total:\t1\r\nSN\tDATE\tTIME\toC\r\n"
         "1\t2024-\0\x01-01\t05:\xff\t:30\t0.0\r\n");
-    EXPECT_TRUE(sameText(spreadsheetExportOf(*data), expected));
+    EXPECT_TRUE(sameLines(spreadsheetExportOf(*data), expected));
 }
 
 TEST(TextExport, AfterKeepingRecords100To199TheLinesAreNumbered1To100) {
@@ -310,7 +275,7 @@ TEST(TextExport, ATargetThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     }
     EXPECT_THAT(temp.names(), ElementsAre("plain", "taken.txt"));
     EXPECT_TRUE(fs::is_empty(temp.dir() + "taken.txt"));
-    EXPECT_EQ(fileText(temp.dir() + "plain"), "x");
+    EXPECT_EQ(readFileBytes(temp.dir() + "plain"), "x");
 }
 
 TEST(TextExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
@@ -346,7 +311,7 @@ TEST(TextExport, ADiskThatFillsKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
                 error = format.exportFile(path, *data);
             }
             EXPECT_EQ(error, EFBIG);
-            EXPECT_EQ(fileText(path), kOld);
+            EXPECT_EQ(readFileBytes(path), kOld);
             EXPECT_THAT(temp.names(), ElementsAre("report"));
         }
     }
@@ -358,7 +323,8 @@ TEST(TextExport, AnExportReplacesTheEarlierFileWhole) {
     writeText(path, std::string(100000, 'x'));
     auto data = oneRecordLog();
     ASSERT_EQ(exportTextFile(path, data->log.store).error, 0);
-    EXPECT_TRUE(sameText(fileText(path), fileText(kGoldenDir + "one_record.txt")));
+    EXPECT_TRUE(sameLines(readFileBytes(path), readFileBytes(kGoldenDir + "one_record.txt")))
+        << "one_record.txt";
     EXPECT_THAT(temp.names(), ElementsAre("report.txt"));
 }
 

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -17,17 +16,11 @@
 #include "base/AppSettings.h"
 #include "logdata/SettingsFile.h"
 #include "logdata/UserFiles.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 #include "support/UserFilesRecorder.h"
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // A folder with "log.drav", "taken.drav" and a plain file "plain" that no
 // file can be made in.
@@ -145,7 +138,7 @@ TEST(UserFiles, EveryStepIsToldOnceWithItsPathsItsLogAndItsOutcome) {
         }
         const std::string result = dir + (*c.newPath != '\0' ? c.newPath : c.path);
         if (c.content != nullptr) {
-            EXPECT_EQ(readFile(result), c.content);
+            EXPECT_EQ(readFileBytes(result), c.content);
         } else if (c.kind != UserFileKind::Settings) {
             EXPECT_FALSE(std::filesystem::exists(result));
         }
@@ -176,7 +169,7 @@ TEST(UserFiles, TheSettingsAreWrittenWholeOverTheOldFile) {
     UserFilesRecorder recorder;
     ASSERT_TRUE(writeSettingsFile(folder.dir(), defaultSettings()));
     const auto record = encodeSettings(defaultSettings());
-    EXPECT_EQ(readFile(folder.dir() + "Dravin.ini"),
+    EXPECT_EQ(readFileBytes(folder.dir() + "Dravin.ini"),
               std::string(reinterpret_cast<const char*>(record.data()), record.size()));
     ASSERT_EQ(recorder.of(UserFileKind::Settings).size(), 1u);
     EXPECT_TRUE(recorder.of(UserFileKind::Settings)[0].outcome.ok());

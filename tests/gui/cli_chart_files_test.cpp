@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@
 #include "record/AppData.h"
 #include "support/CommaLocale.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/SyntheticLog.h"
 #include "support/TestPaths.h"
@@ -79,13 +79,6 @@ std::string run(const std::string& command) {
         pclose(pipe);
     }
     return output;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 // Pixels of a bitmap file that differ from `picture` reduced to 5 bits a colour.
@@ -160,7 +153,7 @@ TEST_F(CliChartFilesTest, BitmapIsTheViewsPictureInFiveBitsAColour) {
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "");
-        const std::string bytes = readFile(out);
+        const std::string bytes = readFileBytes(out);
         ASSERT_EQ(bytes.size(), c.fileSize);
         EXPECT_THAT(bytes, StartsWith("BM"));
         const QImage shown = view.renderPicture(QSize(c.width, c.height));
@@ -168,7 +161,7 @@ TEST_F(CliChartFilesTest, BitmapIsTheViewsPictureInFiveBitsAColour) {
     }
     // Every channel of the log is drawn: the bitmap holds channel 1's red.
     runCli({"export", "--bmp", log_, path("chart.bmp")});
-    const std::string bytes = readFile(path("chart.bmp"));
+    const std::string bytes = readFileBytes(path("chart.bmp"));
     int red = 0;
     for (size_t i = kBitmapHeaderSize; i + 1 < bytes.size(); i += 2) {
         uint16_t pixel;
@@ -184,7 +177,7 @@ TEST_F(CliChartFilesTest, PdfIsTheReportOnOneLandscapePageWithRealText) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "");
-    EXPECT_THAT(readFile(out), StartsWith("%PDF"));
+    EXPECT_THAT(readFileBytes(out), StartsWith("%PDF"));
     const std::string info = run("pdfinfo '" + out + "' 2>/dev/null");
     double width = 0, height = 0;
     const size_t at = info.find("Page size:");
@@ -316,7 +309,7 @@ TEST_F(CliChartFilesTest, AFullDiskLeavesTheEarlierFileAndNoTemporaryFile) {
         }
         EXPECT_EQ(result.exitCode, 1) << format;
         EXPECT_EQ(result.err, "Export failed: " + out + ": File too large\n");
-        EXPECT_EQ(readFile(out), "earlier");
+        EXPECT_EQ(readFileBytes(out), "earlier");
         EXPECT_THAT(written(), ::testing::ElementsAre("earlier"));
     }
 }

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <filesystem>
@@ -22,7 +21,7 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "views/widgets/CDataListPane.h"
@@ -31,10 +30,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 // `records` records of `channels` channels a second apart from 08:30:05;
 // channel c of record i holds 23.45 + i + 10 c.
@@ -75,7 +70,7 @@ protected:
         data_ = std::make_unique<AppData>();
         pane_.resize(450, 300);
         pane_.show();
-        settle();
+        settleEvents();
     }
 
     QTableView& list() { return *pane_.list(); }
@@ -217,13 +212,13 @@ TEST_F(DataListPaneTest, AColumnShownInFahrenheitIsWideEnoughForItsTitle) {
 TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsToEitherEnd) {
     fillStore(data_->log.store, 4, kLogCapacity);
     pane_.fillDataList(data_->log.store);
-    settle();
+    settleEvents();
     list().scrollToBottom();
-    settle();
+    settleEvents();
     list().verticalScrollBar()->setValue(list().verticalScrollBar()->maximum() / 2);
-    settle();
+    settleEvents();
     list().scrollToTop();
-    settle();
+    settleEvents();
     ASSERT_EQ(model().rowCount(), static_cast<int>(kLogCapacity));
     EXPECT_EQ(model().index(kLogCapacity - 1, 0).data().toString(), "140000");
     EXPECT_EQ(list().indexAt(QPoint(5, 5)).row(), 0);
@@ -233,36 +228,16 @@ TEST_F(DataListPaneTest, AFullStoreOpensAndScrollsToEitherEnd) {
 
 namespace {
 
-class DataListInFrameTest : public ::testing::Test {
+class DataListInFrameTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        fs::create_directory(root() / "dev");
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settle();
-    }
-    void TearDown() override { frame_.reset(); }
-
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
     CDataListPane* pane() const {
         return qobject_cast<CDataListPane*>(frame_->paneContent(kPaneDataList));
     }
     int rows() const { return pane()->list()->model()->rowCount(); }
     void command(int id) {
         frame_->onCommand(id);
-        settle();
+        settleEvents();
     }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
@@ -291,7 +266,7 @@ TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
     // What the chart's zoom does to the store.
     data_->log.store.keepRange(2, 5);
     frame_->frameUi().redrawChart();
-    settle();
+    settleEvents();
     EXPECT_EQ(rows(), 10);
     command(ID_DATA_LIST);
     EXPECT_EQ(rows(), 3);
@@ -301,7 +276,7 @@ TEST_F(DataListInFrameTest, AZoomLeavesTheListAsItWas) {
 TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
     fillStore(data_->log.store, 1, 2);
     command(ID_DATA_LIST);
-    const fs::path log = root() / "a_b.drav";
+    const fs::path log = rootPath() / "a_b.drav";
     {
         auto other = std::make_unique<AppData>();
         fillStore(other->log.store, 1, 7);
@@ -309,7 +284,7 @@ TEST_F(DataListInFrameTest, ALoadedLogDoesNotRefillTheList) {
         ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));
     }
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(log.string())));
-    settle();
+    settleEvents();
     EXPECT_EQ(rows(), 2);
 }
 

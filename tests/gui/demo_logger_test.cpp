@@ -7,21 +7,19 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/DemoLogger.h"
 #include "gui/support/ModalAnswerer.h"
+#include "gui/support/RunUntil.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
 #include "logdata/LogFile.h"
@@ -34,19 +32,6 @@ namespace {
 
 // The demo's logs end here: 14 March 2026, 09:25.
 constexpr SimTime kLast{2026, 3, 14, 9, 25, 0};
-
-bool runUntil(const std::function<bool()>& done, int deadlineMs) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
-    poll.start(10);
-    loop.exec();
-    return done();
-}
 
 class DemoLoggerTest : public ::testing::Test {
 protected:

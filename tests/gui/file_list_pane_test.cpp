@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstring>
@@ -25,7 +24,7 @@
 
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
-#include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogSaver.h"
@@ -44,10 +43,6 @@ namespace {
 constexpr const char* kFirst = "1234567890_20100305_1422.drav";
 constexpr const char* kSecond = "1234567890_20100306_0900.drav";
 constexpr const char* kThird = "2222222222_20100101_0000.drav";
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 // A log of `records` one-channel records, channel 1 from `first` upward.
 void writeLog(const std::string& path, uint32_t records, float first = 20.0f) {
@@ -123,7 +118,7 @@ protected:
             pane_ = std::make_unique<CFileListPane>(*data_, *ui_);
             pane_->resize(300, 400);
             pane_->show();
-            settle();
+            settleEvents();
         }
         return *pane_;
     }
@@ -137,7 +132,7 @@ protected:
         // As the system sends it: a click, then the second press as a double-click.
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseDClick(tree().viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        settle();
+        settleEvents();
     }
     // A right-click on `target` as the mouse gives it; true when the
     // Operation menu opened.
@@ -148,7 +143,7 @@ protected:
         const QPoint at = tree().visualItemRect(target).center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree().viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree().viewport(), &event);
-        settle();
+        settleEvents();
         const bool opened = pane().operationMenu()->isVisible();
         pane().operationMenu()->hide();
         return opened;
@@ -159,7 +154,7 @@ protected:
         for (QAction* action : pane().operationMenu()->actions()) {
             if (action->data().toInt() == command) {
                 action->trigger();
-                settle();
+                settleEvents();
                 return;
             }
         }
@@ -352,7 +347,7 @@ TEST_F(FileListPaneTest, RightClickBesideTheItemsTakesTheSelectedFile) {
     ASSERT_EQ(tree().itemAt(below), nullptr);
     QContextMenuEvent event(QContextMenuEvent::Mouse, below, tree().viewport()->mapToGlobal(below));
     QApplication::sendEvent(tree().viewport(), &event);
-    settle();
+    settleEvents();
     EXPECT_TRUE(pane().operationMenu()->isVisible());
     EXPECT_EQ(pane().chosenFileName(), kFirst);
     pane().operationMenu()->hide();
@@ -534,35 +529,19 @@ TEST_F(FileListPaneTest, AFailedDeleteSaysSo) {
 
 namespace {
 
-class FileListInFrameTest : public ::testing::Test {
+class FileListInFrameTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        fs::create_directory(root() / "dev");
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        fs::create_directory(root() / "Logfiles");
+    // The log folder with one log in it when the frame starts.
+    void beforeFrame() override {
+        fs::create_directory(rootPath() / "Logfiles");
         touch(logDir() + kFirst);
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{(root() / "dev").string(), data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settle();
     }
-    void TearDown() override { frame_.reset(); }
 
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
-    std::string logDir() const { return root().string() + "/Logfiles/"; }
+    std::string logDir() const { return root() + "/Logfiles/"; }
     CFileListPane* pane() const {
         return qobject_cast<CFileListPane*>(frame_->paneContent(kPaneFileList));
     }
     std::vector<std::string> lines() const { return treeLines(*pane()->tree()); }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
@@ -574,10 +553,10 @@ TEST_F(FileListInFrameTest, TheFreshFrameListsTheLogFolder) {
 
 TEST_F(FileListInFrameTest, TheFileListCommandShowsThePaneAloneAndRefills) {
     frame_->onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     touch(logDir() + kThird);
     frame_->onCommand(ID_FILE_LIST);
-    settle();
+    settleEvents();
     EXPECT_TRUE(frame_->pane(kPaneFileList)->isVisible());
     EXPECT_FALSE(frame_->pane(kPaneDataList)->isVisible());
     EXPECT_THAT(lines(), ElementsAre("Files", "  1234567890", "    " + std::string(kFirst),
@@ -591,9 +570,9 @@ TEST_F(FileListInFrameTest, ASavedLogShowsInTheList) {
     store.recordCount = 1;
     std::memcpy(store.timestamps[0].data(), "20240105083005", kTimestampLength);
     frame_->onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     ASSERT_TRUE(saveDownloadedLog(*data_, frame_->frameUi()).ok());
-    settle();
+    settleEvents();
     EXPECT_TRUE(frame_->pane(kPaneFileList)->isVisible());
     EXPECT_THAT(lines(), ElementsAre("Files", "  1234567890", "    " + std::string(kFirst),
                                      "  5555555555", "    5555555555_20240105_0830.drav"));
@@ -605,7 +584,7 @@ TEST_F(FileListInFrameTest, DoubleClickTitlesTheWindow) {
     QTreeWidgetItem* target = findItem(*pane()->tree(), kThird);
     ASSERT_NE(target, nullptr);
     pane()->openItem(target);
-    settle();
+    settleEvents();
     EXPECT_EQ(data_->log.store.recordCount, 4u);
     EXPECT_EQ(frame_->windowTitle(), QString(kThird) + " - Dravin V1.21");
     EXPECT_TRUE(frame_->commandAction(ID_ORIGINAL)->isEnabled());
@@ -617,7 +596,7 @@ TEST_F(FileListInFrameTest, DoubleClickDuringRealtimeChangesNothing) {
     data_->link.realtimeActive = true;
     const QString title = frame_->windowTitle();
     pane()->openItem(findItem(*pane()->tree(), kThird));
-    settle();
+    settleEvents();
     EXPECT_EQ(data_->log.store.recordCount, 0u);
     EXPECT_EQ(frame_->windowTitle(), title);
     data_->link.realtimeActive = false;
@@ -627,19 +606,19 @@ TEST_F(FileListInFrameTest, RenamingTheLogOnShowRetitlesTheWindow) {
     writeLog(logDir() + kThird, 4);
     pane()->fillFileList();
     pane()->openItem(findItem(*pane()->tree(), kThird));
-    settle();
+    settleEvents();
     QTreeWidget& tree = *pane()->tree();
     QTreeWidgetItem* target = findItem(tree, kThird);
     const QPoint at = tree.visualItemRect(target).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
     QApplication::sendEvent(tree.viewport(), &event);
-    settle();
+    settleEvents();
     ASSERT_TRUE(pane()->operationMenu()->isVisible());
     pane()->operationMenu()->hide();
     ModalAnswerer answerer;
     answerer.onDialog = typeNewName("2222222222_renamed.drav");
     pane()->renameChosenFile();
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, IsEmpty());
     EXPECT_EQ(frame_->windowTitle(), "2222222222_renamed.drav - Dravin V1.21");
     EXPECT_EQ(data_->log.store.currentFilePath, logDir() + "2222222222_renamed.drav");
@@ -663,7 +642,7 @@ TEST_F(FileListInFrameTest, AFailedRenameSaysCommandFailed) {
     ModalAnswerer answerer;
     answerer.onDialog = typeNewName(kFirst);
     pane()->renameChosenFile();
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Command failed."));
     EXPECT_TRUE(fs::exists(logDir() + kFirst));
     EXPECT_TRUE(fs::exists(logDir() + kThird));

@@ -20,9 +20,7 @@
 #include <QTableView>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,6 +36,7 @@
 #include "logdata/StampSeconds.h"
 #include "record/AppData.h"
 #include "support/CommaLocale.h"
+#include "support/FileBytes.h"
 #include "views/widgets/CDataListPane.h"
 #include "views/widgets/CLimitsPane.h"
 
@@ -90,12 +89,6 @@ protected:
         };
         frame().onCommand(ID_SAVE_CSV);
         return answerer;
-    }
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
     }
     CDataListPane* dataList() const {
         return qobject_cast<CDataListPane*>(frame_->paneContent(kPaneDataList));
@@ -350,7 +343,7 @@ TEST_F(LimitsPaneTest, SaveToCsvWritesTheValuesAsShownAndAsksBeforeReplacing) {
     const std::string chosen = root() + "/values";
     exportCsvTo(chosen);
     EXPECT_EQ(filters_, QStringList{"CSV File(*.csv)"});
-    const std::string celsius = readFile(chosen + ".csv");
+    const std::string celsius = readFileBytes(chosen + ".csv");
     EXPECT_THAT(celsius, ::testing::StartsWith("index,time,CH1 [oC],CH2 [%RH]\r\n"
                                                "1,2024-01-05T09:00:00,20.0,50.0\r\n"));
     EXPECT_TRUE(questions_.empty());
@@ -359,9 +352,9 @@ TEST_F(LimitsPaneTest, SaveToCsvWritesTheValuesAsShownAndAsksBeforeReplacing) {
     exportCsvTo(chosen, /*replace=*/false);
     ASSERT_EQ(questions_.size(), 1u);
     EXPECT_THAT(questions_[0], HasSubstr(chosen + ".csv already exists."));
-    EXPECT_EQ(readFile(chosen + ".csv"), celsius) << "kept when the user says no";
+    EXPECT_EQ(readFileBytes(chosen + ".csv"), celsius) << "kept when the user says no";
     exportCsvTo(chosen, /*replace=*/true);
-    EXPECT_THAT(readFile(chosen + ".csv"), HasSubstr("1,2024-01-05T09:00:00,68.0,50.0\r\n"));
+    EXPECT_THAT(readFileBytes(chosen + ".csv"), HasSubstr("1,2024-01-05T09:00:00,68.0,50.0\r\n"));
 }
 
 TEST_F(LimitsPaneTest, ACsvFileThatCannotBeWrittenSaysSo) {

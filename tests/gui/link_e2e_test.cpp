@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -20,7 +19,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 
 #include "app/CommandIds.h"
@@ -28,6 +26,7 @@
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CMsgDlg.h"
 #include "gui/support/ModalAnswerer.h"
+#include "gui/support/RunUntil.h"
 #include "gui/support/UserInput.h"
 #include "link/widgets/CDeleModeDlg.h"
 #include "link/widgets/CDownModeDlg.h"
@@ -39,20 +38,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
 namespace {
-
-// Runs the event loop until `done` holds or the deadline passes.
-bool runUntil(const std::function<bool()>& done, int deadlineMs) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
-    poll.start(10);
-    loop.exec();
-    return done();
-}
 
 constexpr uint8_t kIdentify = 0x51;
 constexpr uint8_t kAutoLogs = 0x57;

@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,17 +12,13 @@
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
 #include "support/FakeHosts.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 using ::testing::ElementsAre;
 
 namespace {
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Save As of the document, on the recording fakes.
 class LogDocumentTest : public ::testing::Test {
@@ -62,8 +57,8 @@ TEST_F(LogDocumentTest, SaveAsOverALongerLogReplacesItWhole) {
     ASSERT_TRUE(doc_.saveAs(path));
     fill(2);
     ASSERT_TRUE(doc_.saveAs(path));
-    EXPECT_EQ(fileText(path), storeBytes());
-    EXPECT_EQ(fileText(path).size(), 51u + 2 * 30);
+    EXPECT_EQ(readFileBytes(path), storeBytes());
+    EXPECT_EQ(readFileBytes(path).size(), 51u + 2 * 30);
     EXPECT_THAT(temp_.names(), ElementsAre("log.drav"));
     EXPECT_EQ(doc_.title(), "log.drav");
     EXPECT_TRUE(ui_.messages.empty());
@@ -87,7 +82,7 @@ TEST_F(LogDocumentTest, AFailedSaveAsKeepsTheGoodLogOfThatNameByteForByte) {
         }
         EXPECT_FALSE(saved) << n;
         EXPECT_THAT(ui_.messages, ElementsAre("Destination disk drive is full.")) << n;
-        EXPECT_EQ(fileText(path), good) << n;
+        EXPECT_EQ(readFileBytes(path), good) << n;
         EXPECT_THAT(temp_.names(), ElementsAre("log.drav")) << n;
     }
     EXPECT_EQ(doc_.title(), "shown.drav");

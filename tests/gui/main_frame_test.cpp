@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -26,7 +25,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <memory>
 
@@ -36,10 +34,12 @@
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/PaneManager.h"
 #include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "link/ProtocolEngine.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
+#include "support/FileBytes.h"
 #include "views/widgets/CLoggerView.h"
 
 namespace fs = std::filesystem;
@@ -47,15 +47,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-
-std::vector<uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A log of `records` records written by the program's own writer.
 void writeLog(const fs::path& path, uint32_t records, const char* serial) {
@@ -84,28 +75,8 @@ bool dropFile(QWidget& window, const fs::path& path) {
     return enter.isAccepted();
 }
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public FrameWithLogTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        deviceDir_ = root() / "dev";
-        fs::create_directory(deviceDir_);
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        frame_ = std::make_unique<CMainFrame>(
-            *data_, MainFrameOptions{deviceDir_.string(), data_->programDir});
-        frame_->resize(1200, 800);
-        frame_->show();
-        settle();
-    }
-    void TearDown() override { frame_.reset(); }
-
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
-    CMainFrame& frame() { return *frame_; }
-    AppData& data() { return *data_; }
-
     std::vector<int> visiblePanes() const {
         std::vector<int> visible;
         for (int id : {kPaneQuery, kPaneDataList, kPaneFileList, kPaneSetup, kPaneLimits}) {
@@ -127,11 +98,6 @@ protected:
         }
         return nullptr;
     }
-
-    QTemporaryDir dir_;
-    fs::path deviceDir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 // ---- panes --------------------------------------------------------------
@@ -160,7 +126,7 @@ TEST_F(MainFrameTest, TheWindowKeepsTheChartAtItsSmallestReadableSize) {
     EXPECT_LE(readable.width(), 1200);
     EXPECT_LE(readable.height(), 800);
     frame().resize(100, 100);
-    settle();
+    settleEvents();
     EXPECT_GE(frame().view()->width(), readable.width());
     EXPECT_GE(frame().view()->height(), readable.height());
     EXPECT_GT(frame().width(), readable.width()) << "with the panes beside the view";
@@ -183,9 +149,9 @@ TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
             frame().pane(other)->show();
         }
         frame().pane(kPaneDataList)->setFloating(true);
-        settle();
+        settleEvents();
         frame().commandAction(command)->trigger();
-        settle();
+        settleEvents();
         EXPECT_THAT(visiblePanes(), ElementsAre(paneId));
         EXPECT_NE(frame().paneContent(paneId), nullptr);
     }
@@ -194,7 +160,7 @@ TEST_F(MainFrameTest, EachPaneCommandShowsItsPaneAlone) {
 TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
     frame().activateWindow();
     frame().showPaneAlone(kPaneSetup);
-    settle();
+    settleEvents();
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneSetup));
     ASSERT_NE(frame().paneContent(kPaneSetup), nullptr);
     // The pane hands the focus on to its grid.
@@ -204,35 +170,35 @@ TEST_F(MainFrameTest, ShowPaneAloneGivesThePaneTheFocus) {
 TEST_F(MainFrameTest, EachPaneComesBackAtItsOwnWidth) {
     // Room for the widest pane beside the chart at its smallest readable width.
     frame().resize(1300, 800);
-    settle();
+    settleEvents();
     data().link.connected = true;
     auto width = [&](int paneId) { return frame().pane(paneId)->width(); };
     EXPECT_EQ(width(kPaneFileList), 300);
     frame().onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneDataList), 450);
     frame().onCommand(ID_SETUP);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneSetup), 300);
     frame().onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneDataList), 450);
 
     // A width the user gave a pane is the one it comes back at.
     frame().resizeDocks({frame().pane(kPaneDataList)}, {380}, Qt::Horizontal);
-    settle();
+    settleEvents();
     frame().onCommand(ID_FILE_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneFileList), 300);
     frame().onCommand(ID_DATA_LIST);
-    settle();
+    settleEvents();
     EXPECT_EQ(width(kPaneDataList), 380);
 }
 
 TEST_F(MainFrameTest, EveryNewDocumentShowsTheDataListEvenTheFirst) {
     data().log.store.recordCount = 4;
     frame().onCommand(ID_FILE_NEW);
-    settle();
+    settleEvents();
     EXPECT_EQ(data().log.store.recordCount, 0u);
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
     // The data list never showed before.
@@ -240,7 +206,7 @@ TEST_F(MainFrameTest, EveryNewDocumentShowsTheDataListEvenTheFirst) {
     ASSERT_NE(frame().paneContent(kPaneDataList), nullptr);
     frame().onCommand(ID_FILE_LIST);
     frame().onCommand(ID_FILE_NEW);
-    settle();
+    settleEvents();
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneDataList));
 }
 
@@ -252,9 +218,9 @@ TEST_F(MainFrameTest, LayoutSavedAtClosingIsNotReadBack) {
     EXPECT_TRUE(profile.settings().contains(QString(kCommandBarsKey) + "/StandardVisible"));
 
     frame_.reset();
-    CMainFrame next(data(), MainFrameOptions{deviceDir_.string(), data().programDir});
+    CMainFrame next(data(), MainFrameOptions{deviceDir().string(), data().programDir});
     next.show();
-    settle();
+    settleEvents();
     EXPECT_TRUE(next.pane(kPaneFileList)->isVisible());
     EXPECT_FALSE(next.pane(kPaneQuery)->isVisible());
 }
@@ -267,13 +233,13 @@ TEST_F(MainFrameTest, LogCommandsFollowTheRecordCount) {
     for (int id : commands) EXPECT_FALSE(enabled(id)) << id;
 
     data().log.store.recordCount = 1;
-    settle();
+    settleEvents();
     for (int id : commands) EXPECT_TRUE(enabled(id)) << id;
 
     // Realtime sampling refuses the query and the reset, not the exports.
     data().link.connected = true;
     data().link.realtimeActive = true;
-    settle();
+    settleEvents();
     EXPECT_TRUE(enabled(ID_SAVE_EXCEL));
     EXPECT_TRUE(enabled(ID_SAVE_TXT));
     EXPECT_TRUE(enabled(ID_SAVE_BMP));
@@ -301,7 +267,7 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
         SCOPED_TRACE(testing::Message() << c.connected << c.realtime);
         data().link.connected = c.connected;
         data().link.realtimeActive = c.realtime;
-        settle();
+        settleEvents();
         std::vector<int> enabledIds;
         for (int id : loggerCommands) {
             if (enabled(id)) enabledIds.push_back(id);
@@ -320,7 +286,7 @@ TEST_F(MainFrameTest, LoggerCommandsFollowTheLink) {
 
 TEST_F(MainFrameTest, ADisabledCommandDoesNothing) {
     frame().onCommand(ID_SETUP);
-    settle();
+    settleEvents();
     EXPECT_THAT(visiblePanes(), ElementsAre(kPaneFileList));
 }
 
@@ -331,7 +297,7 @@ TEST_F(MainFrameTest, ClosingDuringRealtimeIsRefused) {
     data().link.connected = true;
     data().link.realtimeActive = true;
     EXPECT_FALSE(frame().close());
-    settle();
+    settleEvents();
     EXPECT_TRUE(frame().isVisible());
     EXPECT_THAT(answerer.messages,
                 ElementsAre("Dravin is reading date in realtiem mode, please stop it, then exit "
@@ -345,7 +311,7 @@ TEST_F(MainFrameTest, ClosingDuringRealtimeIsRefused) {
 
 TEST_F(MainFrameTest, ExitClosesTheWindow) {
     frame().onCommand(ID_APP_EXIT);
-    settle();
+    settleEvents();
     EXPECT_FALSE(frame().isVisible());
 }
 
@@ -362,32 +328,32 @@ TEST_F(MainFrameTest, SettingsAreWrittenWhenTheFrameGoes) {
     };
     for (const Case& c : cases) {
         frame_.reset();
-        fs::remove(root() / "Dravin.ini");
+        fs::remove(rootPath() / "Dravin.ini");
         data().settings = c.settings;
         frame_ = std::make_unique<CMainFrame>(
-            data(), MainFrameOptions{deviceDir_.string(), data().programDir});
-        EXPECT_FALSE(fs::exists(root() / "Dravin.ini"));
+            data(), MainFrameOptions{deviceDir().string(), data().programDir});
+        EXPECT_FALSE(fs::exists(rootPath() / "Dravin.ini"));
         frame_.reset();
         std::vector<uint8_t> expected = c.head;
         expected.resize(kSettingsFileSize, 0);
-        EXPECT_EQ(fileBytes(root() / "Dravin.ini"), expected);
+        EXPECT_EQ(readFileByteVector(rootPath() / "Dravin.ini"), expected);
     }
 }
 
 TEST_F(MainFrameTest, AFailedStartLeavesTheSettingsFileAlone) {
-    std::ofstream(root() / "Dravin.ini", std::ios::binary) << std::string(32, '\x05');
+    std::ofstream(rootPath() / "Dravin.ini", std::ios::binary) << std::string(32, '\x05');
     frame().keepSettingsFile();
     frame_.reset();
-    EXPECT_EQ(fileBytes(root() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
+    EXPECT_EQ(readFileByteVector(rootPath() / "Dravin.ini"), std::vector<uint8_t>(32, 0x05));
 }
 
 // ---- the document -------------------------------------------------------
 
 TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
-    const fs::path log = root() / "ABC_20240309_0705.drav";
+    const fs::path log = rootPath() / "ABC_20240309_0705.drav";
     writeLog(log, 3, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
-    settle();
+    settleEvents();
     EXPECT_EQ(title(), "ABC_20240309_0705.drav - Dravin V1.21");
     EXPECT_EQ(data().log.store.recordCount, 3u);
     EXPECT_EQ(data().log.store.currentFilePath, log.string());
@@ -398,14 +364,14 @@ TEST_F(MainFrameTest, ALogOpenedThroughTheDocumentTitlesTheWindow) {
 
 TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
     ModalAnswerer answerer;
-    const fs::path log = root() / "good.drav";
-    const fs::path empty = root() / "empty.drav";
+    const fs::path log = rootPath() / "good.drav";
+    const fs::path empty = rootPath() / "empty.drav";
     writeLog(log, 2, "0123456789");
     std::ofstream(empty, std::ios::binary).close();
     ASSERT_TRUE(frame().document().openDocument(log.string()));
 
     EXPECT_FALSE(frame().document().openDocument(empty.string()));
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("File format error."));
     EXPECT_EQ(title(), "good.drav - Dravin V1.21");
     EXPECT_EQ(data().log.store.recordCount, 2u);
@@ -415,23 +381,23 @@ TEST_F(MainFrameTest, AnEmptyFileKeepsThePreviousLogAndTitle) {
 
 TEST_F(MainFrameTest, AMissingFileIsReportedWithItsPath) {
     ModalAnswerer answerer;
-    const fs::path missing = root() / "gone.drav";
+    const fs::path missing = rootPath() / "gone.drav";
     EXPECT_FALSE(frame().document().openDocument(missing.string()));
-    settle();
+    settleEvents();
     ASSERT_EQ(answerer.messages.size(), 1u);
     EXPECT_THAT(answerer.messages[0], ::testing::StartsWith(missing.string()));
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
 }
 
 TEST_F(MainFrameTest, SaveAsWritesTheFileAndKeepsTheCurrentFile) {
-    const fs::path log = root() / "first.drav";
-    const fs::path copy = root() / "second.drav";
+    const fs::path log = rootPath() / "first.drav";
+    const fs::path copy = rootPath() / "second.drav";
     writeLog(log, 3, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
 
     ASSERT_TRUE(frame().document().saveAs(copy.string()));
-    EXPECT_EQ(fileBytes(copy), fileBytes(log));
-    EXPECT_EQ(fileBytes(copy).size(), 51u + 30u * 3u);
+    EXPECT_EQ(readFileByteVector(copy), readFileByteVector(log));
+    EXPECT_EQ(readFileByteVector(copy).size(), 51u + 30u * 3u);
     EXPECT_EQ(title(), "second.drav - Dravin V1.21");
     EXPECT_EQ(data().log.store.currentFilePath, log.string());
     EXPECT_EQ(data().log.store.currentFileName, "first.drav");
@@ -451,16 +417,16 @@ TEST_F(MainFrameTest, SaveAsWithoutARecordOpensNoDialogAndWritesNothing) {
     makeLogFilesDir(data());
     ModalAnswerer answerer;
     frame().onCommand(ID_FILE_SAVE_AS);
-    settle();
+    settleEvents();
     EXPECT_TRUE(answerer.dialogs.empty());
-    EXPECT_TRUE(fs::is_empty(root() / "Logfiles"));
+    EXPECT_TRUE(fs::is_empty(rootPath() / "Logfiles"));
 }
 
 TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
     ModalAnswerer answerer;
-    const fs::path target = root() / "no" / "such" / "dir.drav";
+    const fs::path target = rootPath() / "no" / "such" / "dir.drav";
     EXPECT_FALSE(frame().document().saveAs(target.string()));
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Failed to save document."));
     EXPECT_FALSE(fs::exists(target));
     EXPECT_EQ(title(), "Untitled - Dravin V1.21");
@@ -468,17 +434,17 @@ TEST_F(MainFrameTest, SaveAsThatCannotWriteReportsAndLeavesNoFile) {
 
 TEST_F(MainFrameTest, SaveAsOntoAFolderSaysItCannotWriteThere) {
     ModalAnswerer answerer;
-    const fs::path target = root() / "folder.drav";
+    const fs::path target = rootPath() / "folder.drav";
     fs::create_directories(target);
     EXPECT_FALSE(frame().document().saveAs(target.string()));
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Unable to write to " + target.string() +
                                                ", it is read-only or opened by someone else."));
     EXPECT_TRUE(fs::is_directory(target));
 }
 
 TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
-    const fs::path logs[] = {root() / "a.drav", root() / "b.drav"};
+    const fs::path logs[] = {rootPath() / "a.drav", rootPath() / "b.drav"};
     writeLog(logs[0], 1, "0000000001");
     writeLog(logs[1], 2, "0000000002");
     for (const fs::path& log : logs) ASSERT_TRUE(frame().document().openDocument(log.string()));
@@ -502,8 +468,8 @@ TEST_F(MainFrameTest, RecentFilesOpenThroughTheDocument) {
 }
 
 TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
-    fs::create_directory(root() / "R&D");
-    const fs::path log = root() / "R&D" / "a.drav";
+    fs::create_directory(rootPath() / "R&D");
+    const fs::path log = rootPath() / "R&D" / "a.drav";
     writeLog(log, 1, "0000000001");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
     QAction* entry = nullptr;
@@ -511,7 +477,8 @@ TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
         if (action->data().toInt() == ID_FILE_MRU_FIRST && action->isVisible()) entry = action;
     }
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString((root() / "R&&D" / "a.drav").string()));
+    EXPECT_EQ(entry->text(),
+              "&1 " + QString::fromStdString((rootPath() / "R&&D" / "a.drav").string()));
     data().log.store.recordCount = 0;
     entry->trigger();
     EXPECT_EQ(data().log.store.recordCount, 1u);
@@ -519,7 +486,7 @@ TEST_F(MainFrameTest, AnAmpersandOfARecentPathIsShownNotUnderlined) {
 
 TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
     ModalAnswerer answerer;
-    const fs::path log = root() / "a.drav";
+    const fs::path log = rootPath() / "a.drav";
     writeLog(log, 1, "0000000001");
     ASSERT_TRUE(frame().document().openDocument(log.string()));
     fs::remove(log);
@@ -530,7 +497,7 @@ TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->text(), "&1 " + QString::fromStdString(log.string()));
     entry->trigger();
-    settle();
+    settleEvents();
     EXPECT_EQ(answerer.messages.size(), 1u);
     EXPECT_TRUE(Profile().recentFiles().isEmpty());
     // Only the disabled "Recent" entry is left.
@@ -545,7 +512,7 @@ TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheList) {
 }
 
 TEST_F(MainFrameTest, ADroppedFileOpens) {
-    const fs::path log = root() / "dropped.drav";
+    const fs::path log = rootPath() / "dropped.drav";
     writeLog(log, 5, "0123456789");
     EXPECT_TRUE(dropFile(frame(), log));
     EXPECT_EQ(data().log.store.recordCount, 5u);
@@ -564,7 +531,7 @@ TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
     frame().onCommand(ID_FILE_OPEN);
     data().log.store.recordCount = 1;  // Save As wants a record
     frame().onCommand(ID_FILE_SAVE_AS);
-    const QString logs = QString::fromStdString((root() / "Logfiles").string());
+    const QString logs = QString::fromStdString((rootPath() / "Logfiles").string());
     EXPECT_THAT(answerer.dialogs, ElementsAre("QFileDialog", "QFileDialog"));
     EXPECT_THAT(folders, ElementsAre(logs, logs));
 }
@@ -575,7 +542,7 @@ TEST_F(MainFrameTest, OpenAndSaveAsStartInTheLogFolder) {
 // number that Stop saves them under.
 TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     ModalAnswerer answerer;
-    const fs::path log = root() / "other.drav";
+    const fs::path log = rootPath() / "other.drav";
     writeLog(log, 5, "0123456789");
     ASSERT_TRUE(frame().document().openDocument(log.string()));  // now a recent file
     // Two samples of logger 1234567890 so far.
@@ -584,7 +551,7 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     data().link.connected = true;
     data().link.realtimeActive = true;
     activate();
-    settle();
+    settleEvents();
     const QString shownTitle = title();
     QAction* recent = firstRecentEntry();
     ASSERT_NE(recent, nullptr);
@@ -605,7 +572,7 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
     for (const auto& [name, act] : ways) {
         SCOPED_TRACE(name);
         act();
-        settle();
+        settleEvents();
         EXPECT_EQ(data().log.store.recordCount, 2u);
         EXPECT_EQ(std::string(data().log.setup.serialNo, 10), "1234567890");
         EXPECT_EQ(title(), shownTitle);
@@ -615,7 +582,7 @@ TEST_F(MainFrameTest, NoLogOpensAndNoNewDocumentStartsDuringRealtime) {
 
     // Once sampling has stopped, the same file opens again.
     data().link.realtimeActive = false;
-    settle();
+    settleEvents();
     EXPECT_TRUE(recent->isEnabled());
     EXPECT_TRUE(dropFile(frame(), log));
     EXPECT_EQ(data().log.store.recordCount, 5u);
@@ -690,7 +657,7 @@ TEST_F(MainFrameTest, ExportKeysRunTheirCommandsOnceALogIsThere) {
         {Qt::Key_E, ID_SAVE_EXCEL}, {Qt::Key_T, ID_SAVE_TXT}, {Qt::Key_J, ID_SAVE_BMP}};
     for (uint32_t records : {0u, 1u}) {
         data().log.store.recordCount = records;
-        settle();
+        settleEvents();
         for (const auto& [key, id] : keys) {
             activate();  // the save dialog of the key before took the activation
             QSignalSpy triggered(frame().commandAction(id), &QAction::triggered);
@@ -792,7 +759,7 @@ TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
     const QString text = QString("Downloading data, please wait... ").repeated(8);
     QStatusTipEvent tip(text);
     QApplication::sendEvent(&frame(), &tip);
-    settle();
+    settleEvents();
     for (QLabel* pane : frame().statusBar()->findChildren<QLabel*>()) {
         EXPECT_EQ(pane->geometry(), before[pane->objectName()]) << pane->objectName().toStdString();
     }
@@ -815,7 +782,7 @@ TEST_F(MainFrameTest, ALongMessageDoesNotPushTheOtherPanes) {
 TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
     data().log.store.recordCount = 1;
-    settle();
+    settleEvents();
     QStatusTipEvent tip("Save to Excel");
     QApplication::sendEvent(&frame(), &tip);
     EXPECT_EQ(message->text(), "Save to Excel");
@@ -827,7 +794,7 @@ TEST_F(MainFrameTest, PromptsShowInTheMessagePane) {
 // A newcomer's empty window says what to do first, until a log shows or a
 // logger is connected; the view itself stays empty.
 TEST_F(MainFrameTest, WithNoLogShownTheMessagePaneSaysTheFirstStep) {
-    const fs::path log = root() / "shown.drav";
+    const fs::path log = rootPath() / "shown.drav";
     writeLog(log, 5, "0123456789");
     auto* message = frame().statusBar()->findChild<QLabel*>("pane0");
     const QString firstStep = "Connect a logger, or open a log";
@@ -844,23 +811,23 @@ TEST_F(MainFrameTest, WithNoLogShownTheMessagePaneSaysTheFirstStep) {
     EXPECT_EQ(message->text(), firstStep);
 
     ASSERT_TRUE(frame().openDocumentFile(QString::fromStdString(log.string())));
-    settle();
+    settleEvents();
     EXPECT_EQ(message->text(), "Ready");
     frame().onCommand(ID_FILE_NEW);
-    settle();
+    settleEvents();
     EXPECT_EQ(message->text(), firstStep);
     data().link.connected = true;
-    settle();
+    settleEvents();
     EXPECT_EQ(message->text(), "Ready");
 }
 
 TEST_F(MainFrameTest, WithTheDemoLoggerTheFirstStepIsToUseIt) {
     frame_.reset();
-    MainFrameOptions options{deviceDir_.string(), data().programDir};
+    MainFrameOptions options{deviceDir().string(), data().programDir};
     options.demoLogger = true;
     CMainFrame demo(data(), options);
     demo.show();
-    settle();
+    settleEvents();
     auto* message = demo.statusBar()->findChild<QLabel*>("pane0");
     EXPECT_EQ(message->text(), "Demo logger ready: Connect, then Download");
     EXPECT_TRUE(message->toolTip().isEmpty()) << "shown whole";
@@ -871,7 +838,7 @@ TEST_F(MainFrameTest, WithTheDemoLoggerTheFirstStepIsToUseIt) {
 TEST_F(MainFrameTest, ConnectWithoutAdapterSaysSo) {
     ModalAnswerer answerer;
     frame().onCommand(ID_CONNECT);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages,
                 ElementsAre("Did not find any devices connected to a USB port. \r\nPlease check "
                             "all the connections and cables, and try again. \r\nIf a logger is "
@@ -883,9 +850,9 @@ TEST_F(MainFrameTest, ConnectWithoutAdapterSaysSo) {
 TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
     ModalAnswerer answerer;
     // A directory in place of the adapter is listed but never opens.
-    fs::create_directory(deviceDir_ / "ttyUSB2");
+    fs::create_directory(deviceDir() / "ttyUSB2");
     frame().onCommand(ID_CONNECT);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, ElementsAre("Connect failed: COM3 can not be opened."));
     EXPECT_EQ(data().settings.comPort, 3);
     EXPECT_FALSE(frame().timerRunning(kTimerIdentify));
@@ -893,11 +860,11 @@ TEST_F(MainFrameTest, ConnectToADeviceThatDoesNotOpenSaysSo) {
 
 TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
     ModalAnswerer answerer;
-    fs::create_directory(deviceDir_ / "ttyUSB0");
-    fs::create_directory(deviceDir_ / "ttyUSB4");
+    fs::create_directory(deviceDir() / "ttyUSB0");
+    fs::create_directory(deviceDir() / "ttyUSB4");
     data().settings.comPort = 9;
     frame().onCommand(ID_CONNECT);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.dialogs, ElementsAre("CDSLCom"));
     EXPECT_TRUE(answerer.messages.empty());
     // The last adapter found stays as the port to save.
@@ -907,14 +874,14 @@ TEST_F(MainFrameTest, ConnectWithSeveralAdaptersAsksAndCancelEnds) {
 TEST_F(MainFrameTest, DialogCommandsOpenTheirDialogs) {
     ModalAnswerer answerer;
     data().link.connected = true;
-    settle();
+    settleEvents();
     for (int id : {ID_APP_ABOUT, ID_FILE_PAGE_SETUP, ID_DOWNLOAD, ID_MENU_DOWNLOAD, ID_DELETE}) {
         frame().onCommand(id);
     }
     data().link.connected = false;
-    settle();
+    settleEvents();
     frame().onCommand(ID_COM_PORT);
-    settle();
+    settleEvents();
     // The Comm menu's "Download(&L)" asks as the toolbar's Download does.
     EXPECT_THAT(answerer.dialogs, ElementsAre("CAboutDlg", "QPageSetupDialog", "CDownModeDlg",
                                               "CDownModeDlg", "CDeleModeDlg", "CDSLCom"));

@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "app/CommandIds.h"
@@ -27,6 +26,7 @@
 #include "logdata/StampSeconds.h"
 #include "record/AppData.h"
 #include "support/CommaLocale.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "views/BitmapFile.h"
 #include "views/TextExport.h"
@@ -39,13 +39,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // The output of a command line, or "" when it could not run.
 std::string run(const std::string& command) {
@@ -124,7 +117,7 @@ protected:
 TEST_F(OutputCommandsTest, AnExportGetsItsExtensionAndAsksBeforeReplacingTheFinalFile) {
     const std::string chosen = root() + "/report";
     exportTo(ID_SAVE_TXT, chosen);
-    const std::string text = readFile(chosen + ".txt");
+    const std::string text = readFileBytes(chosen + ".txt");
     EXPECT_THAT(text,
                 ::testing::StartsWith("SN\tDATE\t\tTIME\t\tCH1\tCH2\tCH3\tCH4\r\n1\t2024-01-05\t"
                                       "09:00:00\t21.5\t48.0\t"));
@@ -134,15 +127,15 @@ TEST_F(OutputCommandsTest, AnExportGetsItsExtensionAndAsksBeforeReplacingTheFina
     exportTo(ID_SAVE_TXT, chosen, /*replace=*/false);
     ASSERT_EQ(questions_.size(), 1u);
     EXPECT_THAT(questions_[0], HasSubstr(chosen + ".txt already exists."));
-    EXPECT_EQ(readFile(chosen + ".txt"), text) << "kept when the user says no";
+    EXPECT_EQ(readFileBytes(chosen + ".txt"), text) << "kept when the user says no";
 
     exportTo(ID_SAVE_TXT, chosen, /*replace=*/true);
-    EXPECT_NE(readFile(chosen + ".txt"), text);
+    EXPECT_NE(readFileBytes(chosen + ".txt"), text);
 }
 
 TEST_F(OutputCommandsTest, TheSpreadsheetExportHeadsItsColumnsWithTheUnits) {
     exportTo(ID_SAVE_EXCEL, root() + "/sheet");
-    EXPECT_EQ(readFile(root() + "/sheet.xls").substr(0, 99),
+    EXPECT_EQ(readFileBytes(root() + "/sheet.xls").substr(0, 99),
               std::string("Name:\tCold room\r\nSN:\t1234567890\r\nTotal:\t241\r\n"
                           "SN\tDATE\tTIME\toC\t%RH\r\n1\t2024-01-05\t09:00:00\t21.5\t48.0\r\n"));
 }
@@ -157,7 +150,7 @@ TEST_F(OutputCommandsTest, AFullDiskIsToldAndLeavesTheEarlierFileAndNoTemporaryF
     }
     EXPECT_THAT(answerer->messages,
                 ElementsAre("Disk full while accessing " + target.string() + "."));
-    EXPECT_EQ(readFile(target), "earlier");
+    EXPECT_EQ(readFileBytes(target), "earlier");
     for (const auto& entry : fs::directory_iterator(root())) {
         EXPECT_NE(entry.path().filename().string()[0], '.') << "left behind: " << entry.path();
     }
@@ -166,7 +159,7 @@ TEST_F(OutputCommandsTest, AFullDiskIsToldAndLeavesTheEarlierFileAndNoTemporaryF
 TEST_F(OutputCommandsTest, TheBitmapIsTheViewsPictureInFiveBitsAColour) {
     CLoggerView& view = *frame_->view();
     exportTo(ID_SAVE_BMP, root() + "/chart");
-    const std::string bytes = readFile(root() + "/chart.bmp");
+    const std::string bytes = readFileBytes(root() + "/chart.bmp");
     const int w = view.width(), h = view.height();
     ASSERT_EQ(bytes.size(), bitmapFileSize(w, h));
     const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -186,7 +179,7 @@ TEST_F(OutputCommandsTest, TheBitmapIsTheViewsPictureInFiveBitsAColour) {
 TEST_F(OutputCommandsTest, SaveToPdfWritesTheReportOnOneLandscapePageWithRealText) {
     exportTo(ID_SAVE_PDF, root() + "/report");
     const std::string path = root() + "/report.pdf";
-    ASSERT_THAT(readFile(path), ::testing::StartsWith("%PDF"));
+    ASSERT_THAT(readFileBytes(path), ::testing::StartsWith("%PDF"));
     const auto [width, height] = pdfPageSize(path);
     EXPECT_GT(width, height) << "landscape";
     const std::string text = pdfText(path);

@@ -8,19 +8,16 @@
 
 #include <QApplication>
 #include <QDockWidget>
-#include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +25,7 @@
 #include "app/widgets/CCommProgressDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "gui/support/ModalAnswerer.h"
+#include "gui/support/RunUntil.h"
 #include "link/Protocol.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
@@ -54,20 +52,6 @@ std::vector<int> allItems() {
         for (const SetupItemSpec& item : category.items) ids.push_back(item.id);
     }
     return ids;
-}
-
-// Runs the event loop until `done` holds or the deadline passes.
-bool runUntil(const std::function<bool()>& done, int deadlineMs) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
-    poll.start(10);
-    loop.exec();
-    return done();
 }
 
 // Types `text` into item `id` as the user does: a click on the value, the

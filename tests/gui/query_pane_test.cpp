@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
 #include <cstdio>
@@ -30,6 +29,7 @@
 #include "app/CommandIds.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/Profile.h"
+#include "gui/support/FrameWithLog.h"
 #include "gui/support/ModalAnswerer.h"
 #include "logdata/LogFile.h"
 #include "record/AppData.h"
@@ -46,10 +46,6 @@ namespace {
 
 constexpr uint32_t kMinuteRecords = 241;  // 09:00:00 .. 13:00:00 on 20240105
 constexpr const char* kLogName = "1234567890_20240105_0900.drav";
-
-void settle() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 // Writes the one-minute log to `path`, channel 1 counting the minutes.
 void writeMinuteLog(const std::string& path) {
@@ -94,7 +90,7 @@ std::vector<Box> clickQuery(CDatePickerDlg& pane) {
         box->button(QMessageBox::Ok)->click();
     };
     QTest::mouseClick(pane.queryButton(), Qt::LeftButton);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.messages, IsEmpty());
     return boxes;
 }
@@ -115,7 +111,7 @@ void dropDown(CDatePickerCombo& field, std::function<void(QDialog&)> act) {
         act(dialog);
     };
     QTest::keyClick(&field, Qt::Key_F4);
-    settle();
+    settleEvents();
     EXPECT_THAT(answerer.dialogs, ElementsAre("QDialog"));
 }
 
@@ -147,7 +143,7 @@ protected:
         ui_.titles.clear();
         pane_.resize(330, 400);
         pane_.show();
-        settle();
+        settleEvents();
     }
 
     TempDir dir_;
@@ -291,7 +287,7 @@ TEST_F(QueryPaneTest, EnterInAnyFieldRunsTheQuery) {
         setRange(pane_, "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
         ModalAnswerer answerer;
         QTest::keyClick(c.field, c.key);
-        settle();
+        settleEvents();
         EXPECT_THAT(answerer.dialogs, IsEmpty());
         EXPECT_EQ(data_->log.store.recordCount, 120u);
         EXPECT_EQ(pane_.fromDateField()->count(), 0) << "no date is added to the list";
@@ -409,35 +405,17 @@ TEST_F(QueryPaneTest, TheCalendarStaysOnTheScreen) {
 
 namespace {
 
-class QueryInFrameTest : public ::testing::Test {
+class QueryInFrameTest : public FrameWithLogTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        Profile().settings().clear();
-        fs::create_directory(root() / "dev");
-        data_ = std::make_unique<AppData>();
-        data_->settings = defaultSettings();
-        data_->programDir = root().string() + "/";
-        MainFrameOptions options;
-        options.deviceDir = (root() / "dev").string();
-        options.programDir = data_->programDir;
-        frame_ = std::make_unique<CMainFrame>(*data_, options);
-        frame_->resize(1200, 800);
-        frame_->show();
-        settle();
-        openLog(*data_, frame_->frameUi(), root().string() + "/");
-        settle();
+        FrameWithLogTest::SetUp();
+        openLog(*data_, frame_->frameUi(), root() + "/");
+        settleEvents();
     }
-    void TearDown() override { frame_.reset(); }
 
-    fs::path root() const { return fs::path(dir_.path().toStdString()); }
     CDatePickerDlg* pane() const {
         return qobject_cast<CDatePickerDlg*>(frame_->paneContent(kPaneQuery));
     }
-
-    QTemporaryDir dir_;
-    std::unique_ptr<AppData> data_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
@@ -446,7 +424,7 @@ TEST_F(QueryInFrameTest, TheQueryCommandShowsThePaneAloneWithTheFocus) {
     frame_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
     frame_->onCommand(ID_QUERY);
-    settle();
+    settleEvents();
     EXPECT_TRUE(frame_->pane(kPaneQuery)->isVisible());
     EXPECT_FALSE(frame_->pane(kPaneFileList)->isVisible());
     ASSERT_NE(pane(), nullptr);
@@ -455,7 +433,7 @@ TEST_F(QueryInFrameTest, TheQueryCommandShowsThePaneAloneWithTheFocus) {
 
 TEST_F(QueryInFrameTest, AQueryCutsTheFramesLogAndTitlesTheWindow) {
     frame_->onCommand(ID_QUERY);
-    settle();
+    settleEvents();
     ASSERT_NE(pane(), nullptr);
     setRange(*pane(), "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
     // So the title the query sets shows.
@@ -472,7 +450,7 @@ TEST_F(QueryInFrameTest, AQueryCutsTheFramesLogAndTitlesTheWindow) {
 // fields, a query of the same file does not.
 TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
     frame_->onCommand(ID_QUERY);
-    settle();
+    settleEvents();
     ASSERT_NE(pane(), nullptr);
     EXPECT_EQ(pane()->fromDateField()->currentText(), "20240105");
     EXPECT_EQ(pane()->fromTimeField()->time(), QTime(9, 0, 0));
@@ -480,7 +458,7 @@ TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
 
     setRange(*pane(), "20240105", QTime(10, 0, 0), "20240105", QTime(12, 0, 0));
     EXPECT_THAT(clickQuery(*pane()), IsEmpty());
-    settle();
+    settleEvents();
     EXPECT_EQ(pane()->fromTimeField()->time(), QTime(10, 0, 0));
     EXPECT_EQ(pane()->toTimeField()->time(), QTime(12, 0, 0));
 
@@ -493,13 +471,13 @@ TEST_F(QueryInFrameTest, TheFieldsFollowTheLogLoaded) {
         std::snprintf(stamp, sizeof stamp, "202401061%u0000", i);
         std::memcpy(other->log.store.timestamps[i].data(), stamp, kTimestampLength);
     }
-    const fs::path next = root() / "next.drav";
+    const fs::path next = rootPath() / "next.drav";
     {
         std::ofstream out(next, std::ios::binary);
         ASSERT_TRUE(writeLogFile(out, other->log.store, other->log.setup));
     }
     ASSERT_TRUE(frame_->openDocumentFile(QString::fromStdString(next.string())));
-    settle();
+    settleEvents();
     EXPECT_EQ(pane()->fromDateField()->currentText(), "20240106");
     EXPECT_EQ(pane()->fromTimeField()->time(), QTime(10, 0, 0));
     EXPECT_EQ(pane()->toDateField()->currentText(), "20240106");

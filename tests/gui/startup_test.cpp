@@ -24,26 +24,17 @@
 #include "logdata/LogFile.h"
 #include "logdata/RealtimeJournal.h"
 #include "record/AppData.h"
+#include "support/FileBytes.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
 namespace {
 
-std::vector<uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A log of three records of logger 0123456789, written by the program's writer.
@@ -101,7 +92,7 @@ TEST_F(StartupTest, ReadsTheSettingsMakesLogfilesAndShowsEveryChannel) {
 
     // Written back when the frame goes, as read.
     frame_.reset();
-    EXPECT_EQ(fileBytes(root() / "Dravin.ini"), settings);
+    EXPECT_EQ(readFileByteVector(root() / "Dravin.ini"), settings);
 }
 
 TEST_F(StartupTest, AFileThatDoesNotOpenEndsStartUpAndLeavesTheSettingsFileAlone) {
@@ -115,7 +106,7 @@ TEST_F(StartupTest, AFileThatDoesNotOpenEndsStartUpAndLeavesTheSettingsFileAlone
         start({"dravin", QString::fromStdString((root() / file).string())});
         EXPECT_EQ(frame_, nullptr);
         EXPECT_EQ(answerer.messages.size(), 1u);
-        EXPECT_EQ(fileBytes(root() / "Dravin.ini"), settings);
+        EXPECT_EQ(readFileByteVector(root() / "Dravin.ini"), settings);
         EXPECT_FALSE(fs::exists(root() / "Logfiles"));
     }
 }
@@ -171,7 +162,7 @@ TEST_F(StartupTest, RealtimeSamplesThatARunLeftUnsavedAreSavedAndTold) {
                             saved.string()));
     std::ostringstream expected;
     ASSERT_TRUE(writeLogFile(expected, crashed->log.store, crashed->log.setup));
-    EXPECT_EQ(fileText(saved), expected.str());
+    EXPECT_EQ(readFileBytes(saved), expected.str());
     EXPECT_FALSE(fs::exists(journalPath));
     // The log shown is not touched: none was.
     EXPECT_EQ(frame_->windowTitle(), "Untitled - Dravin V1.21");

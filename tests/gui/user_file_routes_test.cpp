@@ -7,14 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <cerrno>
 #include <filesystem>
@@ -51,19 +49,6 @@ constexpr int kDeadlineMs = 10000;
 constexpr const char* kListedName = "1234567890_20240105_1000.drav";
 // The demo logger's auto logs, saved under its serial number and their last record.
 constexpr const char* kDemoLogName = "DEMO000001_20260314_0925.drav";
-
-bool runUntil(const std::function<bool()>& done, int deadlineMs = kDeadlineMs) {
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) loop.quit();
-    });
-    QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
-    poll.start(10);
-    loop.exec();
-    return done();
-}
 
 class UserFilesFixture;
 
@@ -127,7 +112,7 @@ public:
 
     void connectLogger() {
         frame().onCommand(ID_CONNECT);
-        EXPECT_TRUE(runUntil([&] { return data().link.connected; }));
+        EXPECT_TRUE(runUntil([&] { return data().link.connected; }, kDeadlineMs));
     }
 
     // Puts a copy of the log into the log folder as `name`, opens the file
@@ -200,7 +185,7 @@ std::string windowRealtime(UserFilesFixture& t) {
     ModalAnswerer answerer;
     t.connectLogger();
     t.frame().onCommand(ID_REALTIME);
-    EXPECT_TRUE(runUntil([&] { return t.data().log.store.recordCount >= 1; }));
+    EXPECT_TRUE(runUntil([&] { return t.data().log.store.recordCount >= 1; }, kDeadlineMs));
     t.frame().onCommand(ID_STOP);
     return {};
 }

@@ -20,7 +20,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -29,6 +28,7 @@
 #include "sim/LoggerSim.h"
 #include "support/ByteDiff.h"
 #include "support/CommaLocale.h"
+#include "support/FileBytes.h"
 #include "support/TestPaths.h"
 
 extern char** environ;
@@ -138,21 +138,9 @@ private:
 [[maybe_unused]] const auto* const kEmptyProfile =
     ::testing::AddGlobalTestEnvironment(new EmptyProfile);
 
-Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> all;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) all.push_back(line);
-    return all;
 }
 
 void putU32(Bytes& out, uint32_t v) {
@@ -293,7 +281,7 @@ TEST_F(CliTest, DownloadSavesTheLogAsTheProgramWould) {
         EXPECT_EQ(run.err, std::string(c.kind) == "auto"
                                ? "Downloading data, please wait...\nSuccess.\n"
                                : "Download Manu-logs...\nSuccess.\n");
-        EXPECT_TRUE(sameBytes(readFile(path), image.bytes()));
+        EXPECT_TRUE(sameBytes(readFileByteVector(path), image.bytes()));
         fs::remove(path);
     }
 }
@@ -436,8 +424,8 @@ TEST_F(CliTest, RealtimeSavesTheSamplesTaken) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     // A run across midnight saves each day apart.
     uint32_t recordCount = 0;
-    for (const std::string& path : lines(run.out)) {
-        const Bytes file = readFile(path);
+    for (const std::string& path : splitLines(run.out)) {
+        const Bytes file = readFileByteVector(path);
         ASSERT_GE(file.size(), 51u);
         const uint32_t count = file[29] | file[30] << 8;
         ASSERT_GT(count, 0u);
@@ -499,10 +487,7 @@ TEST_F(CliTest, RecoverSavesTheSamplesOfAKilledRealtimeRun) {
     ASSERT_GT(pid, 0);
     const std::string journal = dir_ + "/.1234567890.realtime";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    auto samplesOnDisk = [&] {
-        const Bytes text = readFile(journal);
-        return journalSamples(std::string(text.begin(), text.end()));
-    };
+    auto samplesOnDisk = [&] { return journalSamples(readFileBytes(journal)); };
     // Killed while it samples, once three samples are on disk.
     while (samplesOnDisk() < 3 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -517,9 +502,9 @@ TEST_F(CliTest, RecoverSavesTheSamplesOfAKilledRealtimeRun) {
     RunResult run = runCli({"recover", "--dir", dir_});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    const std::vector<std::string> paths = lines(run.out);
+    const std::vector<std::string> paths = splitLines(run.out);
     ASSERT_EQ(paths.size(), 1u);
-    const Bytes file = readFile(paths[0]);
+    const Bytes file = readFileByteVector(paths[0]);
     ASSERT_EQ(file.size(), 51u + 30u * static_cast<uint32_t>(samples));
     EXPECT_EQ(file[29] | file[30] << 8, samples);
     EXPECT_EQ(Bytes(file.begin() + 33, file.begin() + 51),
@@ -565,11 +550,11 @@ TEST_F(CliTest, DownloadAndRealtimeSaveWhatARunLeftBeforeTheyBegin) {
                 "Realtime samples that were never saved are now saved as " + recovered + "\n", 0),
             0u)
             << run.err;
-        EXPECT_EQ(readFile(recovered).size(), 51u + 30u);
+        EXPECT_EQ(readFileByteVector(recovered).size(), 51u + 30u);
         EXPECT_FALSE(fs::exists(journal));
         // What the command saved itself is its own output, as without a journal.
-        ASSERT_EQ(lines(run.out).size(), 1u);
-        EXPECT_NE(lines(run.out)[0], recovered);
+        ASSERT_EQ(splitLines(run.out).size(), 1u);
+        EXPECT_NE(splitLines(run.out)[0], recovered);
         fs::remove(recovered);
     }
 }
@@ -721,7 +706,7 @@ TEST_F(CliTest, DownloadSavesEveryRecordWhereverTheWritesCutThePackages) {
         EXPECT_EQ(run.err, "Downloading data, please wait...\nSuccess.\n");
         const std::string path = dir_ + "/" + savedName("1234567890", timestampOf(records.back()));
         EXPECT_EQ(run.out, path + "\n");
-        EXPECT_TRUE(sameBytes(readFile(path), savedImage(records)));
+        EXPECT_TRUE(sameBytes(readFileByteVector(path), savedImage(records)));
         fs::remove(path);
     }
 }
@@ -754,13 +739,13 @@ TEST_F(CliTest, DownloadThatLosesRecordsSavesTheRestAndFails) {
         RunResult run =
             runCli({"download", "--device", sim.devicePath(), "--logs", "auto", "--dir", dir_});
         EXPECT_EQ(run.exitCode, 1);
-        const std::vector<std::string> err = lines(run.err);
+        const std::vector<std::string> err = splitLines(run.err);
         ASSERT_FALSE(err.empty());
         EXPECT_EQ(err.back(), kLostLine);
         EXPECT_EQ(std::count(err.begin(), err.end(), kLostLine), 1) << run.err;
         const std::string path = dir_ + "/" + savedName("1234567890", timestampOf(c.saved.back()));
         EXPECT_EQ(run.out, path + "\n");
-        EXPECT_TRUE(sameBytes(readFile(path), savedImage(c.saved)));
+        EXPECT_TRUE(sameBytes(readFileByteVector(path), savedImage(c.saved)));
         fs::remove(path);
     }
 }
@@ -888,7 +873,7 @@ TEST_F(CliTest, InterruptedDownloadSavesWhatArrivedAndFails) {
     EXPECT_EQ(cli.out, path + "\n");
 
     // Whole packages, fewer than the logger holds, each record as it was sent.
-    const Bytes file = readFile(path);
+    const Bytes file = readFileByteVector(path);
     ASSERT_GE(file.size(), 51u);
     const uint32_t count = file[29] | file[30] << 8 | file[31] << 16 | uint32_t{file[32]} << 24;
     EXPECT_GT(count, 0u);
@@ -915,7 +900,7 @@ TEST_F(CliTest, UnpluggedLineIsReported) {
     LoggerSim again(config);
     RunResult traced = runCli({"identify", "--device", again.devicePath(), "--trace"});
     EXPECT_EQ(traced.exitCode, 1);
-    const std::vector<std::string> err = lines(traced.err);
+    const std::vector<std::string> err = splitLines(traced.err);
     ASSERT_EQ(err.size(), 3u) << traced.err;
     EXPECT_THAT(err[0], ::testing::StartsWith("tx 01 16 7B 28 "));
     EXPECT_THAT(err[1], ::testing::StartsWith("port error: read: "));
@@ -1145,8 +1130,9 @@ TEST_F(CliTest, ExportWritesTheLogAsTheWindowsExportsDo) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_TRUE(
-            sameBytes(readFile(out), readFile(testDataDir() + "/export/" + std::string(c.golden))));
+        EXPECT_TRUE(sameLines(readFileBytes(out),
+                              readFileBytes(testDataDir() + "/export/" + std::string(c.golden))))
+            << c.golden;
     }
     EXPECT_THAT(savedFiles(), ::testing::UnorderedElementsAre("cold.drav", "cold.txt", "cold"));
 }
@@ -1173,7 +1159,7 @@ TEST_F(CliTest, ExportThatCannotBeWrittenNamesThePathAndTheReason) {
     }
     EXPECT_THAT(savedFiles(), ::testing::UnorderedElementsAre("cold.drav", "taken.txt"));
     EXPECT_TRUE(fs::is_empty(dir_ + "/taken.txt"));
-    EXPECT_EQ(readFile(log), twoChannelExportLog().bytes());
+    EXPECT_EQ(readFileByteVector(log), twoChannelExportLog().bytes());
 }
 
 TEST_F(CliTest, ExportOfALogThatCannotBeReadWritesNothing) {
@@ -1184,7 +1170,7 @@ TEST_F(CliTest, ExportOfALogThatCannotBeReadWritesNothing) {
     RunResult run = runCli({"export", "--txt", empty, out});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, empty + ": File format error.\n");
-    EXPECT_EQ(readFile(out), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(readFileByteVector(out), (Bytes{'o', 'l', 'd'}));
 }
 
 TEST_F(CliTest, UsageListsEveryExport) {
@@ -1230,8 +1216,9 @@ TEST_F(CliTest, ExportCsvWritesTheLogInTheUnitsAsked) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
-        EXPECT_TRUE(
-            sameBytes(readFile(out), readFile(testDataDir() + "/export/" + std::string(c.golden))));
+        EXPECT_TRUE(sameLines(readFileBytes(out),
+                              readFileBytes(testDataDir() + "/export/" + std::string(c.golden))))
+            << c.golden;
     }
     EXPECT_THAT(savedFiles(),
                 ::testing::UnorderedElementsAre("four.drav", "four.csv", "four_f.csv", "four_f2"));

@@ -1,6 +1,5 @@
 #include "gui/support/FrameWithLog.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,10 +7,6 @@
 
 #include "app/widgets/Profile.h"
 #include "logdata/LogFile.h"
-
-void settleEvents() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
 
 void fillMinuteLog(LogStore& store, uint32_t channels, uint32_t records) {
     store.channelCount = channels;
@@ -34,9 +29,10 @@ void FrameWithLogTest::SetUp() {
     data_->settings = defaultSettings();
     data_->programDir = root() + "/";
     for (int& visible : data_->display.channelVisible) visible = 1;
-    std::filesystem::create_directory(root() + "/dev");
-    frame_ =
-        std::make_unique<CMainFrame>(*data_, MainFrameOptions{root() + "/dev", data_->programDir});
+    std::filesystem::create_directory(deviceDir());
+    beforeFrame();
+    frame_ = std::make_unique<CMainFrame>(
+        *data_, MainFrameOptions{deviceDir().string(), data_->programDir});
     frame_->resize(1200, 800);
     frame_->show();
     settleEvents();
