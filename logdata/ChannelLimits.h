@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "logdata/LogStore.h"
 #include "logdata/StampSeconds.h"
@@ -48,7 +49,32 @@ struct ExcursionSummary {
     bool operator==(const ExcursionSummary&) const = default;
 };
 
-// The one analysis of a channel that the window, the report and the command
+// A run of records outside one limit of one channel.
+struct Excursion {
+    int32_t channel = 0;
+    LimitSide side = LimitSide::Above;
+    uint32_t start = 0;  // the first record outside
+    // The first record after the run (back inside, or after a gap or on the
+    // other side, where the next run begins), or the log's last record when
+    // the run lasts to its end.
+    uint32_t end = 0;
+    int64_t seconds = 0;  // the time its records stand for
+    float peak = 0;       // the value furthest outside
+    // The area outside the limit: the channel's unit times minutes.
+    double degreeMinutes = 0;
+
+    bool operator==(const Excursion&) const = default;
+};
+
+// A time without data: longer than one and a half log intervals between two records.
+struct Gap {
+    int64_t start = 0;  // seconds since 1970 (civil)
+    int64_t seconds = 0;
+
+    bool operator==(const Gap&) const = default;
+};
+
+// The analysis of a channel that the window, the report and the command
 // line share. Each record counts the time it stands for by the log's own
 // interval (RecordTimes.h), so that the time outside never exceeds the log's
 // span; a gap ends a run, as nothing says where the values went meanwhile.
@@ -56,3 +82,9 @@ struct ExcursionSummary {
 // begins. Without a limit set the summary has the gaps only; a channel that
 // is none of the store's four has none.
 ExcursionSummary summarizeExcursions(const LogStore& store, int channel, const ChannelLimit& limit);
+
+// The same, for a log interval found before (RecordTimes.h), adding each
+// excursion and each gap to the lists given.
+ExcursionSummary scanExcursions(const LogStore& store, int channel, const ChannelLimit& limit,
+                                std::optional<int64_t> logInterval,
+                                std::vector<Excursion>* excursions, std::vector<Gap>* gaps);

@@ -1035,7 +1035,7 @@ TEST_F(CliTest, InfoDescribesALogFile) {
               R"({"name":"Lab \"B\"","hardware":"V1.2x","serialNo":"ABCDE12345",)"
               R"("recordCount":3,"channelCount":1,"units":["oC"],)"
               R"("first":"20100305142201","last":"20100305142401",)"
-              R"("max":[24],"min":[20],"avg":[22],)"
+              R"("max":[24],"min":[20],"avg":[22],"stddev":[1.63],)"
               R"("axisMax":24,"axisMin":20,"axisStep":1,"logInterval":60,)"
               R"("gaps":[{"count":0,"seconds":0,"longestSeconds":0,"longestStart":null}],)"
               R"("mkt":[22.1]})"
@@ -1048,7 +1048,7 @@ TEST_F(CliTest, InfoDescribesALogFile) {
                             "recordCount: 3\nchannelCount: 1\nunits: oC\n"
                             "first: 2010-03-05 14:22:01\nlast: 2010-03-05 14:24:01\n"
                             "max: 24\nmin: 20\navg: 22\naxis: 20 .. 24 step 1\n"
-                            "logInterval: 60\ngaps: 0\n"
+                            "stddev: 1.63\nlogInterval: 60\ngaps: 0\n"
                             "CH1 MKT 22.1 oC (83.144 kJ/mol)\n");
 }
 
@@ -1254,11 +1254,15 @@ TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
                               R"("mkt":[6.6,null,43.8],"limits":[)"
                               R"({"high":8,"low":2,"secondsAbove":240,"secondsBelow":180,)"
                               R"("timeAbove":"0:04","timeBelow":"0:03","excursions":5,)"
-                              R"("longestSeconds":120,"longestStart":"20240105080100"},)"
+                              R"("longestSeconds":120,"longestStart":"20240105080100",)"
+                              R"("rules":{"high":"any","low":"any"},"verdict":"fail",)"
+                              R"("failedRule":"high"},)"
                               R"(null,)"
                               R"({"high":46.4,"low":null,"secondsAbove":240,"secondsBelow":0,)"
                               R"("timeAbove":"0:04","timeBelow":"0:00","excursions":3,)"
-                              R"("longestSeconds":120,"longestStart":"20240105080100"}]})"
+                              R"("longestSeconds":120,"longestStart":"20240105080100",)"
+                              R"("rules":{"high":"any","low":"any"},"verdict":"fail",)"
+                              R"("failedRule":"high"}],"verdict":"fail"})"
                               "\n"));
 
     const std::string gap = ", gaps 1, no data 0:59, longest 0:59 from 2024-01-05 08:10:00";
@@ -1267,6 +1271,7 @@ TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
     RunResult text = runCli(args);
     EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_THAT(text.out, ::testing::EndsWith("\naxis: 0 .. 60 step 20\n"
+                                              "stddev: 3.72 0.00 6.69\n"
                                               "logInterval: 60\n"
                                               "gaps: 1, no data 0:59, longest 0:59 from "
                                               "2024-01-05 08:10:00\n"
@@ -1278,7 +1283,45 @@ TEST_F(CliTest, InfoGivesTheLimitsFiguresAndTheMkt) {
                                               "\n"
                                               "CH3 limits - .. 46.4 F: above 0:04, below 0:00, "
                                               "excursions 3" +
-                                              gap + "\n"));
+                                              gap +
+                                              "\n"
+                                              "verdict: fail\n"
+                                              "ch1: fail (high, any)\n"
+                                              "ch3: fail (high, any)\n"));
+}
+
+// Channel 1 is above 8 for at most two minutes at a time, below 2 the same;
+// channel 3 is above 46.4 F for four minutes in all.
+TEST_F(CliTest, InfoJudgesEachChannelByItsRule) {
+    const std::string log = dir_ + "/excursions.drav";
+    writeFile(log, excursionLog().bytes());
+    const struct {
+        std::vector<std::string> rules;
+        const char* verdicts;
+    } cases[] = {
+        {{"--ch1-rule", "single:2", "--ch3-rule", "total:4"},
+         "verdict: pass\nch1: pass\nch3: pass\n"},
+        {{"--ch1-rule", "single:1", "--ch3-rule", "total:4"},
+         "verdict: fail\nch1: fail (high, single:1)\nch3: pass\n"},
+        {{"--ch1-rule", "total:3", "--ch3-rule", "total:3"},
+         "verdict: fail\nch1: fail (high, total:3)\nch3: fail (high, total:3)\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"info",      log, "--ch1-high", "8",
+                                         "--ch1-low", "2", "--ch3-high", "46.4"};
+        args.insert(args.end(), c.rules.begin(), c.rules.end());
+        RunResult text = runCli(args);
+        EXPECT_EQ(text.exitCode, 0) << text.err;
+        EXPECT_THAT(text.out, ::testing::EndsWith(c.verdicts)) << c.rules[1];
+    }
+    RunResult json = runCli({"info", log, "--json", "--ch1-high", "8", "--ch1-rule", "single:2"});
+    EXPECT_THAT(json.out, HasSubstr(R"("rules":{"high":"single:2","low":"single:2"},)"
+                                    R"("verdict":"pass","failedRule":null},null,null],)"
+                                    R"("verdict":"pass"})"));
+    for (const char* bad : {"single:-1", "longest:5", "single", "any:5"}) {
+        RunResult refused = runCli({"info", log, "--ch1-rule", bad});
+        EXPECT_EQ(refused.exitCode, 2) << bad;
+    }
 }
 
 // The hour between two records of the excursion log is 59 minutes without

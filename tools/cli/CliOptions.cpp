@@ -20,7 +20,7 @@ const char* const kUsage =
     "  dravin-cli delete      (--device PATH | --port N) [--baud B] --logs auto|manu\n"
     "  dravin-cli realtime    (--device PATH | --port N) [--baud B] --samples N [--dir DIR]\n"
     "  dravin-cli info FILE [--json] [--ch1-high V] [--ch1-low V] ... [--ch4-low V]\n"
-    "                       [--activation-energy KJ]\n"
+    "                       [--ch1-rule R] ... [--ch4-rule R] [--activation-energy KJ]\n"
     "  dravin-cli export (--txt | --xls) FILE OUT          the log as a text or spreadsheet file\n"
     "  dravin-cli export --csv FILE OUT [--fahrenheit]     the log as CSV, oC channels in F if "
     "asked\n"
@@ -38,6 +38,10 @@ const char* const kUsage =
     "MKT's in kJ/mol, 83.144 unless given; the MKT is given for every oC and F channel.\n"
     "Without them info takes the limits and the activation energy the window keeps for the\n"
     "log's logger (not in a build without the Qt program).\n"
+    "--chN-rule says when channel N's limits count as broken: any (any reading outside, the\n"
+    "default), single:MIN (one excursion longer than MIN minutes) or total:MIN (longer than\n"
+    "MIN minutes outside in all). info then gives each channel's verdict and the log's:\n"
+    "pass, fail, or none for a log without limits or records.\n"
     "info also gives the log interval (the median interval between records, in seconds) and\n"
     "the gaps: intervals over one and a half log intervals, time without data.\n"
     "Realtime samples are kept in a hidden journal in the log folder until their log is saved;\n"
@@ -129,6 +133,15 @@ bool parseActivationEnergy(std::string_view text, double& joules) {
     if (error != std::errc() || end != text.data() + text.size()) return false;
     if (!(value > 0.0) || !std::isfinite(value * 1000.0)) return false;
     joules = value * 1000.0;
+    return true;
+}
+
+// One rule for both limits of the channel.
+bool parseRule(CliOptions& o, int channel, std::string_view text) {
+    const std::optional<AlarmRule> rule = parseAlarmRule(text);
+    if (!rule) return false;
+    o.rules[static_cast<size_t>(channel)] = {*rule, *rule};
+    o.rulesGiven = true;
     return true;
 }
 
@@ -245,6 +258,14 @@ const OptionSpec kOptions[] = {
      [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[3].high); }},
     {"--ch4-low", kInfo, true,
      [](CliOptions& o, std::string_view v) { return parseLimit(v, o.limits[3].low); }},
+    {"--ch1-rule", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseRule(o, 0, v); }},
+    {"--ch2-rule", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseRule(o, 1, v); }},
+    {"--ch3-rule", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseRule(o, 2, v); }},
+    {"--ch4-rule", kInfo, true,
+     [](CliOptions& o, std::string_view v) { return parseRule(o, 3, v); }},
     {"--activation-energy", kInfo, true,
      [](CliOptions& o, std::string_view v) {
          o.activationEnergyGiven = true;

@@ -225,6 +225,7 @@ int info(const CliOptions& options) {
     if (!data) return kExitFailed;
     data->display.limits = options.limits;
     data->display.activationEnergy = options.activationEnergy;
+    data->display.rules = options.rules;
     // What the window shows for this logger's logs, unless the command says otherwise.
     const ProfileFile profile(userProfilePath());
     if (!anyLimit(options.limits))

@@ -11,6 +11,7 @@
 #include "Json.h"
 #include "Printable.h"
 #include "base/NumberFormat.h"
+#include "logdata/LogAnalysis.h"
 #include "logdata/RecordTimes.h"
 #include "logdata/StampText.h"
 #include "record/AppData.h"
@@ -98,9 +99,19 @@ std::string optionalNumber(const std::optional<float>& value) {
     return value ? jsonNumber(*value) : "null";
 }
 
-std::string limitJson(const LogStore& store, int channel, const ChannelLimit& limit) {
+const char* failedRuleJson(const ChannelAnalysis& channel) {
+    if (channel.failedSide == LimitSide::Above) return "\"high\"";
+    if (channel.failedSide == LimitSide::Below) return "\"low\"";
+    return "null";
+}
+
+std::string limitJson(const LogStore& store, const ChannelAnalysis& channel) {
+    const ChannelLimit& limit = channel.limit;
     if (!limit.any()) return "null";
-    const ExcursionSummary s = summarizeExcursions(store, channel, limit);
+    const ExcursionSummary& s = channel.summary;
+    JsonObject rules;
+    rules.text("high", alarmRuleText(channel.rules.high))
+        .text("low", alarmRuleText(channel.rules.low));
     JsonObject json;
     json.raw("high", optionalNumber(limit.high))
         .raw("low", optionalNumber(limit.low))
@@ -114,17 +125,20 @@ std::string limitJson(const LogStore& store, int channel, const ChannelLimit& li
         json.text("longestStart", store.timestamp(static_cast<uint32_t>(s.longestStart)));
     else
         json.raw("longestStart", "null");
+    json.raw("rules", rules.str())
+        .text("verdict", verdictName(channel.verdict))
+        .raw("failedRule", failedRuleJson(channel));
     return json.str();
 }
 
 // Nothing when no channel of the log has a limit.
-std::vector<std::string> limitsJson(const AppData& data) {
+std::vector<std::string> limitsJson(const LogStore& store, const LogAnalysis& analysis) {
     std::vector<std::string> values;
     bool any = false;
-    for (int c = 0; c < usedChannels(data.log.store); ++c) {
-        const ChannelLimit& limit = data.display.limits[static_cast<size_t>(c)];
-        any = any || limit.any();
-        values.push_back(limitJson(data.log.store, c, limit));
+    for (int c = 0; c < usedChannels(store); ++c) {
+        const ChannelAnalysis& channel = analysis.channels[static_cast<size_t>(c)];
+        any = any || channel.limit.any();
+        values.push_back(limitJson(store, channel));
     }
     if (!any) values.clear();
     return values;
@@ -167,6 +181,42 @@ std::vector<std::string> gapsJson(const LogStore& store) {
 // The time stamps are the same for every channel, and so are their gaps: one line.
 std::string gapsLine(const LogStore& store) {
     return line("gaps", usedChannels(store) > 0 ? gapsText(channelGaps(store, 0)) : "0");
+}
+
+LogAnalysis analysisOf(const AppData& data) {
+    return analyzeLog(data.log.store, data.display.limits, data.display.rules,
+                      data.display.activationEnergy);
+}
+
+std::vector<double> standardDeviations(const LogStore& store, const LogAnalysis& analysis) {
+    std::vector<double> values;
+    for (int c = 0; c < usedChannels(store); ++c)
+        values.push_back(analysis.channels[static_cast<size_t>(c)].standardDeviation);
+    return values;
+}
+
+// "verdict: fail", then per channel with a limit "ch1: fail (high, single:30)";
+// nothing for a log without limits.
+std::string verdictLines(const LogStore& store, const LogAnalysis& analysis) {
+    if (limitsJson(store, analysis).empty()) return {};
+    std::string text = line("verdict", verdictName(analysis.verdict));
+    for (int c = 0; c < usedChannels(store); ++c) {
+        const ChannelAnalysis& channel = analysis.channels[static_cast<size_t>(c)];
+        if (channel.verdict == Verdict::None) continue;
+        std::string value = verdictName(channel.verdict);
+        if (channel.failedSide == LimitSide::Above)
+            value += " (high, " + alarmRuleText(channel.rules.high) + ")";
+        else if (channel.failedSide == LimitSide::Below)
+            value += " (low, " + alarmRuleText(channel.rules.low) + ")";
+        text += line("ch" + std::to_string(c + 1), value);
+    }
+    return text;
+}
+
+std::vector<std::string> stddevJson(const LogStore& store, const LogAnalysis& analysis) {
+    std::vector<std::string> values;
+    for (double v : standardDeviations(store, analysis)) values.push_back(fixedText(v, 2));
+    return values;
 }
 
 struct SetupLimit {
@@ -222,6 +272,7 @@ std::string setupJson(const LoggerSetup& s) {
 std::string logInfoText(const AppData& data) {
     const LogStore& store = data.log.store;
     const LoggerSetup& setup = data.log.setup;
+    const LogAnalysis analysis = analysisOf(data);
     std::string text = line("file", store.currentFilePath) + line("name", nameText(setup)) +
                        line("hardware", fieldText(setup.hardwareVersion)) +
                        line("serialNo", fieldText(setup.serialNo)) +
@@ -236,12 +287,16 @@ std::string logInfoText(const AppData& data) {
            line("avg", valuesText(store, store.avgValue)) +
            line("axis", std::to_string(store.axisMin) + " .. " + std::to_string(store.axisMax) +
                             " step " + std::to_string(store.axisStep)) +
-           line("logInterval", logIntervalText(store)) + gapsLine(store) + channelFigureLines(data);
+           line("stddev", joined(standardDeviations(store, analysis),
+                                 [](double v) { return fixedText(v, 2); })) +
+           line("logInterval", logIntervalText(store)) + gapsLine(store) +
+           channelFigureLines(data) + verdictLines(store, analysis);
 }
 
 std::string logInfoJson(const AppData& data) {
     const LogStore& store = data.log.store;
     const LoggerSetup& setup = data.log.setup;
+    const LogAnalysis analysis = analysisOf(data);
     JsonObject json;
     json.text("name", nameText(setup))
         .text("hardware", fieldText(setup.hardwareVersion))
@@ -255,13 +310,14 @@ std::string logInfoJson(const AppData& data) {
     json.reals("max", usedValues(store, store.maxValue))
         .reals("min", usedValues(store, store.minValue))
         .reals("avg", usedValues(store, store.avgValue))
+        .raws("stddev", stddevJson(store, analysis))
         .integer("axisMax", store.axisMax)
         .integer("axisMin", store.axisMin)
         .integer("axisStep", store.axisStep)
         .raw("logInterval", logIntervalJson(store))
         .raws("gaps", gapsJson(store))
         .raws("mkt", mktJson(data));
-    const std::vector<std::string> limits = limitsJson(data);
-    if (!limits.empty()) json.raws("limits", limits);
+    const std::vector<std::string> limits = limitsJson(store, analysis);
+    if (!limits.empty()) json.raws("limits", limits).text("verdict", verdictName(analysis.verdict));
     return json.str() + "\n";
 }
