@@ -1,12 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "logdata/LogStore.h"
 
 // When a limit counts as broken.
 enum class AlarmRuleKind {
@@ -23,15 +20,6 @@ struct AlarmRule {
 
     bool operator==(const AlarmRule&) const = default;
 };
-
-// The rules of a channel's two limits. A rule without its limit decides nothing.
-struct ChannelRules {
-    AlarmRule high;
-    AlarmRule low;
-
-    bool operator==(const ChannelRules&) const = default;
-};
-using AlarmRules = std::array<ChannelRules, kChannels>;
 
 // Whether `rule` is broken on one side by the excursions of that side:
 // their count, the longest and the total time, in seconds.

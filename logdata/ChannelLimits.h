@@ -5,14 +5,18 @@
 #include <optional>
 #include <vector>
 
+#include "logdata/AlarmRules.h"
 #include "logdata/LogStore.h"
 #include "logdata/StampSeconds.h"
 
 // A channel's alarm limits as the user set them, in the unit the channel's
-// values are stored in. Either may be unset.
+// values are stored in. Either may be unset. Each has its rule of when it
+// counts as broken, kept with it; a rule without its limit decides nothing.
 struct ChannelLimit {
     std::optional<float> high;
     std::optional<float> low;
+    AlarmRule highRule{};
+    AlarmRule lowRule{};
 
     bool any() const { return high.has_value() || low.has_value(); }
     bool operator==(const ChannelLimit&) const = default;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "logdata/AlarmRules.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
 
@@ -11,8 +10,6 @@ struct DisplayChoices {
     // The alarm limits of the log shown, per channel; none set leaves every
     // picture and file as without them.
     ChannelLimits limits;
-    // When each limit counts as broken: any reading outside unless chosen.
-    AlarmRules rules{};
     // Temperatures of "oC" channels are shown in °F.
     bool fahrenheit;
     double activationEnergy = kDefaultActivationEnergy;  // J/mol, for the MKT

@@ -56,9 +56,9 @@ void judge(ChannelAnalysis& channel, const std::vector<Excursion>& excursions, s
         const AlarmRule& rule;
         int64_t total;
     } sides[] = {
-        {channel.limit.high.has_value(), LimitSide::Above, channel.rules.high,
+        {channel.limit.high.has_value(), LimitSide::Above, channel.limit.highRule,
          channel.summary.secondsAbove},
-        {channel.limit.low.has_value(), LimitSide::Below, channel.rules.low,
+        {channel.limit.low.has_value(), LimitSide::Below, channel.limit.lowRule,
          channel.summary.secondsBelow},
     };
     channel.verdict = Verdict::Pass;
@@ -86,7 +86,7 @@ const char* verdictName(Verdict verdict) {
     }
 }
 
-LogAnalysis analyzeLog(const LogStore& store, const ChannelLimits& limits, const AlarmRules& rules,
+LogAnalysis analyzeLog(const LogStore& store, const ChannelLimits& limits,
                        double activationEnergy) {
     LogAnalysis analysis;
     analysis.logInterval = logIntervalSeconds(store);
@@ -98,7 +98,6 @@ LogAnalysis analyzeLog(const LogStore& store, const ChannelLimits& limits, const
         ChannelAnalysis& channel = analysis.channels[static_cast<size_t>(c)];
         channel.present = true;
         channel.limit = limits[static_cast<size_t>(c)];
-        channel.rules = rules[static_cast<size_t>(c)];
         addStatistics(channel, store.values[static_cast<size_t>(c)], count);
         channel.mkt = meanKineticTemperature(store, c, activationEnergy);
         const size_t from = analysis.excursions.size();

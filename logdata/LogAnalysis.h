@@ -5,7 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "logdata/AlarmRules.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/LogStore.h"
 
@@ -24,7 +23,6 @@ struct ChannelAnalysis {
     double standardDeviation = 0;  // of all its records (population)
     std::optional<double> mkt;     // temperature channels only
     ChannelLimit limit;
-    ChannelRules rules;
     ExcursionSummary summary;
     Verdict verdict = Verdict::None;  // None without a limit
     // The side whose rule failed first (high before low); Inside when it passed.
@@ -40,8 +38,7 @@ struct LogAnalysis {
     Verdict verdict = Verdict::None;
 };
 
-LogAnalysis analyzeLog(const LogStore& store, const ChannelLimits& limits, const AlarmRules& rules,
-                       double activationEnergy);
+LogAnalysis analyzeLog(const LogStore& store, const ChannelLimits& limits, double activationEnergy);
 
 // "pass", "fail" or "none": the verdict's name in files and on the command line.
 const char* verdictName(Verdict verdict);

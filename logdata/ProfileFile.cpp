@@ -49,6 +49,12 @@ std::optional<Number> numberOf(const std::string* text) {
     return number;
 }
 
+// A rule that is missing or reads as none is "any reading outside", the strictest.
+AlarmRule ruleOf(const std::string* text) {
+    if (!text) return {};
+    return parseAlarmRule(trimmed(*text)).value_or(AlarmRule{});
+}
+
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
@@ -58,6 +64,10 @@ std::string environment(const char* name) {
 
 std::string limitKeyName(int channel, bool high) {
     return "Channel" + std::to_string(channel + 1) + (high ? "High" : "Low");
+}
+
+std::string limitRuleKeyName(int channel, bool high) {
+    return limitKeyName(channel, high) + "Rule";
 }
 
 std::string userProfilePath() {
@@ -121,6 +131,8 @@ ChannelLimits ProfileFile::limits(std::string_view serialNo) const {
         auto& limit = limits[static_cast<std::size_t>(c)];
         limit.high = numberOf<float>(value(group + limitKeyName(c, true)));
         limit.low = numberOf<float>(value(group + limitKeyName(c, false)));
+        limit.highRule = ruleOf(value(group + limitRuleKeyName(c, true)));
+        limit.lowRule = ruleOf(value(group + limitRuleKeyName(c, false)));
     }
     return limits;
 }

@@ -18,6 +18,8 @@ inline constexpr char kActivationEnergyKeyName[] = "View/ActivationEnergy";
 
 // A channel's (0..3) limit key in a logger's group: "Channel1High", "Channel4Low".
 std::string limitKeyName(int channel, bool high);
+// The key of that limit's rule, "Channel1HighRule", when it is not "any".
+std::string limitRuleKeyName(int channel, bool high);
 
 // The profile file of the user: <XDG_CONFIG_HOME or ~/.config>/<organization>/
 // <application>.conf; empty when neither folder is known.

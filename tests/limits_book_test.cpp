@@ -189,6 +189,22 @@ TEST(ProfileFile, ReadsEachLoggersLimitsAndTheEnergy) {
     EXPECT_EQ(*profile.value("View/Fahrenheit"), "true");
 }
 
+TEST(ProfileFile, EachLimitKeepsItsRuleAndAnUnreadableRuleIsTheStrictest) {
+    const ProfileFile profile = ProfileFile::fromText(
+        "[Limits]\n"
+        "KM30\\Channel1High=8\n"
+        "KM30\\Channel1HighRule=single:30\n"
+        "KM30\\Channel1Low=2\n"
+        "KM30\\Channel1LowRule=total:-5\n"
+        "KM30\\Channel2High=9\n"
+        "KM30\\Channel2HighRule=total:120\n");
+    const ChannelLimits limits = profile.limits("KM30");
+    EXPECT_EQ(limits[0].highRule, (AlarmRule{AlarmRuleKind::SingleLonger, 30}));
+    EXPECT_EQ(limits[0].lowRule, AlarmRule{}) << "no rule reads as any reading outside";
+    EXPECT_EQ(limits[1].highRule, (AlarmRule{AlarmRuleKind::TotalLonger, 120}));
+    EXPECT_EQ(limits[1].lowRule, AlarmRule{});
+}
+
 TEST(ProfileFile, AValueThatIsNoNumberIsNoLimit) {
     const struct {
         const char* value;

@@ -51,15 +51,14 @@ ChannelLimits highAt(float high) {
     return limits;
 }
 
-AlarmRules highRule(AlarmRuleKind kind, int32_t minutes) {
-    AlarmRules rules{};
-    rules[0].high = {kind, minutes};
-    return rules;
+ChannelLimits highWithRule(float high, AlarmRuleKind kind, int32_t minutes) {
+    ChannelLimits limits = highAt(high);
+    limits[0].highRule = {kind, minutes};
+    return limits;
 }
 
-LogAnalysis analyze(const LogStore& store, const ChannelLimits& limits,
-                    const AlarmRules& rules = {}) {
-    return analyzeLog(store, limits, rules, 83144.0);
+LogAnalysis analyze(const LogStore& store, const ChannelLimits& limits) {
+    return analyzeLog(store, limits, 83144.0);
 }
 
 }  // namespace
@@ -109,7 +108,7 @@ TEST(LogAnalysis, EachRuleDecidesByItsOwnMeasure) {
         {"below zero counts as zero", AlarmRuleKind::TotalLonger, -10, Verdict::Fail},
     };
     for (const auto& c : cases) {
-        const LogAnalysis analysis = analyze(*store, highAt(8), highRule(c.kind, c.minutes));
+        const LogAnalysis analysis = analyze(*store, highWithRule(8, c.kind, c.minutes));
         EXPECT_EQ(analysis.channels[0].verdict, c.verdict) << c.what;
         EXPECT_EQ(analysis.verdict, c.verdict) << c.what;
     }
@@ -126,7 +125,7 @@ TEST(LogAnalysis, AGapInsideAnExcursionSplitsItAndIsListed) {
                 ::testing::ElementsAre(Excursion{0, LimitSide::Above, 1, 3, 120, 9, 2},
                                        Excursion{0, LimitSide::Above, 3, 5, 120, 9, 2}));
     // The rule sees two excursions of two minutes, not one of four.
-    EXPECT_EQ(analyze(*store, highAt(8), highRule(AlarmRuleKind::SingleLonger, 3)).verdict,
+    EXPECT_EQ(analyze(*store, highWithRule(8, AlarmRuleKind::SingleLonger, 3)).verdict,
               Verdict::Pass);
 }
 
@@ -134,9 +133,10 @@ TEST(LogAnalysis, OnlyAChannelWithALimitHasAVerdict) {
     const auto store = minuteLog({5, 9, 5});
     store->channelCount = 2;
     // A rule without its limit decides nothing.
-    AlarmRules rules = highRule(AlarmRuleKind::AnyReading, 0);
-    rules[1].low = {AlarmRuleKind::TotalLonger, 5};
-    const LogAnalysis none = analyze(*store, {}, rules);
+    ChannelLimits rulesOnly{};
+    rulesOnly[0].highRule = {AlarmRuleKind::SingleLonger, 0};
+    rulesOnly[1].lowRule = {AlarmRuleKind::TotalLonger, 5};
+    const LogAnalysis none = analyze(*store, rulesOnly);
     EXPECT_EQ(none.verdict, Verdict::None);
     EXPECT_EQ(none.channels[0].verdict, Verdict::None);
     EXPECT_TRUE(none.excursions.empty());

@@ -28,6 +28,10 @@ QString limitKey(int channel, bool high) {
     return QString::fromStdString(limitKeyName(channel, high));
 }
 
+QString ruleKey(int channel, bool high) {
+    return QString::fromStdString(limitRuleKeyName(channel, high));
+}
+
 }  // namespace
 
 Profile::Profile() : settings_(kProfileKey, kApplicationName) {}
@@ -75,10 +79,17 @@ ChannelLimits Profile::limits(std::string_view serialNo) const {
         if (!value.isValid() || !ok) return std::nullopt;
         return number;
     };
+    // A rule that is missing or unreadable is "any reading outside", the strictest.
+    auto readRule = [&](int channel, bool high) {
+        const QString text = settings_.value(group + "/" + ruleKey(channel, high)).toString();
+        return parseAlarmRule(text.toStdString()).value_or(AlarmRule{});
+    };
     for (int c = 0; c < kChannels; ++c) {
         auto& limit = limits[static_cast<std::size_t>(c)];
         limit.high = read(c, true);
         limit.low = read(c, false);
+        limit.highRule = readRule(c, true);
+        limit.lowRule = readRule(c, false);
     }
     return limits;
 }
@@ -91,6 +102,13 @@ void Profile::setLimits(std::string_view serialNo, const ChannelLimits& limits) 
         const auto& limit = limits[static_cast<std::size_t>(c)];
         if (limit.high) settings_.setValue(group + "/" + limitKey(c, true), *limit.high);
         if (limit.low) settings_.setValue(group + "/" + limitKey(c, false), *limit.low);
+        // "any" is what a missing rule reads as: only the others are written.
+        if (limit.highRule != AlarmRule{})
+            settings_.setValue(group + "/" + ruleKey(c, true),
+                               QString::fromStdString(alarmRuleText(limit.highRule)));
+        if (limit.lowRule != AlarmRule{})
+            settings_.setValue(group + "/" + ruleKey(c, false),
+                               QString::fromStdString(alarmRuleText(limit.lowRule)));
     }
     settings_.sync();
 }

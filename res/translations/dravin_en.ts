@@ -191,6 +191,18 @@
         <source>%1, no data %2</source>
         <translation>%1, no data %2</translation>
     </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Broken by</source>
+        <translation>Broken by</translation>
+    </message>
 </context>
 <context>
     <name>CLogKindDlg</name>
@@ -1133,6 +1145,38 @@ The realtime journal %s cannot be read (%s); it is kept.</translation>
     <message>
         <source>Tenths of the channel&apos;s unit: %s is %s %s.</source>
         <translation>Tenths of the channel&apos;s unit: %s is %s %s.</translation>
+    </message>
+    <message>
+        <source>Any reading outside</source>
+        <translation>Any reading outside</translation>
+    </message>
+    <message>
+        <source>One excursion longer than</source>
+        <translation>One excursion longer than</translation>
+    </message>
+    <message>
+        <source>Outside in all longer than</source>
+        <translation>Outside in all longer than</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>FAIL: the high limit&apos;s rule</source>
+        <translation>FAIL: the high limit&apos;s rule</translation>
+    </message>
+    <message>
+        <source>FAIL: the low limit&apos;s rule</source>
+        <translation>FAIL: the low limit&apos;s rule</translation>
+    </message>
+    <message>
+        <source>No limits set</source>
+        <translation>No limits set</translation>
     </message>
 </context>
 </TS>

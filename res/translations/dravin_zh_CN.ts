@@ -191,6 +191,18 @@
         <source>%1, no data %2</source>
         <translation>%1 处，无数据 %2</translation>
     </message>
+    <message>
+        <source>Verdict</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 分钟</translation>
+    </message>
+    <message>
+        <source>Broken by</source>
+        <translation>判定规则</translation>
+    </message>
 </context>
 <context>
     <name>CLogKindDlg</name>
@@ -1133,6 +1145,38 @@ The realtime journal %s cannot be read (%s); it is kept.</source>
     <message>
         <source>Tenths of the channel&apos;s unit: %s is %s %s.</source>
         <translation>以通道单位的十分之一计：%s 即 %s %s。</translation>
+    </message>
+    <message>
+        <source>Any reading outside</source>
+        <translation>任一读数超限</translation>
+    </message>
+    <message>
+        <source>One excursion longer than</source>
+        <translation>单次超限长于</translation>
+    </message>
+    <message>
+        <source>Outside in all longer than</source>
+        <translation>累计超限长于</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <source>FAIL: the high limit&apos;s rule</source>
+        <translation>不合格：上限规则</translation>
+    </message>
+    <message>
+        <source>FAIL: the low limit&apos;s rule</source>
+        <translation>不合格：下限规则</translation>
+    </message>
+    <message>
+        <source>No limits set</source>
+        <translation>未设置限值</translation>
     </message>
 </context>
 </TS>

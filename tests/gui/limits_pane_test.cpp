@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <cstring>
 #include <filesystem>
@@ -149,6 +151,45 @@ TEST_F(LimitsPaneTest, TheLimitsCommandShowsTheFiguresOfTheLogAgainstTheLimits) 
     EXPECT_EQ(data().display.limits[0], (ChannelLimit{std::nullopt, 15.0f}));
     EXPECT_EQ(pane.aboveText(0)->text(), "0:00");
     EXPECT_EQ(pane.excursionsText(0)->text(), "1");
+}
+
+// The minute log is above 25.0 for ten minutes in one run and below 15.0
+// for five: each limit's rule decides, and the rules stay with the logger.
+TEST_F(LimitsPaneTest, EachLimitsRuleGivesTheVerdictAndIsKeptWithTheLimit) {
+    CLimitsPane& pane = openPane();
+    EXPECT_EQ(pane.logVerdictText()->text(), "No limits set");
+    EXPECT_EQ(pane.verdictText(0)->text(), CLimitsPane::kNoValueText);
+    EXPECT_FALSE(pane.ruleMinutes(0, true)->isEnabled()) << "any reading outside takes no time";
+
+    setLimit(pane.highSet(0), pane.highField(0), 25.0);
+    EXPECT_EQ(pane.verdictText(0)->text(), "FAIL: the high limit's rule");
+    EXPECT_EQ(pane.logVerdictText()->text(), "FAIL");
+
+    pane.ruleChoice(0, true)->setCurrentIndex(static_cast<int>(AlarmRuleKind::SingleLonger));
+    pane.ruleMinutes(0, true)->setValue(10);
+    EXPECT_EQ(data().display.limits[0].highRule, (AlarmRule{AlarmRuleKind::SingleLonger, 10}));
+    EXPECT_EQ(pane.verdictText(0)->text(), "PASS") << "ten minutes are not longer than ten";
+    EXPECT_EQ(pane.logVerdictText()->text(), "PASS");
+
+    setLimit(pane.lowSet(0), pane.lowField(0), 15.0);
+    EXPECT_EQ(pane.verdictText(0)->text(), "FAIL: the low limit's rule");
+    pane.ruleChoice(0, false)->setCurrentIndex(static_cast<int>(AlarmRuleKind::TotalLonger));
+    pane.ruleMinutes(0, false)->setValue(4);
+    EXPECT_EQ(pane.verdictText(0)->text(), "FAIL: the low limit's rule");
+    pane.ruleMinutes(0, false)->setValue(5);
+    EXPECT_EQ(pane.verdictText(0)->text(), "PASS");
+
+    const ChannelLimits set = data().display.limits;
+    EXPECT_EQ(Profile().limits(kSerial), set);
+    EXPECT_EQ(ProfileFile(Profile().settings().fileName().toStdString()).limits(kSerial), set)
+        << "as the command line reads";
+    restart();
+    EXPECT_EQ(data().display.limits, set);
+    CLimitsPane& again = openPane();
+    EXPECT_EQ(again.ruleChoice(0, true)->currentIndex(),
+              static_cast<int>(AlarmRuleKind::SingleLonger));
+    EXPECT_EQ(again.ruleMinutes(0, false)->value(), 5);
+    EXPECT_EQ(again.logVerdictText()->text(), "PASS");
 }
 
 // An hour missing after 09:30 of the minute log: the pane gives the gap of

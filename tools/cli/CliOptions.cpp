@@ -140,7 +140,8 @@ bool parseActivationEnergy(std::string_view text, double& joules) {
 bool parseRule(CliOptions& o, int channel, std::string_view text) {
     const std::optional<AlarmRule> rule = parseAlarmRule(text);
     if (!rule) return false;
-    o.rules[static_cast<size_t>(channel)] = {*rule, *rule};
+    ChannelLimit& limit = o.limits[static_cast<size_t>(channel)];
+    limit.highRule = limit.lowRule = *rule;
     o.rulesGiven = true;
     return true;
 }

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "logdata/AlarmRules.h"
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
 
@@ -70,8 +69,7 @@ struct CliOptions {
     // info: the alarm limits (--chN-high, --chN-low) in each channel's unit,
     // and the MKT's activation energy (--activation-energy, given in kJ/mol).
     ChannelLimits limits;
-    // --chN-rule: when channel N's limits count as broken.
-    AlarmRules rules{};
+    // --chN-rule set the rules of the limits of channel N.
     bool rulesGiven = false;
     double activationEnergy = kDefaultActivationEnergy;  // J/mol
     bool activationEnergyGiven = false;

@@ -225,11 +225,16 @@ int info(const CliOptions& options) {
     if (!data) return kExitFailed;
     data->display.limits = options.limits;
     data->display.activationEnergy = options.activationEnergy;
-    data->display.rules = options.rules;
     // What the window shows for this logger's logs, unless the command says otherwise.
     const ProfileFile profile(userProfilePath());
-    if (!anyLimit(options.limits))
+    if (!anyLimit(options.limits)) {
         data->display.limits = profile.limits(loggerSerial(data->log.setup));
+        // Rules given on the command line judge the kept limits.
+        for (size_t c = 0; c < kChannels && options.rulesGiven; ++c) {
+            data->display.limits[c].highRule = options.limits[c].highRule;
+            data->display.limits[c].lowRule = options.limits[c].lowRule;
+        }
+    }
     if (!options.activationEnergyGiven) data->display.activationEnergy = profile.activationEnergy();
     printOut(options.json ? logInfoJson(*data) : logInfoText(*data));
     return kExitOk;

@@ -110,8 +110,8 @@ std::string limitJson(const LogStore& store, const ChannelAnalysis& channel) {
     if (!limit.any()) return "null";
     const ExcursionSummary& s = channel.summary;
     JsonObject rules;
-    rules.text("high", alarmRuleText(channel.rules.high))
-        .text("low", alarmRuleText(channel.rules.low));
+    rules.text("high", alarmRuleText(channel.limit.highRule))
+        .text("low", alarmRuleText(channel.limit.lowRule));
     JsonObject json;
     json.raw("high", optionalNumber(limit.high))
         .raw("low", optionalNumber(limit.low))
@@ -184,8 +184,7 @@ std::string gapsLine(const LogStore& store) {
 }
 
 LogAnalysis analysisOf(const AppData& data) {
-    return analyzeLog(data.log.store, data.display.limits, data.display.rules,
-                      data.display.activationEnergy);
+    return analyzeLog(data.log.store, data.display.limits, data.display.activationEnergy);
 }
 
 std::vector<double> standardDeviations(const LogStore& store, const LogAnalysis& analysis) {
@@ -205,9 +204,9 @@ std::string verdictLines(const LogStore& store, const LogAnalysis& analysis) {
         if (channel.verdict == Verdict::None) continue;
         std::string value = verdictName(channel.verdict);
         if (channel.failedSide == LimitSide::Above)
-            value += " (high, " + alarmRuleText(channel.rules.high) + ")";
+            value += " (high, " + alarmRuleText(channel.limit.highRule) + ")";
         else if (channel.failedSide == LimitSide::Below)
-            value += " (low, " + alarmRuleText(channel.rules.low) + ")";
+            value += " (low, " + alarmRuleText(channel.limit.lowRule) + ")";
         text += line("ch" + std::to_string(c + 1), value);
     }
     return text;

@@ -1,6 +1,7 @@
 #include "views/widgets/CLimitsPane.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <cstdint>
 #include <optional>
@@ -18,8 +20,8 @@
 
 #include "base/NumberFormat.h"
 #include "logdata/ChannelLimits.h"
-#include "logdata/KineticTemperature.h"
 #include "logdata/LimitsBook.h"
+#include "logdata/LogAnalysis.h"
 #include "logdata/RecordTimes.h"
 #include "logdata/StampSeconds.h"
 #include "logdata/StampText.h"
@@ -37,6 +39,19 @@ constexpr double kJoulesPerKilojoule = 1000.0;
 constexpr double kMinActivationEnergy = 1.0;  // kJ/mol
 constexpr double kMaxActivationEnergy = 1000.0;
 constexpr int kEnergyDecimals = 3;
+constexpr int kMostRuleMinutes = 366 * 24 * 60;
+
+// The rule choices in AlarmRuleKind order.
+const char* const kRuleNames[] = {QT_TRANSLATE_NOOP("Dravin", "Any reading outside"),
+                                  QT_TRANSLATE_NOOP("Dravin", "One excursion longer than"),
+                                  QT_TRANSLATE_NOOP("Dravin", "Outside in all longer than")};
+constexpr const char* kPassText = QT_TRANSLATE_NOOP("Dravin", "PASS");
+constexpr const char* kFailText = QT_TRANSLATE_NOOP("Dravin", "FAIL");
+constexpr const char* kFailHighText = QT_TRANSLATE_NOOP("Dravin", "FAIL: the high limit's rule");
+constexpr const char* kFailLowText = QT_TRANSLATE_NOOP("Dravin", "FAIL: the low limit's rule");
+constexpr const char* kNoLimitsText = QT_TRANSLATE_NOOP("Dravin", "No limits set");
+constexpr const char* kPassStyle = "color: #1a7f1a; font-weight: bold;";
+constexpr const char* kFailStyle = "color: #c01818; font-weight: bold;";
 
 const char* const kOrdinals[kChannels] = {
     QT_TRANSLATE_NOOP("Dravin", "1st"), QT_TRANSLATE_NOOP("Dravin", "2nd"),
@@ -90,6 +105,8 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : PaneWidget(parent), d
     log->addRow(tr("Last record"), lastRecord_);
     log->addRow(tr("Log interval"), logInterval_);
     log->addRow(tr("Activation energy"), activationEnergy_);
+    verdict_ = new QLabel(windowText(kNoLimitsText));
+    log->addRow(tr("Verdict"), verdict_);
     column->addLayout(log);
 
     loggerLimits_ = new QPushButton(windowText(kLoggerLimitsText));
@@ -118,7 +135,7 @@ CLimitsPane::CLimitsPane(AppData& data, QWidget* parent) : PaneWidget(parent), d
 
     connect(activationEnergy_, &QDoubleSpinBox::valueChanged, this, [this](double kilojoules) {
         data_.display.activationEnergy = kilojoules * kJoulesPerKilojoule;
-        for (int c = 0; c < kChannels; ++c) showFigures(c);
+        showFigures();
         emit activationEnergyEdited();
     });
     connect(loggerLimits_, &QPushButton::clicked, this, &CLimitsPane::takeLoggerLimits);
@@ -151,8 +168,29 @@ void CLimitsPane::buildChannel(int channel) {
         });
         connect(field, &QDoubleSpinBox::valueChanged, this, [this, channel] { takeEdit(channel); });
     };
+    auto ruleField = [&](QComboBox*& choice, QSpinBox*& minutes, const QString& title) {
+        choice = new QComboBox;
+        for (const char* name : kRuleNames) choice->addItem(windowText(name));
+        minutes = new QSpinBox;
+        minutes->setRange(0, kMostRuleMinutes);
+        minutes->setSuffix(tr(" min"));
+        minutes->setKeyboardTracking(false);
+        minutes->setEnabled(false);
+        auto* line = new QHBoxLayout;
+        line->addWidget(choice, 1);
+        line->addWidget(minutes);
+        form->addRow(title, line);
+        connect(choice, &QComboBox::currentIndexChanged, this, [this, channel, minutes](int kind) {
+            minutes->setEnabled(kind != static_cast<int>(AlarmRuleKind::AnyReading));
+            takeEdit(channel);
+        });
+        connect(minutes, &QSpinBox::valueChanged, this, [this, channel] { takeEdit(channel); });
+    };
     limitField(row.highSet, row.high, tr("High limit"));
+    ruleField(row.highRule, row.highMinutes, tr("Broken by"));
     limitField(row.lowSet, row.low, tr("Low limit"));
+    ruleField(row.lowRule, row.lowMinutes, tr("Broken by"));
+    row.verdict = new QLabel(kNoValueText);
     row.above = new QLabel;
     row.below = new QLabel;
     row.excursions = new QLabel;
@@ -161,6 +199,7 @@ void CLimitsPane::buildChannel(int channel) {
     row.longestGap = new QLabel;
     row.kineticTitle = new QLabel(tr("Mean kinetic temperature"));
     row.kinetic = new QLabel;
+    form->addRow(tr("Verdict"), row.verdict);
     form->addRow(tr("Time above high"), row.above);
     form->addRow(tr("Time below low"), row.below);
     form->addRow(tr("Excursions"), row.excursions);
@@ -189,8 +228,8 @@ void CLimitsPane::refresh() {
             unit.empty() ? tr("%1 channel").arg(windowText(kOrdinals[c]))
                          : tr("%1 channel (%2)").arg(windowText(kOrdinals[c]), fromView(unit)));
         showLimits(c);
-        showFigures(c);
     }
+    showFigures();
 }
 
 // The fields show the limits in the unit shown; a limit not set shows where
@@ -213,14 +252,49 @@ void CLimitsPane::showLimits(int channel) {
     };
     show(row.highSet, row.high, limit.high, store.maxValue[channel]);
     show(row.lowSet, row.low, limit.low, store.minValue[channel]);
+    auto showRule = [](QComboBox* choice, QSpinBox* minutes, const AlarmRule& rule) {
+        const QSignalBlocker blockChoice(choice);
+        const QSignalBlocker blockMinutes(minutes);
+        choice->setCurrentIndex(static_cast<int>(rule.kind));
+        minutes->setValue(rule.minutes);
+        minutes->setEnabled(rule.kind != AlarmRuleKind::AnyReading);
+    };
+    showRule(row.highRule, row.highMinutes, limit.highRule);
+    showRule(row.lowRule, row.lowMinutes, limit.lowRule);
 }
 
-void CLimitsPane::showFigures(int channel) {
+void CLimitsPane::showFigures() {
+    const LogAnalysis analysis =
+        analyzeLog(data_.log.store, data_.display.limits, data_.display.activationEnergy);
+    for (int c = 0; c < kChannels; ++c) showChannelFigures(c, analysis.channels[index(c)]);
+    const bool judged = analysis.verdict != Verdict::None;
+    verdict_->setText(windowText(!judged                             ? kNoLimitsText
+                                 : analysis.verdict == Verdict::Pass ? kPassText
+                                                                     : kFailText));
+    verdict_->setStyleSheet(!judged                             ? QString()
+                            : analysis.verdict == Verdict::Pass ? kPassStyle
+                                                                : kFailStyle);
+}
+
+void CLimitsPane::showChannelFigures(int channel, const ChannelAnalysis& analysis) {
     ChannelRow& row = rows_[index(channel)];
     const LogStore& store = data_.log.store;
     if (!showsChannel(store, channel)) return;
-    const ExcursionSummary summary =
-        summarizeExcursions(store, channel, data_.display.limits[index(channel)]);
+    const ExcursionSummary& summary = analysis.summary;
+    switch (analysis.verdict) {
+        case Verdict::Pass:
+            row.verdict->setText(windowText(kPassText));
+            row.verdict->setStyleSheet(kPassStyle);
+            break;
+        case Verdict::Fail:
+            row.verdict->setText(
+                windowText(analysis.failedSide == LimitSide::Above ? kFailHighText : kFailLowText));
+            row.verdict->setStyleSheet(kFailStyle);
+            break;
+        default:
+            row.verdict->setText(kNoValueText);
+            row.verdict->setStyleSheet({});
+    }
     row.above->setText(duration(summary.secondsAbove));
     row.below->setText(duration(summary.secondsBelow));
     row.excursions->setText(QString::number(summary.excursions));
@@ -237,8 +311,7 @@ void CLimitsPane::showFigures(int channel) {
     row.kineticTitle->setVisible(temperature);
     row.kinetic->setVisible(temperature);
     if (!temperature) return;
-    const std::optional<double> mkt =
-        meanKineticTemperature(store, channel, data_.display.activationEnergy);
+    const std::optional<double>& mkt = analysis.mkt;
     if (!mkt) {
         row.kinetic->setText(kNoValueText);
         return;
@@ -272,10 +345,15 @@ void CLimitsPane::takeEdit(int channel) {
         const auto value = static_cast<float>(field->value());
         return fahrenheit ? toCelsius(value) : value;
     };
+    auto rule = [](const QComboBox* choice, const QSpinBox* minutes) {
+        return AlarmRule{static_cast<AlarmRuleKind>(choice->currentIndex()), minutes->value()};
+    };
     ChannelLimit& limit = data_.display.limits[index(channel)];
     limit.high = stored(row.highSet, row.high);
     limit.low = stored(row.lowSet, row.low);
-    showFigures(channel);
+    limit.highRule = rule(row.highRule, row.highMinutes);
+    limit.lowRule = rule(row.lowRule, row.lowMinutes);
+    showFigures();
     emit limitsEdited();
 }
 
@@ -310,7 +388,12 @@ void CLimitsPane::offerLoggerLimits() {
 // The logger's limits in the channel's own unit, as offered: an edit of the
 // setup grid since changes nothing here.
 void CLimitsPane::takeLoggerLimits() {
-    data_.display.limits = offered_;
+    // The logger knows no rules: each limit keeps the one chosen for it.
+    for (int c = 0; c < kChannels; ++c) {
+        ChannelLimit& limit = data_.display.limits[index(c)];
+        limit.high = offered_[index(c)].high;
+        limit.low = offered_[index(c)].low;
+    }
     refresh();
     emit limitsEdited();
 }

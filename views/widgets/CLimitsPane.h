@@ -4,11 +4,14 @@
 #include <cstdint>
 
 #include "logdata/ChannelLimits.h"
+#include "logdata/LogAnalysis.h"
 #include "logdata/LogStore.h"
 #include "ui/widgets/PaneWidget.h"
 
 struct AppData;
 class QCheckBox;
+class QComboBox;
+class QSpinBox;
 class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
@@ -54,6 +57,15 @@ public:
     QLabel* gapsText(int channel) const { return rows_[index(channel)].gaps; }
     QLabel* longestGapText(int channel) const { return rows_[index(channel)].longestGap; }
     QLabel* kineticText(int channel) const { return rows_[index(channel)].kinetic; }
+    // The rule of the high or low limit: its kind (in AlarmRuleKind order) and minutes.
+    QComboBox* ruleChoice(int channel, bool high) const {
+        return high ? rows_[index(channel)].highRule : rows_[index(channel)].lowRule;
+    }
+    QSpinBox* ruleMinutes(int channel, bool high) const {
+        return high ? rows_[index(channel)].highMinutes : rows_[index(channel)].lowMinutes;
+    }
+    QLabel* verdictText(int channel) const { return rows_[index(channel)].verdict; }
+    QLabel* logVerdictText() const { return verdict_; }
     QLabel* firstRecordText() const { return firstRecord_; }
     QLabel* lastRecordText() const { return lastRecord_; }
     QLabel* logIntervalText() const { return logInterval_; }
@@ -74,6 +86,11 @@ private:
         QDoubleSpinBox* high = nullptr;
         QCheckBox* lowSet = nullptr;
         QDoubleSpinBox* low = nullptr;
+        QComboBox* highRule = nullptr;
+        QSpinBox* highMinutes = nullptr;
+        QComboBox* lowRule = nullptr;
+        QSpinBox* lowMinutes = nullptr;
+        QLabel* verdict = nullptr;
         QLabel* above = nullptr;
         QLabel* below = nullptr;
         QLabel* excursions = nullptr;
@@ -87,7 +104,9 @@ private:
     static std::size_t index(int channel) { return static_cast<std::size_t>(channel); }
     void buildChannel(int channel);
     void showLimits(int channel);
-    void showFigures(int channel);
+    // The figures of every channel, from one analysis of the log.
+    void showFigures();
+    void showChannelFigures(int channel, const ChannelAnalysis& analysis);
     void showGaps(int channel, const GapSummary& gaps);
     void takeEdit(int channel);
     void takeLoggerLimits();
@@ -97,6 +116,7 @@ private:
     QLabel* firstRecord_ = nullptr;
     QLabel* lastRecord_ = nullptr;
     QLabel* logInterval_ = nullptr;
+    QLabel* verdict_ = nullptr;
     QDoubleSpinBox* activationEnergy_ = nullptr;
     QPushButton* loggerLimits_ = nullptr;
     QLabel* loggerLimitsValues_ = nullptr;
