@@ -220,6 +220,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     }
     store.computeStatistics();
     data_.events.logDownloaded();
+    data_.events.downloadSummarized(summaryOf(end));
     std::string failure;
     if (!saveDownloadedLog(data_, ui_, &failure)) {
         // The records stay in the store; only the file is missing.
@@ -233,6 +234,23 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     ui_.updateBusyBox(true);
     // The path of what was saved, for whoever reports it.
     return {outcomeOf(end), store.currentFilePath};
+}
+
+DownloadSummary ProtocolEngine::summaryOf(DownloadEnd end) const {
+    DownloadSummary summary;
+    summary.manu = downloadCode_ == REPLY_MANU_LOGS;
+    summary.packagesAnnounced = summary.manu ? 1 : data_.link.packagesTotal;
+    summary.packagesReceived = summary.manu ? (recordsLost_ ? 0 : 1) : data_.link.packagesDone;
+    summary.records = data_.log.store.recordCount;
+    if (end == DownloadEnd::Cancelled)
+        summary.cut = DownloadCut::ByUser;
+    else if (end == DownloadEnd::TimedOut)
+        summary.cut = DownloadCut::Stalled;
+    else if (recordsLost_)
+        summary.cut = DownloadCut::RecordsLost;
+    else if (logCut_)
+        summary.cut = DownloadCut::StoreFull;
+    return summary;
 }
 
 OutcomeKind ProtocolEngine::outcomeOf(DownloadEnd end) const {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/LogEvents.h"
 #include "link/CommandFrame.h"
 #include "link/EngineHosts.h"
 #include "logdata/RealtimeJournal.h"
@@ -129,6 +130,8 @@ private:
     // path, or what failed.
     Outcome concludeDownload(DownloadEnd end);
     OutcomeKind outcomeOf(DownloadEnd end) const;
+    // How the download ended, for the events: whole, or cut short and why.
+    DownloadSummary summaryOf(DownloadEnd end) const;
     // Saves the realtime samples; the outcome carries the path or what failed.
     Outcome saveRealtimeLog();
     void storeSample(const LocalTime& now);
