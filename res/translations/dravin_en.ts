@@ -1134,5 +1134,9 @@ The realtime journal %s cannot be read (%s); it is kept.</translation>
         <source>Tenths of the channel&apos;s unit: %s is %s %s.</source>
         <translation>Tenths of the channel&apos;s unit: %s is %s %s.</translation>
     </message>
+    <message>
+        <source>The archive cannot be used: %s Logs are saved, but not recorded.</source>
+        <translation>The archive cannot be used: %s Logs are saved, but not recorded.</translation>
+    </message>
 </context>
 </TS>

@@ -1134,5 +1134,9 @@ The realtime journal %s cannot be read (%s); it is kept.</source>
         <source>Tenths of the channel&apos;s unit: %s is %s %s.</source>
         <translation>以通道单位的十分之一计：%s 即 %s %s。</translation>
     </message>
+    <message>
+        <source>The archive cannot be used: %s Logs are saved, but not recorded.</source>
+        <translation>无法使用存档：%s 日志已保存，但未记录。</translation>
+    </message>
 </context>
 </TS>
