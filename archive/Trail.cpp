@@ -147,10 +147,37 @@ std::string archivePath(std::string_view path) {
     return absolute.lexically_normal().string();
 }
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence at text[i], or 0.
+size_t utf8Length(std::string_view text, size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = 0;
+    if (lead >= 0xc2 && lead <= 0xdf) length = 2;
+    if (lead >= 0xe0 && lead <= 0xef) length = 3;
+    if (lead >= 0xf0 && lead <= 0xf4) length = 4;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return 0;
+    return length;
+}
+
+}  // namespace
+
 std::string jsonQuoted(std::string_view text) {
     std::string out = "\"";
-    for (const char ch : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
         const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x80) {
+            // UTF-8 as it is; a byte that is none as the code point of its value.
+            const size_t length = utf8Length(text, i);
+            if (length > 0) {
+                out.append(text.substr(i, length));
+                i += length - 1;
+                continue;
+            }
+        }
         switch (ch) {
             case '"':
                 out += "\\\"";
@@ -168,7 +195,7 @@ std::string jsonQuoted(std::string_view text) {
                 out += "\\t";
                 break;
             default:
-                if (byte < 0x20 || byte == 0x7f) {
+                if (byte < 0x20 || byte >= 0x7f) {
                     char escaped[8];
                     std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
                     out += escaped;

@@ -409,3 +409,45 @@ TEST_F(ArchiveTest, AScanFindsNewChangedAndVanishedLogs) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Trail, DetailsAreJsonWhateverTheBytes) {
+    EXPECT_EQ(Details().text("a", "x\"\\\n\x1b").number("n", -3).flag("f", true).str(),
+              "{\"a\":\"x\\\"\\\\\\n\\u001b\",\"n\":-3,\"f\":true}");
+    EXPECT_EQ(jsonQuoted("冷库"), "\"冷库\"");
+    EXPECT_EQ(jsonQuoted("\xc0\xe4"), "\"\\u00c0\\u00e4\"") << "a code page's bytes";
+}
+
+TEST(Trail, TheLocalTimeOfAnEntry) {
+    TrailEntry entry;
+    entry.time = "2024-01-05T08:24:13Z";
+    entry.offset = "+01:00";
+    EXPECT_EQ(localTimeText(entry), "2024-01-05 09:24 (+01:00)");
+    entry.offset = "-05:30";
+    EXPECT_EQ(localTimeText(entry), "2024-01-05 02:54 (-05:30)");
+}
+
+TEST(Trail, EveryFieldIsInTheHash) {
+    TrailEntry entry = newTrailEntry("export", "/a", "ab", "{}");
+    entry.seq = 1;
+    const std::string hash = trailHash(entry);
+    for (std::string TrailEntry::*field :
+         {&TrailEntry::time, &TrailEntry::offset, &TrailEntry::user, &TrailEntry::host,
+          &TrailEntry::program, &TrailEntry::event, &TrailEntry::file, &TrailEntry::newFile,
+          &TrailEntry::sha256, &TrailEntry::details, &TrailEntry::prev}) {
+        TrailEntry changed = entry;
+        (changed.*field) += "x";
+        EXPECT_NE(trailHash(changed), hash);
+    }
+    TrailEntry moved = entry;
+    moved.seq = 2;
+    EXPECT_NE(trailHash(moved), hash);
+    // Bytes moved from one field to the next make another hash.
+    TrailEntry shifted = entry;
+    shifted.file = "/";
+    shifted.newFile = "a";
+    EXPECT_NE(trailHash(shifted), hash);
+}
+
+}  // namespace
