@@ -44,6 +44,23 @@ ArchiveRecorder::ArchiveRecorder(std::unique_ptr<Archive> archive, Outcome opene
     userFiles().addObserver(*this);
 }
 
+ArchiveRecorder::ArchiveRecorder(Opener open) : open_(std::move(open)) {
+    userFiles().addObserver(*this);
+}
+
+Archive* ArchiveRecorder::archive() {
+    const std::lock_guard lock(mutex_);
+    if (!archive_ && open_) {
+        Outcome opened;
+        archive_ = open_(opened);
+        open_ = nullptr;
+        if (!archive_ && problem_.ok())
+            problem_ = opened.ok() ? Outcome{OutcomeKind::ArchiveUnusable, "there is no archive."}
+                                   : opened;
+    }
+    return archive_.get();
+}
+
 ArchiveRecorder::~ArchiveRecorder() {
     userFiles().removeObserver(*this);
 }
@@ -61,7 +78,7 @@ void ArchiveRecorder::downloadSummarized(const DownloadSummary& summary) {
 void ArchiveRecorder::userFileDone(const UserFileEvent& event) {
     if (!event.outcome.ok()) return;
     const std::lock_guard lock(mutex_);
-    if (!archive_) return;
+    if (archive() == nullptr) return;
     Outcome outcome;
     switch (event.kind) {
         case UserFileKind::DownloadSaved:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +22,10 @@ public:
     // `archive` may be nothing, with `opened` the reason (the archive could
     // not be opened): the recorder then records nothing and tells that.
     explicit ArchiveRecorder(std::unique_ptr<Archive> archive, Outcome opened = {});
+    // Opens the archive with `open` when there is a first step to record, so
+    // that a command that writes nothing never touches it.
+    using Opener = std::function<std::unique_ptr<Archive>(Outcome& outcome)>;
+    explicit ArchiveRecorder(Opener open);
     ~ArchiveRecorder() override;
     ArchiveRecorder(const ArchiveRecorder&) = delete;
     ArchiveRecorder& operator=(const ArchiveRecorder&) = delete;
@@ -30,7 +35,8 @@ public:
 
     // Ok while every step went in; else the first ArchiveUnusable.
     Outcome problem() const;
-    Archive* archive() { return archive_.get(); }
+    // The archive, opened now when it was not yet; nothing when it cannot be.
+    Archive* archive();
 
 private:
     Outcome recordSaved(const UserFileEvent& event);
@@ -40,6 +46,7 @@ private:
     Outcome recordDelete(const UserFileEvent& event);
 
     mutable std::recursive_mutex mutex_;
+    Opener open_;
     std::unique_ptr<Archive> archive_;
     Outcome problem_;
     std::optional<DownloadSummary> download_;

@@ -451,3 +451,27 @@ TEST(Trail, EveryFieldIsInTheHash) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ArchiveRecorderOpening, TheArchiveOpensAtTheFirstStepToRecord) {
+    TempDir temp;
+    int opened = 0;
+    ArchiveRecorder recorder([&](Outcome& outcome) {
+        ++opened;
+        return openArchive(temp.dir(), outcome);
+    });
+    const std::string out = temp.dir() + "out.txt";
+    userFiles().refuse({UserFileKind::TextExport, out, {}}, ENOSPC);
+    EXPECT_EQ(opened, 0) << "a failed step records nothing";
+    EXPECT_FALSE(fs::exists(temp.dir() + "archive.sqlite"));
+    ASSERT_TRUE(userFiles().writeBytes({UserFileKind::TextExport, out, {}}, "text").ok());
+    ASSERT_TRUE(userFiles().writeBytes({UserFileKind::CsvExport, out, {}}, "csv").ok());
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(recorder.problem().ok());
+    std::vector<TrailEntry> all;
+    ASSERT_TRUE(recorder.archive()->entries(out, all).ok());
+    EXPECT_EQ(all.size(), 2u);
+}
+
+}  // namespace

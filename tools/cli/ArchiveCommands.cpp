@@ -179,9 +179,9 @@ std::string cliDataDir(const CliOptions& options) {
 }
 
 ArchiveSession::ArchiveSession(const std::string& dataDir, LogEventHub* events) : events_(events) {
-    Outcome opened;
-    std::unique_ptr<Archive> archive = openArchive(dataDir, opened);
-    recorder_ = std::make_unique<ArchiveRecorder>(std::move(archive), opened);
+    // Opened at the first file written: a command that fails before writes nothing there.
+    recorder_ = std::make_unique<ArchiveRecorder>(
+        [dataDir](Outcome& opened) { return openArchive(dataDir, opened); });
     if (events_ != nullptr) events_->subscribe(*recorder_);
 }
 

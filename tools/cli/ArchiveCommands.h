@@ -13,7 +13,8 @@ class LogEventHub;
 std::string cliDataDir(const CliOptions& options);
 
 // While a command writes for the user: records each file in the archive of
-// the data folder (the download's end through `events`, when given). When
+// the data folder (the download's end through `events`, when given), opened
+// when the first file is written. When
 // the archive cannot be used, its end says so on stderr; the files are
 // written all the same.
 class ArchiveSession {
