@@ -7,6 +7,8 @@
 #include "app/widgets/DemoLogger.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
+#include "archive/ArchiveRecorder.h"
+#include "archive/SqliteArchive.h"
 #include "logdata/JournalRecovery.h"
 #include "logdata/SettingsFile.h"
 #include "record/AppData.h"
@@ -16,6 +18,7 @@ CLoggerApp::CLoggerApp(int& argc, char** argv)
     : QApplication(argc, argv), data_(std::make_unique<AppData>()) {}
 
 CLoggerApp::~CLoggerApp() {
+    if (archive_) data_->events.unsubscribe(*archive_);
     // Before the frame goes and writes the settings.
     if (demo_) DemoLogger::keepPortOutOfSettings(data_->settings, portAtStart_);
 }
@@ -41,6 +44,13 @@ bool CLoggerApp::InitInstance() {
     }
     frame_ = startMainFrame(*data_, commandLine, options);
     if (frame_) portAtStart_ = data_->settings.comPort;
+    if (frame_) {
+        // Opened at the first file to record, in the folder the frame settled on.
+        const std::string dir = data_->programDir;
+        archive_ = std::make_unique<ArchiveRecorder>(
+            [dir](Outcome& opened) { return openArchive(dir, opened); });
+        data_->events.subscribe(*archive_);
+    }
     return frame_ != nullptr;
 }
 

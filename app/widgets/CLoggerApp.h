@@ -7,6 +7,7 @@
 #include "app/widgets/CMainFrame.h"
 
 struct AppData;
+class ArchiveRecorder;
 class DemoLogger;
 
 // The application object: owns the process-wide record, the main frame and,
@@ -27,6 +28,9 @@ private:
     std::unique_ptr<AppData> data_;     // outlives the frame
     std::unique_ptr<DemoLogger> demo_;  // outlives the frame, whose port reads it
     std::unique_ptr<CMainFrame> frame_;
+    // Records every file the program writes for the user in the data
+    // folder's archive; goes first, before the frame and the record.
+    std::unique_ptr<ArchiveRecorder> archive_;
     int portAtStart_ = 0;
 };
 
