@@ -42,15 +42,14 @@ bool CLoggerApp::InitInstance() {
                        stderr);
         }
     }
+    // Opened at the first file to record (the logs recovered at start-up
+    // included), in the data folder the start-up has settled on by then.
+    archive_ = std::make_unique<ArchiveRecorder>([data = data_.get()](Outcome& opened) {
+        return openArchive(data->programDir.empty() ? dataDir() : data->programDir, opened);
+    });
+    data_->events.subscribe(*archive_);
     frame_ = startMainFrame(*data_, commandLine, options);
     if (frame_) portAtStart_ = data_->settings.comPort;
-    if (frame_) {
-        // Opened at the first file to record, in the folder the frame settled on.
-        const std::string dir = data_->programDir;
-        archive_ = std::make_unique<ArchiveRecorder>(
-            [dir](Outcome& opened) { return openArchive(dir, opened); });
-        data_->events.subscribe(*archive_);
-    }
     return frame_ != nullptr;
 }
 

@@ -27,10 +27,10 @@ public:
 private:
     std::unique_ptr<AppData> data_;     // outlives the frame
     std::unique_ptr<DemoLogger> demo_;  // outlives the frame, whose port reads it
-    std::unique_ptr<CMainFrame> frame_;
     // Records every file the program writes for the user in the data
-    // folder's archive; goes first, before the frame and the record.
+    // folder's archive; goes after the frame, whose last write it records.
     std::unique_ptr<ArchiveRecorder> archive_;
+    std::unique_ptr<CMainFrame> frame_;
     int portAtStart_ = 0;
 };
 
