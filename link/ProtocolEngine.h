@@ -157,6 +157,8 @@ private:
     bool replied_ = false;  // the logger has begun to answer the download request
     bool logCut_ = false;
     bool recordsLost_ = false;
+    // The Auto packages that arrived whole in this download, for its summary.
+    uint32_t packagesTaken_ = 0;
     // A full realtime store whose save failed: not retried before the next day.
     bool realtimeSaveFailed_ = false;
     RealtimeJournal journal_;
