@@ -46,6 +46,10 @@ void LogEventHub::logDownloaded() {
     tellAll([](LogEvents& s) { s.logDownloaded(); });
 }
 
+void LogEventHub::downloadSummarized(const DownloadSummary& summary) {
+    tellAll([&summary](LogEvents& s) { s.downloadSummarized(summary); });
+}
+
 void LogEventHub::rangeCut(CutBy by) {
     tellAll([&](LogEvents& s) { s.rangeCut(by); });
 }

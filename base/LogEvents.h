@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 // What happens to the log and the link, told by the core where it happens:
@@ -30,6 +31,25 @@ enum class CutBy {
     Zoom,   // a box drawn on the chart, which redraws itself
 };
 
+// How a download that brought records ended, told before its log is saved:
+// whatever keeps the log's provenance learns whether it is the logger's
+// whole log or a part of it, and why.
+enum class DownloadCut {
+    None,         // every package the logger announced arrived whole
+    ByUser,       // cut short by the user (Cancel, Ctrl+C)
+    Stalled,      // the logger stopped sending before the end
+    RecordsLost,  // packages were skipped or damaged on the way
+    StoreFull,    // more records came than the store holds
+};
+
+struct DownloadSummary {
+    bool manu = false;  // a Manu log (one package), else the Auto logs
+    uint32_t packagesAnnounced = 0;
+    uint32_t packagesReceived = 0;
+    uint32_t records = 0;
+    DownloadCut cut = DownloadCut::None;
+};
+
 class LogEvents {
 public:
     virtual ~LogEvents() = default;
@@ -45,6 +65,8 @@ public:
     virtual void logCleared(ClearReason why) { (void)why; }
     // A download ended with records in the store (saved or not).
     virtual void logDownloaded() {}
+    // The same download, how it ended; told just before its log is saved.
+    virtual void downloadSummarized(const DownloadSummary& summary) { (void)summary; }
     // The store keeps only a run of its records.
     virtual void rangeCut(CutBy by) { (void)by; }
     // A realtime sample was stored at the end of the log.
@@ -78,6 +100,7 @@ public:
     void logRenamed(std::string_view path) override;
     void logCleared(ClearReason why) override;
     void logDownloaded() override;
+    void downloadSummarized(const DownloadSummary& summary) override;
     void rangeCut(CutBy by) override;
     void sampleAppended() override;
     void realtimeEnded() override;

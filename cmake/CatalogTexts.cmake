@@ -10,7 +10,7 @@
 #           lacks.
 include(${CMAKE_CURRENT_LIST_DIR}/TsText.cmake)
 
-set(program_dirs app base link logdata record views setup ui)
+set(program_dirs app archive base link logdata record views setup ui)
 set(sources "")
 foreach(dir ${program_dirs})
     list(APPEND sources ${SOURCE_DIR}/${dir})

@@ -3,7 +3,7 @@
 # but the application itself reaches into app/. Run as a test:
 # cmake -DSOURCE_DIR=... -P this.
 
-set(core_dirs app base link logdata record views setup ui)
+set(core_dirs app archive base link logdata record views setup ui)
 set(failures "")
 
 function(check_file file rule_regex message)
@@ -24,7 +24,11 @@ foreach(dir IN LISTS core_dirs)
         check_file("${file}" "<Q[A-Za-z]*>|<Qt" "the core includes Qt")
         check_file("${file}" "/widgets/" "the core includes a window class")
         if(dir STREQUAL "base")
-            check_file("${file}" "\"(app|link|logdata|record|views|setup|ui|tools)/" "base/ reaches above itself")
+            check_file("${file}" "\"(app|archive|link|logdata|record|views|setup|ui|tools)/" "base/ reaches above itself")
+        endif()
+        if(dir STREQUAL "archive")
+            # The archive keeps the log files: it knows them and the door, no more.
+            check_file("${file}" "\"(app|link|record|views|ui|tools)/" "the archive reaches beyond the log data")
         endif()
         if(dir STREQUAL "logdata")
             check_file("${file}" "\"link/(.*)\"" "the log data may use only the setup record of the link")
@@ -33,7 +37,7 @@ foreach(dir IN LISTS core_dirs)
 endforeach()
 
 # The program's folders and its tools: only app/ reaches app/.
-set(program_dirs base link logdata record views setup ui tools bench fuzz)
+set(program_dirs archive base link logdata record views setup ui tools bench fuzz)
 foreach(dir IN LISTS program_dirs)
     file(GLOB_RECURSE sources "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")
     foreach(file IN LISTS sources)

@@ -64,6 +64,7 @@ void ProtocolEngine::startDownload(uint8_t command, int timerId, const char* bus
     sendFrame();
     link.packagesDone = 0;
     link.packagesTotal = 0;
+    packagesTaken_ = 0;
     data_.log.store.clear();
     data_.events.logCleared(ClearReason::Download);
     armRequest(timerId);
@@ -144,6 +145,7 @@ bool ProtocolEngine::takePackage(const LogPackage& package) {
     if (package.number <= link.packagesDone) return false;
     if (package.number > link.packagesDone + 1) recordsLost_ = true;
     link.packagesDone = package.number;
+    ++packagesTaken_;
     appendRecords(package.records, package.count, downloadRecordSize());
     return true;
 }
@@ -220,6 +222,7 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     }
     store.computeStatistics();
     data_.events.logDownloaded();
+    data_.events.downloadSummarized(summaryOf(end));
     const Outcome saved = saveDownloadedLog(data_, ui_);
     if (!saved.ok()) {
         // The records stay in the store; only the file is missing.
@@ -233,6 +236,23 @@ Outcome ProtocolEngine::concludeDownload(DownloadEnd end) {
     ui_.updateBusyBox(true);
     // The path of what was saved, for whoever reports it.
     return {outcomeOf(end), store.currentFilePath};
+}
+
+DownloadSummary ProtocolEngine::summaryOf(DownloadEnd end) const {
+    DownloadSummary summary;
+    summary.manu = downloadCode_ == REPLY_MANU_LOGS;
+    summary.packagesAnnounced = summary.manu ? 1 : data_.link.packagesTotal;
+    summary.packagesReceived = summary.manu ? (recordsLost_ ? 0 : 1) : packagesTaken_;
+    summary.records = data_.log.store.recordCount;
+    if (end == DownloadEnd::Cancelled)
+        summary.cut = DownloadCut::ByUser;
+    else if (end == DownloadEnd::TimedOut)
+        summary.cut = DownloadCut::Stalled;
+    else if (recordsLost_)
+        summary.cut = DownloadCut::RecordsLost;
+    else if (logCut_)
+        summary.cut = DownloadCut::StoreFull;
+    return summary;
 }
 
 OutcomeKind ProtocolEngine::outcomeOf(DownloadEnd end) const {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/LogEvents.h"
 #include "link/CommandFrame.h"
 #include "link/EngineHosts.h"
 #include "logdata/RealtimeJournal.h"
@@ -129,6 +130,8 @@ private:
     // path, or what failed.
     Outcome concludeDownload(DownloadEnd end);
     OutcomeKind outcomeOf(DownloadEnd end) const;
+    // How the download ended, for the events: whole, or cut short and why.
+    DownloadSummary summaryOf(DownloadEnd end) const;
     // Saves the realtime samples; the outcome carries the path or what failed.
     Outcome saveRealtimeLog();
     void storeSample(const LocalTime& now);
@@ -154,6 +157,8 @@ private:
     bool replied_ = false;  // the logger has begun to answer the download request
     bool logCut_ = false;
     bool recordsLost_ = false;
+    // The Auto packages that arrived whole in this download, for its summary.
+    uint32_t packagesTaken_ = 0;
     // A full realtime store whose save failed: not retried before the next day.
     bool realtimeSaveFailed_ = false;
     RealtimeJournal journal_;

@@ -10,7 +10,9 @@ packages=(build-essential cmake ninja-build pkg-config
           # cpack -G DEB: dpkg-shlibdeps finds the package's dependencies, file the programs
           dpkg-dev file
           # the translation catalogs; a compiler cache; a comma-decimal locale for tests
-          qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools ccache locales)
+          qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools ccache locales
+          # the archive of the logs: its database, SHA-256, and the sqlite3 tool for tests
+          libsqlite3-dev libssl-dev sqlite3)
 # Locales that tests run under, one a line as /etc/locale.gen spells them.
 locales=(
     "de_DE.UTF-8 UTF-8"  # a comma before the decimals

@@ -7,6 +7,8 @@
 #include "app/widgets/DemoLogger.h"
 #include "app/widgets/Language.h"
 #include "app/widgets/Profile.h"
+#include "archive/ArchiveRecorder.h"
+#include "archive/SqliteArchive.h"
 #include "logdata/JournalRecovery.h"
 #include "logdata/SettingsFile.h"
 #include "record/AppData.h"
@@ -16,6 +18,7 @@ CLoggerApp::CLoggerApp(int& argc, char** argv)
     : QApplication(argc, argv), data_(std::make_unique<AppData>()) {}
 
 CLoggerApp::~CLoggerApp() {
+    if (archive_) data_->events.unsubscribe(*archive_);
     // Before the frame goes and writes the settings.
     if (demo_) DemoLogger::keepPortOutOfSettings(data_->settings, portAtStart_);
 }
@@ -39,6 +42,12 @@ bool CLoggerApp::InitInstance() {
                        stderr);
         }
     }
+    // Opened at the first file to record (the logs recovered at start-up
+    // included), in the data folder the start-up has settled on by then.
+    archive_ = std::make_unique<ArchiveRecorder>([data = data_.get()](Outcome& opened) {
+        return openArchive(data->programDir.empty() ? dataDir() : data->programDir, opened);
+    });
+    data_->events.subscribe(*archive_);
     frame_ = startMainFrame(*data_, commandLine, options);
     if (frame_) portAtStart_ = data_->settings.comPort;
     return frame_ != nullptr;

@@ -7,6 +7,7 @@
 #include "app/widgets/CMainFrame.h"
 
 struct AppData;
+class ArchiveRecorder;
 class DemoLogger;
 
 // The application object: owns the process-wide record, the main frame and,
@@ -26,6 +27,9 @@ public:
 private:
     std::unique_ptr<AppData> data_;     // outlives the frame
     std::unique_ptr<DemoLogger> demo_;  // outlives the frame, whose port reads it
+    // Records every file the program writes for the user in the data
+    // folder's archive; goes after the frame, whose last write it records.
+    std::unique_ptr<ArchiveRecorder> archive_;
     std::unique_ptr<CMainFrame> frame_;
     int portAtStart_ = 0;
 };

@@ -1178,5 +1178,9 @@ The realtime journal %s cannot be read (%s); it is kept.</translation>
         <source>No limits set</source>
         <translation>No limits set</translation>
     </message>
+    <message>
+        <source>The archive cannot be used: %s Logs are saved, but not recorded.</source>
+        <translation>The archive cannot be used: %s Logs are saved, but not recorded.</translation>
+    </message>
 </context>
 </TS>

@@ -1178,5 +1178,9 @@ The realtime journal %s cannot be read (%s); it is kept.</source>
         <source>No limits set</source>
         <translation>未设置限值</translation>
     </message>
+    <message>
+        <source>The archive cannot be used: %s Logs are saved, but not recorded.</source>
+        <translation>无法使用存档：%s 日志已保存，但未记录。</translation>
+    </message>
 </context>
 </TS>

@@ -29,6 +29,21 @@ const char* const kUsage =
     "  dravin-cli export --pdf FILE OUT                    the printed report as a PDF page\n"
     "  dravin-cli recover [--dir DIR]                      saves the realtime samples a run left\n"
     "                                                      unsaved; prints each log saved\n"
+    "  dravin-cli verify (FILE... | --all) [--json]        each log against the archive, then the\n"
+    "                                                      audit trail's chain\n"
+    "  dravin-cli audit [FILE] [--json]                    the audit trail, or a log's entries\n"
+    "  dravin-cli sign FILE --meaning reviewed|approved|rejected --name \"FULL NAME\"\n"
+    "                  [--comment TEXT]                    signs an unchanged log in the trail\n"
+    "  dravin-cli archive list [--serial S] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--json]\n"
+    "  dravin-cli archive add DIR                          records the logs of a folder: new,\n"
+    "                                                      changed and vanished ones\n"
+    "  dravin-cli archive rebuild                          reads every log of the index again\n"
+    "Every command takes --data-dir DIR: the folder of Dravin.ini, Logfiles/ and\n"
+    "archive.sqlite (else the program's data folder). download, realtime, recover and export\n"
+    "record what they write in its archive: an index of the logs and an audit trail, each\n"
+    "entry chained to the one before by its SHA-256. It guards against accidents and casual\n"
+    "edits, not against whoever may write archive.sqlite; who did a step is the login.\n"
+    "verify exits with 0 only when every log is unchanged and the trail is intact.\n"
     "Every logger command also takes --trace: the traffic as hex on stderr.\n"
     "Ctrl+C during a download saves what has arrived, prints its path and exits with 1.\n"
     "--bmp and --pdf draw with Qt: a build without the Qt program has neither.\n"
@@ -63,6 +78,11 @@ enum : unsigned {
     kInfo = 1u << static_cast<int>(Command::Info),
     kExport = 1u << static_cast<int>(Command::Export),
     kRecover = 1u << static_cast<int>(Command::Recover),
+    kVerify = 1u << static_cast<int>(Command::Verify),
+    kAudit = 1u << static_cast<int>(Command::Audit),
+    kSign = 1u << static_cast<int>(Command::Sign),
+    kArchive = 1u << static_cast<int>(Command::Archive),
+    kEvery = ~0u,
     kLogger = kIdentify | kReadSetup | kSyncSetup | kDownload | kDelete | kRealtime,
 };
 
@@ -83,12 +103,38 @@ struct CommandName {
 };
 
 constexpr CommandName kCommands[] = {
-    {"ports", Command::Ports},          {"identify", Command::Identify},
-    {"read-setup", Command::ReadSetup}, {"sync-setup", Command::SyncSetup},
-    {"download", Command::Download},    {"delete", Command::Delete},
-    {"realtime", Command::Realtime},    {"info", Command::Info},
-    {"export", Command::Export},        {"recover", Command::Recover},
+    {"ports", Command::Ports},
+    {"identify", Command::Identify},
+    {"read-setup", Command::ReadSetup},
+    {"sync-setup", Command::SyncSetup},
+    {"download", Command::Download},
+    {"delete", Command::Delete},
+    {"realtime", Command::Realtime},
+    {"info", Command::Info},
+    {"export", Command::Export},
+    {"recover", Command::Recover},
+    {"verify", Command::Verify},
+    {"audit", Command::Audit},
+    {"sign", Command::Sign},
+    {"archive", Command::Archive},
 };
+
+// "YYYY-MM-DD", a day that a calendar has.
+bool parseDay(std::string_view text, std::string& out) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    auto number = [&](size_t at, size_t length, int& value) {
+        const auto [end, error] =
+            std::from_chars(text.data() + at, text.data() + at + length, value);
+        return error == std::errc() && end == text.data() + at + length;
+    };
+    if (!number(0, 4, year) || !number(5, 2, month) || !number(8, 2, day)) return false;
+    if (month < 1 || month > 12 || day < 1 || day > 31) return false;
+    out = text;
+    return true;
+}
 
 template <class T>
 bool parseInteger(std::string_view text, T& out) {
@@ -190,7 +236,26 @@ const OptionSpec kOptions[] = {
     {"--baud", kLogger, true,
      [](CliOptions& o, std::string_view v) { return parseInteger(v, o.baud) && o.baud > 0; }},
     {"--trace", kLogger, false, [](CliOptions& o, std::string_view) { return o.trace = true; }},
-    {"--json", kReadSetup | kInfo, false,
+    {"--data-dir", kEvery, true,
+     [](CliOptions& o, std::string_view v) { return !(o.dataDir = v).empty(); }},
+    {"--all", kVerify, false, [](CliOptions& o, std::string_view) { return o.all = true; }},
+    {"--meaning", kSign, true,
+     [](CliOptions& o, std::string_view v) {
+         o.meaning = v;
+         return v == "reviewed" || v == "approved" || v == "rejected";
+     }},
+    {"--name", kSign, true,
+     [](CliOptions& o, std::string_view v) { return !(o.signer = v).empty(); }},
+    {"--comment", kSign, true,
+     [](CliOptions& o, std::string_view v) {
+         o.comment = v;
+         return true;
+     }},
+    {"--serial", kArchive, true,
+     [](CliOptions& o, std::string_view v) { return !(o.serial = v).empty(); }},
+    {"--from", kArchive, true, [](CliOptions& o, std::string_view v) { return parseDay(v, o.from); }},
+    {"--to", kArchive, true, [](CliOptions& o, std::string_view v) { return parseDay(v, o.to); }},
+    {"--json", kReadSetup | kInfo | kVerify | kAudit | kArchive, false,
      [](CliOptions& o, std::string_view) { return o.json = true; }},
     {"--logs", kDownload | kDelete, true,
      [](CliOptions& o, std::string_view v) { return parseLogs(v, o.logs); }},
@@ -294,6 +359,24 @@ const OptionSpec* findOption(std::string_view name, unsigned command) {
 // The file names a command takes: info the log, export the log and the file to write.
 bool takeFileName(CliOptions& o, std::string_view arg) {
     if (arg.starts_with("--")) return false;
+    if (o.command == Command::Verify) {
+        o.files.emplace_back(arg);
+        return true;
+    }
+    if ((o.command == Command::Audit || o.command == Command::Sign) && o.file.empty()) {
+        o.file = arg;
+        return true;
+    }
+    if (o.command == Command::Archive && o.archiveAction == ArchiveAction::None) {
+        if (arg == "list") o.archiveAction = ArchiveAction::List;
+        if (arg == "add") o.archiveAction = ArchiveAction::Add;
+        if (arg == "rebuild") o.archiveAction = ArchiveAction::Rebuild;
+        return o.archiveAction != ArchiveAction::None;
+    }
+    if (o.command == Command::Archive && o.archiveAction == ArchiveAction::Add && o.file.empty()) {
+        o.file = arg;
+        return true;
+    }
     if ((o.command == Command::Info || o.command == Command::Export) && o.file.empty()) {
         o.file = arg;
         return true;
@@ -339,6 +422,21 @@ std::string missingPart(const CliOptions& o) {
     if (o.command == Command::Realtime && o.samples == 0) return "--samples N is missing";
     if ((bit & (kInfo | kExport)) != 0 && o.file.empty()) return "the log file is missing";
     if (o.command == Command::Export) return exportMissingPart(o);
+    if (o.command == Command::Verify && o.files.empty() == !o.all)
+        return "give the files to verify or --all, not both";
+    if (o.command == Command::Sign) {
+        if (o.file.empty()) return "the log file is missing";
+        if (o.meaning.empty()) return "--meaning reviewed|approved|rejected is missing";
+        if (o.signer.empty()) return "--name \"FULL NAME\" is missing";
+    }
+    if (o.command == Command::Archive) {
+        if (o.archiveAction == ArchiveAction::None) return "give list, add DIR or rebuild";
+        if (o.archiveAction == ArchiveAction::Add && o.file.empty()) return "the folder is missing";
+        const bool filtered = !o.serial.empty() || !o.from.empty() || !o.to.empty() || o.json;
+        if (filtered && o.archiveAction != ArchiveAction::List)
+            return "--serial, --from, --to and --json are for archive list only";
+        if (!o.from.empty() && !o.to.empty() && o.to < o.from) return "--to is before --from";
+    }
     for (int c = 0; c < kChannels; ++c) {
         const ChannelLimit& limit = o.limits[static_cast<size_t>(c)];
         if (limit.high && limit.low && *limit.low > *limit.high) {

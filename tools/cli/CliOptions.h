@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "logdata/ChannelLimits.h"
 #include "logdata/KineticTemperature.h"
@@ -19,8 +20,13 @@ enum class Command {
     Info,
     Export,
     Recover,
+    Verify,
+    Audit,
+    Sign,
+    Archive,
 };
 enum class LogKind { None, Auto, Manu };
+enum class ArchiveAction { None, List, Add, Rebuild };
 enum class ExportFormat { None, Text, Spreadsheet, Csv, Bitmap, Pdf };
 
 // The picture a bitmap export paints, in pixels.
@@ -74,6 +80,21 @@ struct CliOptions {
     double activationEnergy = kDefaultActivationEnergy;  // J/mol
     bool activationEnergyGiven = false;
     SetupEdits edits;
+    // The folder of Dravin.ini, Logfiles/ and archive.sqlite; empty: the
+    // program's data folder (dataDir()).
+    std::string dataDir;
+    // verify: the files, or every log of the archive (--all).
+    std::vector<std::string> files;
+    bool all = false;
+    // sign: what the signature means, who gives it, and why.
+    std::string meaning;
+    std::string signer;
+    std::string comment;
+    // archive: what to do; list's filter; add's folder (in `file`).
+    ArchiveAction archiveAction = ArchiveAction::None;
+    std::string serial;
+    std::string from;
+    std::string to;
 };
 
 inline constexpr int kNameLength = 24;

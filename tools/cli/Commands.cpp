@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 
+#include "ArchiveCommands.h"
 #include "Interrupt.h"
 #include "LoggerSession.h"
 #include "Printable.h"
@@ -261,6 +263,7 @@ Outcome writeExport(const CliOptions& options, const AppData& data) {
 // Writes the whole log to exactly the path given, as the window's export
 // would; an earlier file there stays as it was unless the export succeeds.
 int exportLog(const CliOptions& options) {
+    const ArchiveSession archive(cliDataDir(options), nullptr);
     const auto data = loadLog(options.file);
     if (!data) return kExitFailed;
     const Outcome written = writeExport(options, *data);
@@ -281,8 +284,9 @@ int recover(const CliOptions& options) {
         return kExitFailed;
     }
     auto data = std::make_unique<AppData>();
-    data->programDir = dataDir();
+    data->programDir = cliDataDir(options);
     data->logDirOverride = options.dir;
+    const ArchiveSession archive(data->programDir, nullptr);
     bool allSaved = true;
     for (const JournalRecovery& recovery : recoverRealtimeJournals(logFilesDir(*data))) {
         if (recovery.outcome == JournalOutcome::Saved) printSavedPath(recovery.detail);
@@ -297,6 +301,10 @@ int recover(const CliOptions& options) {
 
 int loggerCommand(const CliOptions& options) {
     LoggerSession session(options);
+    // What a download or a sampling saves goes into the data folder's archive.
+    const bool saves = options.command == Command::Download || options.command == Command::Realtime;
+    std::optional<ArchiveSession> archive;
+    if (saves) archive.emplace(session.data().programDir, &session.data().events);
     if (!session.connect()) return kExitFailed;
     switch (options.command) {
         case Command::Identify:
@@ -328,6 +336,14 @@ int runCommand(const CliOptions& options) {
             return exportLog(options);
         case Command::Recover:
             return recover(options);
+        case Command::Verify:
+            return verifyLogs(options);
+        case Command::Audit:
+            return auditTrail(options);
+        case Command::Sign:
+            return signLog(options);
+        case Command::Archive:
+            return archiveCommand(options);
         default:
             return loggerCommand(options);
     }

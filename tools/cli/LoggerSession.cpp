@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ArchiveCommands.h"
 #include "link/SerialDevices.h"
 #include "logdata/SettingsFile.h"
 
@@ -46,7 +47,7 @@ LoggerSession::LoggerSession(const CliOptions& options)
       engine_(*data_, loop_, port_, ui_, clock_) {
     // Where the window keeps Dravin.ini and Logfiles: beside the programs, or
     // the user's own folder when they are installed where nobody may write.
-    data_->programDir = dataDir();
+    data_->programDir = cliDataDir(options_);
     data_->settings = readSettingsFile(data_->programDir);
     loop_.attach(port_, engine_);
     if (options_.trace) engine_.setTrace(traceLine);
