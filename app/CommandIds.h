@@ -21,6 +21,8 @@ enum CommandId : int {
     ID_SAVE_CSV = 32901,
     ID_LIMITS = 32902,      // the Limits pane
     ID_FAHRENHEIT = 32903,  // the View menu's °C / °F choice, checkable
+    ID_HISTORY = 32904,     // the audit trail of the log on show
+    ID_SIGN = 32905,        // a signature for the log on show
     ID_CONNECT = 32771,
     ID_DISCONNECT = 32772,
     ID_MENU_DOWNLOAD = 32773,  // the Comm menu's "Download(&L)": runs Download

@@ -130,6 +130,19 @@ std::string loginName() {
     return user != nullptr ? user : std::to_string(geteuid());
 }
 
+std::string userFullName() {
+    std::array<char, 4096> buffer{};
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_gecos != nullptr) {
+        const std::string gecos = found->pw_gecos;
+        const std::string name = gecos.substr(0, gecos.find(','));
+        if (!name.empty()) return name;
+    }
+    return loginName();
+}
+
 std::string hostName() {
     std::array<char, 256> name{};
     if (gethostname(name.data(), name.size() - 1) != 0) return "localhost";

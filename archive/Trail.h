@@ -27,6 +27,9 @@ std::string localTimeText(const TrailEntry& entry);
 
 // The login of the process's user, and the host's name.
 std::string loginName();
+// The user's full name as the system knows it (the first field of the
+// account's comment), or the login when it has none.
+std::string userFullName();
 std::string hostName();
 std::string programName();
 

@@ -48,6 +48,7 @@ bool CLoggerApp::InitInstance() {
         return openArchive(data->programDir.empty() ? dataDir() : data->programDir, opened);
     });
     data_->events.subscribe(*archive_);
+    options.archive = archive_.get();
     frame_ = startMainFrame(*data_, commandLine, options);
     if (frame_) portAtStart_ = data_->settings.comPort;
     return frame_ != nullptr;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/widgets/ArchiveStatus.h"
 #include "app/widgets/CommandTable.h"
 #include "app/widgets/LanguageMenu.h"
 #include "app/widgets/PaneManager.h"
@@ -282,6 +283,7 @@ void CMainFrame::createStatusBar() {
         if (spec.width > 0) pane->setFixedWidth(std::max(spec.width, pane->sizeHint().width()));
         bar->addWidget(pane, spec.width > 0 ? 0 : 1);
     }
+    if (options_.archive) new ArchiveStatus(*this, data_, *options_.archive);
 }
 
 // A newcomer facing an empty window learns what to do first.

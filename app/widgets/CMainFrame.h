@@ -25,6 +25,7 @@ class PaneManager;
 class QDockWidget;
 class QLabel;
 class QMenu;
+class ArchiveRecorder;
 class QPrinter;
 class QToolBar;
 
@@ -39,6 +40,9 @@ struct MainFrameOptions {
     // The built-in demo logger serves: the first step the message pane
     // names while no log is shown is to use it.
     bool demoLogger = false;
+    // Keeps the archive the program records into; the status bar says what
+    // it knows of the log on show. It outlives the frame.
+    ArchiveRecorder* archive = nullptr;
 };
 
 // The one main window: menu bar, toolbar, status bar, the four docking panes
@@ -55,6 +59,8 @@ public:
     ~CMainFrame() override;
 
     CLoggerDoc& document() { return doc_; }
+    // The archive the program records into; nothing in a frame without one.
+    ArchiveRecorder* archiveRecorder() const { return options_.archive; }
     // What the panes work on: the process-wide record and the frame's way to the user.
     AppData& appData() override { return data_; }
     CFrameUi& frameUi() override { return ui_; }

@@ -9,6 +9,7 @@
 #include "app/widgets/CAboutDlg.h"
 #include "app/widgets/CMainFrame.h"
 #include "app/widgets/CommandTable.h"
+#include "app/widgets/LogRecordCommands.h"
 #include "app/widgets/OutputCommands.h"
 #include "app/widgets/PaneManager.h"
 #include "link/widgets/CDSLCom.h"
@@ -119,6 +120,12 @@ std::span<const CMainFrame::CommandRoute> CMainFrame::commandRoutes() {
          WhenRecordsNotRealtime, [](CMainFrame& f) { loadLogFile(f.data_, f.ui_); }},
         {ID_LIMITS, QT_TRANSLATE_NOOP("Dravin", "Limits"), 0, QT_TRANSLATE_NOOP("Dravin", "Limits"),
          nullptr, nullptr, Always, [](CMainFrame& f) { f.showPaneFilled(kPaneLimits); }},
+        {ID_HISTORY, QT_TRANSLATE_NOOP("Dravin", "History..."), 0,
+         QT_TRANSLATE_NOOP("Dravin", "The audit trail of the log on show"), nullptr, nullptr,
+         WhenRecords, showLogHistory},
+        {ID_SIGN, QT_TRANSLATE_NOOP("Dravin", "Sign..."), 0,
+         QT_TRANSLATE_NOOP("Dravin", "Sign the log on show as reviewed, approved or rejected"),
+         nullptr, nullptr, WhenRecordsNotRealtime, signShownLog},
         {ID_FAHRENHEIT, QT_TRANSLATE_NOOP("Dravin", "Temperatures in °F"), 0,
          QT_TRANSLATE_NOOP("Dravin", "Show temperatures in °F\n°F"), nullptr, nullptr, Always,
          [](CMainFrame& f) { f.setFahrenheit(!f.data_.display.fahrenheit); }},

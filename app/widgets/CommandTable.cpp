@@ -17,8 +17,8 @@ constexpr int kFileMenu[] = {ID_FILE_OPEN,  ID_FILE_SAVE_AS,       kSeparator,
 // The logger commands of the toolbar are here too, for keyboard and menu users.
 constexpr int kCommMenu[] = {ID_CONNECT, ID_DISCONNECT, ID_COM_PORT, kSeparator, ID_MENU_DOWNLOAD,
                              ID_DELETE,  ID_REALTIME,   ID_STOP,     ID_SETUP};
-constexpr int kLogMenu[] = {ID_FILE_LIST, ID_DATA_LIST, ID_QUERY,
-                            ID_LIMITS,    kSeparator,   ID_ORIGINAL};
+constexpr int kLogMenu[] = {ID_FILE_LIST, ID_DATA_LIST, ID_QUERY,   ID_LIMITS, kSeparator,
+                            ID_ORIGINAL,  kSeparator,   ID_HISTORY, ID_SIGN};
 constexpr int kViewMenu[] = {ID_FAHRENHEIT};
 constexpr int kAboutMenu[] = {ID_APP_ABOUT};
 

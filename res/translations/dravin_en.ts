@@ -1182,5 +1182,128 @@ The realtime journal %s cannot be read (%s); it is kept.</translation>
         <source>The archive cannot be used: %s Logs are saved, but not recorded.</source>
         <translation>The archive cannot be used: %s Logs are saved, but not recorded.</translation>
     </message>
+    <message>
+        <source>Archive: unchanged since %1</source>
+        <translation>Archive: unchanged since %1</translation>
+    </message>
+    <message>
+        <source>Archive: CHANGED since %1</source>
+        <translation>Archive: CHANGED since %1</translation>
+    </message>
+    <message>
+        <source>Archive: not in the archive</source>
+        <translation>Archive: not in the archive</translation>
+    </message>
+    <message>
+        <source>Archive: the file cannot be read</source>
+        <translation>Archive: the file cannot be read</translation>
+    </message>
+    <message>
+        <source>Archive: cannot be used</source>
+        <translation>Archive: cannot be used</translation>
+    </message>
+    <message>
+        <source>History...</source>
+        <translation>History...</translation>
+    </message>
+    <message>
+        <source>The audit trail of the log on show</source>
+        <translation>The audit trail of the log on show</translation>
+    </message>
+    <message>
+        <source>Sign...</source>
+        <translation>Sign...</translation>
+    </message>
+    <message>
+        <source>Sign the log on show as reviewed, approved or rejected</source>
+        <translation>Sign the log on show as reviewed, approved or rejected</translation>
+    </message>
+    <message>
+        <source>The log on show is not saved in a file yet.</source>
+        <translation>The log on show is not saved in a file yet.</translation>
+    </message>
+    <message>
+        <source>The archive cannot be used: %1</source>
+        <translation>The archive cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Only a log unchanged since it was recorded can be signed: %1 is %2.</source>
+        <translation>Only a log unchanged since it was recorded can be signed: %1 is %2.</translation>
+    </message>
+    <message>
+        <source>Signed as %1 by %2, entry %3.</source>
+        <translation>Signed as %1 by %2, entry %3.</translation>
+    </message>
+    <message>
+        <source>changed since it was recorded</source>
+        <translation>changed since it was recorded</translation>
+    </message>
+    <message>
+        <source>not in the archive</source>
+        <translation>not in the archive</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>not readable</translation>
+    </message>
+    <message>
+        <source>Reviewed</source>
+        <translation>Reviewed</translation>
+    </message>
+    <message>
+        <source>Approved</source>
+        <translation>Approved</translation>
+    </message>
+    <message>
+        <source>Rejected</source>
+        <translation>Rejected</translation>
+    </message>
+    <message>
+        <source>Entry</source>
+        <translation>Entry</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>History of %1</source>
+        <translation>History of %1</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>Sign</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>Meaning</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Comment</translation>
+    </message>
 </context>
 </TS>

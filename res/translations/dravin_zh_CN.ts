@@ -1182,5 +1182,128 @@ The realtime journal %s cannot be read (%s); it is kept.</source>
         <source>The archive cannot be used: %s Logs are saved, but not recorded.</source>
         <translation>无法使用存档：%s 日志已保存，但未记录。</translation>
     </message>
+    <message>
+        <source>Archive: unchanged since %1</source>
+        <translation>存档：自 %1 以来未更改</translation>
+    </message>
+    <message>
+        <source>Archive: CHANGED since %1</source>
+        <translation>存档：自 %1 以来已更改</translation>
+    </message>
+    <message>
+        <source>Archive: not in the archive</source>
+        <translation>存档：不在存档中</translation>
+    </message>
+    <message>
+        <source>Archive: the file cannot be read</source>
+        <translation>存档：无法读取文件</translation>
+    </message>
+    <message>
+        <source>Archive: cannot be used</source>
+        <translation>存档：无法使用</translation>
+    </message>
+    <message>
+        <source>History...</source>
+        <translation>历史记录...</translation>
+    </message>
+    <message>
+        <source>The audit trail of the log on show</source>
+        <translation>当前日志的审计记录</translation>
+    </message>
+    <message>
+        <source>Sign...</source>
+        <translation>签名...</translation>
+    </message>
+    <message>
+        <source>Sign the log on show as reviewed, approved or rejected</source>
+        <translation>将当前日志签名为已审核、已批准或已拒绝</translation>
+    </message>
+    <message>
+        <source>The log on show is not saved in a file yet.</source>
+        <translation>当前日志尚未保存为文件。</translation>
+    </message>
+    <message>
+        <source>The archive cannot be used: %1</source>
+        <translation>无法使用存档：%1</translation>
+    </message>
+    <message>
+        <source>Only a log unchanged since it was recorded can be signed: %1 is %2.</source>
+        <translation>只有自记录以来未更改的日志才能签名：%1 %2。</translation>
+    </message>
+    <message>
+        <source>Signed as %1 by %2, entry %3.</source>
+        <translation>签名为%1，签名人 %2，条目 %3。</translation>
+    </message>
+    <message>
+        <source>changed since it was recorded</source>
+        <translation>自记录以来已更改</translation>
+    </message>
+    <message>
+        <source>not in the archive</source>
+        <translation>不在存档中</translation>
+    </message>
+    <message>
+        <source>not readable</source>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>Reviewed</source>
+        <translation>已审核</translation>
+    </message>
+    <message>
+        <source>Approved</source>
+        <translation>已批准</translation>
+    </message>
+    <message>
+        <source>Rejected</source>
+        <translation>已拒绝</translation>
+    </message>
+    <message>
+        <source>Entry</source>
+        <translation>条目</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>事件</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>详情</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>History of %1</source>
+        <translation>%1 的历史记录</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>签名</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>含义</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>备注</translation>
+    </message>
 </context>
 </TS>

@@ -611,7 +611,9 @@ TEST_F(MainFrameTest, MenusHoldTheCaptionsOfMenu128) {
         {"Comm(&C)",
          {"Connect(&C)", "Disconnect(&D)", "Com Port(&T)", "-", "Download(&L)", "Delete(&E)",
           "Realtime(&R)", "Stop(&S)", "Setup(&P)"}},
-        {"Log(&D)", {"File List(&F)", "Data List(&A)", "Query(&Q)", "Limits", "-", "100%(100%)"}},
+        {"Log(&D)",
+         {"File List(&F)", "Data List(&A)", "Query(&Q)", "Limits", "-", "100%(100%)", "-",
+          "History...", "Sign..."}},
         {"View(&V)", {"Temperatures in °F", "Language"}},
         {"About(&A)", {"About Dravin(&A)..."}},
     };

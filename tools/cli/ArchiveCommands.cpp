@@ -12,7 +12,9 @@
 #include "Json.h"
 #include "Printable.h"
 #include "archive/ArchiveScan.h"
+#include "archive/LogCheck.h"
 #include "archive/Sha256.h"
+#include "archive/Signing.h"
 #include "archive/SqliteArchive.h"
 #include "archive/Trail.h"
 #include "base/LogEvents.h"
@@ -42,14 +44,7 @@ int archiveFailed(const Outcome& outcome) {
     return kExitFailed;
 }
 
-// "download on 2024-01-05 09:24 (+01:00) by user@host"
-std::string sinceText(Archive& archive, int64_t seq) {
-    std::optional<TrailEntry> entry;
-    if (!archive.findEntry(seq, entry).ok() || !entry) return "it was recorded";
-    return entry->event + " on " + localTimeText(*entry) + " by " + entry->user + "@" + entry->host;
-}
-
-enum class FileState { Unchanged, Changed, Unknown, Unreadable };
+using FileState = LogState;
 
 struct FileCheck {
     std::string shown;  // the path as given
@@ -61,21 +56,12 @@ struct FileCheck {
 };
 
 FileCheck checkFile(Archive& archive, const std::string& shown, Outcome& outcome) {
-    FileCheck check;
-    check.shown = shown;
-    outcome = archive.findLog(archivePath(shown), check.recorded);
-    if (!outcome.ok() || !check.recorded) return check;
-    check.since = sinceText(archive, check.recorded->seq);
-    int error = 0;
-    check.sha256 = sha256HexOfFile(shown, &error);
-    if (check.sha256.empty()) {
-        check.state = FileState::Unreadable;
-        check.reason = std::generic_category().message(error);
-    } else {
-        check.state =
-            check.sha256 == check.recorded->sha256 ? FileState::Unchanged : FileState::Changed;
-    }
-    return check;
+    const LogCheck check = checkLog(archive, shown, outcome);
+    FileCheck file{shown, check.state, check.sha256, check.recorded, {}, {}};
+    if (check.recorded) file.since = recordedByText(check.since);
+    if (check.state == FileState::Unreadable)
+        file.reason = std::generic_category().message(check.error);
+    return file;
 }
 
 std::string checkLine(const FileCheck& c) {
@@ -274,20 +260,17 @@ int auditTrail(const CliOptions& options) {
 int signLog(const CliOptions& options) {
     const std::unique_ptr<Archive> archive = openOrSay(options);
     if (!archive) return kExitFailed;
-    Outcome outcome;
-    const FileCheck check = checkFile(*archive, options.file, outcome);
-    if (!outcome.ok()) return archiveFailed(outcome);
-    if (check.state != FileState::Unchanged) {
-        printError(checkLine(check) +
-                   ": only a log unchanged since it was recorded can be signed.");
+    LogCheck check;
+    TrailEntry entry;
+    const Outcome signed_ = ::signLog(
+        *archive, options.file, {options.meaning, options.signer, options.comment}, check, entry);
+    if (signed_.kind == OutcomeKind::Refused) {
+        FileCheck file{options.file, check.state, check.sha256, check.recorded, {}, {}};
+        if (check.recorded) file.since = recordedByText(check.since);
+        printError(checkLine(file) + ": only a log unchanged since it was recorded can be signed.");
         return kExitFailed;
     }
-    Details details;
-    details.text("meaning", options.meaning).text("name", options.signer);
-    if (!options.comment.empty()) details.text("comment", options.comment);
-    TrailEntry entry = newTrailEntry("sign", check.recorded->path, check.sha256, details.str());
-    if (const Outcome appended = archive->append(entry); !appended.ok())
-        return archiveFailed(appended);
+    if (!signed_.ok()) return archiveFailed(signed_);
     printOut(printable(options.file + ": signed as " + options.meaning + " by " + options.signer +
                        " (" + entry.user + "@" + entry.host + "), entry " +
                        std::to_string(entry.seq)) +
