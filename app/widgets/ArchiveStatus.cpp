@@ -54,21 +54,23 @@ void ArchiveStatus::showLog(const std::string& path) {
         label_->setText(windowText(kUnusableText));
         return;
     }
+    if (check.state == LogState::Changed) label_->setStyleSheet(kChangedStyle);
+    label_->setText(stateText(check));
+    // A narrow window cuts the label: the whole text stays at hand.
+    label_->setToolTip(label_->text());
+}
+
+QString ArchiveStatus::stateText(const LogCheck& check) {
     const QString since = QString::fromStdString(recordedByText(check.since));
     switch (check.state) {
         case LogState::Unchanged:
-            label_->setText(windowText(kUnchangedText).arg(since));
-            return;
+            return windowText(kUnchangedText).arg(since);
         case LogState::Changed:
-            label_->setText(windowText(kChangedText).arg(since));
-            label_->setStyleSheet(kChangedStyle);
-            return;
+            return windowText(kChangedText).arg(since);
         case LogState::Unreadable:
-            label_->setText(windowText(kUnreadableText));
-            return;
-        case LogState::Unknown:
-            label_->setText(windowText(kUnknownText));
-            return;
+            return windowText(kUnreadableText);
+        default:
+            return windowText(kUnknownText);
     }
 }
 

@@ -11,6 +11,7 @@
 class ArchiveRecorder;
 class CMainFrame;
 class QLabel;
+struct LogCheck;
 struct AppData;
 
 // What the archive says of the log on show, in the status bar: unchanged
@@ -35,6 +36,7 @@ public:
 
 private:
     void showLog(const std::string& path);
+    static QString stateText(const LogCheck& check);
     void tellProblemOnce();
 
     CMainFrame& frame_;
