@@ -45,6 +45,7 @@ void ArchiveStatus::showLog(const std::string& path) {
     label_->setStyleSheet({});
     if (path.empty()) {
         label_->clear();
+        label_->setToolTip({});
         return;
     }
     Archive* archive = recorder_.archive();
