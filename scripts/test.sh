@@ -5,4 +5,6 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 dir="${DRAVIN_BUILD_DIR:-$top/build}"
 "$top/scripts/build.sh" "$dir" "$@"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+# Many tests wait on a line, a timer or another process rather than compute:
+# two at a time per core keep the cores busy.
+ctest --test-dir "$dir" --output-on-failure -j"$((2 * $(nproc)))"
