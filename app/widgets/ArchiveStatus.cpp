@@ -75,7 +75,7 @@ QString ArchiveStatus::stateText(const LogCheck& check) {
     }
 }
 
-// The recorder heard of the step before this did; a step may be done off
+// The recorder was told of the step before this; a step may be done off
 // the window's thread, and a message must not stop it midway.
 void ArchiveStatus::userFileDone(const UserFileEvent&) {
     if (problemTold_ || recorder_.problem().ok() || problemTold_.exchange(true)) return;
