@@ -9,29 +9,17 @@
 
 #include "archive/Sha256.h"
 #include "archive/Trail.h"
+#include "base/ByteOrder.h"
 #include "logdata/LogFile.h"
 #include "logdata/LogStore.h"
 #include "setup/CodePage.h"
 
 namespace {
 
-constexpr size_t kNameOffset = 0;
-constexpr size_t kNameSize = 24;
-constexpr size_t kRecordCountOffset = 29;
-constexpr size_t kChannelCountOffset = 33;
-constexpr size_t kSerialOffset = 37;
-constexpr size_t kSerialSize = 10;
-
-uint32_t littleEndian(const std::array<char, kLogHeaderSize>& bytes, size_t at) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i)
-        value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
-
 // Up to the first zero byte.
-std::string fixedText(const char* bytes, size_t size) {
-    return {bytes, strnlen(bytes, size)};
+std::string fixedText(const uint8_t* bytes, size_t size) {
+    const auto* text = reinterpret_cast<const char*>(bytes);
+    return {text, strnlen(text, size)};
 }
 
 // "20240105083005" as "2024-01-05T08:30:05".
@@ -50,13 +38,13 @@ bool readAt(std::ifstream& in, std::streamoff at, char* out, std::streamsize siz
 
 std::optional<LogFacts> readLogFacts(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::array<char, kLogHeaderSize> header{};
-    if (!in || !in.read(header.data(), header.size())) return std::nullopt;
+    std::array<uint8_t, kLogHeaderSize> header{};
+    if (!in || !in.read(reinterpret_cast<char*>(header.data()), header.size())) return std::nullopt;
     LogFacts facts;
-    facts.name = decodeLoggerText(fixedText(header.data() + kNameOffset, kNameSize));
-    facts.records = littleEndian(header, kRecordCountOffset);
-    facts.channels = littleEndian(header, kChannelCountOffset);
-    facts.serial = fixedText(header.data() + kSerialOffset, kSerialSize);
+    facts.name = decodeLoggerText(fixedText(header.data() + kLogNameOffset, kLogNameLength));
+    facts.records = readU32le(header, kLogRecordCountOffset);
+    facts.channels = readU32le(header, kLogChannelCountOffset);
+    facts.serial = fixedText(header.data() + kLogSerialOffset, kLogSerialLength);
     if (facts.records > kLogCapacity) return std::nullopt;
     if (facts.records == 0) return facts;
     char stamp[kTimestampLength];

@@ -20,14 +20,8 @@
 
 namespace {
 
-constexpr int kNameOffset = 0;
-constexpr int kNameLength = 24;
 constexpr int kHardwareOffset = 24;
 constexpr int kHardwareLength = 5;
-constexpr int kRecordCountOffset = 29;
-constexpr int kChannelCountOffset = 33;
-constexpr int kSerialOffset = 37;
-constexpr int kSerialLength = 10;
 constexpr int kUnitsOffset = 47;
 
 constexpr int kRecordTimestampOffset = 0;
@@ -48,22 +42,22 @@ constexpr const char* kDocumentOpenFailed = txNoop("Failed to open document.");
 
 Header encodeHeader(const LogStore& store, const LoggerSetup& setup) {
     Header header{};
-    std::copy_n(setup.name, kNameLength, header.begin() + kNameOffset);
+    std::copy_n(setup.name, kLogNameLength, header.begin() + kLogNameOffset);
     std::copy_n(setup.hardwareVersion, kHardwareLength, header.begin() + kHardwareOffset);
-    writeU32le(header, kRecordCountOffset, store.recordCount);
-    writeU32le(header, kChannelCountOffset, store.channelCount);
-    std::copy_n(setup.serialNo, kSerialLength, header.begin() + kSerialOffset);
+    writeU32le(header, kLogRecordCountOffset, store.recordCount);
+    writeU32le(header, kLogChannelCountOffset, store.channelCount);
+    std::copy_n(setup.serialNo, kLogSerialLength, header.begin() + kLogSerialOffset);
     std::copy_n(store.unitCodes, kChannels, header.begin() + kUnitsOffset);
     return header;
 }
 
 void decodeHeader(const Header& header, LogStore& store, LoggerSetup& setup) {
-    std::copy_n(header.begin() + kNameOffset, kNameLength, setup.name);
-    setup.name[kNameLength] = '\0';
+    std::copy_n(header.begin() + kLogNameOffset, kLogNameLength, setup.name);
+    setup.name[kLogNameLength] = '\0';
     std::copy_n(header.begin() + kHardwareOffset, kHardwareLength, setup.hardwareVersion);
-    store.recordCount = readU32le(header, kRecordCountOffset);
-    store.channelCount = readU32le(header, kChannelCountOffset);
-    std::copy_n(header.begin() + kSerialOffset, kSerialLength, setup.serialNo);
+    store.recordCount = readU32le(header, kLogRecordCountOffset);
+    store.channelCount = readU32le(header, kLogChannelCountOffset);
+    std::copy_n(header.begin() + kLogSerialOffset, kLogSerialLength, setup.serialNo);
     std::copy_n(header.begin() + kUnitsOffset, kChannels, store.unitCodes);
     for (int c = 0; c < kChannels; ++c) store.setChannelUnit(c, store.unitCodes[c]);
 }
@@ -159,7 +153,7 @@ LogReadResult readLogFile(std::istream& in, LogStore& store, LoggerSetup& setup)
     const std::streamsize got = in.gcount();
     if (got == 0) return LogReadResult::Empty;
     if (got < kLogHeaderSize) return LogReadResult::Truncated;
-    const uint32_t count = readU32le(header, kRecordCountOffset);
+    const uint32_t count = readU32le(header, kLogRecordCountOffset);
     if (count > kLogCapacity) return LogReadResult::TooManyRecords;
     // The whole log must be there before anything of the store is replaced.
     const std::streamoff remaining = remainingBytes(in);

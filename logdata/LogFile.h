@@ -14,6 +14,13 @@ class FrameUi;
 // (timestamp 14, four float32 values). Little-endian, no padding, no magic.
 inline constexpr int kLogHeaderSize = 51;
 inline constexpr int kLogRecordSize = 30;
+// The header's fields that a reader of the header alone needs (the archive's index).
+inline constexpr int kLogNameOffset = 0;
+inline constexpr int kLogNameLength = 24;
+inline constexpr int kLogRecordCountOffset = 29;
+inline constexpr int kLogChannelCountOffset = 33;
+inline constexpr int kLogSerialOffset = 37;
+inline constexpr int kLogSerialLength = 10;
 
 enum class LogReadResult {
     Ok,
